@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The benchmark program: each bench file registers functions that measure one document
+// and print their figures through Bench::report.
+namespace Bench {
+
+struct Document
+{
+    QString path;      // the PDF to measure
+    QString label;     // what the "doc" field says
+    bool generated = false;
+    QString searchWord; // --search WORD, or empty for the built-in words
+};
+
+using Function = std::function<void(const Document &)>;
+
+// Registers a bench under `name`; `wantsDeck` picks the generated 16:9 deck rather than
+// the long text document when no path was given on the command line.
+struct Registration
+{
+    Registration(const char *name, bool wantsDeck, Function function);
+};
+
+// Prints {"bench": name, "doc": doc.label, "pages": pages, ...figures} on one line.
+void report(const QString &name, const Document &doc, int pages, const QJsonObject &figures);
+
+// Statistics over samples in milliseconds.
+double percentile(QList<double> samples, double p);
+
+} // namespace Bench

@@ -1,0 +1,102 @@
+#include "bench.h"
+
+#include "pdfgen.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Bench {
+
+namespace {
+
+struct Entry
+{
+    QString name;
+    bool wantsDeck;
+    Function function;
+};
+
+QList<Entry> &registry()
+{
+    static QList<Entry> entries;
+    return entries;
+}
+
+} // namespace
+
+Registration::Registration(const char *name, bool wantsDeck, Function function)
+{
+    registry().append({QString::fromLatin1(name), wantsDeck, std::move(function)});
+}
+
+void report(const QString &name, const Document &doc, int pages, const QJsonObject &figures)
+{
+    QJsonObject line{{QStringLiteral("bench"), name}, {QStringLiteral("doc"), doc.label}, {QStringLiteral("pages"), pages}};
+    for (auto it = figures.begin(); it != figures.end(); ++it)
+        line.insert(it.key(), it.value());
+    QTextStream(stdout) << QJsonDocument(line).toJson(QJsonDocument::Compact) << Qt::endl;
+}
+
+double percentile(QList<double> samples, double p)
+{
+    if (samples.isEmpty())
+        return 0.0;
+    std::sort(samples.begin(), samples.end());
+    const double rank = p / 100.0 * double(samples.size() - 1);
+    const qsizetype low = qsizetype(std::floor(rank));
+    const qsizetype high = qMin(low + 1, samples.size() - 1);
+    return samples.at(low) + (samples.at(high) - samples.at(low)) * (rank - double(low));
+}
+
+} // namespace Bench
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Olvanti benchmarks: one JSON object per line."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("search"), QStringLiteral("Word to search for in the given PDFs."), QStringLiteral("word")});
+    parser.addOption({QStringLiteral("only"), QStringLiteral("Run only the benches whose name contains this text."), QStringLiteral("name")});
+    parser.addPositionalArgument(QStringLiteral("pdf"), QStringLiteral("PDF files to measure instead of generated ones."), QStringLiteral("[pdf...]"));
+    parser.process(app);
+
+    const QString only = parser.value(QStringLiteral("only"));
+    const auto selected = [&](const Bench::Entry &e) { return only.isEmpty() || e.name.contains(only); };
+
+    if (!parser.positionalArguments().isEmpty()) {
+        for (const QString &path : parser.positionalArguments()) {
+            Bench::Document doc{QFileInfo(path).absoluteFilePath(), QFileInfo(path).fileName(), false,
+                                parser.value(QStringLiteral("search"))};
+            for (const Bench::Entry &entry : Bench::registry())
+                if (selected(entry))
+                    entry.function(doc);
+        }
+        return 0;
+    }
+
+    QTemporaryDir dir;
+    const QString text = dir.filePath(QStringLiteral("text-1000.pdf"));
+    const QString deck = dir.filePath(QStringLiteral("deck-20.pdf"));
+    for (const QString &error : {PdfGen::writeTextDocument(text, 1000), PdfGen::writeDeck(deck, 20)}) {
+        if (!error.isEmpty()) {
+            QTextStream(stderr) << "cannot generate documents: " << error << Qt::endl;
+            return 1;
+        }
+    }
+    const Bench::Document textDoc{text, QStringLiteral("generated-text-1000"), true, QString()};
+    const Bench::Document deckDoc{deck, QStringLiteral("generated-deck-20"), true, QString()};
+    for (const Bench::Entry &entry : Bench::registry())
+        if (selected(entry))
+            entry.function(entry.wantsDeck ? deckDoc : textDoc);
+    return 0;
+}

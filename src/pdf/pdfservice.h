@@ -1,0 +1,95 @@
+#pragma once
+
+#include "searchhit.h"
+
+#include <QCache>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QObject>
+#include <QSize>
+#include <QSizeF>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+
+class PdfWorker;
+
+// The only way to a PDF document. Lives on the UI thread; loading, rendering and searching
+// run as jobs on one worker thread and come back as signals. Stale work is recognised by
+// generation counters shared with the jobs.
+class PdfService final : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Generation = std::shared_ptr<std::atomic<quint64>>;
+
+    struct RenderRequest
+    {
+        QString channel;
+        QString key;
+        int page = -1;
+        int rotation = 0;
+        int priority = 0;
+        QSize size;
+        quint64 number = 0;
+        quint64 generation = 0;
+    };
+
+    static constexpr qint64 CacheBytes = 134217728;
+    static constexpr int MaxRenderSide = 8192;
+    static constexpr qint64 MaxRenderArea = 16000000;
+    static constexpr int SearchHitLimit = 10000;
+
+    explicit PdfService(QObject *parent = nullptr);
+    ~PdfService() override;
+
+    int pageCount() const { return int(m_pageSizes.size()); }
+    QSizeF pageSize(int page) const { return page >= 0 && page < m_pageSizes.size() ? m_pageSizes.at(page) : QSizeF(); }
+    QString filePath() const { return m_filePath; }
+
+    void load(const QString &path, const QString &password = QString());
+    void close();
+
+    void render(const QString &channel, int page, const QSize &target, int rotation, int priority);
+    void cancel(const QString &channel);
+
+    void search(const QString &text);
+
+    // The image size for a page of `pagePoints` (already turned for the rotation) fitted
+    // into `target`, within the side and area bounds; empty when no image can be made.
+    static QSize renderSize(const QSizeF &pagePoints, const QSize &target);
+    static int normalizedRotation(int rotation) { return ((rotation % 4) + 4) % 4; }
+
+    // Render jobs handed to the worker since construction (cache hits are not counted).
+    quint64 renderJobCount() const { return m_renderJobs; }
+
+Q_SIGNALS:
+    void loaded(int pages);
+    void closed();
+    void failed(const QString &message, bool passwordRequired);
+    void rendered(const QString &channel, int page, const QImage &image);
+    void renderFailed(const QString &channel, int page, const QString &message);
+    void searchFinished(const QList<SearchHit> &hits, bool truncated);
+
+private:
+    void onLoadReply(quint64 generation, const QList<QSizeF> &sizes, int errorCode);
+    void pump();
+    void onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache);
+    void postToWorker(std::function<void()> job);
+
+    QThread m_thread;
+    PdfWorker *m_worker = nullptr;
+    Generation m_loadGeneration;
+    Generation m_searchGeneration;
+    QList<QSizeF> m_pageSizes;
+    QString m_filePath;
+    QCache<QString, QImage> m_cache;
+    QHash<QString, RenderRequest> m_pending;
+    QHash<QString, quint64> m_latest;
+    quint64 m_requestCounter = 0;
+    bool m_renderBusy = false;
+    quint64 m_renderJobs = 0;
+};

@@ -1,0 +1,126 @@
+#include "testenv.h"
+
+#include "pdfgen.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+TestEnvironment *s_instance = nullptr;
+
+QString generated(const QString &file, const std::function<QString(const QString &)> &write)
+{
+    static QHash<QString, QString> made;
+    const auto it = made.constFind(file);
+    if (it != made.constEnd())
+        return it.value();
+    const QString path = TestEnvironment::instance().path(file);
+    const QString error = write(path);
+    if (!error.isEmpty())
+        qFatal("cannot generate fixture %s: %s", qPrintable(file), qPrintable(error));
+    made.insert(file, path);
+    return path;
+}
+
+} // namespace
+
+TestEnvironment::TestEnvironment()
+{
+    if (!m_home.isValid())
+        qFatal("cannot create a temporary home for the test");
+    // Settings, data and caches of this process live under the temporary home.
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
+        const QString dir = m_home.path() + QLatin1Char('/') + QString::fromLatin1(name).toLower();
+        QDir().mkpath(dir);
+        qputenv(name, QFile::encodeName(dir));
+    }
+    const QString runtime = m_home.path() + QStringLiteral("/runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    QDir().mkpath(m_home.path() + QStringLiteral("/files"));
+    s_instance = this;
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    s_instance = nullptr;
+}
+
+TestEnvironment &TestEnvironment::instance()
+{
+    Q_ASSERT(s_instance);
+    return *s_instance;
+}
+
+QString TestEnvironment::path(const QString &name) const
+{
+    return m_home.path() + QStringLiteral("/files/") + name;
+}
+
+QString TestEnvironment::textDocument(int pageCount)
+{
+    return generated(QStringLiteral("text-%1.pdf").arg(pageCount),
+                     [pageCount](const QString &p) { return PdfGen::writeTextDocument(p, pageCount); });
+}
+
+QString TestEnvironment::deck(int slideCount)
+{
+    return generated(QStringLiteral("deck-%1.pdf").arg(slideCount),
+                     [slideCount](const QString &p) { return PdfGen::writeDeck(p, slideCount); });
+}
+
+QString TestEnvironment::zeroPageDocument()
+{
+    return generated(QStringLiteral("zero-pages.pdf"), [](const QString &p) { return PdfGen::writeZeroPageDocument(p); });
+}
+
+QString TestEnvironment::encryptedDocument(const QString &password)
+{
+    const QString plain = textDocument(3);
+    return generated(QStringLiteral("encrypted-%1.pdf").arg(password), [&](const QString &p) {
+        return PdfGen::writeEncryptedCopy(plain, p, password);
+    });
+}
+
+QString TestEnvironment::damagedDocument()
+{
+    return generated(QStringLiteral("damaged.pdf"), [](const QString &p) {
+        QFile file(p);
+        if (!file.open(QIODevice::WriteOnly))
+            return QStringLiteral("cannot write");
+        file.write("%PDF-1.4\nthis is not a PDF body at all\n%%EOF\n");
+        return QString();
+    });
+}
+
+int runIsolatedTest(int argc, char **argv, QObject *(*makeTest)(), const char *screensJson)
+{
+    TestEnvironment environment;
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty())
+        platform = "offscreen";
+    if (screensJson && platform.startsWith("offscreen")) {
+        const QString config = environment.path(QStringLiteral("screens.json"));
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the screen configuration");
+        file.write(QByteArray("{\"screens\": ") + screensJson + "}");
+        file.close();
+        platform = "offscreen:configfile=" + QFile::encodeName(config);
+    }
+    qputenv("QT_QPA_PLATFORM", platform);
+    // Settings and data go to the XDG folders set above (QStandardPaths' test mode would put
+    // them in one shared folder under the real home instead).
+    QApplication app(argc, argv);
+    QTEST_SET_MAIN_SOURCE_PATH
+    std::unique_ptr<QObject> test(makeTest());
+    return QTest::qExec(test.get(), argc, argv);
+}

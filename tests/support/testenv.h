@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// Gives a test process its own home for settings, data and logs, so tests never touch the
+// operator's files and can run in parallel. Create it before the application object
+// (see OLVANTI_TEST_MAIN), it stays for the whole run.
+class TestEnvironment final
+{
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+
+    static TestEnvironment &instance();
+
+    // Scratch folder for fixture files, removed at exit.
+    QString path(const QString &name) const;
+
+    // Writes (once per process) a generated PDF and returns its path.
+    QString textDocument(int pageCount);  // "Page N" and "pagemarkerN" on page N
+    QString deck(int slideCount);         // 16:9 slides
+    QString zeroPageDocument();
+    QString encryptedDocument(const QString &password = QStringLiteral("secret"));
+    QString damagedDocument();            // a file with a PDF name and garbage inside
+
+private:
+    QTemporaryDir m_home;
+};
+
+// QTEST_MAIN with an isolated environment and, optionally, an offscreen screen layout.
+// `screens` is a JSON "screens" array text or empty for the default single screen.
+int runIsolatedTest(int argc, char **argv, QObject *(*makeTest)(), const char *screensJson = nullptr);
+
+#define OLVANTI_TEST_MAIN(TestClass) \
+    int main(int argc, char **argv) \
+    { \
+        return runIsolatedTest(argc, argv, []() -> QObject * { return new TestClass; }); \
+    }
+
+#define OLVANTI_TEST_MAIN_WITH_SCREENS(TestClass, screensJson) \
+    int main(int argc, char **argv) \
+    { \
+        return runIsolatedTest(argc, argv, []() -> QObject * { return new TestClass; }, screensJson); \
+    }
