@@ -23,3 +23,8 @@ void MainWindow::openPath(const QString &path)
 {
     m_pdf->load(path);
 }
+
+void MainWindow::checkForUpdates(bool automatic)
+{
+    Q_UNUSED(automatic)
+}

@@ -15,6 +15,7 @@ public:
     ~MainWindow() override;
 
     void openPath(const QString &path);
+    void checkForUpdates(bool automatic);
 
 Q_SIGNALS:
     void documentReady();
