@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+// The presentation countdown, without widgets. It counts down from a duration, keeps
+// counting into overtime and computes what the timer bar shows; `displayChanged` tells
+// the bar when any of that changed. Time comes from an injectable monotonic clock.
+class Countdown final : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Clock = std::function<qint64()>;                    // monotonic milliseconds
+    using TimeStepRecorder = std::function<void(int previousSeconds)>;
+    using SecondsPersister = std::function<void(int seconds)>;
+
+    static constexpr int MaxSeconds = 36000;
+    static constexpr qint64 DefaultDuration = 600000;
+
+    explicit Countdown(QObject *parent = nullptr);
+    ~Countdown() override;
+
+    void setClock(Clock clock);
+    // Called before the duration changes, except while a file countdown is applied.
+    void setTimeStepRecorder(TimeStepRecorder recorder);
+    // Called after the duration changed, except while a file countdown is applied.
+    void setSecondsPersister(SecondsPersister persister);
+
+    // Start-up value from the settings: clamped, no undo step, nothing written.
+    void restoreSeconds(int seconds);
+
+    qint64 duration() const { return m_duration; }
+    int durationSeconds() const { return int(m_duration / 1000); }
+    qint64 accumulated() const { return m_accumulated; }
+    bool isRunning() const { return m_running; }
+    bool isApplyingCountdown() const { return m_applyingCountdown; }
+
+    qint64 elapsed() const;
+    qint64 remaining() const;
+    bool isActive() const;
+    bool isOvertime() const;
+    int shownSeconds() const;
+
+    // What the last tick computed.
+    QString text() const { return m_text; }
+    QString warning() const { return m_warning; }
+    bool overtimeShown() const { return m_overtimeShown; }
+    QString startText() const;
+
+    static QString formatClock(int seconds);
+
+    void setTimerSeconds(int seconds);
+    void toggleTimer();
+    void resetTimer();
+    void applyPreset(int minutes);
+    void startCountdown(int minutes);
+    void stopAndReset();
+    void adjust(int deltaSeconds);
+    void tick();
+
+Q_SIGNALS:
+    void displayChanged();
+
+private:
+    qint64 now() const;
+    void computeDisplay();
+
+    Clock m_clock;
+    TimeStepRecorder m_recordTimeStep;
+    SecondsPersister m_persistSeconds;
+
+    qint64 m_duration = DefaultDuration;
+    qint64 m_accumulated = 0;
+    bool m_running = false;
+    qint64 m_segmentStart = 0;
+    bool m_segmentStarted = false;
+    bool m_applyingCountdown = false;
+
+    QString m_text;
+    QString m_warning;
+    bool m_overtimeShown = false;
+    bool m_startShowsPause = false;
+};
