@@ -1,0 +1,107 @@
+#include "timer/fitlabel.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontMetricsF>
+
+#include <cmath>
+
+namespace {
+
+constexpr double MinPointSize = 10.0;
+constexpr double MaxPointSize = 600.0;
+constexpr double HintPointSize = 150.0;
+constexpr int Padding = 4;
+
+QString probeText(const QString &text)
+{
+    QString probe = text;
+    for (QChar &c : probe) {
+        if (c.isDigit())
+            c = u'8';
+    }
+    return probe;
+}
+
+} // namespace
+
+FitLabel::FitLabel(QWidget *parent)
+    : FitLabel(0, false, parent)
+{
+}
+
+FitLabel::FitLabel(int reservedMargin, bool digitsOnly, QWidget *parent)
+    : QLabel(parent)
+    , m_reservedMargin(reservedMargin)
+    , m_digitsOnly(digitsOnly)
+{
+    setAlignment(Qt::AlignCenter);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(80, 30);
+}
+
+QFont FitLabel::measuringFont(double pointSize)
+{
+    QFont font = QApplication::font();
+    font.setWeight(QFont::Bold);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+double FitLabel::textHeight(const QFont &font) const
+{
+    const QFontMetricsF metrics(font);
+    return m_digitsOnly ? metrics.tightBoundingRect(QStringLiteral("8")).height() : metrics.height();
+}
+
+bool FitLabel::fitsAt(const QString &text, double pointSize) const
+{
+    const QFont font = measuringFont(pointSize);
+    const double availableWidth = width() - 2 * Padding;
+    const double availableHeight = height() - (m_reservedMargin * 2 + 2 * Padding);
+    return QFontMetricsF(font).horizontalAdvance(probeText(text)) <= availableWidth
+        && textHeight(font) <= availableHeight;
+}
+
+QSize FitLabel::sizeHint() const
+{
+    // Sized for the longest clock text at a large size, independent of the fitted font,
+    // so refitting never changes the layout.
+    const QFont font = measuringFont(HintPointSize);
+    const double advance = QFontMetricsF(font).horizontalAdvance(QStringLiteral("88:88:88"));
+    return QSize(int(std::ceil(advance)) + 2 * Padding,
+                 int(std::ceil(textHeight(font))) + (m_reservedMargin + Padding) * 2);
+}
+
+QSize FitLabel::minimumSizeHint() const
+{
+    return QSize(80, m_reservedMargin * 2 + 30);
+}
+
+void FitLabel::fitFont()
+{
+    double low = MinPointSize;
+    double high = MaxPointSize;
+    const QString current = text();
+    while (high - low > 1.0) {
+        const double mid = (low + high) / 2;
+        if (fitsAt(current, mid))
+            low = mid;
+        else
+            high = mid;
+    }
+    const double size = std::floor(low);
+    if (size == m_fittedSize)
+        return;
+    m_fittedSize = size;
+    const QString number = QString::number(size, 'g');
+    const QString name = objectName();
+    setStyleSheet(name.isEmpty() ? QStringLiteral("font-size:%1pt;").arg(number)
+                                 : QStringLiteral("QLabel#%1 { font-size:%2pt; }").arg(name, number));
+}
+
+void FitLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    fitFont();
+}
