@@ -1,0 +1,50 @@
+#include "input/bindings.h"
+
+#include <QCoreApplication>
+#include <QSet>
+
+QString bindingText(const QList<QKeySequence> &keys)
+{
+    QStringList texts;
+    texts.reserve(keys.size());
+    for (const QKeySequence &key : keys)
+        texts.append(key.toString(QKeySequence::PortableText));
+    return texts.join(QStringLiteral("; "));
+}
+
+bool isUnknownKey(const QKeySequence &sequence)
+{
+    return !sequence.isEmpty() && sequence[0].key() == Qt::Key_unknown;
+}
+
+QString parseBindingText(const QString &text, QList<QKeySequence> *out)
+{
+    QList<QKeySequence> keys;
+    const QStringList pieces = text.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString &piece : pieces) {
+        const QKeySequence key = QKeySequence::fromString(piece.trimmed(), QKeySequence::PortableText);
+        if (key.isEmpty() || isUnknownKey(key))
+            return QCoreApplication::translate("InputRouter", "Invalid key: %1").arg(piece);
+        keys.append(key);
+    }
+    if (out)
+        *out = keys;
+    return QString();
+}
+
+QString validateBindings(const BindingTable &table)
+{
+    QSet<QString> seen;
+    for (const Action action : bindableActionList()) {
+        for (const QKeySequence &key : table.value(action)) {
+            const QString text = key.toString(QKeySequence::PortableText);
+            if (key.count() != 1 || isUnknownKey(key) || seen.contains(text)) {
+                return QCoreApplication::translate("InputRouter",
+                                                   "Bindings must be unique, single key combinations: %1")
+                    .arg(text);
+            }
+            seen.insert(text);
+        }
+    }
+    return QString();
+}

@@ -1,0 +1,265 @@
+#include "input/inputrouter.h"
+
+#include "input/bindings.h"
+#include "input/inputlog.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTextEdit>
+
+Q_LOGGING_CATEGORY(lcInput, "olvanti.input")
+
+namespace {
+
+const QString ignoreTextKey = QStringLiteral("input/ignoreText");
+const QString debounceKey = QStringLiteral("input/debounceMs");
+constexpr bool defaultIgnoreText = true;
+constexpr int defaultDebounceMs = 140;
+constexpr int maximumDebounceMs = 1000;
+
+QString keysKey(Action action)
+{
+    return QStringLiteral("input/keys/%1").arg(int(action));
+}
+
+// Stored lists come back as a string list, or as a single string when one entry was written.
+QStringList storedStrings(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
+        return value.toStringList();
+    if (value.isValid() && value.canConvert<QString>())
+        return {value.toString()};
+    return {};
+}
+
+bool isKeySequenceEditor(const QWidget *widget)
+{
+    if (!widget)
+        return false;
+    const QWidget *parent = widget->parentWidget();
+    return widget->inherits("QKeySequenceEdit") || (parent && parent->inherits("QKeySequenceEdit"));
+}
+
+bool isTextInput(QWidget *widget)
+{
+    if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QTextEdit *>(widget)
+        || qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QAbstractSpinBox *>(widget))
+        return true;
+    const auto *combo = qobject_cast<QComboBox *>(widget);
+    return combo && combo->isEditable();
+}
+
+bool isArrowUpOrDown(QKeyCombination combination)
+{
+    return combination.keyboardModifiers() == Qt::NoModifier
+           && (combination.key() == Qt::Key_Up || combination.key() == Qt::Key_Down);
+}
+
+} // namespace
+
+InputRouter::InputRouter(QObject *parent)
+    : QObject(parent)
+{
+    registerActionMetaType();
+    setClock({});
+    resetDefaults();
+    qApp->installEventFilter(this);
+}
+
+InputRouter::~InputRouter() = default;
+
+QList<Action> InputRouter::bindableActions()
+{
+    return bindableActionList();
+}
+
+BindingTable InputRouter::defaultBindings()
+{
+    return defaultBindingTable();
+}
+
+QString InputRouter::parseBindingText(const QString &text, QList<QKeySequence> *out)
+{
+    return ::parseBindingText(text, out);
+}
+
+QString InputRouter::bindingText(const QList<QKeySequence> &keys)
+{
+    return ::bindingText(keys);
+}
+
+void InputRouter::resetDefaults()
+{
+    m_bindings = defaultBindingTable();
+}
+
+void InputRouter::setBindings(const BindingTable &table)
+{
+    m_bindings = table;
+    for (auto it = m_bindings.begin(); it != m_bindings.end();) {
+        if (isBindable(it.key()))
+            ++it;
+        else
+            it = m_bindings.erase(it);
+    }
+}
+
+void InputRouter::setBinding(Action action, const QList<QKeySequence> &keys)
+{
+    if (isBindable(action))
+        m_bindings.insert(action, keys);
+}
+
+QString InputRouter::validationError() const
+{
+    return validateBindings(m_bindings);
+}
+
+void InputRouter::setDebounceMs(int ms)
+{
+    m_debounceMs = qBound(0, ms, maximumDebounceMs);
+}
+
+void InputRouter::setClock(std::function<qint64()> clock)
+{
+    if (!clock) {
+        auto timer = std::make_shared<QElapsedTimer>();
+        timer->start();
+        clock = [timer] { return timer->elapsed(); };
+    }
+    m_clock = std::move(clock);
+    m_pressClockStarted = false;
+}
+
+void InputRouter::loadSettings(QSettings &settings)
+{
+    m_ignoreText = settings.value(ignoreTextKey, defaultIgnoreText).toBool();
+    bool ok = false;
+    const int debounce = settings.value(debounceKey, defaultDebounceMs).toInt(&ok);
+    setDebounceMs(ok ? debounce : defaultDebounceMs);
+
+    for (const Action action : bindableActionList()) {
+        const QString key = keysKey(action);
+        if (!settings.contains(key))
+            continue;
+        QList<QKeySequence> keys;
+        for (const QString &text : storedStrings(settings.value(key))) {
+            // Unknown names parse to the unknown key and are refused by the validation below.
+            const QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
+            if (!sequence.isEmpty())
+                keys.append(sequence);
+        }
+        m_bindings.insert(action, keys);
+    }
+
+    const QString error = validationError();
+    if (!error.isEmpty()) {
+        qCWarning(lcInput, "Invalid persisted key mapping; restoring defaults");
+        qCDebug(lcInput) << "Refused stored bindings:" << error;
+        resetDefaults();
+    }
+}
+
+void InputRouter::saveSettings(QSettings &settings) const
+{
+    settings.setValue(ignoreTextKey, m_ignoreText);
+    settings.setValue(debounceKey, m_debounceMs);
+    for (const Action action : bindableActionList()) {
+        QStringList texts;
+        for (const QKeySequence &sequence : m_bindings.value(action))
+            texts.append(sequence.toString(QKeySequence::PortableText));
+        // An empty list is written too, so an unassigned action stays unassigned.
+        settings.setValue(keysKey(action), texts);
+    }
+}
+
+bool InputRouter::leftAlone() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    // Key capture fields always get their keys, even in test mode.
+    if (isKeySequenceEditor(focus))
+        return true;
+    if (m_captureMode)
+        return false;
+    if (m_ignoreText && focus && isTextInput(focus))
+        return true;
+    // Dialogs and open menus keep their keys. Test mode runs inside a modal dialog, hence
+    // the exception above.
+    return QApplication::activeModalWidget() || QApplication::activePopupWidget();
+}
+
+bool InputRouter::matchAction(QKeyCombination combination, Action *action) const
+{
+    const QKeySequence press(combination);
+    for (const Action candidate : bindableActionList()) {
+        if (m_bindings.value(candidate).contains(press)) {
+            *action = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool InputRouter::isRepeat(const QKeyEvent *event, QKeyCombination combination) const
+{
+    if (event->isAutoRepeat())
+        return true;
+    return m_pressClockStarted && combination.toCombined() == m_lastCombination
+           && m_clock() - m_pressTime < m_debounceMs;
+}
+
+void InputRouter::route(QKeyCombination combination, Action action)
+{
+    m_lastCombination = combination.toCombined();
+    m_pressTime = m_clock();
+    m_pressClockStarted = true;
+    m_lastKey = int(combination.key());
+    Q_EMIT observed(QKeySequence(combination).toString(QKeySequence::NativeText), actionName(action));
+    if (!m_captureMode)
+        Q_EMIT triggered(action);
+}
+
+bool InputRouter::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return false;
+    if (leftAlone())
+        return false;
+
+    auto *keyEvent = static_cast<QKeyEvent *>(event);
+    // Keypad keys (arrows with Num Lock off) count as the same keys elsewhere.
+    const QKeyCombination combination(keyEvent->modifiers() & ~Qt::KeypadModifier,
+                                      Qt::Key(keyEvent->key()));
+    Action action = Action::NextSlide;
+    if (!matchAction(combination, &action)) {
+        // An unmatched press climbs the parent chain and passes here again for each widget;
+        // report it once, where it is delivered first.
+        if (m_captureMode && type == QEvent::KeyPress && keyEvent->key() != 0
+            && (watched == QApplication::focusWidget()
+                || (!QApplication::focusWidget() && watched->isWidgetType()
+                    && static_cast<QWidget *>(watched)->isWindow()))) {
+            Q_EMIT observed(QKeySequence(combination).toString(QKeySequence::NativeText), tr("Unassigned"));
+        }
+        return false;
+    }
+
+    if (type == QEvent::ShortcutOverride) {
+        // Accepting the override keeps menu and button shortcuts from firing; the press
+        // itself follows and is routed below.
+        event->accept();
+        return true;
+    }
+
+    const bool heldArrow = m_scrollMode && isArrowUpOrDown(combination)
+                           && (action == Action::NextSlide || action == Action::PreviousSlide);
+    if (heldArrow || !isRepeat(keyEvent, combination))
+        route(combination, action);
+    return true;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "input/action.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QSettings;
+class QKeyEvent;
+
+// Routes key presses of every application window to actions. An event filter on the
+// application object, so it sees each press before the focused widget does; it leaves text
+// entry, dialogs, menus and key capture fields alone and suppresses repeated presses.
+class InputRouter final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Starts with the default bindings and filters at once.
+    explicit InputRouter(QObject *parent = nullptr);
+    ~InputRouter() override;
+
+    static QList<Action> bindableActions();
+    static BindingTable defaultBindings();
+    // See input/bindings.h: "Invalid key: %1" or empty; `out` is filled on success.
+    static QString parseBindingText(const QString &text, QList<QKeySequence> *out);
+    static QString bindingText(const QList<QKeySequence> &keys);
+
+    void resetDefaults();
+    BindingTable bindings() const { return m_bindings; }
+    // Entries for values that are not bindable are dropped.
+    void setBindings(const BindingTable &table);
+    void setBinding(Action action, const QList<QKeySequence> &keys);
+    QString validationError() const;
+
+    bool ignoreText() const { return m_ignoreText; }
+    void setIgnoreText(bool ignore) { m_ignoreText = ignore; }
+    int debounceMs() const { return m_debounceMs; }
+    void setDebounceMs(int ms); // clamped to 0..1000
+
+    // "input/ignoreText", "input/debounceMs" and "input/keys/<action number>".
+    void loadSettings(QSettings &settings);
+    void saveSettings(QSettings &settings) const;
+
+    // Test mode of the binding dialog: presses are reported, never performed.
+    void setCaptureMode(bool on) { m_captureMode = on; }
+    bool captureMode() const { return m_captureMode; }
+    // Continuous-scroll reading: held Up/Down arrows repeat instead of being swallowed.
+    void setScrollMode(bool on) { m_scrollMode = on; }
+    bool scrollMode() const { return m_scrollMode; }
+    // Key code (without modifiers) of the last routed press.
+    int lastKey() const { return m_lastKey; }
+
+    // Monotonic milliseconds used for the minimum interval; tests drive it directly.
+    void setClock(std::function<qint64()> clock);
+
+Q_SIGNALS:
+    void triggered(Action action);
+    void observed(const QString &key, const QString &action);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool leftAlone() const;
+    bool matchAction(QKeyCombination combination, Action *action) const;
+    bool isRepeat(const QKeyEvent *event, QKeyCombination combination) const;
+    void route(QKeyCombination combination, Action action);
+
+    BindingTable m_bindings;
+    bool m_ignoreText = true;
+    int m_debounceMs = 140;
+    bool m_captureMode = false;
+    bool m_scrollMode = false;
+    int m_lastKey = Qt::Key_unknown;
+    int m_lastCombination = 0;
+    bool m_pressClockStarted = false;
+    qint64 m_pressTime = 0;
+    std::function<qint64()> m_clock;
+};
