@@ -1,0 +1,3 @@
+#include "readerlog.h"
+
+Q_LOGGING_CATEGORY(lcReader, "olvanti.reader")

@@ -1,0 +1,81 @@
+#include "searchdialog.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+SearchDialog::SearchDialog(QWidget *parent)
+    : QDialog(parent)
+    , m_edit(new QLineEdit(this))
+    , m_list(new QListWidget(this))
+    , m_delay(new QTimer(this))
+{
+    setObjectName(QStringLiteral("searchDialog"));
+    setWindowTitle(tr("Search"));
+    resize(420, 480);
+
+    m_edit->setObjectName(QStringLiteral("searchText"));
+    m_edit->setPlaceholderText(tr("Search text..."));
+    m_list->setObjectName(QStringLiteral("searchResults"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_edit);
+    layout->addWidget(m_list, 1);
+
+    m_delay->setObjectName(QStringLiteral("searchDelay"));
+    m_delay->setSingleShot(true);
+    m_delay->setInterval(SearchDelayMs);
+    // Typing is coalesced: each keystroke restarts the wait.
+    connect(m_edit, &QLineEdit::textChanged, m_delay, qOverload<>(&QTimer::start));
+    connect(m_delay, &QTimer::timeout, this, [this] { Q_EMIT searchRequested(m_edit->text()); });
+    connect(m_list, &QListWidget::currentRowChanged, this, &SearchDialog::onCurrentRowChanged);
+}
+
+QString SearchDialog::text() const
+{
+    return m_edit->text();
+}
+
+void SearchDialog::setResults(const QList<SearchHit> &hits, bool truncated)
+{
+    m_hits = hits;
+    {
+        const QSignalBlocker blocker(m_list);
+        m_list->clear();
+        for (const SearchHit &hit : hits) {
+            const QString context = hit.context.simplified().left(ContextLength);
+            m_list->addItem(tr("Page %1: %2").arg(QString::number(hit.page + 1), context));
+        }
+    }
+    Q_EMIT statusMessage(tr("%1 search results%2")
+                             .arg(QString::number(hits.size()),
+                                  truncated ? tr(" (limit reached; refine search)") : QString()));
+}
+
+void SearchDialog::clearResults()
+{
+    m_hits.clear();
+    m_list->clear();
+}
+
+void SearchDialog::clearText()
+{
+    m_edit->clear();
+}
+
+void SearchDialog::activateSearch()
+{
+    show();
+    raise();
+    activateWindow();
+    m_edit->setFocus(Qt::OtherFocusReason);
+    m_edit->selectAll();
+}
+
+void SearchDialog::onCurrentRowChanged(int row)
+{
+    if (row < 0 || row >= m_hits.size())
+        return;
+    Q_EMIT hitChosen(m_hits.at(row).page);
+}
