@@ -1,0 +1,155 @@
+#include "ui/icons.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPolygonF>
+
+#include <array>
+#include <optional>
+
+namespace {
+
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kAccent(0xFF, 0x9C, 0x45);
+const QColor kScreenFill(0x0E, 0x19, 0x24);
+
+QPolygonF polygon(std::initializer_list<QPointF> points)
+{
+    return QPolygonF(QList<QPointF>(points));
+}
+
+QPen whitePen(qreal width, Qt::PenCapStyle cap, Qt::PenJoinStyle join)
+{
+    return QPen(kWhite, width, Qt::SolidLine, cap, join);
+}
+
+void fillShape(QPainter &p, const QColor &colour)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+}
+
+void drawScreen(QPainter &p, bool filled)
+{
+    p.setPen(whitePen(4, Qt::SquareCap, Qt::BevelJoin));
+    p.setBrush(filled ? QBrush(kScreenFill) : QBrush(Qt::NoBrush));
+    p.drawRoundedRect(QRectF(6, 12, 52, 36), 5, 5);
+    p.drawLine(QPointF(22, 56), QPointF(42, 56));
+}
+
+void drawArrowPackage(QPainter &p, QLineF shaft, const QPolygonF &head)
+{
+    p.setPen(whitePen(4, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(polygon({{10, 38}, {10, 56}, {54, 56}, {54, 38}}));
+    p.setPen(QPen(kAccent, 5, Qt::SolidLine, Qt::RoundCap, Qt::BevelJoin));
+    p.drawLine(shaft);
+    fillShape(p, kAccent);
+    p.drawPolygon(head, Qt::OddEvenFill);
+}
+
+void paintKind(QPainter &p, int kind)
+{
+    switch (kind) {
+    case 0:
+        fillShape(p, kWhite);
+        p.drawRect(QRectF(10, 12, 7, 40));
+        p.drawPolygon(polygon({{54, 12}, {54, 52}, {20, 32}}), Qt::OddEvenFill);
+        break;
+    case 1:
+        fillShape(p, kWhite);
+        p.drawRect(QRectF(47, 12, 7, 40));
+        p.drawPolygon(polygon({{10, 12}, {10, 52}, {44, 32}}), Qt::OddEvenFill);
+        break;
+    case 2:
+        drawScreen(p, true);
+        break;
+    case 3:
+        drawScreen(p, false);
+        fillShape(p, kAccent);
+        p.drawPolygon(polygon({{26, 21}, {26, 39}, {41, 30}}), Qt::OddEvenFill);
+        break;
+    case 4:
+        p.setPen(whitePen(4, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolygon(polygon({{6, 52}, {6, 12}, {24, 12}, {30, 20}, {56, 20}, {56, 52}}), Qt::OddEvenFill);
+        fillShape(p, kAccent);
+        p.drawPolygon(polygon({{4, 52}, {14, 30}, {62, 30}, {52, 52}}), Qt::OddEvenFill);
+        break;
+    case 5:
+        p.setPen(whitePen(4, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(8, 8, 48, 48), 5, 5);
+        p.drawRect(QRectF(20, 36, 24, 20));
+        fillShape(p, kAccent);
+        p.drawRect(QRectF(20, 8, 20, 14));
+        break;
+    case 6:
+        drawArrowPackage(p, QLineF(32, 44, 32, 12), polygon({{18, 22}, {32, 6}, {46, 22}}));
+        break;
+    case 7:
+        drawArrowPackage(p, QLineF(32, 8, 32, 38), polygon({{18, 30}, {32, 46}, {46, 30}}));
+        break;
+    case 8: {
+        p.setPen(whitePen(5, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath path(QPointF(22, 24));
+        path.lineTo(40, 24);
+        path.arcTo(QRectF(28, 24, 24, 24), 90, -180);
+        path.lineTo(22, 48);
+        p.drawPath(path);
+        fillShape(p, kAccent);
+        p.drawPolygon(polygon({{6, 24}, {24, 8}, {24, 40}}), Qt::OddEvenFill);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+QIcon buildIcon(int kind)
+{
+    QPixmap pixmap(128, 128);
+    pixmap.setDevicePixelRatio(2);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        paintKind(p, kind);
+    }
+    return QIcon(pixmap);
+}
+
+// Blackout icons live until the application object goes, not until static destruction, so
+// no pixmap outlives the GUI.
+std::array<std::optional<QIcon>, 2> &blackoutIcons()
+{
+    static std::array<std::optional<QIcon>, 2> icons;
+    static const bool cleanupRegistered = [] {
+        qAddPostRoutine([] {
+            blackoutIcons()[0].reset();
+            blackoutIcons()[1].reset();
+        });
+        return true;
+    }();
+    Q_UNUSED(cleanupRegistered)
+    return icons;
+}
+
+} // namespace
+
+QIcon paintedIcon(int kind)
+{
+    if (kind < 0 || kind > 8)
+        return QIcon();
+    if (kind == 2 || kind == 3) {
+        std::optional<QIcon> &cached = blackoutIcons()[kind - 2];
+        if (!cached)
+            cached = buildIcon(kind);
+        return *cached;
+    }
+    return buildIcon(kind);
+}
