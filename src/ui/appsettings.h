@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+class QSettings;
+
+// Typed access to the preferences of the main window's store: one getter per key with its
+// default and limits, one setter that writes at once. Nothing here flushes the store except
+// syncAndCheck(), which the window calls once when it closes. The "input/..." keys belong to
+// the input router and are not handled here.
+class AppSettings final
+{
+public:
+    static constexpr int kMaxTimerSeconds = 36000;
+    static constexpr int kMaxPlaylistMinutes = 600;
+    static constexpr int kMaxRecent = 12;
+    static constexpr int kEffectCount = 6;
+    static constexpr int kMaxTransitionMs = 3000;
+
+    explicit AppSettings(QSettings &store);
+
+    QSettings &store() const { return m_store; }
+
+    // "timer/seconds", falling back to the older "timer/minutes" (default 10); 0 ... 36000.
+    int timerSeconds() const;
+    void setTimerSeconds(int seconds);
+
+    bool timerAutoStart() const;
+    void setTimerAutoStart(bool on);
+
+    QStringList playlistFiles() const;
+    void setPlaylistFiles(const QStringList &files);
+    // Per-file countdown minutes; entries of 0 or less are dropped, larger ones read as 600.
+    QMap<QString, int> playlistTimes() const;
+    void setPlaylistTimes(const QMap<QString, int> &minutesByPath);
+    // Folder of the last playlist or package dialog; the documents folder at first.
+    QString playlistDir() const;
+    void setPlaylistDir(const QString &dir);
+
+    QByteArray windowGeometry() const;
+    void setWindowGeometry(const QByteArray &state);
+    QByteArray presenterHSplit() const;
+    void setPresenterHSplit(const QByteArray &state);
+    QByteArray presenterVSplit() const;
+    void setPresenterVSplit(const QByteArray &state);
+    QByteArray presenterRSplit() const;
+    void setPresenterRSplit(const QByteArray &state);
+    bool pagesCollapsed() const;
+    void setPagesCollapsed(bool collapsed);
+
+    bool readerScroll() const;
+    void setReaderScroll(bool on);
+
+    // Identity of the preferred output screen; empty when none was chosen.
+    QString outputDisplay() const;
+    void setOutputDisplay(const QString &identity);
+    bool outputFitWidth() const;
+    void setOutputFitWidth(bool fitWidth);
+
+    // Index into the transition list (default 1, clamped to 0 ... 5) and its duration in ms
+    // (default 400, clamped to 0 ... 3000). Both are always written together.
+    int transitionEffect() const;
+    int transitionMs() const;
+    void setTransition(int effect, int ms);
+
+    // Recently opened documents, newest first, at most 12, no duplicates.
+    QStringList recent() const;
+    void setRecent(const QStringList &paths);
+    // Moves or adds `path` to the front, writes and returns the new list.
+    QStringList pushRecent(const QString &path);
+
+    // Last reader page (0-based) of the document at `path`. The key hashes the path text as
+    // given, so callers pass the absolute path they opened; another spelling of the same file
+    // is another document here.
+    static QString positionKey(const QString &path);
+    int position(const QString &path) const;
+    void setPosition(const QString &path, int page);
+
+    // Flushes the store; false when it could not be written.
+    bool syncAndCheck();
+
+private:
+    QSettings &m_store;
+};
