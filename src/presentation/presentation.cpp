@@ -1,0 +1,199 @@
+#include "presentation.h"
+
+#include "pdf/pdfservice.h"
+#include "presentationlog.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+Presentation::Presentation(PdfService *service, QObject *parent)
+    : QObject(parent)
+    , m_service(service)
+{
+    connect(m_service, &PdfService::closed, this, &Presentation::onClosed);
+    connect(m_service, &PdfService::loaded, this, &Presentation::onLoaded);
+    connect(m_service, &PdfService::rendered, this, &Presentation::onRendered);
+    connect(m_service, &PdfService::renderFailed, this, &Presentation::onRenderFailed);
+}
+
+bool Presentation::twoPageActive() const
+{
+    return m_twoPageOutput && m_pendingPage >= 0 && m_pendingPage + 1 < m_service->pageCount();
+}
+
+QSize Presentation::pageBox() const
+{
+    if (twoPageActive())
+        return QSize(std::max(m_outputSize.width() / 2, 1), m_outputSize.height());
+    return m_outputSize;
+}
+
+void Presentation::showPage(int page)
+{
+    m_pendingPage = page;
+    m_firstReady = m_secondReady = false;
+    m_firstImage = m_secondImage = QImage();
+    m_service->render(outputChannel(), page, pageBox(), 0, OutputPriority);
+    // A synchronous failure of the first page has already given up this page.
+    if (twoPageActive())
+        m_service->render(secondPageChannel(), page + 1, pageBox(), 0, SecondPagePriority);
+    else
+        m_service->cancel(secondPageChannel());
+    Q_EMIT changed();
+}
+
+void Presentation::step(int delta)
+{
+    const int base = m_pendingPage >= 0 ? m_pendingPage : m_livePage;
+    const int count = m_service->pageCount();
+    if (count > 0) {
+        m_currentPage = std::clamp(base + delta, 0, count - 1);
+        Q_EMIT changed();
+    }
+    if (m_currentPage >= 0)
+        showPage(m_currentPage);
+}
+
+void Presentation::next()
+{
+    step(1);
+}
+
+void Presentation::previous()
+{
+    step(-1);
+}
+
+void Presentation::goToPage(int page)
+{
+    const int count = m_service->pageCount();
+    if (count > 0) {
+        m_currentPage = std::clamp(page, 0, count - 1);
+        Q_EMIT changed();
+    }
+    if (m_currentPage >= 0)
+        showPage(m_currentPage);
+}
+
+void Presentation::setBlackout(bool on)
+{
+    m_blackout = on;
+    Q_EMIT changed();
+}
+
+void Presentation::reshow()
+{
+    const int page = m_pendingPage >= 0 ? m_pendingPage : m_livePage;
+    if (page >= 0)
+        showPage(page);
+}
+
+void Presentation::setOutputSize(const QSize &size)
+{
+    if (size.isEmpty() || size == m_outputSize)
+        return;
+    m_outputSize = size;
+    reshow();
+}
+
+void Presentation::setTwoPageOutput(bool on)
+{
+    if (on == m_twoPageOutput)
+        return;
+    m_twoPageOutput = on;
+    if (m_service->pageCount() > 0)
+        reshow();
+}
+
+void Presentation::onLoaded(int pages)
+{
+    Q_UNUSED(pages)
+    if (m_service->pageCount() > 0) {
+        m_currentPage = 0;
+        Q_EMIT changed();
+    }
+    if (m_currentPage >= 0)
+        showPage(m_currentPage);
+}
+
+void Presentation::onClosed()
+{
+    m_livePage = m_currentPage = m_pendingPage = -1;
+    m_firstReady = m_secondReady = false;
+    m_firstImage = m_secondImage = QImage();
+    if (m_keepFrameOnClose) {
+        m_keepFrameOnClose = false;
+        Q_EMIT changed();
+        return;
+    }
+    m_blackout = false;
+    m_frame = QImage();
+    Q_EMIT frameReady(QImage());
+    Q_EMIT changed();
+}
+
+void Presentation::onRendered(const QString &channel, int page, const QImage &image)
+{
+    if (m_pendingPage < 0)
+        return;
+    // Made for an older, larger output size; the resize has asked for the page again.
+    const QSize box = pageBox();
+    if (image.width() > box.width() || image.height() > box.height())
+        return;
+    if (channel == outputChannel() && page == m_pendingPage) {
+        m_firstImage = image;
+        m_firstReady = true;
+        commit();
+    } else if (channel == secondPageChannel() && page == m_pendingPage + 1) {
+        m_secondImage = image;
+        m_secondReady = true;
+        commit();
+    }
+}
+
+void Presentation::onRenderFailed(const QString &channel, int page, const QString &message)
+{
+    if (channel == secondPageChannel() && m_pendingPage >= 0) {
+        qCWarning(lcPresentation, "Second output page %d failed; showing the first page alone", page + 1);
+        m_secondImage = QImage();
+        m_secondReady = true;
+        commit();
+    } else if (channel == outputChannel()) {
+        m_pendingPage = -1;
+        Q_EMIT error(message);
+        Q_EMIT changed();
+    }
+}
+
+void Presentation::commit()
+{
+    if (!m_firstReady)
+        return;
+    const bool twoPages = twoPageActive();
+    if (twoPages && !m_secondReady)
+        return;
+
+    QImage frame = m_firstImage;
+    if (twoPages && !m_secondImage.isNull()) {
+        const int width = m_outputSize.width();
+        const int height = m_outputSize.height();
+        frame = QImage(m_outputSize, QImage::Format_ARGB32_Premultiplied);
+        frame.fill(Qt::black);
+        QPainter painter(&frame);
+        // The pages meet at the vertical centre line, each centred vertically.
+        painter.drawImage(width / 2 - m_firstImage.width(), (height - m_firstImage.height()) / 2, m_firstImage);
+        painter.drawImage(width / 2, (height - m_secondImage.height()) / 2, m_secondImage);
+    }
+
+    m_livePage = m_pendingPage;
+    m_pendingPage = -1;
+    m_firstImage = m_secondImage = QImage();
+    m_frame = frame;
+    Q_EMIT frameReady(m_frame);
+    Q_EMIT changed();
+
+    // The next page lands in the cache at exactly the size the "output" request of a step asks for.
+    if (!m_twoPageOutput && m_livePage >= 0 && m_livePage + 1 < m_service->pageCount())
+        m_service->render(preloadChannel(), m_livePage + 1, m_outputSize, 0, PreloadPriority);
+}

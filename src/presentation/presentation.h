@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+class PdfService;
+
+// What the audience sees: the live page, the page being rendered for the output, blackout and
+// the last committed frame. Renders on the "output", "output2" and "preload" channels; the old
+// frame stays until a new one is complete, so the audience never sees an empty frame.
+class Presentation final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int OutputPriority = 100;
+    static constexpr int SecondPagePriority = 90;
+    static constexpr int PreloadPriority = -10;
+
+    static QString outputChannel() { return QStringLiteral("output"); }
+    static QString secondPageChannel() { return QStringLiteral("output2"); }
+    static QString preloadChannel() { return QStringLiteral("preload"); }
+
+    explicit Presentation(PdfService *service, QObject *parent = nullptr);
+
+    int livePage() const { return m_livePage; }
+    int currentPage() const { return m_currentPage; }
+    int pendingPage() const { return m_pendingPage; }
+    bool blackout() const { return m_blackout; }
+    bool twoPageOutput() const { return m_twoPageOutput; }
+    QSize outputSize() const { return m_outputSize; }
+    QImage frame() const { return m_frame; }
+
+    // The next document close keeps the last frame on the output (a playlist file switch);
+    // the flag is used up by that close.
+    void setKeepFrameOnClose(bool keep) { m_keepFrameOnClose = keep; }
+    bool keepFrameOnClose() const { return m_keepFrameOnClose; }
+
+    void showPage(int page);
+    void next();
+    void previous();
+    void goToPage(int page);
+    void setBlackout(bool on);
+    void setOutputSize(const QSize &size);
+    void setTwoPageOutput(bool on);
+
+Q_SIGNALS:
+    void changed();
+    void frameReady(const QImage &image);
+    void error(const QString &message);
+
+private:
+    void step(int delta);
+    void reshow();
+    bool twoPageActive() const;
+    QSize pageBox() const;
+    void commit();
+
+    void onLoaded(int pages);
+    void onClosed();
+    void onRendered(const QString &channel, int page, const QImage &image);
+    void onRenderFailed(const QString &channel, int page, const QString &message);
+
+    PdfService *m_service = nullptr;
+    int m_livePage = -1;
+    int m_currentPage = -1;
+    int m_pendingPage = -1;
+    bool m_blackout = false;
+    bool m_keepFrameOnClose = false;
+    bool m_twoPageOutput = false;
+    QImage m_firstImage;
+    QImage m_secondImage;
+    bool m_firstReady = false;
+    bool m_secondReady = false;
+    QSize m_outputSize = QSize(1920, 1080);
+    QImage m_frame;
+};

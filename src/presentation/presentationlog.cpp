@@ -1,0 +1,3 @@
+#include "presentationlog.h"
+
+Q_LOGGING_CATEGORY(lcPresentation, "olvanti.presentation")
