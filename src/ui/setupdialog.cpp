@@ -1,0 +1,153 @@
+#include "ui/setupdialog.h"
+
+#include "presentation/displaychoice.h"
+#include "presentation/pagecanvas.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMissingDisplayMessageMs = 15000;
+
+QLabel *heading(const QString &text)
+{
+    auto *label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+SetupDialog::SetupDialog(QSettings &store, QWidget *parent)
+    : QDialog(parent)
+    , m_settings(store)
+{
+    setObjectName(QStringLiteral("setupDialog"));
+    setWindowTitle(tr("Setup"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(heading(tr("External screen")));
+    layout->addLayout(buildScreenSection());
+    layout->addWidget(heading(tr("Page transition")));
+    layout->addLayout(buildTransitionSection());
+    layout->addWidget(heading(tr("Timer")));
+    m_autoStart = new QCheckBox(tr("Start timer when output opens"));
+    m_autoStart->setObjectName(QStringLiteral("timerAutoStart"));
+    m_autoStart->setChecked(m_settings.timerAutoStart());
+    layout->addWidget(m_autoStart);
+    layout->addStretch();
+
+    connect(m_displayChoice, &QComboBox::activated, this, [this](int index) {
+        const QString identity = m_displayChoice->itemData(index).toString();
+        m_settings.setOutputDisplay(identity);
+        Q_EMIT displayChosen(identity);
+    });
+    connect(m_outputToggle, &QPushButton::clicked, this, &SetupDialog::outputToggleClicked);
+    connect(m_scaling, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const bool fitWidth = index == 1;
+        m_settings.setOutputFitWidth(fitWidth);
+        Q_EMIT fitWidthChanged(fitWidth);
+    });
+    connect(m_effect, &QComboBox::currentIndexChanged, this, &SetupDialog::applyTransition);
+    connect(m_duration, &QSpinBox::valueChanged, this, &SetupDialog::applyTransition);
+    connect(m_autoStart, &QCheckBox::toggled, this, [this](bool on) { m_settings.setTimerAutoStart(on); });
+
+    refillDisplays();
+    // The stored transition, limited to what the controls offer, is written back once.
+    applyTransition();
+}
+
+SetupDialog::~SetupDialog() = default;
+
+QFormLayout *SetupDialog::buildScreenSection()
+{
+    auto *form = new QFormLayout;
+    m_displayChoice = new QComboBox;
+    m_displayChoice->setObjectName(QStringLiteral("displayChoice"));
+    form->addRow(tr("Display"), m_displayChoice);
+
+    m_outputToggle = new QPushButton;
+    m_outputToggle->setObjectName(QStringLiteral("outputToggle"));
+    m_outputToggle->setCheckable(true);
+    setOutputShown(false);
+    form->addRow(tr("Output"), m_outputToggle);
+
+    m_scaling = new QComboBox;
+    m_scaling->setObjectName(QStringLiteral("scalingChoice"));
+    m_scaling->addItems({tr("Fit page (preserve all content)"), tr("Fit width (may crop vertically)")});
+    m_scaling->setCurrentIndex(m_settings.outputFitWidth() ? 1 : 0);
+    form->addRow(tr("Scaling"), m_scaling);
+    return form;
+}
+
+QFormLayout *SetupDialog::buildTransitionSection()
+{
+    auto *form = new QFormLayout;
+    m_effect = new QComboBox;
+    m_effect->setObjectName(QStringLiteral("transitionChoice"));
+    m_effect->addItems(PageCanvas::transitionNames());
+    m_effect->setCurrentIndex(std::clamp(m_settings.transitionEffect(), 0, m_effect->count() - 1));
+    form->addRow(tr("Effect"), m_effect);
+
+    m_duration = new QSpinBox;
+    m_duration->setObjectName(QStringLiteral("transitionDuration"));
+    m_duration->setRange(100, PageCanvas::MaxTransitionMs);
+    m_duration->setSingleStep(50);
+    m_duration->setSuffix(tr(" ms"));
+    m_duration->setValue(m_settings.transitionMs());
+    form->addRow(tr("Duration"), m_duration);
+    return form;
+}
+
+void SetupDialog::refillDisplays()
+{
+    if (fillDisplayChoice(m_displayChoice, m_settings.outputDisplay()))
+        Q_EMIT statusMessage(tr("Preferred output display unavailable; choose a replacement before opening output."),
+                             kMissingDisplayMessageMs);
+}
+
+void SetupDialog::applyTransition()
+{
+    const int effect = m_effect->currentIndex();
+    const int ms = m_duration->value();
+    m_settings.setTransition(effect, ms);
+    Q_EMIT transitionChanged(effect, ms);
+}
+
+void SetupDialog::setOutputShown(bool shown)
+{
+    const QSignalBlocker blocker(m_outputToggle);
+    m_outputToggle->setChecked(shown);
+    m_outputToggle->setText(shown ? tr("Output ON") : tr("Output OFF"));
+}
+
+int SetupDialog::selectedScreenIndex() const
+{
+    return m_displayChoice->currentIndex();
+}
+
+bool SetupDialog::autoStartTimer() const
+{
+    return m_autoStart->isChecked();
+}
+
+int SetupDialog::transitionEffect() const
+{
+    return m_effect->currentIndex();
+}
+
+int SetupDialog::transitionMs() const
+{
+    return m_duration->value();
+}

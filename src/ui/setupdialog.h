@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ui/appsettings.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QPushButton;
+class QSettings;
+class QSpinBox;
+
+// The setup dialog: output display, output on/off, output scaling, page transition and the
+// automatic timer start. Every change is written to the store at once and announced by a
+// signal; the dialog has no OK or Cancel and only hides when closed.
+//
+// The constructor fills the display choice and applies the stored transition, but nothing is
+// connected yet at that moment: the owner connects the signals and then calls
+// refillDisplays() and applyTransition() to receive the initial state.
+class SetupDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    SetupDialog(QSettings &store, QWidget *parent);
+    ~SetupDialog() override;
+
+    // Lists the screens again (selection: the stored preferred screen, else the second, else
+    // the first) and reports a stored preference that is not attached through statusMessage.
+    void refillDisplays();
+    // Writes the current effect and duration and emits transitionChanged.
+    void applyTransition();
+    // Mirrors the output window: checked and "Output ON" while it is shown. Emits nothing.
+    void setOutputShown(bool shown);
+
+    // The selector whose index is the screen index the output opens on.
+    QComboBox *displayChoice() const { return m_displayChoice; }
+    int selectedScreenIndex() const;
+    bool autoStartTimer() const;
+    int transitionEffect() const;
+    int transitionMs() const;
+
+Q_SIGNALS:
+    // The operator picked a screen; "output/display" already holds its identity.
+    void displayChosen(const QString &identity);
+    void outputToggleClicked(bool checked);
+    // "output/fitWidth" already written.
+    void fitWidthChanged(bool fitWidth);
+    // "transition/effect" and "transition/ms" already written.
+    void transitionChanged(int effect, int ms);
+    void statusMessage(const QString &text, int timeoutMs);
+
+private:
+    QFormLayout *buildScreenSection();
+    QFormLayout *buildTransitionSection();
+
+    AppSettings m_settings;
+    QComboBox *m_displayChoice = nullptr;
+    QPushButton *m_outputToggle = nullptr;
+    QComboBox *m_scaling = nullptr;
+    QComboBox *m_effect = nullptr;
+    QSpinBox *m_duration = nullptr;
+    QCheckBox *m_autoStart = nullptr;
+};
