@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class PdfWorker;
@@ -65,6 +66,11 @@ public:
 
     // Render jobs handed to the worker since construction (cache hits are not counted).
     quint64 renderJobCount() const { return m_renderJobs; }
+    // Pages the last delivered search looked at; a search that hits the limit stops early.
+    int searchedPageCount() const { return m_searchedPages; }
+    // The thread that owns the document, for diagnostics and tests; post nothing that touches
+    // the document to it.
+    QThread *workerThread() { return &m_thread; }
 
 Q_SIGNALS:
     void loaded(int pages);
@@ -78,6 +84,7 @@ private:
     void onLoadReply(quint64 generation, const QList<QSizeF> &sizes, int errorCode);
     void pump();
     void onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache);
+    void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits, int pages);
     void postToWorker(std::function<void()> job);
 
     QThread m_thread;
@@ -92,4 +99,5 @@ private:
     quint64 m_requestCounter = 0;
     bool m_renderBusy = false;
     quint64 m_renderJobs = 0;
+    int m_searchedPages = 0;
 };

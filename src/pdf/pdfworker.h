@@ -15,7 +15,7 @@ public:
     ~PdfWorker() override;
 
     QPdfDocument *document() const { return m_document; }
-    // Takes ownership; deletes the previous document.
+    // Takes ownership; deletes the previous document and every search model made over it.
     void setDocument(QPdfDocument *document);
 
 private:

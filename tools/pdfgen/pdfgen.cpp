@@ -123,6 +123,37 @@ QString writeZeroPageDocument(const QString &path)
     return QString();
 }
 
+QString writeBarePage(const QString &path, const QSizeF &sizePt)
+{
+    const QByteArray width = QByteArray::number(sizePt.width(), 'f', 2);
+    const QByteArray height = QByteArray::number(sizePt.height(), 'f', 2);
+    const double side = sizePt.width() / 4;
+    const QByteArray content = "0 0 0 rg 0 " + QByteArray::number(sizePt.height() - side, 'f', 2) + ' '
+                               + QByteArray::number(side, 'f', 2) + ' ' + QByteArray::number(side, 'f', 2) + " re f\n";
+    const QList<QByteArray> objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + width + ' ' + height + "] /Contents 4 0 R >>",
+        "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content + "endstream",
+    };
+    QByteArray out = "%PDF-1.4\n";
+    QList<qsizetype> offsets;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        offsets.append(out.size());
+        out += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    const qsizetype xref = out.size();
+    out += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (qsizetype offset : offsets)
+        out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    out += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
+           + QByteArray::number(xref) + "\n%%EOF\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size())
+        return QStringLiteral("cannot write %1").arg(path);
+    return QString();
+}
+
 QString writeEncryptedCopy(const QString &source, const QString &target, const QString &password)
 {
     QProcess qpdf;

@@ -29,6 +29,10 @@ QString writeDeck(const QString &path, int slideCount, const QString &heading = 
 // A syntactically valid PDF whose page tree is empty.
 QString writeZeroPageDocument(const QString &path);
 
+// One page of `sizePt` with nothing on it but a black square in the top-left corner, a quarter
+// of the page width on each side; no background is painted, so the page itself is transparent.
+QString writeBarePage(const QString &path, const QSizeF &sizePt);
+
 // An AES-256 encrypted copy of `source` made with qpdf; user password `password`.
 QString writeEncryptedCopy(const QString &source, const QString &target, const QString &password);
 
