@@ -26,12 +26,8 @@ private Q_SLOTS:
             << u"QWidget { background:#1B2C3D; color:#FFFFFF; font-size:13px; }QToolBar,QMenuBar,QStatusBar { "_s;
         QTest::newRow("gradient of the checked mode buttons, then the switch")
             << u"QPushButton#modeReader:checked,QPushButton#modePresenter:checked { background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #FFB36B,stop:1 #FF8A24); color:#152331; }QWidget#modeSwitch { "_s;
-        QTest::newRow("icon-only buttons with quoted property")
-            << u"QPushButton[iconOnly=\"true\"] { padding:4px; }QPushButton[iconOnly=\"true\"]:disabled { background:#1F3144; border-color:#2F4256; }"_s;
         QTest::newRow("timer warnings from 90 down to 30")
             << u"QWidget#timerBar[warning=\"90\"] QLabel#timer { color:#FFD54F; }QWidget#timerBar[warning=\"60\"] QLabel#timer { color:#FF9C45; }QWidget#timerBar[warning=\"30\"] QLabel#timer { color:#FF5252; }QLabel#liveLabel { "_s;
-        QTest::newRow("splitter handle hover after its orientations")
-            << u"QSplitter::handle:vertical { height:7px; }QSplitter::handle:hover { background:#FF9C45; }"_s;
     }
 
     void styleSheetRules()

@@ -129,8 +129,6 @@ private Q_SLOTS:
             << QStringList({u"--help"_s}) << 0
             << u"Olvanti PDF reader and presentation system|[document]|--verify <pdf>|render the first live frame"_s
             << QString();
-        QTest::newRow("unknown option is a parse error")
-            << QStringList({u"--present"_s}) << 1 << QString() << u"Unknown option 'present'."_s;
     }
 
     void commandLine()
