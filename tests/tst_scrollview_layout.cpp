@@ -87,31 +87,6 @@ private Q_SLOTS:
         QCOMPARE(layout.contentHeight(), 3 * 680 + 2 * 12 + 20);
     }
 
-    void rowFractions_data()
-    {
-        QTest::addColumn<double>("y");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<double>("fraction");
-        // One pixel per point; rows of 792 + 12, so starts at 0, 804, 1608.
-        QTest::newRow("top") << 0.0 << 0 << 0.0;
-        QTest::newRow("just before the second start") << 803.0 << 0 << 803.0 / 804.0;
-        QTest::newRow("second start") << 804.0 << 1 << 1.0;
-        // The last row ends at its bottom margin: 1618 + 792 + 10.
-        QTest::newRow("half into the last row") << 1608.0 + 406.0 << 2 << 2.5;
-    }
-
-    void rowFractions()
-    {
-        QFETCH(double, y);
-        QFETCH(int, row);
-        QFETCH(double, fraction);
-        ScrollLayout layout;
-        layout.build(QList<QSizeF>(3, QSizeF(612, 792)), customZoom(0.75));
-        QCOMPARE(layout.rowAt(y), row);
-        QCOMPARE(layout.fractionAt(y), fraction);
-        QCOMPARE(layout.positionOf(fraction), y);
-    }
-
     void springSettles_data()
     {
         QTest::addColumn<double>("start");

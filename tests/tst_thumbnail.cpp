@@ -251,8 +251,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("selected");
         QTest::addColumn<QColor>("background");
         QTest::addColumn<QColor>("number");
-        QTest::newRow("live") << true << false << QColor(0x4A, 0x33, 0x20) << QColor(0xFF, 0x9C, 0x45);
-        QTest::newRow("live wins over selected") << true << true << QColor(0x4A, 0x33, 0x20) << QColor(0xFF, 0x9C, 0x45);
+        const QColor liveCard(0x4A, 0x33, 0x20);
+        const QColor orange(0xFF, 0x9C, 0x45);
+        QTest::newRow("live") << true << false << liveCard << orange;
+        QTest::newRow("live wins over selected") << true << true << liveCard << orange;
         QTest::newRow("selected") << false << true << QColor(0x36, 0x52, 0x69) << QColor(Qt::white);
         QTest::newRow("plain") << false << false << QColor(0x15, 0x23, 0x31) << QColor(Qt::white);
     }
