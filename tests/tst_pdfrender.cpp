@@ -194,34 +194,6 @@ private Q_SLOTS:
         QCOMPARE(inkSide(image), titleSide);
     }
 
-    void equivalentRotationsShareTheCache_data()
-    {
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("second");
-        QTest::addColumn<bool>("cached");
-
-        QTest::newRow("5 then 1") << 5 << 1 << true;
-        QTest::newRow("-1 then 3") << -1 << 3 << true;
-        QTest::newRow("4 then 0") << 4 << 0 << true;
-        QTest::newRow("1 then 3") << 1 << 3 << false;
-        QTest::newRow("0 then 2") << 0 << 2 << false;
-    }
-
-    void equivalentRotationsShareTheCache()
-    {
-        QFETCH(int, first);
-        QFETCH(int, second);
-        QFETCH(bool, cached);
-
-        auto service = loadedService(TestEnvironment::instance().textDocument(3));
-        QSignalSpy rendered(service.get(), &PdfService::rendered);
-        service->render(u"reader"_s, 1, QSize(500, 500), first, 30);
-        QTRY_COMPARE(rendered.size(), 1);
-        service->render(u"reader2"_s, 1, QSize(500, 500), second, 20);
-        QTRY_COMPARE(rendered.size(), 2);
-        QCOMPARE(service->renderJobCount(), quint64(cached ? 1 : 2));
-    }
-
     void imagesAreOpaqueOnWhite()
     {
         // The bare page paints no background: whatever the engine leaves transparent must
@@ -315,25 +287,31 @@ private Q_SLOTS:
 
     void cacheHitNeedsNoWorkerJob_data()
     {
+        QTest::addColumn<int>("firstRotation");
         QTest::addColumn<QSize>("target");
         QTest::addColumn<int>("rotation");
         QTest::addColumn<bool>("cached");
 
-        QTest::newRow("same request on another channel") << QSize(600, 800) << 0 << true;
-        QTest::newRow("other target, same image size") << QSize(600, 900) << 0 << true;
-        QTest::newRow("other image size") << QSize(500, 800) << 0 << false;
-        QTest::newRow("other rotation") << QSize(600, 800) << 2 << false;
+        QTest::newRow("same request on another channel") << 0 << QSize(600, 800) << 0 << true;
+        QTest::newRow("other target, same image size") << 0 << QSize(600, 900) << 0 << true;
+        QTest::newRow("other image size") << 0 << QSize(500, 800) << 0 << false;
+        QTest::newRow("other rotation") << 0 << QSize(600, 800) << 2 << false;
+        QTest::newRow("rotation 5 then 1") << 5 << QSize(600, 800) << 1 << true;
+        QTest::newRow("rotation -1 then 3") << -1 << QSize(600, 800) << 3 << true;
+        QTest::newRow("rotation 4 then 0") << 4 << QSize(600, 800) << 0 << true;
+        QTest::newRow("rotation 1 then 3") << 1 << QSize(600, 800) << 3 << false;
     }
 
     void cacheHitNeedsNoWorkerJob()
     {
+        QFETCH(int, firstRotation);
         QFETCH(QSize, target);
         QFETCH(int, rotation);
         QFETCH(bool, cached);
 
         auto service = loadedService(TestEnvironment::instance().textDocument(5));
         QSignalSpy rendered(service.get(), &PdfService::rendered);
-        service->render(u"reader"_s, 2, QSize(600, 800), 0, 30);
+        service->render(u"reader"_s, 2, QSize(600, 800), firstRotation, 30);
         QTRY_COMPARE(rendered.size(), 1);
         QCOMPARE(service->renderJobCount(), quint64(1));
 

@@ -6,9 +6,11 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -34,22 +36,62 @@ int openHandles(const QString &path)
     return count;
 }
 
-// True once every job posted to the worker so far has run and whatever it posted back to
-// this thread has been delivered.
-bool drainWorker(PdfService &service)
+// Runs `function` on the worker thread after every job posted to it so far.
+void onWorker(PdfService &service, std::function<void()> function)
 {
-    auto done = std::make_shared<bool>(false);
     auto *probe = new QObject;
     probe->moveToThread(service.workerThread());
-    QObject *home = qApp;
     QMetaObject::invokeMethod(
         probe,
-        [probe, home, done] {
-            QMetaObject::invokeMethod(home, [done] { *done = true; }, Qt::QueuedConnection);
+        [probe, function] {
+            function();
             probe->deleteLater();
         },
         Qt::QueuedConnection);
-    return QTest::qWaitFor([done] { return *done; }, 10000);
+}
+
+// Blocks this thread, without delivering anything, until the worker has run every job posted
+// so far; their replies are then waiting in this thread's queue.
+bool waitForWorker(PdfService &service)
+{
+    auto done = std::make_shared<QSemaphore>();
+    onWorker(service, [done] { done->release(); });
+    return done->tryAcquire(1, 10000);
+}
+
+// Waits for the worker as above and then delivers the replies.
+bool drainWorker(PdfService &service)
+{
+    if (!waitForWorker(service))
+        return false;
+    QCoreApplication::sendPostedEvents();
+    return true;
+}
+
+// Keeps the worker busy until destroyed, so jobs posted meanwhile queue up behind it.
+class WorkerHold final
+{
+public:
+    explicit WorkerHold(PdfService &service)
+    {
+        onWorker(service, [gate = m_gate] { gate->acquire(); });
+    }
+    ~WorkerHold() { m_gate->release(); }
+
+private:
+    std::shared_ptr<QSemaphore> m_gate = std::make_shared<QSemaphore>();
+};
+
+QString otherDeck()
+{
+    static const QString path = [] {
+        const QString file = TestEnvironment::instance().path(u"other-deck.pdf"_s);
+        const QString error = PdfGen::writeDeck(file, 3, u"Another talk"_s);
+        if (!error.isEmpty())
+            qFatal("%s", qPrintable(error));
+        return file;
+    }();
+    return path;
 }
 
 QString widePageDocument()
@@ -158,11 +200,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<int>("pages"); // 0: the second load fails
+        QTest::addColumn<bool>("firstDoneOnWorker");
 
         TestEnvironment &env = TestEnvironment::instance();
-        QTest::newRow("two documents") << env.textDocument(5) << env.deck(3) << 3;
-        QTest::newRow("failing file, then a good one") << env.path(u"gone.pdf"_s) << env.deck(3) << 3;
-        QTest::newRow("good file, then a failing one") << env.textDocument(5) << env.path(u"gone.pdf"_s) << 0;
+        for (bool done : {false, true}) {
+            const char *when = done ? ", first already read" : ", first still queued";
+            QTest::addRow("two documents%s", when) << env.textDocument(5) << env.deck(3) << 3 << done;
+            QTest::addRow("failing file, then a good one%s", when) << env.path(u"gone.pdf"_s) << env.deck(3) << 3
+                                                                   << done;
+            QTest::addRow("good file, then a failing one%s", when) << env.textDocument(5)
+                                                                   << env.path(u"gone.pdf"_s) << 0 << done;
+        }
     }
 
     void onlyTheLastLoadReports()
@@ -170,6 +218,7 @@ private Q_SLOTS:
         QFETCH(QString, first);
         QFETCH(QString, second);
         QFETCH(int, pages);
+        QFETCH(bool, firstDoneOnWorker);
 
         PdfService service;
         QSignalSpy loaded(&service, &PdfService::loaded);
@@ -178,6 +227,8 @@ private Q_SLOTS:
         if (pages == 0)
             QTest::ignoreMessage(QtWarningMsg, "PDF load failed (engine code 3)");
         service.load(first);
+        if (firstDoneOnWorker)
+            QVERIFY(waitForWorker(service)); // its reply is waiting here, undelivered
         service.load(second);
         QCOMPARE(closed.size(), 2);
 
@@ -194,14 +245,25 @@ private Q_SLOTS:
         QCOMPARE(service.filePath(), QFileInfo(second).absoluteFilePath());
     }
 
+    void closeDuringLoadEndsTheLoad_data()
+    {
+        QTest::addColumn<bool>("loadDoneOnWorker");
+        QTest::newRow("load still queued") << false;
+        QTest::newRow("document already read") << true;
+    }
+
     void closeDuringLoadEndsTheLoad()
     {
+        QFETCH(bool, loadDoneOnWorker);
+
         const QString path = TestEnvironment::instance().textDocument(200);
         PdfService service;
         QSignalSpy loaded(&service, &PdfService::loaded);
         QSignalSpy failed(&service, &PdfService::failed);
         QSignalSpy closed(&service, &PdfService::closed);
         service.load(path);
+        if (loadDoneOnWorker)
+            QVERIFY(waitForWorker(service));
         service.close();
         QCOMPARE(closed.size(), 2);
         QCOMPARE(service.pageCount(), 0);
@@ -250,6 +312,98 @@ private Q_SLOTS:
         service.load(second);
         QTRY_COMPARE(loaded.size(), 3);
         QCOMPARE(openHandles(second), 1);
+    }
+
+    void finishedRenderOfOldDocumentIsNotCached()
+    {
+        PdfService service;
+        QSignalSpy loaded(&service, &PdfService::loaded);
+        QSignalSpy rendered(&service, &PdfService::rendered);
+        service.load(TestEnvironment::instance().deck(3));
+        QTRY_COMPARE(loaded.size(), 1);
+        service.render(u"output"_s, 0, QSize(480, 270), 0, 100);
+        QVERIFY(waitForWorker(service)); // rendered, reply not yet delivered
+
+        // Same page size, so the same cache key, but other content.
+        service.load(otherDeck());
+        QTRY_COMPARE(loaded.size(), 2);
+        service.render(u"output"_s, 0, QSize(480, 270), 0, 100);
+        QTRY_COMPARE(rendered.size(), 1);
+        QCOMPARE(service.renderJobCount(), quint64(2));
+    }
+
+    void finishedSearchIsDroppedWhenOvertaken_data()
+    {
+        QTest::addColumn<QString>("overtakenBy");
+        QTest::newRow("newer search") << u"search"_s;
+        QTest::newRow("close") << u"close"_s;
+        QTest::newRow("load") << u"load"_s;
+    }
+
+    void finishedSearchIsDroppedWhenOvertaken()
+    {
+        QFETCH(QString, overtakenBy);
+
+        PdfService service;
+        QSignalSpy loaded(&service, &PdfService::loaded);
+        QSignalSpy found(&service, &PdfService::searchFinished);
+        service.load(TestEnvironment::instance().textDocument(1));
+        QTRY_COMPARE(loaded.size(), 1);
+        service.search(u"common"_s);
+        QVERIFY(waitForWorker(service)); // one page: searched, result not yet delivered
+
+        if (overtakenBy == u"search"_s)
+            service.search(u"nowhere"_s);
+        else if (overtakenBy == u"close"_s)
+            service.close();
+        else
+            service.load(TestEnvironment::instance().textDocument(1));
+        QVERIFY(drainWorker(service));
+        if (overtakenBy == u"search"_s) {
+            QCOMPARE(found.size(), 1);
+            QVERIFY(found.at(0).at(0).value<QList<SearchHit>>().isEmpty());
+        } else {
+            QCOMPARE(found.size(), 0);
+        }
+    }
+
+    void cancelledSearchExaminesNoFurtherPage_data()
+    {
+        QTest::addColumn<QString>("cancelledBy");
+        QTest::newRow("empty text") << u"empty"_s;
+        QTest::newRow("newer search") << u"search"_s;
+        QTest::newRow("load") << u"load"_s;
+    }
+
+    void cancelledSearchExaminesNoFurtherPage()
+    {
+        QFETCH(QString, cancelledBy);
+
+        const QString path = TestEnvironment::instance().textDocument(1000);
+        PdfService service;
+        QSignalSpy loaded(&service, &PdfService::loaded);
+        QSignalSpy found(&service, &PdfService::searchFinished);
+        service.load(path);
+        QTRY_COMPARE(loaded.size(), 1);
+        {
+            // The first step of the search runs only after it has been cancelled.
+            WorkerHold hold(service);
+            service.search(u"common"_s);
+            if (cancelledBy == u"empty"_s)
+                service.search(QString());
+            else if (cancelledBy == u"search"_s)
+                service.search(u"pagemarker1000"_s);
+            else
+                service.load(path);
+        }
+        QVERIFY(waitForWorker(service));
+        if (cancelledBy != u"search"_s) {
+            QCOMPARE(service.searchStepCount(), quint64(0));
+            QTRY_COMPARE(loaded.size(), cancelledBy == u"load"_s ? 2 : 1);
+            service.search(u"pagemarker1000"_s);
+        }
+        QTRY_VERIFY(!found.isEmpty() && !found.constLast().at(0).value<QList<SearchHit>>().isEmpty());
+        QCOMPARE(service.searchStepCount(), quint64(1000));
     }
 
     void destructionWaitsAndReleasesEverything_data()

@@ -19,6 +19,7 @@ struct SearchJob
     QString text;
     PdfService::Generation loadCounter;
     PdfService::Generation searchCounter;
+    std::shared_ptr<std::atomic<quint64>> stepCounter;
     quint64 loadGeneration = 0;
     quint64 searchGeneration = 0;
     QPointer<QPdfSearchModel> model;
@@ -38,7 +39,6 @@ void PdfService::search(const QString &text)
     const quint64 searchGeneration = ++*m_searchGeneration;
     const quint64 loadGeneration = m_loadGeneration->load();
     if (pageCount() == 0 || text.isEmpty()) {
-        m_searchedPages = 0;
         Q_EMIT searchFinished({}, false);
         return;
     }
@@ -49,6 +49,7 @@ void PdfService::search(const QString &text)
     job->text = text;
     job->loadCounter = m_loadGeneration;
     job->searchCounter = m_searchGeneration;
+    job->stepCounter = m_searchSteps;
     job->loadGeneration = loadGeneration;
     job->searchGeneration = searchGeneration;
 
@@ -64,6 +65,7 @@ void PdfService::search(const QString &text)
             job->model->setDocument(document);
             job->model->setSearchString(job->text);
         }
+        ++*job->stepCounter;
         const QList<QPdfLink> results = job->model->resultsOnPage(page);
         for (const QPdfLink &result : results) {
             if (job->hits.size() >= SearchHitLimit)
@@ -81,19 +83,18 @@ void PdfService::search(const QString &text)
         PdfService *service = job->service;
         QMetaObject::invokeMethod(
             service,
-            [service, loadGen = job->loadGeneration, searchGen = job->searchGeneration, hits = job->hits,
-             pages = page + 1] { service->onSearchReply(loadGen, searchGen, hits, pages); },
+            [service, loadGen = job->loadGeneration, searchGen = job->searchGeneration, hits = job->hits] {
+                service->onSearchReply(loadGen, searchGen, hits);
+            },
             Qt::QueuedConnection);
     };
     job->step = step;
     postToWorker([step] { (*step)(0); });
 }
 
-void PdfService::onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits,
-                               int pages)
+void PdfService::onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits)
 {
     if (m_loadGeneration->load() != loadGeneration || m_searchGeneration->load() != searchGeneration)
         return;
-    m_searchedPages = pages;
     Q_EMIT searchFinished(hits, hits.size() >= SearchHitLimit);
 }

@@ -31,6 +31,7 @@ PdfService::PdfService(QObject *parent)
     , m_worker(new PdfWorker)
     , m_loadGeneration(std::make_shared<std::atomic<quint64>>(0))
     , m_searchGeneration(std::make_shared<std::atomic<quint64>>(0))
+    , m_searchSteps(std::make_shared<std::atomic<quint64>>(0))
 {
     qRegisterMetaType<SearchHit>("SearchHit");
     qRegisterMetaType<QList<SearchHit>>("QList<SearchHit>");

@@ -66,8 +66,8 @@ public:
 
     // Render jobs handed to the worker since construction (cache hits are not counted).
     quint64 renderJobCount() const { return m_renderJobs; }
-    // Pages the last delivered search looked at; a search that hits the limit stops early.
-    int searchedPageCount() const { return m_searchedPages; }
+    // Pages examined by search steps since construction, cancelled searches included.
+    quint64 searchStepCount() const { return m_searchSteps->load(); }
     // The thread that owns the document, for diagnostics and tests; post nothing that touches
     // the document to it.
     QThread *workerThread() { return &m_thread; }
@@ -84,7 +84,7 @@ private:
     void onLoadReply(quint64 generation, const QList<QSizeF> &sizes, int errorCode);
     void pump();
     void onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache);
-    void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits, int pages);
+    void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits);
     void postToWorker(std::function<void()> job);
 
     QThread m_thread;
@@ -99,5 +99,5 @@ private:
     quint64 m_requestCounter = 0;
     bool m_renderBusy = false;
     quint64 m_renderJobs = 0;
-    int m_searchedPages = 0;
+    std::shared_ptr<std::atomic<quint64>> m_searchSteps; // shared with the search steps
 };
