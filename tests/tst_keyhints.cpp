@@ -150,20 +150,6 @@ private Q_SLOTS:
         QVERIFY(label->isHidden());
     }
 
-    void sameTargetTwice()
-    {
-        auto *timer = new QLabel(QStringLiteral("10:00"), m_host.get());
-        timer->setGeometry(200, 200, 160, 60);
-        QLabel *left = m_hints->registerKeyHint(timer, always("Shift+Left -10 s"), 2);
-        QLabel *right = m_hints->registerKeyHint(timer, always("Shift+Right +10 s"), 3);
-        showHost();
-        m_hints->showKeyHints(true);
-        QVERIFY(left != right);
-        QVERIFY(left->isVisible() && right->isVisible());
-        QCOMPARE(left->text(), QStringLiteral("Shift+Left -10 s"));
-        QCOMPARE(right->text(), QStringLiteral("Shift+Right +10 s"));
-    }
-
     void deletedTargetDropsItsHint()
     {
         auto *doomed = new QPushButton(m_host.get());
@@ -185,15 +171,6 @@ private Q_SLOTS:
         QTest::keyPress(m_target, Qt::Key_A, Qt::ControlModifier);
         QVERIFY(label->isVisible());
         QTest::keyRelease(m_target, Qt::Key_Control);
-        QVERIFY(label->isHidden());
-    }
-
-    void otherKeysDoNothing()
-    {
-        QLabel *label = m_hints->registerKeyHint(m_target, always("B"), 0);
-        showHost();
-        QTest::keyClick(m_target, Qt::Key_Shift);
-        QTest::keyClick(m_target, Qt::Key_B);
         QVERIFY(label->isHidden());
     }
 

@@ -229,20 +229,6 @@ private Q_SLOTS:
         QCOMPARE(m_store->value(u"transition/ms"_s).toInt(), expected);
     }
 
-    void typedDurationOutsideLimitsIsRefused()
-    {
-        build();
-        duration()->selectAll();
-        QTest::keyClicks(duration(), u"9999"_s);
-        QVERIFY(duration()->value() <= 3000);
-        duration()->selectAll();
-        QTest::keyClicks(duration(), u"50"_s);
-        QTest::keyClick(duration(), Qt::Key_Enter);
-        QVERIFY(duration()->value() >= 100);
-        QVERIFY(m_store->value(u"transition/ms"_s).toInt() >= 100);
-        QVERIFY(m_store->value(u"transition/ms"_s).toInt() <= 3000);
-    }
-
     void autoStartIsStored()
     {
         m_store->setValue(u"timer/autoStart"_s, true);

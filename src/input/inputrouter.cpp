@@ -69,7 +69,8 @@ InputRouter::InputRouter(QObject *parent)
     registerActionMetaType();
     setClock({});
     resetDefaults();
-    qApp->installEventFilter(this);
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(this);
 }
 
 InputRouter::~InputRouter() = default;

@@ -41,6 +41,7 @@ void showCountdown(const Countdown &countdown, TimerPanel *panel, TimerLabel *la
 
 QWidget *buildTimerBar(Countdown *countdown, QWidget *parent)
 {
+    Q_ASSERT(countdown);
     auto *panel = new TimerPanel(parent);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(6, 4, 6, 4);

@@ -1,4 +1,6 @@
-int main()
+#include "app/startup.h"
+
+int main(int argc, char **argv)
 {
-    return 0;
+    return runApplication(argc, argv);
 }

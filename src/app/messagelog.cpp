@@ -1,0 +1,131 @@
+#include "messagelog.h"
+
+#include "applog.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace MessageLog {
+
+namespace {
+
+struct LogState
+{
+    QMutex mutex;
+    QString path;
+};
+
+LogState &state()
+{
+    // Never destroyed: messages may still arrive while static objects are torn down.
+    static auto *s = new LogState;
+    return *s;
+}
+
+// Set while this thread is inside the handler, so a message raised by the handler's own work
+// goes to standard error instead of waiting for the lock this thread already holds.
+thread_local bool t_inHandler = false;
+
+int typeNumber(QtMsgType type)
+{
+    switch (type) {
+    case QtDebugMsg:
+        return 0;
+    case QtWarningMsg:
+        return 1;
+    case QtCriticalMsg:
+        return 2;
+    case QtFatalMsg:
+        return 3;
+    case QtInfoMsg:
+        return 4;
+    }
+    return 0;
+}
+
+void writeStandardError(const QByteArray &line)
+{
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+void handleMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (t_inHandler) {
+        writeStandardError(formatLine(type, message, QDateTime::currentDateTimeUtc()));
+        return;
+    }
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    t_inHandler = true;
+    const QByteArray line = formatLine(type, message, QDateTime::currentDateTimeUtc());
+    if (!s.path.isEmpty())
+        append(s.path, line);
+    writeStandardError(line);
+    if (type == QtFatalMsg)
+        std::abort();
+    t_inHandler = false;
+}
+
+} // namespace
+
+bool installForApplication()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const QString dir = base + u"/logs"_s;
+    if (base.isEmpty() || !QDir().mkpath(dir)) {
+        qCWarning(lcApp).noquote() << QCoreApplication::translate("MessageLog", "Cannot create diagnostic log directory");
+        return false;
+    }
+    install(dir + u"/presenter.log"_s);
+    return true;
+}
+
+QtMessageHandler install(const QString &path)
+{
+    {
+        LogState &s = state();
+        QMutexLocker lock(&s.mutex);
+        s.path = path;
+    }
+    return qInstallMessageHandler(handleMessage);
+}
+
+QString filePath()
+{
+    LogState &s = state();
+    QMutexLocker lock(&s.mutex);
+    return s.path;
+}
+
+QByteArray formatLine(QtMsgType type, const QString &message, const QDateTime &time)
+{
+    return u"%1 [%2] %3\n"_s.arg(time.toUTC().toString(Qt::ISODate), QString::number(typeNumber(type)), message).toUtf8();
+}
+
+void append(const QString &path, const QByteArray &line)
+{
+    const QString old = path + u".1"_s;
+    if (QFileInfo(path).size() > RotationLimit) {
+        // Failures are ignored: the line then goes to whatever file has the log's name.
+        QFile::remove(old);
+        QFile::rename(path, old);
+    }
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        file.write(line);
+        file.close();
+    }
+}
+
+} // namespace MessageLog
