@@ -200,7 +200,6 @@ private:
     QAction *m_backAction = nullptr;
 
     QTimer m_refreshTimer;
-    QTimer m_clockTimer;
     QPixmap m_logo;
 
     bool m_pagesCollapsed = false;

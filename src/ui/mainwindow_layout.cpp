@@ -83,6 +83,7 @@ void MainWindow::buildUi()
     m_reader->setThumbnailView(m_thumbnailList);
 
     m_mainStack = new QStackedWidget;
+    m_mainStack->setObjectName(QStringLiteral("mainStack"));
     m_mainStack->addWidget(m_reader->createReaderPage(m_output.get()));
     m_mainStack->addWidget(buildPresenterPage());
     m_rootSplitter->addWidget(m_mainStack);
@@ -95,9 +96,6 @@ void MainWindow::buildUi()
     m_refreshTimer.setSingleShot(true);
     m_refreshTimer.setInterval(120);
     connect(&m_refreshTimer, &QTimer::timeout, this, &MainWindow::rerender);
-    m_clockTimer.setInterval(200);
-    connect(&m_clockTimer, &QTimer::timeout, m_countdown, &Countdown::tick);
-    m_clockTimer.start();
 
     connect(m_preparedCanvas, &PageCanvas::resized, &m_refreshTimer, qOverload<>(&QTimer::start));
     connect(m_reader, &ReaderControl::viewportResized, &m_refreshTimer, qOverload<>(&QTimer::start));

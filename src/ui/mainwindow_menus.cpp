@@ -46,6 +46,7 @@ void MainWindow::buildMenus()
     QMenu *file = bar->addMenu(tr("&File"));
     addEntry(file, tr("&Open PDF..."), this, [this] { showOpenDialog(); }, QKeySequence::Open);
     m_recentMenu = file->addMenu(tr("Recent documents"));
+    m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
     m_recentMenu->menuAction()->setMenuRole(QAction::NoRole);
     addEntry(file, tr("Close document"), this, [this] { closeDocument(); }, QKeySequence::Close);
     file->addSeparator();
