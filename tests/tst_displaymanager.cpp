@@ -133,24 +133,6 @@ private Q_SLOTS:
         QCOMPARE(manager.target(), target);
     }
 
-    void pluggingInAgainKnowsTheScreenAgain()
-    {
-        DisplayManager manager;
-        manager.setTarget(QStringLiteral("B|||"));
-        QSignalSpy removed(&manager, &DisplayManager::targetRemoved);
-        QSignalSpy changed(&manager, &DisplayManager::changed);
-        QVERIFY(applyScreens({ScreenA}));
-        QTRY_COMPARE(removed.size(), 1);
-        QVERIFY(applyScreens({ScreenA, ScreenB}));
-        QTRY_COMPARE(changed.size(), 2);
-        QCOMPARE(manager.knownScreens(), (QStringList{QStringLiteral("A|||"), QStringLiteral("B|||")}));
-        // Followed again: its geometry changes are reported.
-        QSignalSpy geometry(&manager, &DisplayManager::geometryChanged);
-        QVERIFY(applyScreens({ScreenA, screen(QStringLiteral("B"), 1280, 1600, 900)}));
-        QTRY_VERIFY(geometry.size() >= 1);
-        QCOMPARE(geometry.at(0).at(0).value<QScreen *>(), screenNamed(QStringLiteral("B")));
-    }
-
     void geometryAndDensityChanges_data()
     {
         QTest::addColumn<QJsonObject>("changedC");
@@ -227,13 +209,6 @@ private Q_SLOTS:
         QVERIFY(!choice.signalsBlocked());
     }
 
-    void displayChoiceKeepsAnOuterSignalBlock()
-    {
-        QComboBox choice;
-        const QSignalBlocker outer(choice);
-        fillDisplayChoice(&choice, QString());
-        QVERIFY(choice.signalsBlocked());
-    }
 };
 
 OLVANTI_TEST_MAIN_WITH_SCREENS(TestDisplayManager, R"([

@@ -6,12 +6,12 @@
 #include "presentation/presentation.h"
 #include "testenv.h"
 
-#include <QPushButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
@@ -121,7 +121,6 @@ struct Rig
 
     bool load(const QString &path)
     {
-        QSignalSpy frames(&presentation, &Presentation::frameReady);
         service.load(path);
         return QTest::qWaitFor([&] { return !presentation.frame().isNull() && presentation.pendingPage() < 0; }, 10000);
     }
@@ -283,29 +282,6 @@ private Q_SLOTS:
         QCOMPARE(rig.output.geometry(), c->geometry());
     }
 
-    void ownScreen_data()
-    {
-        QTest::addColumn<bool>("withWindow");
-        QTest::newRow("the operator's window's screen") << true;
-        QTest::newRow("the primary screen without a window") << false;
-    }
-
-    void ownScreen()
-    {
-        QFETCH(bool, withWindow);
-        Rig rig;
-        QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
-        QWidget operatorWindow;
-        operatorWindow.setGeometry(QRect(QPoint(1400, 100), QSize(400, 300)));
-        operatorWindow.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&operatorWindow));
-        QScreen *expected = withWindow ? screenNamed(QStringLiteral("B")) : QGuiApplication::primaryScreen();
-        QCOMPARE(operatorWindow.screen(), screenNamed(QStringLiteral("B")));
-        rig.control.openOutput(OutputControl::OwnScreen, withWindow ? &operatorWindow : nullptr);
-        QVERIFY(rig.output.isVisible());
-        QCOMPARE(rig.output.geometry(), expected->geometry());
-    }
-
     void choosingAnotherDisplay_data()
     {
         QTest::addColumn<bool>("open");
@@ -329,41 +305,6 @@ private Q_SLOTS:
             QCOMPARE(rig.displays.target(), QStringLiteral("A|||"));
             QCOMPARE(rig.presentation.outputSize(), QSize(1280, 800));
         }
-    }
-
-    void openingInReaderModeStartsAtTheReaderPage_data()
-    {
-        QTest::addColumn<bool>("presenter");
-        QTest::addColumn<bool>("autoStart");
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<int>("livePage");
-        QTest::addColumn<bool>("started");
-        QTest::newRow("presenter mode keeps the page") << true << false << false << 0 << false;
-        QTest::newRow("reader mode goes to the reader page") << false << false << false << 2 << false;
-        QTest::newRow("timer start option starts the countdown") << true << true << false << 0 << true;
-        QTest::newRow("a running countdown is left alone") << true << true << true << 0 << false;
-    }
-
-    void openingInReaderModeStartsAtTheReaderPage()
-    {
-        QFETCH(bool, presenter);
-        QFETCH(bool, autoStart);
-        QFETCH(bool, running);
-        QFETCH(int, livePage);
-        QFETCH(bool, started);
-        Rig rig;
-        int starts = 0;
-        OutputControl::Hooks hooks;
-        hooks.presenterMode = [&] { return presenter; };
-        hooks.readerPage = [] { return 2; };
-        hooks.timerAutoStart = [&] { return autoStart; };
-        hooks.countdownRunning = [&] { return running; };
-        hooks.startCountdown = [&] { ++starts; };
-        rig.control.setHooks(hooks);
-        QVERIFY(rig.load(TestEnvironment::instance().deck(4)));
-        QVERIFY(rig.open());
-        QTRY_COMPARE(rig.presentation.livePage(), livePage);
-        QCOMPARE(starts, started ? 1 : 0);
     }
 
     void framesGoToBothCanvases()
@@ -511,27 +452,6 @@ private Q_SLOTS:
         }
     }
 
-    void blackoutToggles()
-    {
-        Rig rig;
-        rig.control.toggleBlackout();
-        QVERIFY(rig.presentation.blackout());
-        rig.control.toggleBlackout();
-        QVERIFY(!rig.presentation.blackout());
-    }
-
-    void dismissedOutputRefreshesTheToggles()
-    {
-        Rig rig;
-        QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
-        QVERIFY(rig.open());
-        rig.refresh.clear();
-        rig.output.close();
-        QVERIFY(!rig.output.isVisible());
-        // Queued: the refresh comes after the window has gone.
-        QCOMPARE(rig.refresh.size(), 0);
-        QTRY_COMPARE(rig.refresh.size(), 1);
-    }
 };
 
 OLVANTI_TEST_MAIN_WITH_SCREENS(TestOutputControl, R"([

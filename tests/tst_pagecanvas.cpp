@@ -3,7 +3,6 @@
 #include "presentation/pagecanvas.h"
 #include "testenv.h"
 
-#include <QMetaEnum>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -98,16 +97,6 @@ class TestPageCanvas : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void transitionIsRegisteredWithItsLabels()
-    {
-        QCOMPARE(QByteArray(QMetaType::fromType<PageCanvas::Transition>().name()), QByteArray("PageCanvas::Transition"));
-        const QMetaEnum meta = QMetaEnum::fromType<PageCanvas::Transition>();
-        QCOMPARE(meta.keyToValue("Zoom"), 5);
-        QCOMPARE(PageCanvas::transitionNames(),
-                 (QStringList{QStringLiteral("None"), QStringLiteral("Fade"), QStringLiteral("Dip to black"),
-                              QStringLiteral("Slide"), QStringLiteral("Wipe"), QStringLiteral("Zoom")}));
-    }
-
     void transitionPainting_data()
     {
         QTest::addColumn<PageCanvas::Transition>("effect");
@@ -153,19 +142,6 @@ private Q_SLOTS:
         const QRgb pixel = grabbed.pixel(at);
         QVERIFY2(near(pixel, expected.red(), expected.green(), expected.blue()),
                  qPrintable(QStringLiteral("pixel %1,%2,%3").arg(qRed(pixel)).arg(qGreen(pixel)).arg(qBlue(pixel))));
-    }
-
-    void transitionEndsOnTheNewPage()
-    {
-        ShownCanvas shown;
-        shown.canvas.setTransition(PageCanvas::Transition::Fade, 50);
-        shown.canvas.setImage(solid(Qt::red), false, 1);
-        shown.canvas.setImage(solid(Qt::blue), true, 1);
-        QCOMPARE(shown.canvas.progress(), 0.0);
-        QVERIFY(!shown.canvas.previousImage().isNull());
-        QTRY_COMPARE(shown.canvas.progress(), 1.0);
-        QVERIFY(shown.canvas.previousImage().isNull());
-        QVERIFY(near(shown.canvas.grab().toImage().pixel(200, 100), 0, 0, 255, 0));
     }
 
     void frameMidTransitionRestartsFromTheInterruptedTarget()
@@ -282,30 +258,6 @@ private Q_SLOTS:
         QVERIFY(three < two);
     }
 
-    void multiLinePlaceholderPutsTheTitleAboveTheDetails()
-    {
-        PageCanvas canvas;
-        canvas.resize(300, 200);
-        canvas.setPlaceholderText(QStringLiteral("END\nno further file\nin the playlist"));
-        const QImage grabbed = canvas.grab().toImage();
-        const QRect title = areaOfColour(grabbed, isPlaceholderTitle);
-        const QRect details = areaOfColour(grabbed, [](QRgb p) { return qRed(p) > 100 && qBlue(p) > 100; });
-        QVERIFY(!title.isEmpty());
-        QVERIFY(!details.isEmpty());
-        QVERIFY(title.bottom() < details.top());
-    }
-
-    void logoIsCentredAtSixtyPercentWidth()
-    {
-        PageCanvas canvas;
-        canvas.resize(CanvasSize);
-        canvas.setLogo(QPixmap::fromImage(solid(Qt::green, QSize(100, 50))));
-        const QRect logo = areaOfColour(canvas.grab().toImage(), [](QRgb p) { return qGreen(p) > 128; });
-        QCOMPARE(logo, QRect(80, 40, 240, 120));
-        canvas.setPlaceholderText(QStringLiteral("X"));
-        QVERIFY(areaOfColour(canvas.grab().toImage(), [](QRgb p) { return near(p, 0, 255, 0, 0); }).isEmpty());
-    }
-
     void scaling_data()
     {
         QTest::addColumn<bool>("fitWidth");
@@ -387,27 +339,6 @@ private Q_SLOTS:
                 dark += isDark(plain.pixel(x, y)) ? 1 : 0;
         }
         QVERIFY2(dark > 30, qPrintable(QString::number(dark)));
-    }
-
-    void highlightsNeedAPageSize()
-    {
-        PageCanvas canvas;
-        canvas.resize(CanvasSize);
-        canvas.setImage(solid(Qt::white), false, 1);
-        const QImage plain = canvas.grab().toImage();
-        canvas.setHighlights({QRectF(10, 10, 50, 20)}, QSizeF(), 0);
-        QCOMPARE(canvas.grab().toImage(), plain);
-        canvas.setHighlights({QRectF(10, 10, 50, 20)}, QSizeF(400, 200), 0);
-        QCOMPARE(changedArea(plain, canvas.grab().toImage()), QRect(10, 10, 51, 21));
-    }
-
-    void resizeIsAnnounced()
-    {
-        PageCanvas canvas;
-        QSignalSpy resized(&canvas, &PageCanvas::resized);
-        canvas.resize(300, 300);
-        canvas.show();
-        QTRY_VERIFY(resized.size() >= 1);
     }
 
     void outputWindowClosedByTheWindowSystemOnlyHides()

@@ -51,6 +51,8 @@ public:
     int duration() const { return m_duration; }
     int direction() const { return m_direction; }
     // 0.0 when a transition starts, rising with the eased animation; 1.0 when none runs.
+    // The canvas's QVariantAnimation child drives it: pausing that animation and setting its
+    // current time holds a transition frame (the tests and benchmarks paint frames that way).
     double progress() const { return m_progress; }
     bool blackout() const { return m_blackout; }
     bool fitWidth() const { return m_fitWidth; }

@@ -21,6 +21,7 @@ int roundedSide(int pixels)
 ThumbnailModel::ThumbnailModel(PdfService *service, QObject *parent)
     : QAbstractListModel(parent)
     , m_service(service)
+    , m_rows(service->pageCount())
     , m_sizeTimer(new QTimer(this))
 {
     m_cache.setMaxCost(CacheBytes);

@@ -1,0 +1,129 @@
+#include "playlist/playlistfile.h"
+
+#include "playlist/playlistfile_p.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+using namespace PlaylistFileDetail;
+
+namespace {
+
+struct PackedItem
+{
+    QString fileName;
+    qint64 size = 0;
+    int minutes = 0;
+};
+
+// The declared byte count of an item, truncated to a whole number; -1 when missing or negative.
+qint64 sizeFromJson(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return -1;
+    const qint64 exact = value.toInteger(-1); // whole numbers keep every digit this way
+    if (exact >= 0)
+        return exact;
+    const double size = value.toDouble();
+    if (size < 0)
+        return -1;
+    // No package can hold this much; the check against the bytes left reports it as damaged.
+    if (size >= 9223372036854775807.0)
+        return std::numeric_limits<qint64>::max();
+    return qint64(size);
+}
+
+QString unpackError(const QString &reason)
+{
+    return PlaylistFile::tr("A PDF could not be unpacked: %1").arg(reason);
+}
+
+} // namespace
+
+QString PlaylistFile::readPackage(const QString &packagePath, const QString &targetFolder,
+                                  QList<PlaylistEntry> &entries)
+{
+    entries.clear();
+    const QString notPackage = tr("This is not an Olvanti playlist package.");
+    const QString damaged = tr("The package is damaged or incomplete.");
+
+    QFile package(packagePath);
+    if (!package.open(QIODevice::ReadOnly))
+        return tr("The package could not be read: %1").arg(package.errorString());
+    if (package.read(PackageMagic.size()) != PackageMagic)
+        return notPackage;
+    const QByteArray lengthBytes = package.read(4);
+    if (lengthBytes.size() != 4)
+        return notPackage;
+    const quint32 length = qFromBigEndian<quint32>(lengthBytes.constData());
+    if (length == 0 || length > MaxJsonBytes)
+        return notPackage;
+    const QByteArray headerBytes = package.read(length);
+    if (headerBytes.size() != qsizetype(length))
+        return notPackage;
+
+    QJsonParseError parseError;
+    const QJsonDocument header = QJsonDocument::fromJson(headerBytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !header.isObject())
+        return notPackage;
+    const QJsonArray items = header.object().value(u"items"_s).toArray();
+    if (items.isEmpty())
+        return notPackage;
+
+    // Every item is checked before the first is unpacked, so a bad header leaves no files.
+    QList<PackedItem> planned;
+    planned.reserve(items.size());
+    for (const QJsonValue &value : items) {
+        const QJsonObject item = value.toObject();
+        const qint64 size = sizeFromJson(item.value(u"size"_s));
+        if (size < 0) {
+            qCInfo(lcPlaylistFile) << "package item without a valid size" << packagePath;
+            return notPackage;
+        }
+        const QString name = QString::number(planned.size() + 1).rightJustified(2, u'0') + u'_'
+            + safeEntryName(item.value(u"name"_s).toString());
+        planned.append({name, size, minutesFromJson(item.value(u"minutes"_s))});
+    }
+
+    if (!QDir().mkpath(targetFolder))
+        return tr("The folder for the unpacked PDFs could not be created: %1").arg(targetFolder);
+    const QDir folder(targetFolder);
+    for (const PackedItem &item : std::as_const(planned)) {
+        const QString target = folder.absoluteFilePath(item.fileName);
+        // The save file writes through a link to wherever it points, which may be outside.
+        if (QFileInfo(target).isSymLink()) {
+            qCWarning(lcPlaylistFile) << "refusing to unpack through a link" << target;
+            return unpackError(tr("%1 is a link to another place.").arg(target));
+        }
+        // Sizes the rest of the package cannot hold are refused before anything is written.
+        if (item.size > package.size() - package.pos()) {
+            qCInfo(lcPlaylistFile) << "package item larger than the rest of the package" << packagePath << item.size;
+            return damaged;
+        }
+        QSaveFile out(target);
+        if (!out.open(QIODevice::WriteOnly))
+            return unpackError(out.errorString());
+        switch (copyChunks(package, out, item.size)) {
+        case CopyResult::Done:
+            break;
+        case CopyResult::SourceEnded:
+            return damaged;
+        case CopyResult::WriteFailed:
+            return unpackError(out.errorString());
+        }
+        if (!out.commit())
+            return unpackError(out.errorString());
+        entries.append({target, item.minutes});
+    }
+    qCInfo(lcPlaylistFile) << "package unpacked" << packagePath << "into" << targetFolder << entries.size() << "PDFs";
+    return {};
+}

@@ -1,0 +1,103 @@
+#include "playlist/playlistfile.h"
+
+#include "playlist/playlistfile_p.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QtEndian>
+
+using namespace Qt::StringLiterals;
+using namespace PlaylistFileDetail;
+
+namespace {
+
+struct PackedPdf
+{
+    QString path;
+    qint64 size = 0;
+};
+
+QString writeError(const QString &reason)
+{
+    return PlaylistFile::tr("The package could not be written: %1").arg(reason);
+}
+
+QString copyPdf(const PackedPdf &pdf, QSaveFile &out)
+{
+    const QString readError = PlaylistFile::tr("A PDF could not be read: %1").arg(pdf.path);
+    QFile in(pdf.path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        qCWarning(lcPlaylistFile) << "cannot open PDF for packing" << pdf.path << in.errorString();
+        return readError;
+    }
+    // The header already promised the size taken a moment ago; a file that changed since would
+    // shift every later PDF and make the whole package unreadable.
+    if (in.size() != pdf.size) {
+        qCWarning(lcPlaylistFile) << "PDF changed while packing" << pdf.path << pdf.size << in.size();
+        return readError;
+    }
+    switch (copyChunks(in, out, pdf.size)) {
+    case CopyResult::Done:
+        return {};
+    case CopyResult::SourceEnded:
+        qCWarning(lcPlaylistFile) << "PDF ended early while packing" << pdf.path << in.errorString();
+        return readError;
+    case CopyResult::WriteFailed:
+        break;
+    }
+    return writeError(out.errorString());
+}
+
+} // namespace
+
+QString PlaylistFile::buildPackage(const QString &targetPath, const QList<PlaylistEntry> &entries, int *leftOut)
+{
+    QList<PackedPdf> packed;
+    QJsonArray items;
+    for (const PlaylistEntry &entry : entries) {
+        const QFileInfo info(entry.path);
+        if (!info.isFile())
+            continue;
+        packed.append({entry.path, info.size()});
+        QJsonObject item{{u"name"_s, info.fileName()}, {u"size"_s, info.size()}};
+        if (entry.minutes > 0)
+            item.insert(u"minutes"_s, qMin(entry.minutes, int(PlaylistEntry::MaxMinutes)));
+        items.append(item);
+    }
+    if (leftOut)
+        *leftOut = int(entries.size() - packed.size());
+    if (packed.isEmpty())
+        return tr("There is no existing PDF in the playlist to export.");
+
+    const QByteArray header = QJsonDocument(QJsonObject{{u"items"_s, items}, {u"version"_s, 1}})
+                                  .toJson(QJsonDocument::Compact);
+    // Readers refuse larger headers, so such a package could never be opened again.
+    if (header.size() > MaxJsonBytes)
+        return writeError(tr("The playlist has too many files for one package."));
+
+    QSaveFile out(targetPath);
+    if (!out.open(QIODevice::WriteOnly)) {
+        qCWarning(lcPlaylistFile) << "cannot open package for writing" << targetPath << out.errorString();
+        return writeError(out.errorString());
+    }
+    uchar length[4];
+    qToBigEndian(quint32(header.size()), length);
+    out.write(PackageMagic.data(), PackageMagic.size());
+    out.write(reinterpret_cast<const char *>(length), sizeof length);
+    out.write(header);
+    for (const PackedPdf &pdf : std::as_const(packed)) {
+        const QString error = copyPdf(pdf, out);
+        if (!error.isEmpty())
+            return error; // the save file is dropped uncommitted, so the target stays as it was
+    }
+    if (!out.commit()) {
+        qCWarning(lcPlaylistFile) << "cannot save package" << targetPath << out.errorString();
+        return writeError(out.errorString());
+    }
+    qCInfo(lcPlaylistFile) << "package written" << targetPath << packed.size() << "PDFs";
+    return {};
+}

@@ -1,0 +1,132 @@
+#include "playlist/playlistfile.h"
+
+#include "playlist/playlistfile_p.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcPlaylistFile, "olvanti.playlist")
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const auto FormatKey = "format"_L1;
+const auto FormatName = "OlvantiPlaylist"_L1;
+
+} // namespace
+
+int PlaylistFileDetail::minutesFromJson(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return 0;
+    const double minutes = value.toDouble();
+    if (minutes != std::trunc(minutes) || minutes <= 0)
+        return 0;
+    return minutes >= PlaylistEntry::MaxMinutes ? PlaylistEntry::MaxMinutes : int(minutes);
+}
+
+PlaylistFileDetail::CopyResult PlaylistFileDetail::copyChunks(QIODevice &from, QIODevice &to, qint64 count)
+{
+    QByteArray buffer;
+    while (count > 0) {
+        buffer.resize(qMin(count, ChunkSize));
+        const qint64 got = from.read(buffer.data(), buffer.size());
+        if (got <= 0)
+            return CopyResult::SourceEnded;
+        if (to.write(buffer.constData(), got) != got)
+            return CopyResult::WriteFailed;
+        count -= got;
+    }
+    return CopyResult::Done;
+}
+
+QString PlaylistFile::writeJsonPlaylist(const QString &filePath, const QList<PlaylistEntry> &entries)
+{
+    const QDir base(QFileInfo(filePath).absolutePath());
+    QJsonArray items;
+    for (const PlaylistEntry &entry : entries) {
+        QJsonObject item{{u"path"_s, entry.path}, {u"relative"_s, base.relativeFilePath(entry.path)}};
+        if (entry.minutes > 0)
+            item.insert(u"minutes"_s, qMin(entry.minutes, int(PlaylistEntry::MaxMinutes)));
+        items.append(item);
+    }
+    const QJsonObject top{{FormatKey, FormatName}, {u"version"_s, 1}, {u"items"_s, items}};
+
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qCWarning(lcPlaylistFile) << "cannot open playlist file for writing" << filePath << file.errorString();
+        return tr("The playlist file could not be written: %1").arg(file.errorString());
+    }
+    file.write(QJsonDocument(top).toJson(QJsonDocument::Indented));
+    if (!file.commit()) {
+        qCWarning(lcPlaylistFile) << "cannot save playlist file" << filePath << file.errorString();
+        return tr("The playlist file could not be written: %1").arg(file.errorString());
+    }
+    return {};
+}
+
+QString PlaylistFile::readJsonPlaylist(const QString &filePath, QList<PlaylistEntry> &entries)
+{
+    entries.clear();
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return tr("The playlist file could not be read: %1").arg(file.errorString());
+    // A longer file is cut here and then fails to parse, which is the intended refusal.
+    const QByteArray data = file.read(PlaylistFileDetail::MaxJsonBytes);
+
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
+    const QJsonObject top = document.object();
+    if (parseError.error != QJsonParseError::NoError || !document.isObject()
+        || top.value(FormatKey).toString() != FormatName) {
+        qCInfo(lcPlaylistFile) << "not a playlist file" << filePath << parseError.errorString();
+        return tr("This is not an Olvanti playlist file.");
+    }
+
+    const QDir base(QFileInfo(filePath).absolutePath());
+    const QJsonArray items = top.value(u"items"_s).toArray();
+    for (const QJsonValue &value : items) {
+        const QJsonObject item = value.toObject();
+        QString path = item.value(u"path"_s).toString();
+        const QString relative = item.value(u"relative"_s).toString();
+        if (!QFileInfo(path).isFile() && !relative.isEmpty()) {
+            // The relative form carries ".." segments; clean them so the same file always has
+            // the same path in the playlist.
+            const QString moved = QDir::cleanPath(base.absoluteFilePath(relative));
+            if (QFileInfo(moved).isFile())
+                path = moved;
+        }
+        if (path.isEmpty())
+            continue;
+        entries.append({QFileInfo(path).absoluteFilePath(), PlaylistFileDetail::minutesFromJson(item.value(u"minutes"_s))});
+    }
+    return {};
+}
+
+QString PlaylistFile::safeEntryName(const QString &storedName)
+{
+    QString name = QFileInfo(storedName).fileName();
+    for (QChar &c : name) {
+        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 32)
+            c = u'_';
+    }
+    if (name.isEmpty() || name == "."_L1 || name == ".."_L1)
+        return u"document.pdf"_s;
+    return name;
+}
+
+QString PlaylistFile::importFolder(const QString &packagePath)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/imports/"_L1
+        + QFileInfo(packagePath).completeBaseName();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "playlist/playlistentry.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+
+// Reading and writing of playlist files (JSON, paths only) and playlist packages (the PDFs
+// travel inside). Every function returns a translated error text, empty on success, and
+// writes only through atomic save files, so a target changes only when it is complete.
+class PlaylistFile final
+{
+    Q_DECLARE_TR_FUNCTIONS(PlaylistFile)
+
+public:
+    PlaylistFile() = delete;
+
+    static QString writeJsonPlaylist(const QString &filePath, const QList<PlaylistEntry> &entries);
+    // Clears `entries` first. Entries whose file exists nowhere are kept with their stored path.
+    static QString readJsonPlaylist(const QString &filePath, QList<PlaylistEntry> &entries);
+
+    // Packs the entries whose file exists; `leftOut` receives how many were not.
+    static QString buildPackage(const QString &targetPath, const QList<PlaylistEntry> &entries,
+                                int *leftOut = nullptr);
+    // Unpacks every PDF into `targetFolder` (created when missing) and clears and fills `entries`
+    // with the unpacked copies. After an error the files unpacked so far stay; discard `entries`.
+    static QString readPackage(const QString &packagePath, const QString &targetFolder,
+                               QList<PlaylistEntry> &entries);
+
+    // A plain file name for a name stored in a package; it can never leave the target folder.
+    static QString safeEntryName(const QString &storedName);
+    // Where a package is unpacked: the per-user data location, "imports", the package's name
+    // without its last suffix.
+    static QString importFolder(const QString &packagePath);
+};
