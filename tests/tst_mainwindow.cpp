@@ -392,10 +392,10 @@ private Q_SLOTS:
         reader->trigger();
         QVERIFY(child<QPushButton>(window, "modeReader")->isChecked());
         QCOMPARE(child<QStackedWidget>(window, "mainStack")->currentIndex(), 0);
-        QVERIFY(child<QPushButton>(window, "fullscreenButton")->isVisible());
+        QTRY_VERIFY(child<QPushButton>(window, "fullscreenButton")->isVisible());
         presenter->trigger();
         QVERIFY(child<QPushButton>(window, "modePresenter")->isChecked());
-        QVERIFY(!child<QPushButton>(window, "fullscreenButton")->isVisible());
+        QTRY_VERIFY(!child<QPushButton>(window, "fullscreenButton")->isVisible());
 
         // The View menu follows the mode when it opens.
         QAction *zoomIn = menuAction(window, QStringLiteral("Zoom in"));
@@ -444,6 +444,8 @@ private Q_SLOTS:
         QCOMPARE(back->isEnabled(), child<QPushButton>(window, "playlistBack")->isEnabled());
 
         // Setup is reached with Ctrl+, and does not block the window.
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_Comma, Qt::ControlModifier);
         auto *setup = child<QDialog>(window, "setupDialog");
         QTRY_VERIFY(setup->isVisible());
