@@ -1,6 +1,7 @@
 #include "modal.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QPointer>
@@ -35,6 +36,7 @@ std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button
             return false;
         answer.title = box->windowTitle();
         answer.text = box->text();
+        answer.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
         QAbstractButton *target = box->button(button);
         if (!target)
             return false;

@@ -15,6 +15,7 @@ struct ModalAnswer
     bool answered = false;
     QString title;
     QString text;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 // Clicks `button` in the next QMessageBox that becomes the active modal widget.
