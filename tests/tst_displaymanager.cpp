@@ -1,5 +1,6 @@
 #include "presentation/displaychoice.h"
 #include "presentation/displaymanager.h"
+#include "screens.h"
 #include "testenv.h"
 
 #include <QComboBox>
@@ -9,43 +10,14 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
-#include <qpa/qplatformnativeinterface.h>
 
 namespace {
 
-QJsonObject screen(const QString &name, int x, int width, int height, double dpr = 1.0, int dpi = 96)
-{
-    return QJsonObject{{QStringLiteral("name"), name},       {QStringLiteral("x"), x},
-                       {QStringLiteral("y"), 0},            {QStringLiteral("width"), width},
-                       {QStringLiteral("height"), height},  {QStringLiteral("logicalDpi"), dpi},
-                       {QStringLiteral("logicalBaseDpi"), 96}, {QStringLiteral("dpr"), dpr}};
-}
+using TestScreens::screen;
 
 const QJsonObject ScreenA = screen(QStringLiteral("A"), 0, 1280, 800);
 const QJsonObject ScreenB = screen(QStringLiteral("B"), 1280, 1920, 1080);
 const QJsonObject ScreenC = screen(QStringLiteral("C"), 3200, 1024, 768, 1.25);
-
-// Plugs and unplugs offscreen screens by name, with the real notifications.
-bool applyScreens(const QJsonArray &screens)
-{
-    using SetConfiguration = void (*)(const QJsonObject &, QPlatformNativeInterface *);
-    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    const auto set = reinterpret_cast<SetConfiguration>(native->nativeResourceForIntegration("setConfiguration"));
-    if (!set)
-        return false;
-    set(QJsonObject{{QStringLiteral("screens"), screens}}, native);
-    return true;
-}
-
-QScreen *screenNamed(const QString &name)
-{
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    for (QScreen *screen : screens) {
-        if (screen->name() == name)
-            return screen;
-    }
-    return nullptr;
-}
 
 // The order in which a display manager's signals arrive.
 struct SignalLog
@@ -76,7 +48,7 @@ private Q_SLOTS:
 
     void init()
     {
-        QVERIFY(applyScreens({ScreenA, ScreenB}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB}));
         QTRY_COMPARE(QGuiApplication::screens().size(), 2);
     }
 
@@ -84,7 +56,7 @@ private Q_SLOTS:
     {
         DisplayManager manager;
         QCOMPARE(manager.knownScreens(), (QStringList{QStringLiteral("A|||"), QStringLiteral("B|||")}));
-        QCOMPARE(DisplayManager::screenIdentity(screenNamed(QStringLiteral("B"))), QStringLiteral("B|||"));
+        QCOMPARE(DisplayManager::screenIdentity(TestScreens::named(QStringLiteral("B"))), QStringLiteral("B|||"));
         QCOMPARE(DisplayManager::screenIdentity(nullptr), QString());
         QCOMPARE(manager.target(), QString());
     }
@@ -115,7 +87,7 @@ private Q_SLOTS:
         QFETCH(QStringList, known);
         DisplayManager manager;
         SignalLog log(manager);
-        QVERIFY(applyScreens({ScreenA, ScreenB, ScreenC}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
         QTRY_COMPARE(log.entries, QStringList{QStringLiteral("changed")});
         QCOMPARE(manager.knownScreens().constLast(), QStringLiteral("C|||"));
         manager.setTarget(target);
@@ -126,7 +98,7 @@ private Q_SLOTS:
             if (s.value(QStringLiteral("name")).toString() != unplugged)
                 remaining.append(s);
         }
-        QVERIFY(applyScreens(remaining));
+        QVERIFY(TestScreens::apply(remaining));
         QTRY_COMPARE(log.entries, signalOrder);
         QCOMPARE(manager.knownScreens(), known);
         // The target stays set after its screen is gone.
@@ -144,11 +116,11 @@ private Q_SLOTS:
     {
         QFETCH(QJsonObject, changedC);
         // A screen of its own, so the density change does not outlive the test.
-        QVERIFY(applyScreens({ScreenA, ScreenB, ScreenC}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
         QTRY_COMPARE(QGuiApplication::screens().size(), 3);
         DisplayManager manager;
         SignalLog log(manager);
-        QVERIFY(applyScreens({ScreenA, ScreenB, changedC}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, changedC}));
         // The offscreen platform also repeats the unchanged screens' density; each notification
         // is reported as a pair.
         QTRY_VERIFY(log.entries.contains(QStringLiteral("geometryChanged C")));
@@ -160,7 +132,7 @@ private Q_SLOTS:
 
     void displayChoiceItemsFollowTheScreenList()
     {
-        QVERIFY(applyScreens({ScreenA, ScreenB, ScreenC}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
         QTRY_COMPARE(QGuiApplication::screens().size(), 3);
         QComboBox choice;
         fillDisplayChoice(&choice, QString());
@@ -196,7 +168,7 @@ private Q_SLOTS:
         QFETCH(QString, preferred);
         QFETCH(int, selected);
         QFETCH(bool, unavailable);
-        QVERIFY(applyScreens(screens));
+        QVERIFY(TestScreens::apply(screens));
         QTRY_COMPARE(QGuiApplication::screens().size(), screens.size());
         QComboBox choice;
         choice.addItems({QStringLiteral("old 1"), QStringLiteral("old 2"), QStringLiteral("old 3")});

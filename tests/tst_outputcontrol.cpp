@@ -4,6 +4,8 @@
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/presentation.h"
+#include "modal.h"
+#include "screens.h"
 #include "testenv.h"
 
 #include <QApplication>
@@ -17,82 +19,14 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <qpa/qplatformnativeinterface.h>
 
 namespace {
 
-QJsonObject screen(const QString &name, int x, int width, int height, double dpr = 1.0)
-{
-    return QJsonObject{{QStringLiteral("name"), name},      {QStringLiteral("x"), x},
-                       {QStringLiteral("y"), 0},           {QStringLiteral("width"), width},
-                       {QStringLiteral("height"), height}, {QStringLiteral("logicalDpi"), 96},
-                       {QStringLiteral("logicalBaseDpi"), 96}, {QStringLiteral("dpr"), dpr}};
-}
+using TestScreens::screen;
 
 const QJsonObject ScreenA = screen(QStringLiteral("A"), 0, 1280, 800);
 const QJsonObject ScreenB = screen(QStringLiteral("B"), 1280, 1920, 1080);
 const QJsonObject ScreenC = screen(QStringLiteral("C"), 3200, 800, 600, 2.0);
-
-// Plugs and unplugs offscreen screens by name, with the real notifications.
-bool applyScreens(const QJsonArray &screens)
-{
-    using SetConfiguration = void (*)(const QJsonObject &, QPlatformNativeInterface *);
-    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    const auto set = reinterpret_cast<SetConfiguration>(native->nativeResourceForIntegration("setConfiguration"));
-    if (!set)
-        return false;
-    set(QJsonObject{{QStringLiteral("screens"), screens}}, native);
-    return true;
-}
-
-QScreen *screenNamed(const QString &name)
-{
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    for (QScreen *screen : screens) {
-        if (screen->name() == name)
-            return screen;
-    }
-    return nullptr;
-}
-
-// Answers the next message box with `button` as soon as it is shown modally, and keeps what it said.
-class MessageBoxAnswer final : public QObject
-{
-public:
-    explicit MessageBoxAnswer(QMessageBox::StandardButton button)
-        : m_button(button)
-    {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, &MessageBoxAnswer::answer);
-        m_timer.start();
-    }
-
-    bool answered() const { return m_answered; }
-    QString title() const { return m_title; }
-    QString text() const { return m_text; }
-    QMessageBox::StandardButton defaultButton() const { return m_default; }
-
-private:
-    void answer()
-    {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->button(m_button))
-            return;
-        m_timer.stop();
-        m_answered = true;
-        m_title = box->windowTitle();
-        m_text = box->text();
-        m_default = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-        box->button(m_button)->click();
-    }
-
-    QTimer m_timer;
-    QMessageBox::StandardButton m_button;
-    bool m_answered = false;
-    QString m_title;
-    QString m_text;
-    QMessageBox::StandardButton m_default = QMessageBox::NoButton;
-};
 
 // The output and its control as the main window wires them, on a loaded document.
 struct Rig
@@ -150,7 +84,7 @@ class TestOutputControl : public QObject
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(applyScreens({ScreenA, ScreenB}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB}));
         QTRY_COMPARE(QGuiApplication::screens().size(), 2);
     }
 
@@ -160,7 +94,7 @@ private Q_SLOTS:
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
         QCOMPARE(rig.choice.currentIndex(), 1);
         QVERIFY(rig.open());
-        QScreen *b = screenNamed(QStringLiteral("B"));
+        QScreen *b = TestScreens::named(QStringLiteral("B"));
         QCOMPARE(rig.output.screen(), b);
         QCOMPARE(rig.output.geometry(), b->geometry());
         QCOMPARE(rig.displays.target(), QStringLiteral("B|||"));
@@ -186,12 +120,12 @@ private Q_SLOTS:
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
         QVERIFY(rig.open());
         rig.refresh.clear();
-        MessageBoxAnswer box{QMessageBox::StandardButton(answer)};
+        auto box = answerMessageBox(QMessageBox::StandardButton(answer));
         rig.control.setOutputEnabled(false);
-        QVERIFY(box.answered());
-        QCOMPARE(box.title(), QStringLiteral("Stop presentation"));
-        QCOMPARE(box.text(), QStringLiteral("Do you really want to stop the presentation on the full-screen display?"));
-        QCOMPARE(box.defaultButton(), QMessageBox::No);
+        QVERIFY(box->answered);
+        QCOMPARE(box->title, QStringLiteral("Stop presentation"));
+        QCOMPARE(box->text, QStringLiteral("Do you really want to stop the presentation on the full-screen display?"));
+        QCOMPARE(box->defaultButton, QMessageBox::No);
         QCOMPARE(rig.output.isVisible(), stillOpen);
         // The toggles are refreshed to the real state in either case.
         QVERIFY(!rig.refresh.isEmpty());
@@ -212,7 +146,7 @@ private Q_SLOTS:
         QFETCH(bool, open);
         QFETCH(QString, unplugged);
         QFETCH(bool, closed);
-        QVERIFY(applyScreens({ScreenA, ScreenB, ScreenC}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
         QTRY_COMPARE(QGuiApplication::screens().size(), 3);
         Rig rig;
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
@@ -227,7 +161,7 @@ private Q_SLOTS:
             if (s.value(QStringLiteral("name")).toString() != unplugged)
                 remaining.append(s);
         }
-        QVERIFY(applyScreens(remaining));
+        QVERIFY(TestScreens::apply(remaining));
         QTRY_COMPARE(QGuiApplication::screens().size(), 2);
         QCOMPARE(rig.output.isVisible(), open && !closed);
         if (closed) {
@@ -255,29 +189,29 @@ private Q_SLOTS:
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
         QComboBox empty;
         rig.control.setDisplayChoice(&empty);
-        MessageBoxAnswer box(QMessageBox::Ok);
+        auto box = answerMessageBox(QMessageBox::Ok);
         rig.control.setOutputEnabled(true);
-        QVERIFY(box.answered());
-        QCOMPARE(box.title(), QStringLiteral("Output display"));
-        QCOMPARE(box.text(), QStringLiteral("No output display is available."));
+        QVERIFY(box->answered);
+        QCOMPARE(box->title, QStringLiteral("Output display"));
+        QCOMPARE(box->text, QStringLiteral("No output display is available."));
         QVERIFY(!rig.output.isVisible());
     }
 
     void outputSizeFollowsTheScreen()
     {
-        QVERIFY(applyScreens({ScreenA, ScreenB, ScreenC}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
         QTRY_COMPARE(QGuiApplication::screens().size(), 3);
         Rig rig;
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
         fillDisplayChoice(&rig.choice, QStringLiteral("C|||"));
         QCOMPARE(rig.choice.currentIndex(), 2);
         QVERIFY(rig.open());
-        QScreen *c = screenNamed(QStringLiteral("C"));
+        QScreen *c = TestScreens::named(QStringLiteral("C"));
         QCOMPARE(rig.output.geometry(), c->geometry());
         QCOMPARE(rig.presentation.outputSize(), QSize(1600, 1200));
 
         // A new resolution: the window takes the screen's geometry and the size follows.
-        QVERIFY(applyScreens({ScreenA, ScreenB, screen(QStringLiteral("C"), 3200, 1024, 768, 2.0)}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, screen(QStringLiteral("C"), 3200, 1024, 768, 2.0)}));
         QTRY_COMPARE(rig.presentation.outputSize(), QSize(2048, 1536));
         QCOMPARE(rig.output.geometry(), c->geometry());
     }
@@ -301,7 +235,7 @@ private Q_SLOTS:
         QCOMPARE(rig.settings.value(QStringLiteral("output/display")).toString(), QStringLiteral("A|||"));
         QCOMPARE(rig.output.isVisible(), open);
         if (open) {
-            QCOMPARE(rig.output.geometry(), screenNamed(QStringLiteral("A"))->geometry());
+            QCOMPARE(rig.output.geometry(), TestScreens::named(QStringLiteral("A"))->geometry());
             QCOMPARE(rig.displays.target(), QStringLiteral("A|||"));
             QCOMPARE(rig.presentation.outputSize(), QSize(1280, 800));
         }
@@ -361,11 +295,11 @@ private Q_SLOTS:
     {
         Rig rig;
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
-        MessageBoxAnswer box(QMessageBox::Ok);
+        auto box = answerMessageBox(QMessageBox::Ok);
         rig.presentation.showPage(9);
-        QVERIFY(box.answered());
-        QCOMPARE(box.title(), QStringLiteral("Presentation output"));
-        QCOMPARE(box.text(), QStringLiteral("Invalid page requested."));
+        QVERIFY(box->answered);
+        QCOMPARE(box->title, QStringLiteral("Presentation output"));
+        QCOMPARE(box->text, QStringLiteral("Invalid page requested."));
     }
 
     void endOfPresentation()

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -121,7 +122,8 @@ private Q_SLOTS:
         ThumbnailModel model(&service);
         ThumbnailView view(&model, mode);
         const int frame = 2 * view.frameWidth();
-        view.resize(viewport + QSize(frame, frame));
+        const int bar = view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &view);
+        view.resize(viewport + QSize(frame, frame) + (mode == ThumbnailView::Strip ? QSize(0, bar) : QSize(bar, 0)));
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QCOMPARE(view.viewport()->size(), viewport);
@@ -294,6 +296,28 @@ private Q_SLOTS:
         // The 148 x 96 image area holds the pixmap at 148 x 74, centred.
         QCOMPARE(cell.pixelColor(83, 57), QColor(Qt::red));
         QCOMPARE(cell.pixelColor(83, 16), QColor(0x15, 0x23, 0x31));
+    }
+
+    void stripCellsSettleWhenTheContentNearlyFits()
+    {
+        // Six 16:9 pages whose cells just overflow the strip: a scroll bar that appeared with the
+        // content would shrink the cells until it went away again, and so on.
+        PdfService service;
+        QVERIFY(load(service, TestEnvironment::instance().deck(6)));
+        ThumbnailModel model(&service);
+        ThumbnailView view(&model, ThumbnailView::Strip);
+        view.resize(1345, 166);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTRY_VERIFY(view.gridSize().isValid());
+        const QSize settled = view.gridSize();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QRect cell = view.visualRect(model.index(row, 0));
+            QCOMPARE(cell.size(), settled);
+            QCOMPARE(cell.left() + view.horizontalScrollBar()->value(), row * settled.width());
+        }
+        QTest::qWait(50);
+        QCOMPARE(view.gridSize(), settled);
     }
 
     void stripWheelScrollsSideways()

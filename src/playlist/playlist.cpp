@@ -13,7 +13,7 @@ bool Playlist::isPlaylistPath(const QString &path)
     return suffix == QLatin1String("opack") || suffix == QLatin1String("oplaylist");
 }
 
-void Playlist::setEntries(const QStringList &files, const QHash<QString, int> &minutes)
+void Playlist::setEntries(const QStringList &files, const QMap<QString, int> &minutes)
 {
     m_files.clear();
     for (const QString &file : files) {

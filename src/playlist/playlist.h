@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QHash>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -19,7 +19,7 @@ public:
     static bool isPlaylistPath(const QString &path);
 
     const QStringList &files() const { return m_files; }
-    const QHash<QString, int> &fileMinutes() const { return m_minutes; }
+    const QMap<QString, int> &fileMinutes() const { return m_minutes; }
     int count() const { return int(m_files.size()); }
     int currentIndex() const { return m_currentIndex; }
     bool hasNext() const { return m_currentIndex >= 0 && m_currentIndex + 1 < m_files.size(); }
@@ -27,7 +27,7 @@ public:
     int minutesFor(const QString &path) const { return m_minutes.value(path, 0); }
 
     // Minutes of 0 or less mean no countdown; larger values are limited to MaxMinutes.
-    void setEntries(const QStringList &files, const QHash<QString, int> &minutes);
+    void setEntries(const QStringList &files, const QMap<QString, int> &minutes);
     // The paths among `paths` that are existing files not yet listed, absolute, in order.
     QStringList newFiles(const QStringList &paths) const;
     void append(const QStringList &files);
@@ -41,7 +41,7 @@ private:
     void recomputeIndex();
 
     QStringList m_files;
-    QHash<QString, int> m_minutes;
+    QMap<QString, int> m_minutes;
     QString m_document;
     int m_currentIndex = -1;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QHash>
+#include <QMap>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -17,7 +17,7 @@ struct UndoStep
     int kind = Playlist;
     QString label;
     QStringList files;
-    QHash<QString, int> fileMinutes;
+    QMap<QString, int> fileMinutes;
     int seconds = 0;
     QString document;
 };

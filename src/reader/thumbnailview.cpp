@@ -27,12 +27,17 @@ ThumbnailView::ThumbnailView(ThumbnailModel *model, int mode, QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The cells take their size from the viewport, so the scroll bar along the strip is always
+    // shown: one that came and went with the content would change the viewport, the cells and
+    // the content again, without end.
     if (m_mode == Strip) {
         setFlow(QListView::LeftToRight);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     } else {
         setFlow(QListView::TopToBottom);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     }
 
     m_revealAnimation = new QPropertyAnimation(stripScrollBar(), "value", this);

@@ -1,30 +1,284 @@
 #include "mainwindow.h"
 
+#include "input/inputrouter.h"
 #include "pdf/pdfservice.h"
+#include "playlist/playlist.h"
+#include "playlist/undohistory.h"
+#include "presentation/displaymanager.h"
+#include "presentation/outputcontrol.h"
+#include "presentation/outputwindow.h"
+#include "presentation/pagecanvas.h"
+#include "presentation/presentation.h"
+#include "reader/readercontrol.h"
+#include "reader/searchdialog.h"
+#include "reader/thumbnailmodel.h"
+#include "reader/thumbnailview.h"
+#include "timer/countdown.h"
+#include "ui/appsettings.h"
+#include "ui/icons.h"
+#include "ui/keyhints.h"
+#include "ui/setupdialog.h"
+#include "ui/updatecheck.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
-    , m_pdf(new PdfService(this))
 {
+    m_pdf = new PdfService(this);
+    m_presentation = new Presentation(m_pdf, this);
+    m_router = new InputRouter(this);
+    m_displays = new DisplayManager(this);
+    m_store = new QSettings(this);
+    m_settings = std::make_unique<AppSettings>(*m_store);
+
+    m_countdown = new Countdown(this);
+    m_playlist = new Playlist(this);
+    m_undo = new UndoHistory(this);
+    m_output = std::make_unique<OutputWindow>();
+    m_thumbnails = new ThumbnailModel(m_pdf, this);
+    m_logo = QPixmap(QStringLiteral(":/logo.png"));
+
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
     resize(1280, 850);
-    connect(m_pdf, &PdfService::loaded, this, [this] {
-        m_pdf->render(QStringLiteral("output"), 0, QSize(1920, 1080), 0, 100);
+    setAcceptDrops(true);
+
+    m_router->loadSettings(*m_store);
+    m_countdown->restoreSeconds(m_settings->timerSeconds());
+    m_playlist->setEntries(m_settings->playlistFiles(), m_settings->playlistTimes());
+
+    m_undo->setSnapshot([this](UndoStep &step) {
+        step.files = m_playlist->files();
+        step.fileMinutes = m_playlist->fileMinutes();
+        step.seconds = m_countdown->durationSeconds();
+        step.document = m_documentPath;
     });
-    connect(m_pdf, &PdfService::rendered, this, [this](const QString &channel, int, const QImage &image) {
-        if (channel == QLatin1String("output") && !image.isNull())
-            Q_EMIT documentReady();
-    });
+    m_countdown->setTimeStepRecorder([this](int previousSeconds) { m_undo->recordTimeStep(previousSeconds); });
+    m_countdown->setSecondsPersister([this](int seconds) { m_settings->setTimerSeconds(seconds); });
+
+    buildUi();
+    restoreGeometry(m_settings->windowGeometry());
+    connectServices();
+
+    m_setup->refillDisplays();
+    m_setup->applyTransition();
+    rebuildRecentMenu();
+    m_output->setFitWidth(m_settings->outputFitWidth());
+
+    m_liveNextSplitter->restoreState(m_settings->presenterHSplit());
+    m_presenterSplitter->restoreState(m_settings->presenterVSplit());
+    m_nextTimerSplitter->restoreState(m_settings->presenterRSplit());
+    if (m_settings->pagesCollapsed())
+        setPagesCollapsed(true, false);
+
+    m_modePresenter->setChecked(true);
+    refreshView();
 }
 
-MainWindow::~MainWindow() = default;
-
-void MainWindow::openPath(const QString &path)
+MainWindow::~MainWindow()
 {
-    m_pdf->load(path);
+    // The output window holds the mirror view, which renders through the service.
+    m_output.reset();
+}
+
+bool MainWindow::presenterMode() const
+{
+    return m_modePresenter && m_modePresenter->isChecked();
 }
 
 void MainWindow::checkForUpdates(bool automatic)
 {
-    Q_UNUSED(automatic)
+    m_updates->check(automatic);
+}
+
+void MainWindow::connectServices()
+{
+    connect(m_pdf, &PdfService::loaded, this, &MainWindow::onLoaded);
+    connect(m_pdf, &PdfService::closed, this, &MainWindow::onClosed);
+    connect(m_pdf, &PdfService::failed, this, &MainWindow::onFailed);
+    connect(m_pdf, &PdfService::rendered, this, &MainWindow::onRendered);
+    connect(m_pdf, &PdfService::renderFailed, this, &MainWindow::onRenderFailed);
+    connect(m_pdf, &PdfService::searchFinished, this, [this](const QList<SearchHit> &hits, bool truncated) {
+        m_search->setResults(hits, truncated);
+        m_reader->setSearchHits(hits);
+    });
+
+    connect(m_presentation, &Presentation::changed, this, &MainWindow::refreshView);
+    connect(m_outputControl, &OutputControl::documentReady, this, &MainWindow::documentReady);
+    connect(m_outputControl, &OutputControl::statusMessage, this,
+            [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
+    connect(m_outputControl, &OutputControl::refreshRequested, this, &MainWindow::refreshView);
+
+    connect(m_router, &InputRouter::triggered, this, [this](Action action) {
+        m_fromArrowKey = m_router->lastKey() == Qt::Key_Up || m_router->lastKey() == Qt::Key_Down;
+        handleAction(action);
+        m_fromArrowKey = false;
+    });
+
+    connect(m_outputControl, &OutputControl::outputSizeUpdated, m_reader, &ReaderControl::syncOutputMirror);
+    connect(m_displays, &DisplayManager::changed, m_setup, &SetupDialog::refillDisplays);
+}
+
+void MainWindow::onRendered(const QString &channel, int page, const QImage &image)
+{
+    if (channel == QLatin1String("prepared")) {
+        m_preparedCanvas->setImage(image, false, 1);
+        return;
+    }
+    m_reader->deliver(channel, page, image);
+}
+
+void MainWindow::onRenderFailed(const QString &channel, int page, const QString &message)
+{
+    Q_UNUSED(page)
+    statusBar()->showMessage(message, 15000);
+    if (channel == QLatin1String("prepared"))
+        m_preparedCanvas->setImage(QImage(), false, 1);
+    else
+        m_reader->deliverFailure(channel);
+}
+
+void MainWindow::rerender()
+{
+    m_reader->updateReader();
+    refreshView();
+}
+
+void MainWindow::refreshView()
+{
+    if (!m_mainStack)
+        return;
+    const bool presenter = presenterMode();
+    const bool outputShown = m_output->isVisible();
+    const bool hasDocument = m_pdf->pageCount() > 0;
+
+    m_reader->applyReaderMode();
+    m_presentation->setTwoPageOutput(!presenter && outputShown && m_reader->twoPages());
+
+    if (!presenter && outputShown && hasDocument && !m_reader->scrollMode()) {
+        const int shown = m_presentation->pendingPage() >= 0 ? m_presentation->pendingPage() : m_presentation->livePage();
+        if (shown >= 0 && shown != m_reader->currentPage())
+            m_reader->showReaderPage(shown);
+    }
+
+    for (QPushButton *button : {m_fullscreenButton, m_outputHeaderButton}) {
+        const QSignalBlocker blocker(button);
+        button->setChecked(outputShown);
+    }
+    m_fullscreenButton->setText(outputShown ? tr("EXIT FULLSCREEN") : tr("FULLSCREEN"));
+    m_outputHeaderButton->setText(outputShown ? tr("Output ON") : tr("Output OFF"));
+
+    const int livePage = m_presentation->livePage();
+    m_thumbnails->setLivePage(outputShown || presenter ? livePage : m_reader->currentPage());
+    scrollPagesStrip();
+
+    m_output->setBlackout(m_presentation->blackout());
+    m_liveCanvas->setLogo(hasDocument ? QPixmap() : m_logo);
+    m_reader->welcome()->setVisible(!hasDocument);
+    if (!hasDocument)
+        m_reader->welcome()->raise();
+    m_liveCanvas->setOverlayMessage(m_presentation->blackout()
+                                        ? tr("BLACKOUT") + QLatin1Char('\n') + tr("external display is blank")
+                                        : QString());
+    refreshLabels();
+    refreshNext();
+
+    const bool blackout = m_presentation->blackout();
+    {
+        const QSignalBlocker blocker(m_blackoutButton);
+        m_blackoutButton->setChecked(blackout);
+        m_blackoutButton->setText(blackout ? tr("Resume") : tr("Blackout"));
+        m_blackoutButton->setIcon(paintedIcon(blackout ? 3 : 2));
+    }
+    {
+        const QSignalBlocker blocker(m_readerBlackout);
+        m_readerBlackout->setChecked(blackout);
+        m_readerBlackout->setText(blackout ? tr("Resume") : tr("Blackout"));
+    }
+    if (presenter) {
+        const QSignalBlocker blocker(m_reader->pageBox());
+        m_reader->pageBox()->setValue(std::max(1, m_presentation->currentPage() + 1));
+    }
+    m_setup->setOutputShown(outputShown);
+    m_outputControl->refreshEndState();
+}
+
+void MainWindow::refreshLabels()
+{
+    const QString captionBlock = QStringLiteral("<div style='font-size:13px;color:#9FB3C8;'>%1</div>");
+    const bool blackout = m_presentation->blackout();
+    m_liveLabel->setText(captionBlock.arg(blackout ? tr("LIVE  -  BLACKOUT") : tr("LIVE"))
+                         + QStringLiteral("%1 / %2").arg(m_presentation->livePage() + 1).arg(m_pdf->pageCount()));
+
+    const QString path = m_pdf->filePath();
+    if (m_pdf->pageCount() == 0 || path.isEmpty()) {
+        m_fileLabel->clear();
+        m_fileLabel->setToolTip(QString());
+        return;
+    }
+    const QString name = QFileInfo(path).fileName();
+    if (m_playlist->currentIndex() < 0)
+        m_fileLabel->setText(name);
+    else
+        m_fileLabel->setText(tr("FILE %1 / %2  -  %3").arg(m_playlist->currentIndex() + 1).arg(m_playlist->count()).arg(name));
+    m_fileLabel->setToolTip(path);
+}
+
+void MainWindow::refreshNext()
+{
+    const QString captionBlock = QStringLiteral("<div style='font-size:13px;color:#9FB3C8;'>%1</div>");
+    const int pages = m_pdf->pageCount();
+    QString nextText;
+    if (pages == 0) {
+        nextText = QStringLiteral("-");
+        m_preparedCanvas->setPlaceholderText(QString());
+    } else {
+        const int base = m_presentation->currentPage() >= 0 ? m_presentation->currentPage() : m_presentation->livePage();
+        const int next = base + 1;
+        if (next < pages) {
+            nextText = QString::number(next + 1);
+            m_preparedCanvas->setPlaceholderText(QString());
+            const qreal ratio = m_preparedCanvas->devicePixelRatioF();
+            const QSize size(qRound(m_preparedCanvas->width() * ratio), qRound(m_preparedCanvas->height() * ratio));
+            m_pdf->render(QStringLiteral("prepared"), next, size, 0, 40);
+        } else {
+            m_pdf->cancel(QStringLiteral("prepared"));
+            m_preparedCanvas->setImage(QImage(), false, 1);
+            m_preparedCanvas->setPlaceholderText(tr("END"));
+            nextText = m_playlist->hasNext() ? tr("FILE %1").arg(m_playlist->currentIndex() + 2) : tr("END");
+        }
+    }
+    m_preparedLabel->setText(captionBlock.arg(tr("NEXT")) + nextText);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_pdf->pageCount() > 0)
+        saveReadingPosition();
+    m_settings->setWindowGeometry(saveGeometry());
+    m_settings->setPresenterHSplit(m_liveNextSplitter->saveState());
+    // A collapsed strip must not overwrite the expanded sizes.
+    if (!m_pagesCollapsed)
+        m_settings->setPresenterVSplit(m_presenterSplitter->saveState());
+    m_settings->setPresenterRSplit(m_nextTimerSplitter->saveState());
+    m_router->saveSettings(*m_store);
+    if (!m_settings->syncAndCheck()) {
+        QMessageBox::warning(this, tr("Settings"), tr("Preferences could not be saved. Check filesystem permissions."));
+    }
+    m_output->close();
+    event->accept();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    return QMainWindow::eventFilter(watched, event);
 }

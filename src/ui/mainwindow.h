@@ -1,11 +1,49 @@
 #pragma once
 
+#include "input/action.h"
+
+#include <QImage>
+#include <QList>
 #include <QMainWindow>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
 
+#include <memory>
+
+class AppSettings;
+class Countdown;
+class DisplayManager;
+class InputRouter;
+class KeyHints;
+class OutputControl;
+class OutputWindow;
+class PageCanvas;
 class PdfService;
+class Playlist;
+class PlaylistPanel;
+class Presentation;
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSettings;
+class QSplitter;
+class QStackedWidget;
+class QToolBar;
+class QToolButton;
+class QVariantAnimation;
+class ReaderControl;
+class SearchDialog;
+class SetupDialog;
+class ThumbnailModel;
+class ThumbnailView;
+class UndoHistory;
+class UpdateCheck;
 
-// Stand-in operator window: owns the PDF service and reports the first rendered output frame.
-// The full window replaces it.
+// The operator's window and the owner of every service. Its behaviour lives in the objects it
+// owns (output control, reader control, countdown, playlist, undo history, key hints); the
+// window builds the widgets, wires the services and keeps the presenter view up to date.
 class MainWindow final : public QMainWindow
 {
     Q_OBJECT
@@ -14,12 +52,165 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // The one entry point for user-initiated opening (command line, file-open events, drops,
+    // the file dialog, the recent list).
     void openPath(const QString &path);
     void checkForUpdates(bool automatic);
+
+    void setPresenterMode(bool presenter);
+    bool presenterMode() const;
+    void refreshView();
+    void setPagesCollapsed(bool collapsed, bool animate);
+    bool pagesCollapsed() const { return m_pagesCollapsed; }
+
+    // Operations behind menus, buttons and keys.
+    void showOpenDialog();
+    void closeDocument();
+    void handleAction(Action action);
+    void toggleBlackout();
+    void showInputDialog();
+    void showSetupDialog();
+    void showSearchDialog();
+
+    PdfService *pdfService() const { return m_pdf; }
+    Presentation *presentation() const { return m_presentation; }
+    OutputWindow *outputWindow() const { return m_output.get(); }
+    Countdown *countdown() const { return m_countdown; }
+    UndoHistory *undoHistory() const { return m_undo; }
+    InputRouter *inputRouter() const { return m_router; }
+    ReaderControl *reader() const { return m_reader; }
+    OutputControl *outputControl() const { return m_outputControl; }
+    DisplayManager *displayManager() const { return m_displays; }
 
 Q_SIGNALS:
     void documentReady();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Layout (mainwindow_layout.cpp)
+    void buildUi();
+    void buildHeader();
+    QWidget *buildPresenterPage();
+    QWidget *buildControlPanel();
+    QWidget *buildPagesPanel();
+    void applyPagesGeometry();
+    void scrollPagesStrip();
+
+    // Wiring and rendered images (mainwindow.cpp)
+    void connectServices();
+    void onRendered(const QString &channel, int page, const QImage &image);
+    void onRenderFailed(const QString &channel, int page, const QString &message);
+    void refreshNext();
+    void refreshLabels();
+    void rerender();
+
+    // Documents (mainwindow_documents.cpp)
+    void openDocument(const QString &path, bool userInitiated);
+    void openChosenFiles(const QStringList &paths);
+    void onLoaded(int pages);
+    void onFailed(const QString &message, bool passwordRequired);
+    void onClosed();
+    void saveReadingPosition();
+    void rebuildRecentMenu();
+    void addToPlaylist(const QStringList &paths);
+
+    // Menus and key hints (mainwindow_menus.cpp)
+    void buildMenus();
+    void updateViewMenu();
+    void updatePresentationMenu();
+    void registerKeyHints();
+    void clickButton(const QString &objectName);
+
+    // Keys and timer entry points (mainwindow_actions.cpp)
+    void stepForward();
+    void stepBackward();
+    void goToEdge(bool last);
+    void timerAction(Action action);
+    QString bindingHint(Action action) const;
+
     PdfService *m_pdf = nullptr;
+    Presentation *m_presentation = nullptr;
+    InputRouter *m_router = nullptr;
+    DisplayManager *m_displays = nullptr;
+    QSettings *m_store = nullptr;
+    std::unique_ptr<AppSettings> m_settings;
+    std::unique_ptr<OutputWindow> m_output;
+    ThumbnailModel *m_thumbnails = nullptr;
+    Countdown *m_countdown = nullptr;
+    Playlist *m_playlist = nullptr;
+    UndoHistory *m_undo = nullptr;
+    KeyHints *m_keyHints = nullptr;
+    OutputControl *m_outputControl = nullptr;
+    ReaderControl *m_reader = nullptr;
+    SetupDialog *m_setup = nullptr;
+    SearchDialog *m_search = nullptr;
+    UpdateCheck *m_updates = nullptr;
+    PlaylistPanel *m_playlistPanel = nullptr;
+
+    QToolBar *m_header = nullptr;
+    QStackedWidget *m_mainStack = nullptr;
+    QPushButton *m_modeReader = nullptr;
+    QPushButton *m_modePresenter = nullptr;
+    QPushButton *m_outputHeaderButton = nullptr;
+    QPushButton *m_readerBlackout = nullptr;
+    QPushButton *m_fullscreenButton = nullptr;
+    QAction *m_fullscreenAction = nullptr;
+    QList<QAction *> m_readerItems;
+    QPointer<QWidget> m_previousPageButton;
+    QPointer<QWidget> m_nextPageButton;
+    QWidget *m_thumbnailColumn = nullptr;
+    ThumbnailView *m_thumbnailList = nullptr;
+    ThumbnailView *m_thumbnailStrip = nullptr;
+
+    QLabel *m_liveLabel = nullptr;
+    QLabel *m_preparedLabel = nullptr;
+    QLabel *m_fileLabel = nullptr;
+    QLabel *m_liveCaption = nullptr;
+    PageCanvas *m_liveCanvas = nullptr;
+    PageCanvas *m_preparedCanvas = nullptr;
+    QSplitter *m_rootSplitter = nullptr;
+    QSplitter *m_liveNextSplitter = nullptr;
+    QSplitter *m_nextTimerSplitter = nullptr;
+    QSplitter *m_presenterSplitter = nullptr;
+    QWidget *m_pagesPanel = nullptr;
+    QWidget *m_pagesContainer = nullptr;
+    QToolButton *m_pagesToggle = nullptr;
+    QWidget *m_timerBar = nullptr;
+    QPushButton *m_previousButton = nullptr;
+    QPushButton *m_nextButton = nullptr;
+    QPushButton *m_blackoutButton = nullptr;
+
+    QMenu *m_recentMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_presentationMenu = nullptr;
+    QAction *m_readerModeAction = nullptr;
+    QAction *m_presenterModeAction = nullptr;
+    QList<QAction *> m_readerMenuActions;
+    QAction *m_twoPagesAction = nullptr;
+    QAction *m_scrollModeAction = nullptr;
+    QAction *m_outputMenuAction = nullptr;
+    QAction *m_fullscreenMenuAction = nullptr;
+    QAction *m_blackoutMenuAction = nullptr;
+    QAction *m_startTimerAction = nullptr;
+    QAction *m_backAction = nullptr;
+
+    QTimer m_refreshTimer;
+    QPixmap m_logo;
+
+    bool m_pagesCollapsed = false;
+    QList<int> m_rememberedSizes;
+    QVariantAnimation *m_pagesAnimation = nullptr;
+    int m_lastShownLive = -2;
+    int m_lastShownCurrent = -2;
+
+    QString m_documentPath;
+    bool m_openedFromPlaylist = false;
+    bool m_fileSwitch = false;
+    int m_startPageAfterSwitch = -1;
+    bool m_fromArrowKey = false;
 };

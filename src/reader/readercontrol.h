@@ -1,0 +1,144 @@
+#pragma once
+
+#include "pdf/searchhit.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class PageCanvas;
+class PdfService;
+class Presentation;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+class QStackedWidget;
+class QToolBar;
+class QWidget;
+class ScrollView;
+class ThumbnailModel;
+class ThumbnailView;
+
+// Reader mode: single pages (or spreads) on two canvases, or one continuous scroll view,
+// with zoom, fit, rotation, the page box, the thumbnails' reader marks and the output mirror.
+class ReaderControl final : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum ZoomMode { FitPage = 0, FitWidth = 1, CustomZoom = 2 };
+
+    // What only the window knows.
+    struct Hooks
+    {
+        std::function<bool()> presenterMode;
+        std::function<bool()> outputShown;
+        std::function<bool()> blackout;
+        std::function<QWidget *()> outputWindow;
+        std::function<void(bool)> setRouterScrollMode;
+        std::function<void()> refreshPresenter;
+        std::function<void(bool)> storeScrollMode;
+    };
+
+    ReaderControl(PdfService *service, Presentation *presentation, ThumbnailModel *thumbnails, QObject *parent);
+
+    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    void setThumbnailView(ThumbnailView *view);
+
+    // Adds the reader's tool bar items in their order and returns them (they are hidden in
+    // presenter mode). The window adds its output buttons after them.
+    QList<QAction *> addToolBarItems(QToolBar *toolBar);
+    // The reader page: single-page area and continuous view in one stack.
+    QWidget *createReaderPage(QWidget *outputWindow);
+
+    int currentPage() const { return m_currentPage; }
+    int rotation() const { return m_rotation; }
+    double zoom() const { return m_zoom; }
+    bool scrollMode() const { return m_scrollMode; }
+    bool twoPages() const;
+
+    QAction *previousPageAction() const { return m_previousAction; }
+    QAction *nextPageAction() const { return m_nextAction; }
+    QSpinBox *pageBox() const { return m_pageBox; }
+    QCheckBox *twoPagesBox() const { return m_twoPagesBox; }
+    QCheckBox *scrollBox() const { return m_scrollBox; }
+    QComboBox *zoomModeBox() const { return m_zoomModeBox; }
+    PageCanvas *firstCanvas() const { return m_canvas[0]; }
+    PageCanvas *secondCanvas() const { return m_canvas[1]; }
+    PageCanvas *welcome() const { return m_welcome; }
+    ScrollView *scrollView() const { return m_scrollView; }
+    ScrollView *mirror() const;
+    QScrollArea *pageArea() const { return m_pageArea; }
+
+    void updateReader();
+    void showReaderPage(int page, bool smooth = false, bool centredReveal = true);
+    void applyReaderMode();
+    void syncOutputMirror();
+
+    void zoomIn();
+    void zoomOut();
+    void setZoomMode(int mode);
+    void rotate();
+
+    // Document life: called by the window's load and close handling.
+    void documentLoaded(int pages);
+    void documentClosed();
+    void resetRotation() { m_rotation = 0; }
+    void setSearchHits(const QList<SearchHit> &hits);
+
+    // Rendered images and failures on "reader", "reader2", "scroll:N" and "out:N".
+    bool deliver(const QString &channel, int page, const QImage &image);
+    bool deliverFailure(const QString &channel);
+
+    // Scroll reading position tests for the key handling.
+    bool scrollAtTop() const;
+    bool scrollAtEnd() const;
+
+    // The page area's viewport and the welcome canvas that covers it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+Q_SIGNALS:
+    // The single-page viewport changed size; the window coalesces the re-render.
+    void viewportResized();
+    void zoomLabelChanged();
+
+private:
+    void onScrollPageChanged(int page);
+    void updateZoomLabel(double scale);
+    void presentationFollowsReader();
+    bool hasDocument() const;
+
+    PdfService *m_service;
+    Presentation *m_presentation;
+    ThumbnailModel *m_thumbnails;
+    QPointer<ThumbnailView> m_thumbnailView;
+    Hooks m_hooks;
+
+    int m_currentPage = 0;
+    int m_rotation = 0;
+    double m_zoom = 1.0;
+    bool m_scrollMode = false;
+    QList<SearchHit> m_hits;
+
+    QAction *m_previousAction = nullptr;
+    QAction *m_nextAction = nullptr;
+    QSpinBox *m_pageBox = nullptr;
+    QLabel *m_pageCountLabel = nullptr;
+    QComboBox *m_zoomModeBox = nullptr;
+    QLabel *m_zoomLabel = nullptr;
+    QCheckBox *m_twoPagesBox = nullptr;
+    QCheckBox *m_scrollBox = nullptr;
+
+    QStackedWidget *m_stack = nullptr;
+    QScrollArea *m_pageArea = nullptr;
+    QWidget *m_container = nullptr;
+    PageCanvas *m_canvas[2] = {nullptr, nullptr};
+    PageCanvas *m_welcome = nullptr;
+    ScrollView *m_scrollView = nullptr;
+    QPointer<ScrollView> m_mirror;
+};

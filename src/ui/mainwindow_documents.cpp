@@ -1,0 +1,205 @@
+#include "mainwindow.h"
+
+#include "pdf/pdfservice.h"
+#include "playlist/playlist.h"
+#include "playlist/undohistory.h"
+#include "presentation/outputcontrol.h"
+#include "presentation/pagecanvas.h"
+#include "presentation/presentation.h"
+#include "reader/readercontrol.h"
+#include "reader/searchdialog.h"
+#include "timer/countdown.h"
+#include "ui/appsettings.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStatusBar>
+
+namespace {
+
+QString fileName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// Drops and dialogs hand over only local files; folders and web links are not documents.
+bool isLocalDocument(const QUrl &url)
+{
+    return url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir();
+}
+
+} // namespace
+
+void MainWindow::openPath(const QString &path)
+{
+    if (Playlist::isPlaylistPath(path)) {
+        QMessageBox::warning(this, tr("Playlist"),
+                             tr("Playlist files and packages cannot be opened in this version: %1").arg(path));
+        return;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // A file that is not there changes nothing, so there is nothing to undo either.
+    if (absolute != m_pdf->filePath() && QFileInfo(absolute).isFile())
+        m_undo->recordStep(UndoStep::Document, tr("Open %1").arg(fileName(absolute)));
+    m_openedFromPlaylist = false;
+    openDocument(path, true);
+}
+
+void MainWindow::openDocument(const QString &path, bool userInitiated)
+{
+    saveReadingPosition();
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        QMessageBox::warning(this, tr("Missing document"),
+                             tr("The document no longer exists. Use Open to select another file."));
+        m_openedFromPlaylist = false;
+        return;
+    }
+    m_documentPath = info.absoluteFilePath();
+    m_search->clearText();
+    m_reader->resetRotation();
+    if (userInitiated)
+        m_countdown->stopAndReset();
+    m_countdown->tick();
+    m_pdf->load(m_documentPath);
+    statusBar()->showMessage(tr("Loading PDF..."));
+}
+
+void MainWindow::saveReadingPosition()
+{
+    if (m_pdf->pageCount() > 0 && !m_pdf->filePath().isEmpty())
+        m_settings->setPosition(m_pdf->filePath(), m_reader->currentPage());
+}
+
+void MainWindow::onLoaded(int pages)
+{
+    m_reader->documentLoaded(pages);
+    const int saved = m_settings->position(m_pdf->filePath());
+    m_reader->showReaderPage(std::max(0, std::min(saved, pages - 1)));
+
+    m_settings->pushRecent(m_pdf->filePath());
+    rebuildRecentMenu();
+    setWindowTitle(tr("%1 - OlvantiVIVuderidazi").arg(fileName(m_pdf->filePath())));
+    statusBar()->showMessage(tr("Document loaded. Clicker input works while either application window is active."));
+
+    m_fileSwitch = false;
+    if (m_startPageAfterSwitch != -1) {
+        const int target = m_startPageAfterSwitch == -2 ? pages - 1 : std::min(m_startPageAfterSwitch, pages - 1);
+        m_presentation->goToPage(target);
+        m_startPageAfterSwitch = -1;
+    }
+    m_playlist->setCurrentDocument(m_pdf->filePath());
+    if (m_openedFromPlaylist) {
+        m_openedFromPlaylist = false;
+        const int minutes = m_playlist->minutesFor(m_pdf->filePath());
+        if (minutes >= 1)
+            m_countdown->startCountdown(minutes);
+    }
+    refreshView();
+}
+
+void MainWindow::onFailed(const QString &message, bool passwordRequired)
+{
+    if (passwordRequired) {
+        bool ok = false;
+        const QString password =
+            QInputDialog::getText(this, tr("Encrypted PDF"), message, QLineEdit::Password, QString(), &ok);
+        // A wrong password fails again and brings the dialog back, until the operator cancels.
+        if (ok)
+            m_pdf->load(m_documentPath, password);
+        return;
+    }
+    m_openedFromPlaylist = false;
+    QMessageBox::critical(this, tr("Cannot open PDF"), message);
+}
+
+void MainWindow::onClosed()
+{
+    m_search->clearResults();
+    m_reader->documentClosed();
+    if (!m_fileSwitch)
+        m_liveCanvas->setImage(QImage(), false, 1);
+    m_preparedCanvas->setImage(QImage(), false, 1);
+    setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
+}
+
+void MainWindow::closeDocument()
+{
+    if (!m_documentPath.isEmpty())
+        m_undo->recordStep(UndoStep::Document, tr("Close %1").arg(fileName(m_documentPath)));
+    saveReadingPosition();
+    m_documentPath.clear();
+    m_playlist->setCurrentDocument(QString());
+    m_pdf->close();
+}
+
+void MainWindow::rebuildRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList recent = m_settings->recent();
+    for (const QString &path : recent) {
+        QAction *action = m_recentMenu->addAction(fileName(path));
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { openPath(path); });
+    }
+    m_recentMenu->setEnabled(!recent.isEmpty());
+}
+
+void MainWindow::showOpenDialog()
+{
+    const QStringList chosen = QFileDialog::getOpenFileNames(
+        this, tr("Open PDF"), QString(),
+        tr("PDF documents (*.pdf);;Olvanti playlist (*.oplaylist *.opack);;All files (*)"));
+    if (!chosen.isEmpty())
+        openChosenFiles(chosen);
+}
+
+void MainWindow::openChosenFiles(const QStringList &paths)
+{
+    if (Playlist::isPlaylistPath(paths.constFirst())) {
+        openPath(paths.constFirst());
+        return;
+    }
+    if (paths.size() > 1)
+        addToPlaylist(paths);
+    openPath(paths.constFirst());
+}
+
+void MainWindow::addToPlaylist(const QStringList &paths)
+{
+    const QStringList fresh = m_playlist->newFiles(paths);
+    if (fresh.isEmpty())
+        return;
+    m_undo->recordStep(UndoStep::Playlist, fresh.size() == 1 ? tr("Add %1").arg(fileName(fresh.constFirst()))
+                                                             : tr("Add %1 files").arg(fresh.size()));
+    m_playlist->append(fresh);
+    m_settings->setPlaylistFiles(m_playlist->files());
+    m_settings->setPlaylistTimes(m_playlist->fileMinutes());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && isLocalDocument(urls.constFirst()))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (const QUrl &url : urls) {
+        if (isLocalDocument(url))
+            paths << url.toLocalFile();
+    }
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openChosenFiles(paths);
+}

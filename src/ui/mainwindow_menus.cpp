@@ -1,0 +1,218 @@
+#include "mainwindow.h"
+
+#include "input/inputrouter.h"
+#include "playlist/playlistpanel.h"
+#include "presentation/outputcontrol.h"
+#include "presentation/outputwindow.h"
+#include "presentation/presentation.h"
+#include "reader/readercontrol.h"
+#include "timer/countdown.h"
+#include "ui/aboutdialog.h"
+#include "ui/buttons.h"
+#include "ui/keyhints.h"
+
+#include <QAbstractButton>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+QAction *addEntry(QMenu *menu, const QString &text, QObject *context, std::function<void()> effect,
+                  const QKeySequence &shortcut = QKeySequence())
+{
+    QAction *action = menu->addAction(text);
+    action->setMenuRole(QAction::NoRole);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    QObject::connect(action, &QAction::triggered, context, std::move(effect));
+    return action;
+}
+
+} // namespace
+
+void MainWindow::clickButton(const QString &objectName)
+{
+    if (auto *button = findChild<QAbstractButton *>(objectName))
+        button->click();
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    QMenu *file = bar->addMenu(tr("&File"));
+    addEntry(file, tr("&Open PDF..."), this, [this] { showOpenDialog(); }, QKeySequence::Open);
+    m_recentMenu = file->addMenu(tr("Recent documents"));
+    m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    m_recentMenu->menuAction()->setMenuRole(QAction::NoRole);
+    addEntry(file, tr("Close document"), this, [this] { closeDocument(); }, QKeySequence::Close);
+    file->addSeparator();
+    addEntry(file, tr("Quit"), this, [this] { close(); }, QKeySequence::Quit);
+
+    QMenu *edit = bar->addMenu(tr("&Edit"));
+    QAction *find = addEntry(edit, tr("Search..."), this, [this] { showSearchDialog(); }, QKeySequence::Find);
+    find->setObjectName(QStringLiteral("findAction"));
+    m_backAction = addEntry(edit, tr("Back (undo last change)"), this,
+                            [this] { clickButton(QStringLiteral("playlistBack")); });
+    connect(edit, &QMenu::aboutToShow, this, [this] {
+        auto *back = findChild<QAbstractButton *>(QStringLiteral("playlistBack"));
+        m_backAction->setEnabled(back && back->isEnabled());
+    });
+
+    m_viewMenu = bar->addMenu(tr("&View"));
+    auto *modes = new QActionGroup(this);
+    m_readerModeAction = addEntry(m_viewMenu, tr("PDF Reader"), this, [this] { clickButton(QStringLiteral("modeReader")); });
+    m_presenterModeAction = addEntry(m_viewMenu, tr("Presenter"), this,
+                                     [this] { clickButton(QStringLiteral("modePresenter")); });
+    m_presenterModeAction->setObjectName(QStringLiteral("presenterModeAction"));
+    for (QAction *action : {m_readerModeAction, m_presenterModeAction}) {
+        action->setCheckable(true);
+        modes->addAction(action);
+    }
+    m_viewMenu->addSeparator();
+    QAction *playlistAction = addEntry(m_viewMenu, tr("Show / hide playlist"), this,
+                                       [this] { m_playlistPanel->setCollapsed(!m_playlistPanel->isCollapsed(), true); });
+    playlistAction->setObjectName(QStringLiteral("playlistAction"));
+    addEntry(m_viewMenu, tr("Show / hide PAGES"), this, [this] { setPagesCollapsed(!m_pagesCollapsed, true); });
+    m_viewMenu->addSeparator();
+    m_readerMenuActions = {
+        addEntry(m_viewMenu, tr("Zoom in"), this, [this] { m_reader->zoomIn(); }, QKeySequence::ZoomIn),
+        addEntry(m_viewMenu, tr("Zoom out"), this, [this] { m_reader->zoomOut(); }, QKeySequence::ZoomOut),
+        addEntry(m_viewMenu, tr("Fit page"), this, [this] { m_reader->setZoomMode(ReaderControl::FitPage); }),
+        addEntry(m_viewMenu, tr("Fit width"), this, [this] { m_reader->setZoomMode(ReaderControl::FitWidth); }),
+        addEntry(m_viewMenu, tr("Rotate page"), this, [this] { m_reader->rotate(); }),
+    };
+    m_twoPagesAction = addEntry(m_viewMenu, tr("Two pages"), this,
+                                [this] { m_reader->twoPagesBox()->setChecked(m_twoPagesAction->isChecked()); });
+    m_scrollModeAction = addEntry(m_viewMenu, tr("Scroll mode"), this,
+                                  [this] { m_reader->scrollBox()->setChecked(m_scrollModeAction->isChecked()); });
+    for (QAction *action : {m_twoPagesAction, m_scrollModeAction}) {
+        action->setCheckable(true);
+        m_readerMenuActions << action;
+    }
+    // The menu entries and the tool bar check boxes follow each other both ways.
+    m_twoPagesAction->setChecked(m_reader->twoPagesBox()->isChecked());
+    m_scrollModeAction->setChecked(m_reader->scrollBox()->isChecked());
+    connect(m_reader->twoPagesBox(), &QCheckBox::toggled, m_twoPagesAction, &QAction::setChecked);
+    connect(m_reader->scrollBox(), &QCheckBox::toggled, m_scrollModeAction, &QAction::setChecked);
+    connect(m_viewMenu, &QMenu::aboutToShow, this, &MainWindow::updateViewMenu);
+
+    QMenu *playlist = bar->addMenu(tr("&Playlist"));
+    const QList<std::pair<QString, QString>> playlistEntries = {
+        {tr("Add PDFs..."), QStringLiteral("playlistAdd")},
+        {tr("Open playlist..."), QStringLiteral("playlistOpenFile")},
+        {tr("Save playlist..."), QStringLiteral("playlistSaveFile")},
+        {tr("Export with PDFs..."), QStringLiteral("playlistExport")},
+        {tr("Import package..."), QStringLiteral("playlistImport")},
+        {QString(), QString()},
+        {tr("Move up"), QStringLiteral("playlistUp")},
+        {tr("Move down"), QStringLiteral("playlistDown")},
+        {tr("Remove"), QStringLiteral("playlistRemove")},
+        {tr("Clear"), QStringLiteral("playlistClear")},
+    };
+    for (const auto &[text, button] : playlistEntries) {
+        if (text.isEmpty())
+            playlist->addSeparator();
+        else
+            addEntry(playlist, text, this, [this, button] { clickButton(button); });
+    }
+
+    m_presentationMenu = bar->addMenu(tr("P&resentation"));
+    m_outputMenuAction = addEntry(m_presentationMenu, tr("Output on external screen"), this,
+                                  [this] { clickButton(QStringLiteral("outputHeaderButton")); });
+    m_fullscreenMenuAction = addEntry(m_presentationMenu, tr("Full screen output"), this,
+                                      [this] { clickButton(QStringLiteral("fullscreenButton")); });
+    m_outputMenuAction->setCheckable(true);
+    m_fullscreenMenuAction->setCheckable(true);
+    m_presentationMenu->addSeparator();
+    addEntry(m_presentationMenu, tr("Previous"), this, [this] { m_outputControl->presentationPrevious(); });
+    addEntry(m_presentationMenu, tr("Next"), this, [this] { m_outputControl->presentationNext(); });
+    addEntry(m_presentationMenu, tr("First slide"), this, [this] { goToEdge(false); });
+    addEntry(m_presentationMenu, tr("Last slide"), this, [this] { goToEdge(true); });
+    m_blackoutMenuAction = addEntry(m_presentationMenu, tr("Blackout"), this, [this] {
+        flashButton(m_blackoutButton);
+        flashButton(m_readerBlackout);
+        toggleBlackout();
+    });
+    addEntry(m_presentationMenu, tr("Exit presentation"), this, [this] {
+        flashButton(m_outputHeaderButton);
+        m_outputControl->closeOutput();
+    });
+    m_presentationMenu->addSeparator();
+    QMenu *timer = m_presentationMenu->addMenu(tr("Timer"));
+    timer->menuAction()->setMenuRole(QAction::NoRole);
+    m_startTimerAction = addEntry(timer, tr("Start timer"), this, [this] { timerAction(Action::ToggleTimer); });
+    addEntry(timer, tr("Reset timer"), this, [this] { timerAction(Action::ResetTimer); });
+    timer->addSeparator();
+    addEntry(timer, tr("+1 minute"), this, [this] { timerAction(Action::TimerPlusMinute); });
+    addEntry(timer, tr("-1 minute"), this, [this] { timerAction(Action::TimerMinusMinute); });
+    addEntry(timer, tr("+10 seconds"), this, [this] { timerAction(Action::TimerPlusTenSeconds); });
+    addEntry(timer, tr("-10 seconds"), this, [this] { timerAction(Action::TimerMinusTenSeconds); });
+    connect(m_presentationMenu, &QMenu::aboutToShow, this, &MainWindow::updatePresentationMenu);
+
+    QMenu *settings = bar->addMenu(tr("&Settings"));
+    QAction *setup = addEntry(settings, tr("Setup..."), this, [this] { showSetupDialog(); },
+                              QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    setup->setObjectName(QStringLiteral("setupAction"));
+    addEntry(settings, tr("Clicker and keyboard..."), this, [this] { showInputDialog(); });
+
+    QMenu *help = bar->addMenu(tr("&Help"));
+    QAction *about = addEntry(help, tr("About OlvantiVIVuderidazi"), this, [this] { showAboutDialog(this); });
+    QAction *check = addEntry(help, tr("Check for new version..."), this, [this] { checkForUpdates(false); });
+    about->setMenuRole(QAction::AboutRole);
+    check->setMenuRole(QAction::ApplicationSpecificRole);
+
+    updateViewMenu();
+}
+
+void MainWindow::updateViewMenu()
+{
+    const bool presenter = presenterMode();
+    m_readerModeAction->setChecked(!presenter);
+    m_presenterModeAction->setChecked(presenter);
+    for (QAction *action : std::as_const(m_readerMenuActions))
+        action->setEnabled(!presenter);
+}
+
+void MainWindow::updatePresentationMenu()
+{
+    m_outputMenuAction->setChecked(m_outputHeaderButton->isChecked());
+    m_fullscreenMenuAction->setChecked(m_fullscreenButton->isChecked());
+    m_blackoutMenuAction->setText(m_presentation->blackout() ? tr("Resume") : tr("Blackout"));
+    m_startTimerAction->setText(m_countdown->isRunning() ? tr("Pause timer") : tr("Start timer"));
+}
+
+QString MainWindow::bindingHint(Action action) const
+{
+    return KeyHints::keyHintText(m_router->bindings().value(action));
+}
+
+void MainWindow::registerKeyHints()
+{
+    const auto hint = [this](Action action) { return [this, action] { return bindingHint(action); }; };
+    const auto labelled = [this](Action action, const QString &label) {
+        return [this, action, label] {
+            const QString key = bindingHint(action);
+            return key.isEmpty() ? QString() : key + QLatin1Char(' ') + label;
+        };
+    };
+    m_keyHints->registerKeyHint(m_previousButton, hint(Action::PreviousSlide), 0);
+    m_keyHints->registerKeyHint(m_previousPageButton, hint(Action::PreviousSlide), 0);
+    m_keyHints->registerKeyHint(m_nextButton, hint(Action::NextSlide), 0);
+    m_keyHints->registerKeyHint(m_nextPageButton, hint(Action::NextSlide), 0);
+    m_keyHints->registerKeyHint(m_blackoutButton, hint(Action::ToggleBlackout), 0);
+    m_keyHints->registerKeyHint(m_readerBlackout, hint(Action::ToggleBlackout), 0);
+    m_keyHints->registerKeyHint(findChild<QWidget *>(QStringLiteral("timerStart")), hint(Action::ToggleTimer), 0);
+    m_keyHints->registerKeyHint(findChild<QWidget *>(QStringLiteral("timerReset")), hint(Action::ResetTimer), 0);
+    m_keyHints->registerKeyHint(m_outputHeaderButton, hint(Action::ExitPresentation), 0);
+    QWidget *timer = findChild<QWidget *>(QStringLiteral("timer"));
+    m_keyHints->registerKeyHint(timer->findChild<QWidget *>(QStringLiteral("timerUp")),
+                                labelled(Action::TimerPlusMinute, tr("+1 min")), 1);
+    m_keyHints->registerKeyHint(timer->findChild<QWidget *>(QStringLiteral("timerDown")),
+                                labelled(Action::TimerMinusMinute, tr("\u22121 min")), 1);
+    m_keyHints->registerKeyHint(timer, labelled(Action::TimerMinusTenSeconds, tr("\u221210 s")), 2);
+    m_keyHints->registerKeyHint(timer, labelled(Action::TimerPlusTenSeconds, tr("+10 s")), 3);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QDialog;
+
+// Answers modal dialogs the way an operator would, from the event loop, while the code under
+// test is blocked in exec(). Each answerer handles the next matching dialog once.
+struct ModalAnswer
+{
+    bool answered = false;
+    QString title;
+    QString text;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Clicks `button` in the next QMessageBox that becomes the active modal widget.
+std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button);
+
+// Runs `act` on the next dialog of type QInputDialog that becomes modal.
+std::shared_ptr<ModalAnswer> answerInputDialog(std::function<void(QDialog *)> act);
+
+// Runs the actions on the next input dialogs, one each, in order. For dialogs that follow each
+// other from inside the code under test (a retry loop), where the test cannot step in between.
+// The answer counts the dialogs handled in `answered` only once all were handled.
+std::shared_ptr<ModalAnswer> answerInputDialogs(QList<std::function<void(QDialog *)>> acts);

@@ -1,0 +1,38 @@
+#include "screens.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <qpa/qplatformnativeinterface.h>
+
+namespace TestScreens {
+
+QJsonObject screen(const QString &name, int x, int width, int height, double dpr, int dpi)
+{
+    return QJsonObject{{QStringLiteral("name"), name},          {QStringLiteral("x"), x},
+                       {QStringLiteral("y"), 0},               {QStringLiteral("width"), width},
+                       {QStringLiteral("height"), height},     {QStringLiteral("logicalDpi"), dpi},
+                       {QStringLiteral("logicalBaseDpi"), 96}, {QStringLiteral("dpr"), dpr}};
+}
+
+bool apply(const QJsonArray &screens)
+{
+    using SetConfiguration = void (*)(const QJsonObject &, QPlatformNativeInterface *);
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    const auto set = reinterpret_cast<SetConfiguration>(native->nativeResourceForIntegration("setConfiguration"));
+    if (!set)
+        return false;
+    set(QJsonObject{{QStringLiteral("screens"), screens}}, native);
+    return true;
+}
+
+QScreen *named(const QString &name)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (QScreen *screen : screens) {
+        if (screen->name() == name)
+            return screen;
+    }
+    return nullptr;
+}
+
+} // namespace TestScreens

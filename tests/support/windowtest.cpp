@@ -1,0 +1,58 @@
+#include "windowtest.h"
+
+#include "pdf/pdfservice.h"
+#include "ui/mainwindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace WindowTest {
+
+void useProductSettings()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Olvanti"));
+    QCoreApplication::setApplicationName(QStringLiteral("OlvantiVIVuderidazi"));
+    QSettings().clear();
+}
+
+bool openAndWait(MainWindow &window, const QString &path)
+{
+    QSignalSpy ready(&window, &MainWindow::documentReady);
+    window.openPath(path);
+    return QTest::qWaitFor([&] { return !ready.isEmpty(); }, 10000);
+}
+
+namespace {
+
+QAction *findIn(QMenu *menu, const QString &text)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->text().remove(QLatin1Char('&')) == text)
+            return action;
+        if (action->menu()) {
+            if (QAction *found = findIn(action->menu(), text))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QAction *menuAction(MainWindow &window, const QString &text)
+{
+    for (QAction *top : window.menuBar()->actions()) {
+        if (top->menu()) {
+            if (QAction *found = findIn(top->menu(), text))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace WindowTest

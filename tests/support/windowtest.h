@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class MainWindow;
+class QMenu;
+class QAction;
+
+// Shared steps of the main-window tests.
+namespace WindowTest {
+
+// Organisation and application names as the product sets them, so QSettings() finds the
+// window's store; clears that store.
+void useProductSettings();
+
+// Opens `path` through the window's open path and waits until the first frame is live.
+bool openAndWait(MainWindow &window, const QString &path);
+
+// The menu-bar entry with this text (ampersands ignored), searching submenus too.
+QAction *menuAction(MainWindow &window, const QString &text);
+
+} // namespace WindowTest

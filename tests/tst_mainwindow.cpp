@@ -1,0 +1,521 @@
+#include "modal.h"
+#include "testenv.h"
+#include "windowtest.h"
+
+#include "pdf/pdfservice.h"
+#include "playlist/undohistory.h"
+#include "presentation/outputwindow.h"
+#include "presentation/pagecanvas.h"
+#include "presentation/presentation.h"
+#include "reader/readercontrol.h"
+#include "app/stylesheet.h"
+#include "ui/appsettings.h"
+#include "ui/mainwindow.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QDir>
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QInputDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace WindowTest;
+
+namespace {
+
+QString copyOf(const QString &source, const QString &name)
+{
+    const QString target = TestEnvironment::instance().path(name);
+    QFile::remove(target);
+    QFile::copy(source, target);
+    return target;
+}
+
+template<typename T>
+T *child(MainWindow &window, const char *name)
+{
+    return window.findChild<T *>(QString::fromLatin1(name));
+}
+
+QStringList storedRecent()
+{
+    return QSettings().value(QStringLiteral("recent")).toStringList();
+}
+
+void dropUrls(MainWindow &window, const QList<QUrl> &urls, bool *enterAccepted = nullptr)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    if (enterAccepted)
+        *enterAccepted = enter.isAccepted();
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+}
+
+// True when the widget's picture has pixels that are neither black nor the window colour.
+bool paintsSomething(QWidget *widget)
+{
+    const QImage image = widget->grab().toImage();
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() + c.green() + c.blue() > 120)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { useProductSettings(); }
+
+    void startsInPresenterModeWithNothingOpen()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(child<QPushButton>(window, "modePresenter")->isChecked());
+        QCOMPARE(window.windowTitle(), QStringLiteral("OlvantiVIVuderidazi"));
+
+        const QString live = child<QLabel>(window, "liveLabel")->text();
+        QVERIFY2(live.contains(QLatin1String(">LIVE<")) && live.endsWith(QLatin1String("0 / 0")), qPrintable(live));
+        const QString next = child<QLabel>(window, "preparedLabel")->text();
+        QVERIFY2(next.contains(QLatin1String(">NEXT<")) && next.endsWith(QLatin1String("-")), qPrintable(next));
+        QVERIFY(child<QLabel>(window, "fileLabel")->text().isEmpty());
+        QVERIFY2(paintsSomething(child<PageCanvas>(window, "liveCanvas")), "the LIVE canvas shows the logo");
+        QVERIFY(!child<QMenu>(window, "recentMenu") || !child<QMenu>(window, "recentMenu")->isEnabled());
+
+        child<QPushButton>(window, "modeReader")->click();
+        auto *welcome = child<PageCanvas>(window, "readerWelcome");
+        QVERIFY(welcome->isVisible());
+        QTRY_COMPARE(welcome->geometry(), window.reader()->pageArea()->viewport()->rect());
+        QVERIFY(paintsSomething(welcome));
+    }
+
+    void loadedDocumentFillsThePresenterView()
+    {
+        MainWindow window;
+        window.show();
+        const QString deck = TestEnvironment::instance().deck(4);
+        QVERIFY(openAndWait(window, deck));
+
+        QCOMPARE(window.windowTitle(), QStringLiteral("deck-4.pdf - OlvantiVIVuderidazi"));
+        QVERIFY(child<QLabel>(window, "liveLabel")->text().endsWith(QLatin1String("1 / 4")));
+        QVERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">2")));
+        QCOMPARE(child<QLabel>(window, "fileLabel")->text(), QStringLiteral("deck-4.pdf"));
+        QCOMPARE(child<QLabel>(window, "fileLabel")->toolTip(), deck);
+        auto *prepared = child<PageCanvas>(window, "preparedCanvas");
+        QTRY_VERIFY(!prepared->image().isNull());
+        QVERIFY(!child<PageCanvas>(window, "liveCanvas")->image().isNull());
+        QVERIFY(!child<PageCanvas>(window, "readerWelcome")->isVisible());
+        QCOMPARE(window.statusBar()->currentMessage(),
+                 QStringLiteral("Document loaded. Clicker input works while either application window is active."));
+
+        // The last page has no NEXT page.
+        window.presentation()->goToPage(3);
+        QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">END")));
+        QCOMPARE(prepared->placeholderText(), QStringLiteral("END"));
+        QVERIFY(prepared->image().isNull());
+    }
+
+    void reopeningTheSameFileRestoresItsPageWithoutUndoStep()
+    {
+        MainWindow window;
+        window.show();
+        const QString doc = TestEnvironment::instance().textDocument(10);
+        QVERIFY(openAndWait(window, doc));
+        const int steps = window.undoHistory()->size();
+        QCOMPARE(steps, 1);
+        child<QPushButton>(window, "modeReader")->click();
+        window.findChild<QSpinBox *>(QStringLiteral("pageBox"))->setValue(5);
+        QCOMPARE(window.reader()->currentPage(), 4);
+
+        QSignalSpy loaded(window.pdfService(), &PdfService::loaded);
+        window.openPath(doc);
+        QTRY_COMPARE(loaded.size(), 1);
+        QCOMPARE(window.undoHistory()->size(), steps);
+        QCOMPARE(window.reader()->currentPage(), 4);
+        QCOMPARE(window.findChild<QSpinBox *>(QStringLiteral("pageBox"))->value(), 5);
+    }
+
+    void savedPositionIsLimitedToTheDocument()
+    {
+        const QString doc = copyOf(TestEnvironment::instance().textDocument(10), QStringLiteral("positions.pdf"));
+        QSettings().setValue(AppSettings::positionKey(doc), 25);
+        MainWindow window;
+        window.show();
+        QVERIFY(openAndWait(window, doc));
+        QCOMPARE(window.reader()->currentPage(), 9);
+
+        // The same file reached through another path has its own position.
+        const QString link = TestEnvironment::instance().path(QStringLiteral("positions-link.pdf"));
+        QFile::remove(link);
+        QVERIFY(QFile::link(doc, link));
+        QVERIFY(openAndWait(window, link));
+        QCOMPARE(window.reader()->currentPage(), 0);
+        // Leaving the first document stored its page under its own key.
+        QCOMPARE(QSettings().value(AppSettings::positionKey(doc)).toInt(), 9);
+    }
+
+    void recentDocumentsKeepTwelveNewestFirst()
+    {
+        MainWindow window;
+        window.show();
+        const QString source = TestEnvironment::instance().textDocument(1);
+        QStringList paths;
+        for (int i = 0; i < 13; ++i) {
+            paths << copyOf(source, QStringLiteral("recent-%1.pdf").arg(i));
+            QVERIFY(openAndWait(window, paths.last()));
+        }
+        QStringList expected;
+        for (int i = 12; i >= 1; --i)
+            expected << paths.at(i);
+        QCOMPARE(storedRecent(), expected);
+        auto *menu = child<QMenu>(window, "recentMenu");
+        QVERIFY(menu->isEnabled());
+        QCOMPARE(menu->actions().size(), 12);
+        QCOMPARE(menu->actions().first()->text(), QStringLiteral("recent-12.pdf"));
+
+        // Reopening from the menu moves the entry to the front without duplicating it.
+        QAction *fifth = menu->actions().at(7);
+        QCOMPARE(fifth->text(), QStringLiteral("recent-5.pdf"));
+        QSignalSpy ready(&window, &MainWindow::documentReady);
+        fifth->trigger();
+        QTRY_VERIFY(!ready.isEmpty());
+        QCOMPARE(storedRecent().size(), 12);
+        QCOMPARE(storedRecent().first(), paths.at(5));
+        QCOMPARE(storedRecent().count(paths.at(5)), 1);
+    }
+
+    void dropsOpenLocalDocumentsOnly()
+    {
+        MainWindow window;
+        window.show();
+        const QString doc = TestEnvironment::instance().textDocument(2);
+        bool accepted = true;
+        dropUrls(window, {QUrl(QStringLiteral("https://example.org/talk.pdf"))}, &accepted);
+        QVERIFY(!accepted);
+        dropUrls(window, {QUrl::fromLocalFile(QDir::tempPath())}, &accepted);
+        QVERIFY(!accepted);
+        QCOMPARE(window.pdfService()->filePath(), QString());
+        QCOMPARE(window.undoHistory()->size(), 0);
+
+        QSignalSpy ready(&window, &MainWindow::documentReady);
+        dropUrls(window, {QUrl::fromLocalFile(doc), QUrl(QStringLiteral("https://example.org/talk.pdf"))}, &accepted);
+        QVERIFY(accepted);
+        QTRY_VERIFY(!ready.isEmpty());
+        QCOMPARE(window.pdfService()->filePath(), doc);
+    }
+
+    void droppingSeveralPdfsAddsThemToThePlaylist()
+    {
+        MainWindow window;
+        window.show();
+        const QString first = copyOf(TestEnvironment::instance().textDocument(2), QStringLiteral("drop-a.pdf"));
+        const QString second = copyOf(TestEnvironment::instance().textDocument(3), QStringLiteral("drop-b.pdf"));
+        QSignalSpy ready(&window, &MainWindow::documentReady);
+        dropUrls(window, {QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+        QTRY_VERIFY(!ready.isEmpty());
+        QCOMPARE(window.pdfService()->filePath(), first);
+        QCOMPARE(QSettings().value(QStringLiteral("playlist/files")).toStringList(), QStringList({first, second}));
+        QCOMPARE(window.undoHistory()->steps().first().label, QStringLiteral("Add 2 files"));
+        QTRY_COMPARE(child<QLabel>(window, "fileLabel")->text(), QStringLiteral("FILE 1 / 2  -  drop-a.pdf"));
+        QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">2")));
+        window.presentation()->goToPage(1);
+        QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">FILE 2")));
+    }
+
+    void passwordDialogRetriesUntilCancelled()
+    {
+        MainWindow window;
+        window.show();
+        const QString locked = TestEnvironment::instance().encryptedDocument(QStringLiteral("secret"));
+        // A wrong password fails again and brings the dialog back, until it is cancelled.
+        int shown = 0;
+        auto dialogs = answerInputDialogs({
+            [&shown](QDialog *dialog) {
+                ++shown;
+                static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("wrong"));
+                dialog->accept();
+            },
+            [&shown](QDialog *dialog) {
+                ++shown;
+                static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("still wrong"));
+                dialog->accept();
+            },
+            [&shown](QDialog *dialog) {
+                ++shown;
+                dialog->reject();
+            },
+        });
+        window.openPath(locked);
+        QTRY_VERIFY(dialogs->answered);
+        QCOMPARE(shown, 3);
+        QCOMPARE(dialogs->title, QStringLiteral("Encrypted PDF"));
+        QCOMPARE(dialogs->text, QStringLiteral("PDF requires a valid password."));
+        QCOMPARE(window.pdfService()->pageCount(), 0);
+
+        auto right = answerInputDialog([](QDialog *dialog) {
+            static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("secret"));
+            dialog->accept();
+        });
+        QSignalSpy loaded(window.pdfService(), &PdfService::loaded);
+        window.openPath(locked);
+        QTRY_VERIFY(right->answered);
+        QTRY_COMPARE(loaded.size(), 1);
+        QCOMPARE(loaded.first().first().toInt(), 3);
+    }
+
+    void badFilesLeaveTheCurrentDocument()
+    {
+        MainWindow window;
+        window.show();
+        const QString doc = TestEnvironment::instance().textDocument(2);
+        QVERIFY(openAndWait(window, doc));
+        const int steps = window.undoHistory()->size();
+
+        auto missing = answerMessageBox(QMessageBox::Ok);
+        window.openPath(TestEnvironment::instance().path(QStringLiteral("nowhere.pdf")));
+        QTRY_VERIFY(missing->answered);
+        QCOMPARE(missing->title, QStringLiteral("Missing document"));
+        QCOMPARE(missing->text, QStringLiteral("The document no longer exists. Use Open to select another file."));
+
+        auto folder = answerMessageBox(QMessageBox::Ok);
+        window.openPath(QDir::tempPath());
+        QTRY_VERIFY(folder->answered);
+        QCOMPARE(folder->title, QStringLiteral("Missing document"));
+
+        auto playlist = answerMessageBox(QMessageBox::Ok);
+        window.openPath(TestEnvironment::instance().path(QStringLiteral("show.oplaylist")));
+        QTRY_VERIFY(playlist->answered);
+        QCOMPARE(playlist->title, QStringLiteral("Playlist"));
+
+        QCOMPARE(window.pdfService()->filePath(), doc);
+        QCOMPARE(window.pdfService()->pageCount(), 2);
+        QCOMPARE(window.undoHistory()->size(), steps);
+
+        // A damaged file replaces the document (the service closed it) and says why.
+        auto damaged = answerMessageBox(QMessageBox::Ok);
+        window.openPath(TestEnvironment::instance().damagedDocument());
+        QTRY_VERIFY(damaged->answered);
+        QCOMPARE(damaged->title, QStringLiteral("Cannot open PDF"));
+        QCOMPARE(damaged->text, QStringLiteral("The PDF is damaged, unsupported, or contains no pages."));
+        QCOMPARE(window.windowTitle(), QStringLiteral("OlvantiVIVuderidazi"));
+    }
+
+    void closingWithPagesCollapsedKeepsTheStoredSplit()
+    {
+        QByteArray stored;
+        {
+            MainWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.close();
+            stored = QSettings().value(QStringLiteral("presenter/vsplit")).toByteArray();
+            QVERIFY(!stored.isEmpty());
+        }
+        {
+            MainWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            auto *splitter = child<QSplitter>(window, "presenterSplitter");
+            splitter->setSizes({400, 400});
+            window.setPagesCollapsed(true, false);
+            QVERIFY(QSettings().value(QStringLiteral("presenter/pagesCollapsed")).toBool());
+            window.close();
+            QCOMPARE(QSettings().value(QStringLiteral("presenter/vsplit")).toByteArray(), stored);
+        }
+        {
+            // Reopened collapsed; expanding brings back a usable height.
+            MainWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(window.pagesCollapsed());
+            QVERIFY(!child<QWidget>(window, "thumbnailStrip")->isVisible());
+            window.setPagesCollapsed(false, false);
+            QTRY_VERIFY(child<QWidget>(window, "thumbnailStrip")->isVisible());
+            QVERIFY(child<QWidget>(window, "pagesPanel")->height() > 60);
+        }
+    }
+
+    void unwritableSettingsAreReportedAtClose()
+    {
+        // A settings folder below a regular file cannot be created, even by root.
+        const QString blocker = TestEnvironment::instance().path(QStringLiteral("settings-blocker"));
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker + QStringLiteral("/config"));
+        {
+            MainWindow window;
+            window.show();
+            auto box = answerMessageBox(QMessageBox::Ok);
+            window.close();
+            QTRY_VERIFY(box->answered);
+            QCOMPARE(box->title, QStringLiteral("Settings"));
+            QCOMPARE(box->text, QStringLiteral("Preferences could not be saved. Check filesystem permissions."));
+        }
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, qEnvironmentVariable("XDG_CONFIG_HOME"));
+    }
+
+    void menuEntriesReachTheirButtons()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
+
+        QAction *reader = menuAction(window, QStringLiteral("PDF Reader"));
+        QAction *presenter = window.findChild<QAction *>(QStringLiteral("presenterModeAction"));
+        QVERIFY(reader && presenter);
+        reader->trigger();
+        QVERIFY(child<QPushButton>(window, "modeReader")->isChecked());
+        QCOMPARE(child<QStackedWidget>(window, "mainStack")->currentIndex(), 0);
+        QTRY_VERIFY(child<QPushButton>(window, "fullscreenButton")->isVisible());
+        presenter->trigger();
+        QVERIFY(child<QPushButton>(window, "modePresenter")->isChecked());
+        QTRY_VERIFY(!child<QPushButton>(window, "fullscreenButton")->isVisible());
+
+        // The View menu follows the mode when it opens.
+        QAction *zoomIn = menuAction(window, QStringLiteral("Zoom in"));
+        auto *viewMenu = qobject_cast<QMenu *>(zoomIn->parent());
+        QVERIFY(viewMenu);
+        Q_EMIT viewMenu->aboutToShow();
+        QVERIFY(!zoomIn->isEnabled());
+        QVERIFY(presenter->isChecked());
+        reader->trigger();
+        Q_EMIT viewMenu->aboutToShow();
+        QVERIFY(zoomIn->isEnabled());
+        QVERIFY(reader->isChecked());
+
+        // "Two pages" and the tool bar check box follow each other.
+        QAction *twoPages = menuAction(window, QStringLiteral("Two pages"));
+        twoPages->trigger();
+        QVERIFY(child<QCheckBox>(window, "twoPages")->isChecked());
+        child<QCheckBox>(window, "twoPages")->setChecked(false);
+        QVERIFY(!twoPages->isChecked());
+
+        // Output entries click the header buttons; their check marks are refreshed on opening.
+        QAction *output = menuAction(window, QStringLiteral("Full screen output"));
+        output->trigger();
+        QTRY_VERIFY(window.outputWindow()->isVisible());
+        QVERIFY(child<QPushButton>(window, "fullscreenButton")->isChecked());
+        QCOMPARE(child<QPushButton>(window, "outputHeaderButton")->text(), QStringLiteral("Output ON"));
+        QAction *blackout = menuAction(window, QStringLiteral("Blackout"));
+        blackout->trigger();
+        QVERIFY(window.presentation()->blackout());
+        QVERIFY(child<QPushButton>(window, "blackoutButton")->isDown());
+        QVERIFY(child<QPushButton>(window, "blackoutButton")->isChecked());
+        QCOMPARE(child<QPushButton>(window, "blackoutButton")->text(), QStringLiteral("Resume"));
+        QVERIFY(window.outputWindow()->blackout());
+        Q_EMIT qobject_cast<QMenu *>(blackout->parent())->aboutToShow();
+        QCOMPARE(blackout->text(), QStringLiteral("Resume"));
+        QVERIFY(menuAction(window, QStringLiteral("Full screen output"))->isChecked());
+        QTRY_VERIFY(!child<QPushButton>(window, "blackoutButton")->isDown());
+
+        menuAction(window, QStringLiteral("Exit presentation"))->trigger();
+        QVERIFY(!window.outputWindow()->isVisible());
+        QCOMPARE(child<QPushButton>(window, "outputHeaderButton")->text(), QStringLiteral("Output OFF"));
+
+        // Back follows the playlist's Back button, which has nothing to undo yet.
+        QAction *back = menuAction(window, QStringLiteral("Back (undo last change)"));
+        Q_EMIT qobject_cast<QMenu *>(back->parent())->aboutToShow();
+        QCOMPARE(back->isEnabled(), child<QPushButton>(window, "playlistBack")->isEnabled());
+
+        // Setup is reached with Ctrl+, and does not block the window.
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_Comma, Qt::ControlModifier);
+        auto *setup = child<QDialog>(window, "setupDialog");
+        QTRY_VERIFY(setup->isVisible());
+        QVERIFY(!setup->isModal());
+    }
+
+    void keyHintsStayInsideTheWindow()
+    {
+        MainWindow window;
+        window.resize(1280, 850);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::setActiveWindow(&window);
+        QTest::keyPress(&window, Qt::Key_Control);
+        const QList<QLabel *> hints = window.findChildren<QLabel *>(QStringLiteral("shortcutHint"));
+        QVERIFY(hints.size() >= 10);
+        int shown = 0;
+        for (QLabel *hint : hints) {
+            if (!hint->isVisible())
+                continue;
+            ++shown;
+            QVERIFY2(hint->x() >= 2 && hint->y() >= 2, qPrintable(hint->text()));
+        }
+        QVERIFY(shown >= 8);
+
+        // The NEXT button's hint is centred above it and names its cheapest key.
+        auto *next = child<QPushButton>(window, "nextButton");
+        QLabel *nextHint = nullptr;
+        for (QLabel *hint : hints) {
+            if (hint->isVisible() && hint->text() == QStringLiteral("Right")) {
+                const QPoint centre = hint->geometry().center();
+                const QRect target(next->mapTo(&window, QPoint(0, 0)), next->size());
+                if (qAbs(centre.x() - target.center().x()) <= 1)
+                    nextHint = hint;
+            }
+        }
+        QVERIFY(nextHint);
+        const QRect target(next->mapTo(&window, QPoint(0, 0)), next->size());
+        QCOMPARE(nextHint->y(), target.top() - nextHint->height() / 2);
+
+        QTest::keyRelease(&window, Qt::Key_Control);
+        for (QLabel *hint : hints)
+            QVERIFY(!hint->isVisible());
+    }
+
+    void screenshotsOfBothModes()
+    {
+        // Dressed as the application dresses itself, for a reviewer to look at.
+        const QString oldSheet = qApp->styleSheet();
+        qApp->setStyleSheet(applicationStyleSheet());
+        MainWindow window;
+        window.resize(1400, 900);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(openAndWait(window, TestEnvironment::instance().deck(6)));
+        QTRY_VERIFY(!child<PageCanvas>(window, "preparedCanvas")->image().isNull());
+        const QString folder = QStringLiteral(OLVANTI_BUILD_DIR "/screenshots");
+        QVERIFY(QDir().mkpath(folder));
+        QTest::qWait(1500); // thumbnails arrive lazily; a still picture for a reviewer
+        QVERIFY(window.grab().save(folder + QStringLiteral("/presenter-mode.png")));
+
+
+        child<QPushButton>(window, "modeReader")->click();
+        auto *canvas = child<PageCanvas>(window, "readerCanvas");
+        QTRY_VERIFY(!canvas->image().isNull());
+        QTest::qWait(300);
+        QVERIFY(window.grab().save(folder + QStringLiteral("/reader-mode.png")));
+        qApp->setStyleSheet(oldSheet);
+    }
+};
+
+OLVANTI_TEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"

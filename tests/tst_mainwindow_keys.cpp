@@ -1,0 +1,223 @@
+#include "testenv.h"
+#include "windowtest.h"
+
+#include "input/inputrouter.h"
+#include "pdf/pdfservice.h"
+#include "playlist/undohistory.h"
+#include "presentation/outputwindow.h"
+#include "presentation/presentation.h"
+#include "reader/readercontrol.h"
+#include "reader/scrollview.h"
+#include "timer/countdown.h"
+#include "ui/mainwindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+
+#include <memory>
+
+using namespace WindowTest;
+
+// Keys and clicker presses as the operator gives them, through the application's input routing.
+class MainWindowKeysTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MainWindow> m_window;
+    qint64 m_now = 0;
+
+    MainWindow &window() { return *m_window; }
+
+    // Each press comes a second after the last, so repeat suppression never bites.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        m_now += 1000;
+        QTest::keyClick(m_window.get(), key, modifiers);
+    }
+
+    template<typename T>
+    T *child(const char *name)
+    {
+        return m_window->findChild<T *>(QString::fromLatin1(name));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        useProductSettings();
+        m_window = std::make_unique<MainWindow>();
+        m_window->inputRouter()->setClock([this] { return m_now; });
+        m_window->undoHistory()->setClock([this] { return m_now; });
+        m_window->countdown()->setClock([this] { return m_now; });
+        m_window->show();
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(openAndWait(*m_window, TestEnvironment::instance().deck(5)));
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void presenterKeysMoveTheLivePage_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("live");
+        QTest::newRow("right") << QList<int>{Qt::Key_Right} << 1;
+        QTest::newRow("page down, space") << QList<int>{Qt::Key_PageDown, Qt::Key_Space} << 2;
+        QTest::newRow("down then up") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << 1;
+        QTest::newRow("end") << QList<int>{Qt::Key_End} << 4;
+        QTest::newRow("end then home") << QList<int>{Qt::Key_End, Qt::Key_Home} << 0;
+        QTest::newRow("left at the start stays") << QList<int>{Qt::Key_Left} << 0;
+    }
+
+    void presenterKeysMoveTheLivePage()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, live);
+        for (int key : keys) {
+            press(Qt::Key(key));
+            QTRY_COMPARE(window().presentation()->pendingPage(), -1);
+        }
+        QTRY_COMPARE(window().presentation()->livePage(), live);
+    }
+
+    void nextFlashesItsButtons()
+    {
+        auto *next = child<QPushButton>("nextButton");
+        press(Qt::Key_Right);
+        QVERIFY(next->isDown());
+        QTRY_VERIFY(!next->isDown());
+    }
+
+    void theEndIsAnnouncedOnce()
+    {
+        press(Qt::Key_T);
+        QVERIFY(window().countdown()->isRunning());
+        press(Qt::Key_End);
+        QTRY_COMPARE(window().presentation()->livePage(), 4);
+        press(Qt::Key_Right);
+        QCOMPARE(window().statusBar()->currentMessage(), QStringLiteral("End of presentation. Press Previous to go back."));
+        QVERIFY(!window().countdown()->isRunning());
+        // A second press does nothing more: the countdown stays paused.
+        window().statusBar()->clearMessage();
+        press(Qt::Key_Right);
+        QVERIFY(window().statusBar()->currentMessage().isEmpty());
+        QVERIFY(!window().countdown()->isRunning());
+        press(Qt::Key_Left);
+        QTRY_COMPARE(window().presentation()->livePage(), 3);
+    }
+
+    void blackoutKeyTogglesBothButtons()
+    {
+        press(Qt::Key_B);
+        QVERIFY(window().presentation()->blackout());
+        QVERIFY(child<QPushButton>("blackoutButton")->isChecked());
+        QVERIFY(child<QPushButton>("readerBlackout")->isChecked());
+        QCOMPARE(child<QPushButton>("blackoutButton")->text(), QStringLiteral("Resume"));
+        press(Qt::Key_B);
+        QVERIFY(!window().presentation()->blackout());
+        QCOMPARE(child<QPushButton>("blackoutButton")->text(), QStringLiteral("Blackout"));
+    }
+
+    void timerKeys()
+    {
+        Countdown *countdown = window().countdown();
+        press(Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(countdown->durationSeconds(), 660);
+        QVERIFY(window().findChild<QWidget *>(QStringLiteral("timerUp")));
+        press(Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(countdown->durationSeconds(), 670);
+        press(Qt::Key_Left, Qt::ShiftModifier);
+        press(Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(countdown->durationSeconds(), 600);
+        press(Qt::Key_T);
+        QVERIFY(countdown->isRunning());
+        QCOMPARE(child<QPushButton>("timerStart")->text(), QStringLiteral("Pause"));
+        press(Qt::Key_T);
+        QVERIFY(!countdown->isRunning());
+        QVERIFY(countdown->accumulated() > 0);
+        press(Qt::Key_R);
+        QCOMPARE(countdown->accumulated(), 0);
+        QCOMPARE(countdown->durationSeconds(), 600);
+        QCOMPARE(QSettings().value(QStringLiteral("timer/seconds")).toInt(), 600);
+    }
+
+    void timeAdjustmentsCloseTogetherMakeOneUndoStep()
+    {
+        UndoHistory *history = window().undoHistory();
+        const int before = history->size();
+        // Three presses 500 ms apart are one burst.
+        for (int i = 0; i < 3; ++i) {
+            m_now += 500;
+            QTest::keyClick(m_window.get(), Qt::Key_Up, Qt::ShiftModifier);
+        }
+        QCOMPARE(window().countdown()->durationSeconds(), 780);
+        QCOMPARE(history->size(), before + 1);
+        QCOMPARE(history->steps().last().label, QStringLiteral("Presentation time"));
+        QCOMPARE(history->steps().last().seconds, 600);
+        // Three seconds later another adjustment is a new step.
+        m_now += 3000;
+        QTest::keyClick(m_window.get(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(history->size(), before + 2);
+        QCOMPARE(history->steps().last().seconds, 780);
+    }
+
+    void escapeClosesTheOutput()
+    {
+        child<QPushButton>("modeReader")->click();
+        child<QPushButton>("fullscreenButton")->click();
+        QTRY_VERIFY(window().outputWindow()->isVisible());
+        press(Qt::Key_Escape);
+        QVERIFY(!window().outputWindow()->isVisible());
+        QCOMPARE(child<QPushButton>("fullscreenButton")->text(), QStringLiteral("FULLSCREEN"));
+    }
+
+    void readerKeysTurnReaderPages()
+    {
+        child<QPushButton>("modeReader")->click();
+        ReaderControl *reader = window().reader();
+        press(Qt::Key_Right);
+        QCOMPARE(reader->currentPage(), 1);
+        press(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(reader->currentPage(), 2);
+        press(Qt::Key_End);
+        QCOMPARE(reader->currentPage(), 4);
+        press(Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(reader->currentPage(), 3);
+        press(Qt::Key_Home);
+        QCOMPARE(reader->currentPage(), 0);
+        // With the output shown the same keys drive the audience's page, and the reader follows.
+        child<QPushButton>("fullscreenButton")->click();
+        QTRY_VERIFY(window().outputWindow()->isVisible());
+        press(Qt::Key_Right);
+        QTRY_COMPARE(window().presentation()->livePage(), 1);
+        QTRY_COMPARE(reader->currentPage(), 1);
+    }
+
+    void arrowsScrollInScrollReading()
+    {
+        child<QPushButton>("modeReader")->click();
+        child<QCheckBox>("scrollMode")->setChecked(true);
+        QVERIFY(window().inputRouter()->scrollMode());
+        ScrollView *view = window().reader()->scrollView();
+        QTRY_VERIFY(view->verticalMaximum() > 0);
+        const double start = view->target();
+        press(Qt::Key_Down);
+        const double line = view->target() - start;
+        QVERIFY(line > 0);
+        press(Qt::Key_PageDown);
+        QVERIFY(view->target() - start > 2 * line);
+        QCOMPARE(window().reader()->currentPage(), 0);
+        press(Qt::Key_End);
+        QTRY_VERIFY(window().reader()->scrollAtEnd());
+        child<QPushButton>("modePresenter")->click();
+        QVERIFY(!window().inputRouter()->scrollMode());
+    }
+};
+
+OLVANTI_TEST_MAIN(MainWindowKeysTest)
+#include "tst_mainwindow_keys.moc"

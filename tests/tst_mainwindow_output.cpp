@@ -1,0 +1,162 @@
+#include "modal.h"
+#include "screens.h"
+#include "testenv.h"
+#include "windowtest.h"
+
+#include "presentation/displaymanager.h"
+#include "presentation/outputwindow.h"
+#include "presentation/presentation.h"
+#include "ui/mainwindow.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace WindowTest;
+
+namespace {
+
+const QJsonObject Laptop = TestScreens::screen(QStringLiteral("Laptop"), 0, 1280, 800);
+const QJsonObject Projector = TestScreens::screen(QStringLiteral("Projector"), 1280, 1920, 1080);
+const QJsonObject Monitor = TestScreens::screen(QStringLiteral("Monitor"), 3200, 1024, 768, 2.0);
+
+QPushButton *outputButton(MainWindow &window)
+{
+    return window.findChild<QPushButton *>(QStringLiteral("outputHeaderButton"));
+}
+
+const QString Disconnected =
+    QStringLiteral("Output display disconnected. Output closed safely; select a display and reopen.");
+
+} // namespace
+
+// The output on a second display, as an operator with a laptop and a projector drives it.
+class MainWindowOutputTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        useProductSettings();
+        QVERIFY(TestScreens::apply({Laptop, Projector}));
+        QTRY_COMPARE(QGuiApplication::screens().size(), 2);
+    }
+
+    void outputNeedsADocument()
+    {
+        MainWindow window;
+        window.show();
+        outputButton(window)->click();
+        QVERIFY(!window.outputWindow()->isVisible());
+        QVERIFY(!outputButton(window)->isChecked());
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Open a PDF before starting output."));
+    }
+
+    void outputOpensOnTheProjectorAndStopsOnlyWhenConfirmed()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
+        outputButton(window)->click();
+        QTRY_VERIFY(window.outputWindow()->isVisible());
+        QCOMPARE(window.outputWindow()->geometry(), TestScreens::named(QStringLiteral("Projector"))->geometry());
+        QCOMPARE(window.presentation()->outputSize(), QSize(1920, 1080));
+        QVERIFY(outputButton(window)->isChecked());
+        QCOMPARE(outputButton(window)->text(), QStringLiteral("Output ON"));
+        QTRY_VERIFY(!window.outputWindow()->image().isNull());
+
+        auto no = answerMessageBox(QMessageBox::No);
+        outputButton(window)->click();
+        QTRY_VERIFY(no->answered);
+        QCOMPARE(no->title, QStringLiteral("Stop presentation"));
+        QCOMPARE(no->defaultButton, QMessageBox::No);
+        QVERIFY(window.outputWindow()->isVisible());
+        QVERIFY(outputButton(window)->isChecked());
+        QCOMPARE(outputButton(window)->text(), QStringLiteral("Output ON"));
+
+        auto yes = answerMessageBox(QMessageBox::Yes);
+        outputButton(window)->click();
+        QTRY_VERIFY(yes->answered);
+        QVERIFY(!window.outputWindow()->isVisible());
+        QVERIFY(!outputButton(window)->isChecked());
+        QCOMPARE(outputButton(window)->text(), QStringLiteral("Output OFF"));
+    }
+
+    void unpluggingTheProjectorClosesTheOutput()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
+        QVERIFY(TestScreens::apply({Laptop, Projector, Monitor}));
+        QTRY_COMPARE(QGuiApplication::screens().size(), 3);
+        outputButton(window)->click();
+        QTRY_VERIFY(window.outputWindow()->isVisible());
+
+        // Another display going away changes nothing for the audience.
+        QVERIFY(TestScreens::apply({Laptop, Projector}));
+        QTRY_COMPARE(QGuiApplication::screens().size(), 2);
+        QVERIFY(window.outputWindow()->isVisible());
+        QVERIFY(window.statusBar()->currentMessage() != Disconnected);
+
+        QVERIFY(TestScreens::apply({Laptop}));
+        QTRY_VERIFY(!window.outputWindow()->isVisible());
+        QCOMPARE(window.statusBar()->currentMessage(), Disconnected);
+        QTRY_VERIFY(!outputButton(window)->isChecked());
+        QCOMPARE(outputButton(window)->text(), QStringLiteral("Output OFF"));
+    }
+
+    void fullScreenUsesTheOperatorsOwnScreen()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
+        window.findChild<QPushButton *>(QStringLiteral("modeReader"))->click();
+        auto *fullscreen = window.findChild<QPushButton *>(QStringLiteral("fullscreenButton"));
+        fullscreen->click();
+        QTRY_VERIFY(window.outputWindow()->isVisible());
+        QCOMPARE(window.outputWindow()->screen(), window.screen());
+        QCOMPARE(fullscreen->text(), QStringLiteral("EXIT FULLSCREEN"));
+        // Leaving full screen does not ask.
+        fullscreen->click();
+        QVERIFY(!window.outputWindow()->isVisible());
+        QCOMPARE(fullscreen->text(), QStringLiteral("FULLSCREEN"));
+    }
+
+    void choosingADisplayIsRememberedAndMovesTheOutput()
+    {
+        QVERIFY(TestScreens::apply({Laptop, Projector, Monitor}));
+        QTRY_COMPARE(QGuiApplication::screens().size(), 3);
+        MainWindow window;
+        window.show();
+        QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
+        auto *choice = window.findChild<QComboBox *>(QStringLiteral("displayChoice"));
+        QCOMPARE(choice->count(), 3);
+        QCOMPARE(choice->currentIndex(), 1);
+        outputButton(window)->click();
+        QTRY_VERIFY(window.outputWindow()->isVisible());
+
+        choice->setCurrentIndex(2);
+        Q_EMIT choice->activated(2);
+        const QString monitor = DisplayManager::screenIdentity(TestScreens::named(QStringLiteral("Monitor")));
+        QCOMPARE(QSettings().value(QStringLiteral("output/display")).toString(), monitor);
+        QTRY_COMPARE(window.outputWindow()->geometry(), TestScreens::named(QStringLiteral("Monitor"))->geometry());
+        // Output size is the window size times the screen's pixel ratio.
+        QTRY_COMPARE(window.presentation()->outputSize(), QSize(2048, 1536));
+
+        // The stored choice wins on the next start, whatever the screen order.
+        window.close();
+        MainWindow second;
+        QCOMPARE(second.findChild<QComboBox *>(QStringLiteral("displayChoice"))->currentIndex(), 2);
+    }
+};
+
+OLVANTI_TEST_MAIN_WITH_SCREENS(MainWindowOutputTest,
+                               R"([{"name":"Laptop","x":0,"y":0,"width":1280,"height":800,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1},
+                                   {"name":"Projector","x":1280,"y":0,"width":1920,"height":1080,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}])")
+#include "tst_mainwindow_output.moc"
