@@ -277,8 +277,3 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_output->close();
     event->accept();
 }
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    return QMainWindow::eventFilter(watched, event);
-}

@@ -163,8 +163,8 @@ void MainWindow::buildUi()
     m_previousPageButton = m_header->widgetForAction(m_reader->previousPageAction());
     m_nextPageButton = m_header->widgetForAction(m_reader->nextPageAction());
     m_keyHints = new KeyHints(this);
+    // The key hints watch the whole application for the Ctrl key themselves.
     registerKeyHints();
-    qApp->installEventFilter(this);
 }
 
 void MainWindow::buildHeader()

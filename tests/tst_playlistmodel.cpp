@@ -1,0 +1,137 @@
+#include "testenv.h"
+
+#include "playlist/playlist.h"
+#include "playlist/undohistory.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+// The playlist's own state and the history of changes kept for the Back command.
+class PlaylistModelTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void playlistPaths_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("playlist");
+        QTest::newRow("playlist file") << QStringLiteral("/shows/a.oplaylist") << true;
+        QTest::newRow("package, upper case") << QStringLiteral("/shows/A.OPACK") << true;
+        QTest::newRow("pdf") << QStringLiteral("/shows/a.pdf") << false;
+        QTest::newRow("suffix only in the folder") << QStringLiteral("/x.opack/a.pdf") << false;
+    }
+
+    void playlistPaths()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, playlist);
+        QCOMPARE(Playlist::isPlaylistPath(path), playlist);
+    }
+
+    void entriesAreCleanedOnTheWayIn()
+    {
+        Playlist list;
+        list.setEntries({QStringLiteral("/a.pdf"), QStringLiteral("/b.pdf"), QStringLiteral("/a.pdf"), QString()},
+                        {{QStringLiteral("/a.pdf"), 700}, {QStringLiteral("/b.pdf"), 0}, {QStringLiteral("/gone.pdf"), 5}});
+        QCOMPARE(list.files(), QStringList({QStringLiteral("/a.pdf"), QStringLiteral("/b.pdf")}));
+        QCOMPARE(list.minutesFor(QStringLiteral("/a.pdf")), 600);
+        QCOMPARE(list.fileMinutes().size(), 1);
+    }
+
+    void currentIndexFollowsTheDocument()
+    {
+        Playlist list;
+        list.setEntries({QStringLiteral("/a.pdf"), QStringLiteral("/b.pdf"), QStringLiteral("/c.pdf")}, {});
+        QSignalSpy changed(&list, &Playlist::changed);
+        list.setCurrentDocument(QStringLiteral("/b.pdf"));
+        QCOMPARE(list.currentIndex(), 1);
+        QVERIFY(list.hasNext() && list.hasPrevious());
+        list.setCurrentDocument(QStringLiteral("/c.pdf"));
+        QVERIFY(!list.hasNext());
+        list.setCurrentDocument(QStringLiteral("/elsewhere.pdf"));
+        QCOMPARE(list.currentIndex(), -1);
+        QVERIFY(!list.hasPrevious());
+        QCOMPARE(changed.size(), 3);
+    }
+
+    void onlyNewExistingFilesAreAdded()
+    {
+        const QString a = TestEnvironment::instance().textDocument(1);
+        const QString b = TestEnvironment::instance().textDocument(2);
+        Playlist list;
+        list.setEntries({a}, {});
+        const QStringList fresh = list.newFiles({a, b, b, TestEnvironment::instance().path(QStringLiteral("none.pdf"))});
+        QCOMPARE(fresh, QStringList({b}));
+        list.append(fresh);
+        QCOMPARE(list.files(), QStringList({a, b}));
+    }
+
+    void historyKeepsThirtyNewestSteps()
+    {
+        UndoHistory history;
+        int counter = 0;
+        history.setSnapshot([&counter](UndoStep &step) { step.seconds = ++counter; });
+        QCOMPARE(history.backToolTip(), QStringLiteral("Back (nothing to undo)"));
+        for (int i = 1; i <= 31; ++i)
+            history.recordStep(UndoStep::Playlist, QStringLiteral("Change %1").arg(i));
+        QCOMPARE(history.size(), 30);
+        QCOMPARE(history.steps().first().label, QStringLiteral("Change 2"));
+        QCOMPARE(history.backToolTip(), QStringLiteral("Back: undo \"Change 31\" (30 steps)"));
+        const UndoStep newest = history.takeLast();
+        QCOMPARE(newest.label, QStringLiteral("Change 31"));
+        QCOMPARE(newest.seconds, 31);
+        QCOMPARE(history.size(), 29);
+    }
+
+    void nothingIsRecordedWhileRestoring()
+    {
+        UndoHistory history;
+        history.setRestoring(true);
+        history.recordStep(UndoStep::Document, QStringLiteral("Open a.pdf"));
+        history.recordTimeStep(600);
+        QVERIFY(history.isEmpty());
+    }
+
+    void timeStepsCoalesceWithinTwoSeconds_data()
+    {
+        QTest::addColumn<QList<int>>("gaps");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("burst") << QList<int>{0, 500, 500, 1999} << 1;
+        QTest::newRow("two seconds apart") << QList<int>{0, 2000} << 2;
+        QTest::newRow("three seconds apart") << QList<int>{0, 3000, 100} << 2;
+    }
+
+    void timeStepsCoalesceWithinTwoSeconds()
+    {
+        QFETCH(QList<int>, gaps);
+        QFETCH(int, steps);
+        qint64 now = 0;
+        UndoHistory history;
+        history.setClock([&now] { return now; });
+        for (int i = 0; i < gaps.size(); ++i) {
+            now += gaps.at(i);
+            history.recordTimeStep(600 + 60 * i);
+        }
+        QCOMPARE(history.size(), steps);
+        // The first step of a burst keeps the time from before the burst.
+        QCOMPARE(history.steps().first().seconds, 600);
+    }
+
+    void otherStepsBreakABurst()
+    {
+        qint64 now = 0;
+        UndoHistory history;
+        history.setClock([&now] { return now; });
+        history.recordTimeStep(600);
+        history.recordStep(UndoStep::Document, QStringLiteral("Open a.pdf"));
+        now += 100;
+        history.recordTimeStep(660);
+        QCOMPARE(history.size(), 3);
+        QCOMPARE(history.steps().last().seconds, 660);
+    }
+};
+
+OLVANTI_TEST_MAIN(PlaylistModelTest)
+#include "tst_playlistmodel.moc"
