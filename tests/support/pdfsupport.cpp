@@ -1,0 +1,95 @@
+#include "pdfsupport.h"
+
+#include "pdf/pdfservice.h"
+#include "testenv.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSemaphore>
+
+#include <algorithm>
+
+namespace {
+
+// Runs `function` on the worker thread after every job posted to it so far.
+void onWorker(PdfService &service, const std::function<void()> &function)
+{
+    auto *probe = new QObject;
+    probe->moveToThread(service.workerThread());
+    QMetaObject::invokeMethod(probe, [probe, function] { function(); probe->deleteLater(); }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+namespace PdfTest {
+
+QString fixture(const QString &name, const std::function<QString(const QString &path)> &write)
+{
+    const QString path = TestEnvironment::instance().path(name);
+    if (const QString error = write(path); !error.isEmpty())
+        qFatal("cannot write %s: %s", qPrintable(name), qPrintable(error));
+    return path;
+}
+
+Spies::Spies(PdfService *service)
+    : loaded(service, &PdfService::loaded)
+    , closed(service, &PdfService::closed)
+    , failed(service, &PdfService::failed)
+    , rendered(service, &PdfService::rendered)
+    , renderFailed(service, &PdfService::renderFailed)
+    , found(service, &PdfService::searchFinished)
+{
+}
+
+std::unique_ptr<PdfService> loadedService(const QString &path)
+{
+    auto service = std::make_unique<PdfService>();
+    QSignalSpy loaded(service.get(), &PdfService::loaded);
+    service->load(path);
+    if (!loaded.wait(10000))
+        qFatal("cannot load %s", qPrintable(path));
+    return service;
+}
+
+bool waitForWorker(PdfService &service)
+{
+    auto done = std::make_shared<QSemaphore>();
+    onWorker(service, [done] { done->release(); });
+    return done->tryAcquire(1, 10000);
+}
+
+bool drainWorker(PdfService &service)
+{
+    const bool done = waitForWorker(service);
+    QCoreApplication::sendPostedEvents();
+    return done;
+}
+
+std::shared_ptr<void> holdWorker(PdfService &service)
+{
+    auto gate = std::make_shared<QSemaphore>();
+    onWorker(service, [gate] { gate->acquire(); });
+    return std::shared_ptr<void>(nullptr, [gate](void *) { gate->release(); });
+}
+
+int openHandles(const QString &path)
+{
+    const QString target = QFileInfo(path).canonicalFilePath(); // empty for a missing file
+    if (target.isEmpty())
+        return 0;
+    const QFileInfoList fds = QDir(QStringLiteral("/proc/self/fd"))
+                                  .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    return int(std::count_if(fds.cbegin(), fds.cend(),
+                             [&target](const QFileInfo &fd) { return fd.symLinkTarget() == target; }));
+}
+
+QStringList channels(const QSignalSpy &spy)
+{
+    QStringList result;
+    for (const QList<QVariant> &arguments : spy)
+        result.append(arguments.at(0).toString());
+    return result;
+}
+
+} // namespace PdfTest

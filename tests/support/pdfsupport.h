@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QSignalSpy>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class PdfService;
+
+// Shared steps of the PDF engine tests.
+namespace PdfTest {
+
+// Writes a fixture into the scratch folder; `write` returns an error text.
+QString fixture(const QString &name, const std::function<QString(const QString &path)> &write);
+
+// Every signal of one service, caught in order of arrival.
+struct Spies final
+{
+    explicit Spies(PdfService *service);
+    QSignalSpy loaded, closed, failed, rendered, renderFailed, found;
+};
+
+// A service with `path` loaded; the test run stops when it does not load.
+std::unique_ptr<PdfService> loadedService(const QString &path);
+
+// Blocks this thread, delivering nothing, until the worker has run every job posted so far;
+// their replies are then waiting in this thread's queue.
+bool waitForWorker(PdfService &service);
+// Waits for the worker as above, then delivers the replies.
+bool drainWorker(PdfService &service);
+
+// Keeps the worker busy until the returned handle is dropped, so jobs posted meanwhile queue
+// up behind it.
+std::shared_ptr<void> holdWorker(PdfService &service);
+
+// Descriptors of this process open on `path`: the engine keeps the file open exactly as long
+// as its document lives, which makes a leaked document visible.
+int openHandles(const QString &path);
+
+// The channel of every reply a `rendered` or `renderFailed` spy caught, in order.
+QStringList channels(const QSignalSpy &spy);
+
+} // namespace PdfTest
