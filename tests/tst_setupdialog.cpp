@@ -5,9 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -31,50 +29,21 @@ class TestSetupDialog : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        static int run = 0;
-        m_store = std::make_unique<QSettings>(TestEnvironment::instance().path(u"setup-%1.ini"_s.arg(++run)),
-                                              QSettings::IniFormat);
-    }
+    void init() { m_store.clear(); }
 
-    void cleanup()
-    {
-        m_dialog.reset();
-        m_store.reset();
-    }
-
-    void layoutAndInitialState()
+    void choicesOnOffer()
     {
         QCOMPARE(QGuiApplication::screens().size(), 2);
         build();
-        QCOMPARE(m_dialog->objectName(), u"setupDialog"_s);
-        QCOMPARE(m_dialog->windowTitle(), u"Setup"_s);
         QVERIFY(!m_dialog->isModal());
-        QStringList labels;
-        for (const QLabel *label : m_dialog->findChildren<QLabel *>())
-            labels << label->text();
-        for (const QString &text : {u"External screen"_s, u"Display"_s, u"Output"_s, u"Scaling"_s,
-                                    u"Page transition"_s, u"Effect"_s, u"Duration"_s, u"Timer"_s})
-            QVERIFY2(labels.contains(text), qPrintable(text));
-
-        QCOMPARE(display()->count(), 2);
-        QCOMPARE(display()->itemData(0).toString(), identityOfScreen(0));
-        QVERIFY(toggle()->isCheckable());
-        QVERIFY(!toggle()->isChecked());
-        QCOMPARE(toggle()->text(), u"Output OFF"_s);
-        QCOMPARE(itemsOf(scaling()), QStringList({u"Fit page (preserve all content)"_s,
-                                                  u"Fit width (may crop vertically)"_s}));
         QCOMPARE(scaling()->currentIndex(), 0);
-        QCOMPARE(itemsOf(effect()), QStringList({u"None"_s, u"Fade"_s, u"Dip to black"_s, u"Slide"_s,
-                                                 u"Wipe"_s, u"Zoom"_s}));
-        QCOMPARE(effect()->currentIndex(), 1);
-        QCOMPARE(duration()->value(), 400);
-        QCOMPARE(duration()->singleStep(), 50);
-        QCOMPARE(duration()->suffix(), u" ms"_s);
-        QCOMPARE(autoStart()->text(), u"Start timer when output opens"_s);
-        QVERIFY(!autoStart()->isChecked());
-        QVERIFY(!m_dialog->autoStartTimer());
+        QCOMPARE(scaling()->itemText(1), u"Fit width (may crop vertically)"_s);
+        QStringList effects;
+        for (int i = 0; i < effect()->count(); ++i)
+            effects << effect()->itemText(i);
+        QCOMPARE(effects, QStringList({u"None"_s, u"Fade"_s, u"Dip to black"_s, u"Slide"_s, u"Wipe"_s, u"Zoom"_s}));
+        QCOMPARE(duration()->minimum(), 100);
+        QCOMPARE(duration()->maximum(), 3000);
     }
 
     void displaySelection_data()
@@ -94,101 +63,65 @@ private Q_SLOTS:
         QFETCH(int, selected);
         QFETCH(bool, warned);
         if (!stored.isNull())
-            m_store->setValue(u"output/display"_s, stored);
+            m_store.setValue(u"output/display"_s, stored);
         build();
         QSignalSpy messages(m_dialog.get(), &SetupDialog::statusMessage);
-        QSignalSpy chosen(m_dialog.get(), &SetupDialog::displayChosen);
         m_dialog->refillDisplays();
         QCOMPARE(display()->currentIndex(), selected);
         QCOMPARE(m_dialog->selectedScreenIndex(), selected);
-        QCOMPARE(chosen.size(), 0);
-        QCOMPARE(messages.size(), warned ? 1 : 0);
-        if (warned) {
-            QCOMPARE(messages.at(0).at(0).toString(),
-                     u"Preferred output display unavailable; choose a replacement before opening output."_s);
-            QCOMPARE(messages.at(0).at(1).toInt(), 15000);
-        }
+        const QVariantList warning{u"Preferred output display unavailable; choose a replacement before opening output."_s, 15000};
+        QCOMPARE(messages, warned ? QList<QVariantList>{warning} : QList<QVariantList>{});
         // A fallback changes the selection, never the stored preference.
-        QCOMPARE(m_store->value(u"output/display"_s).toString(), stored);
+        QCOMPARE(m_store.value(u"output/display"_s).toString(), stored);
     }
 
     void pickingADisplayStoresIt()
     {
-        m_store->setValue(u"output/display"_s, u"Projector|Acme|P1|42"_s);
         build();
         QSignalSpy chosen(m_dialog.get(), &SetupDialog::displayChosen);
-        QCOMPARE(display()->currentIndex(), 1);
         QTest::keyClick(display(), Qt::Key_Up);
-        QCOMPARE(chosen.size(), 1);
-        QCOMPARE(chosen.at(0).at(0).toString(), identityOfScreen(0));
-        QCOMPARE(m_store->value(u"output/display"_s).toString(), identityOfScreen(0));
+        QCOMPARE(chosen, QList<QVariantList>{{identityOfScreen(0)}});
+        QCOMPARE(m_store.value(u"output/display"_s).toString(), identityOfScreen(0));
     }
 
-    void outputToggle()
+    void outputToggleMirrorsTheOutput()
     {
         build();
         QSignalSpy clicked(m_dialog.get(), &SetupDialog::outputToggleClicked);
         QTest::mouseClick(toggle(), Qt::LeftButton);
-        QCOMPARE(clicked.size(), 1);
-        QCOMPARE(clicked.at(0).at(0).toBool(), true);
-
         m_dialog->setOutputShown(true);
         QVERIFY(toggle()->isChecked());
         QCOMPARE(toggle()->text(), u"Output ON"_s);
         m_dialog->setOutputShown(false);
-        QVERIFY(!toggle()->isChecked());
         QCOMPARE(toggle()->text(), u"Output OFF"_s);
-        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(clicked, QList<QVariantList>{{true}});
     }
 
     void scalingWritesFitWidth()
     {
-        m_store->setValue(u"output/fitWidth"_s, true);
+        m_store.setValue(u"output/fitWidth"_s, true);
         build();
         QCOMPARE(scaling()->currentIndex(), 1);
         QSignalSpy changed(m_dialog.get(), &SetupDialog::fitWidthChanged);
         scaling()->setCurrentIndex(0);
-        QCOMPARE(m_store->value(u"output/fitWidth"_s).toBool(), false);
+        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), false);
         scaling()->setCurrentIndex(1);
-        QCOMPARE(m_store->value(u"output/fitWidth"_s).toBool(), true);
-        QCOMPARE(changed.size(), 2);
-        QCOMPARE(changed.at(0).at(0).toBool(), false);
-        QCOMPARE(changed.at(1).at(0).toBool(), true);
-    }
-
-    void storedTransitionIsLimitedAndWrittenBack_data()
-    {
-        QTest::addColumn<int>("storedEffect");
-        QTest::addColumn<int>("storedMs");
-        QTest::addColumn<int>("effect");
-        QTest::addColumn<int>("ms");
-        QTest::newRow("nothing stored") << -100 << -100 << 1 << 400;
-        QTest::newRow("effect past the list selects Zoom") << 9 << 400 << 5 << 400;
-        QTest::newRow("negative effect selects None") << -1 << 400 << 0 << 400;
-        QTest::newRow("duration below the box minimum") << 2 << 20 << 2 << 100;
-        QTest::newRow("duration above the maximum") << 2 << 5000 << 2 << 3000;
+        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), true);
+        QCOMPARE(changed, (QList<QVariantList>{{false}, {true}}));
     }
 
     void storedTransitionIsLimitedAndWrittenBack()
     {
-        QFETCH(int, storedEffect);
-        QFETCH(int, storedMs);
-        QFETCH(int, effect);
-        QFETCH(int, ms);
-        if (storedEffect != -100) {
-            m_store->setValue(u"transition/effect"_s, storedEffect);
-            m_store->setValue(u"transition/ms"_s, storedMs);
-        }
+        m_store.setValue(u"transition/effect"_s, 9);
+        m_store.setValue(u"transition/ms"_s, 20);
         build();
-        QCOMPARE(this->effect()->currentIndex(), effect);
-        QCOMPARE(duration()->value(), ms);
-        QCOMPARE(m_store->value(u"transition/effect"_s).toInt(), effect);
-        QCOMPARE(m_store->value(u"transition/ms"_s).toInt(), ms);
-
+        QCOMPARE(effect()->currentIndex(), 5);
+        QCOMPARE(duration()->value(), 100);
+        QCOMPARE(m_store.value(u"transition/effect"_s).toInt(), 5);
+        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 100);
         QSignalSpy changed(m_dialog.get(), &SetupDialog::transitionChanged);
         m_dialog->applyTransition();
-        QCOMPARE(changed.size(), 1);
-        QCOMPARE(changed.at(0), QVariantList({effect, ms}));
+        QCOMPARE(changed, (QList<QVariantList>{{5, 100}}));
     }
 
     void transitionChangesWriteAndEmit()
@@ -196,81 +129,33 @@ private Q_SLOTS:
         build();
         QSignalSpy changed(m_dialog.get(), &SetupDialog::transitionChanged);
         effect()->setCurrentIndex(3);
-        QCOMPARE(changed.size(), 1);
-        QCOMPARE(changed.at(0), QVariantList({3, 400}));
-        QCOMPARE(m_store->value(u"transition/effect"_s).toInt(), 3);
-
+        QCOMPARE(m_store.value(u"transition/effect"_s).toInt(), 3);
         duration()->stepUp();
-        QCOMPARE(changed.size(), 2);
-        QCOMPARE(changed.at(1), QVariantList({3, 450}));
-        QCOMPARE(m_store->value(u"transition/ms"_s).toInt(), 450);
-        QCOMPARE(m_dialog->transitionEffect(), 3);
-        QCOMPARE(m_dialog->transitionMs(), 450);
-    }
-
-    void durationStaysWithinLimits_data()
-    {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("steps");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("stepping below the minimum") << 150 << -3 << 100;
-        QTest::newRow("stepping above the maximum") << 2950 << 3 << 3000;
-    }
-
-    void durationStaysWithinLimits()
-    {
-        QFETCH(int, start);
-        QFETCH(int, steps);
-        QFETCH(int, expected);
-        build();
-        duration()->setValue(start);
-        duration()->stepBy(steps);
-        QCOMPARE(duration()->value(), expected);
-        QCOMPARE(m_store->value(u"transition/ms"_s).toInt(), expected);
+        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 450);
+        QCOMPARE(changed, (QList<QVariantList>{{3, 400}, {3, 450}}));
     }
 
     void autoStartIsStored()
     {
-        m_store->setValue(u"timer/autoStart"_s, true);
+        m_store.setValue(u"timer/autoStart"_s, true);
         build();
-        QVERIFY(autoStart()->isChecked());
         QVERIFY(m_dialog->autoStartTimer());
-        autoStart()->click();
-        QCOMPARE(m_store->value(u"timer/autoStart"_s).toBool(), false);
+        m_dialog->findChild<QCheckBox *>(u"timerAutoStart"_s)->click();
+        QCOMPARE(m_store.value(u"timer/autoStart"_s).toBool(), false);
         QVERIFY(!m_dialog->autoStartTimer());
     }
 
 private:
-    void build()
-    {
-        m_dialog = std::make_unique<SetupDialog>(*m_store, nullptr);
-    }
+    void build() { m_dialog = std::make_unique<SetupDialog>(m_store, nullptr); }
 
-    template<typename T>
-    T *child(const QString &name) const
-    {
-        T *found = m_dialog->findChild<T *>(name);
-        if (!found)
-            qFatal("setup dialog has no %s", qPrintable(name));
-        return found;
-    }
+    // A missing control crashes the test, which fails it as clearly as a check would.
+    QComboBox *display() const { return m_dialog->findChild<QComboBox *>(u"displayChoice"_s); }
+    QPushButton *toggle() const { return m_dialog->findChild<QPushButton *>(u"outputToggle"_s); }
+    QComboBox *scaling() const { return m_dialog->findChild<QComboBox *>(u"scalingChoice"_s); }
+    QComboBox *effect() const { return m_dialog->findChild<QComboBox *>(u"transitionChoice"_s); }
+    QSpinBox *duration() const { return m_dialog->findChild<QSpinBox *>(u"transitionDuration"_s); }
 
-    QComboBox *display() const { return child<QComboBox>(u"displayChoice"_s); }
-    QPushButton *toggle() const { return child<QPushButton>(u"outputToggle"_s); }
-    QComboBox *scaling() const { return child<QComboBox>(u"scalingChoice"_s); }
-    QComboBox *effect() const { return child<QComboBox>(u"transitionChoice"_s); }
-    QSpinBox *duration() const { return child<QSpinBox>(u"transitionDuration"_s); }
-    QCheckBox *autoStart() const { return child<QCheckBox>(u"timerAutoStart"_s); }
-
-    static QStringList itemsOf(const QComboBox *box)
-    {
-        QStringList items;
-        for (int i = 0; i < box->count(); ++i)
-            items << box->itemText(i);
-        return items;
-    }
-
-    std::unique_ptr<QSettings> m_store;
+    QSettings m_store{TestEnvironment::instance().path(u"setup.ini"_s), QSettings::IniFormat};
     std::unique_ptr<SetupDialog> m_dialog;
 };
 
