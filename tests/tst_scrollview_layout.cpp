@@ -1,5 +1,4 @@
 #include "reader/scrolllayout.h"
-#include "reader/scrollspring.h"
 #include "testenv.h"
 
 #include <QTest>
@@ -9,16 +8,6 @@
 class ScrollViewLayoutTest : public QObject
 {
     Q_OBJECT
-
-private:
-    static ScrollLayoutOptions customZoom(double zoom, QSize viewport = QSize(1000, 800))
-    {
-        ScrollLayoutOptions options;
-        options.zoomMode = ScrollLayoutOptions::CustomZoom;
-        options.zoom = zoom;
-        options.viewport = viewport;
-        return options;
-    }
 
 private Q_SLOTS:
     void unknownPageSize_data()
@@ -37,8 +26,11 @@ private Q_SLOTS:
         QFETCH(int, rotation);
         QFETCH(QSize, unknownSlot);
         QFETCH(QSize, knownSlot);
-        ScrollLayoutOptions options = customZoom(0.75);
+        ScrollLayoutOptions options;
+        options.zoomMode = ScrollLayoutOptions::CustomZoom;
+        options.zoom = 0.75;
         options.rotation = rotation;
+        options.viewport = QSize(1000, 800);
         ScrollLayout layout;
         layout.build({QSizeF(), QSizeF(300, 400), QSizeF(0, 500)}, options);
         QCOMPARE(layout.pageRect(0).size(), unknownSlot);
@@ -49,7 +41,6 @@ private Q_SLOTS:
     void loneLastPageOfSpread()
     {
         ScrollLayoutOptions options;
-        options.zoomMode = ScrollLayoutOptions::FitWidth;
         options.twoPages = true;
         options.viewport = QSize(1000, 800);
         ScrollLayout layout;
@@ -85,77 +76,6 @@ private Q_SLOTS:
         QCOMPARE(layout.rowStart(0), 0);
         QCOMPARE(layout.rowStart(1), 680 + 12);
         QCOMPARE(layout.contentHeight(), 3 * 680 + 2 * 12 + 20);
-    }
-
-    void springSettles_data()
-    {
-        QTest::addColumn<double>("start");
-        QTest::addColumn<double>("target");
-        QTest::newRow("one wheel notch") << 0.0 << 100.0;
-        QTest::newRow("long way down") << 0.0 << 3000.0;
-        QTest::newRow("short way up") << 500.0 << 380.0;
-    }
-
-    void springSettles()
-    {
-        QFETCH(double, start);
-        QFETCH(double, target);
-        ScrollSpring spring;
-        spring.start(start);
-        spring.setTarget(target);
-        const double direction = target > start ? 1.0 : -1.0;
-        double position = start;
-        int ticks = 0;
-        bool settled = false;
-        while (!settled && ticks < 1000) {
-            settled = spring.advance(position, 0.008, 10000.0);
-            ++ticks;
-            // Critically damped: never beyond the target.
-            QVERIFY2((position - target) * direction < 0.3, qPrintable(QString::number(position)));
-        }
-        QVERIFY(settled);
-        QVERIFY2(ticks < 125, qPrintable(QString::number(ticks))); // within a second of 8 ms ticks
-        QVERIFY(std::abs(position - target) < 0.3);
-    }
-
-    void springStepIsBounded()
-    {
-        ScrollSpring stalled;
-        ScrollSpring capped;
-        ScrollSpring tiny;
-        ScrollSpring minimal;
-        for (ScrollSpring *spring : {&stalled, &capped, &tiny, &minimal}) {
-            spring->start(0.0);
-            spring->setTarget(1000.0);
-        }
-        double a = 0.0;
-        double b = 0.0;
-        double c = 0.0;
-        double d = 0.0;
-        // A stalled event loop does not make the page jump.
-        stalled.advance(a, 10.0, 5000.0);
-        capped.advance(b, ScrollSpring::MaxStep, 5000.0);
-        QCOMPARE(a, b);
-        QVERIFY(a < 1000.0);
-        tiny.advance(c, 0.0, 5000.0);
-        minimal.advance(d, ScrollSpring::MinStep, 5000.0);
-        QCOMPARE(c, d);
-        QVERIFY(c > 0.0);
-    }
-
-    void springStaysInRange()
-    {
-        // The range may be shorter than the target, e.g. after the document shrank.
-        ScrollSpring spring;
-        spring.start(0.0);
-        spring.setTarget(1000.0);
-        double position = 0.0;
-        double highest = 0.0;
-        for (int tick = 0; tick < 200; ++tick) {
-            QVERIFY(!spring.advance(position, 0.008, 600.0));
-            highest = std::max(highest, position);
-        }
-        QCOMPARE(highest, 600.0);
     }
 };
 
