@@ -104,7 +104,7 @@ private Q_SLOTS:
         // Moved to a double-density screen, also after that screen changes resolution.
         QVERIFY(plug({ScreenA, ScreenB, ScreenC}));
         fillDisplayChoice(&rig.choice, QStringLiteral("C|||"));
-        rig.control.displayChosen(QStringLiteral("C|||"));
+        rig.control.displayChosen();
         QScreen *c = TestScreens::named(QStringLiteral("C"));
         QCOMPARE(rig.output.geometry(), c->geometry());
         QCOMPARE(rig.presentation.outputSize(), QSize(1600, 1200));

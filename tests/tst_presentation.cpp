@@ -163,6 +163,18 @@ private Q_SLOTS:
         QCOMPARE(show.frames.size(), 1);
     }
 
+    void secondPageFailureShowsTheFirstAlone()
+    {
+        Show show;
+        show.presentation.setTwoPageOutput(true);
+        QVERIFY(show.open(TestEnvironment::instance().textDocument(5), QSize(1000, 600)));
+        show.presentation.goToPage(2);
+        Q_EMIT show.service.renderFailed(Output2, 3, QStringLiteral("Could not render page 4. Previous output retained."));
+        QTRY_COMPARE(show.frames.size(), 2);
+        QCOMPARE(show.presentation.livePage(), 2);
+        QCOMPARE(show.presentation.frame().size(), PdfService::renderSize(Letter, QSize(500, 600)));
+    }
+
     void closingTheDocument_data()
     {
         QTest::addColumn<bool>("keepFrame");

@@ -10,12 +10,9 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSettings>
 #include <QWindow>
 
 namespace {
-
-const QString DisplayKey = QStringLiteral("output/display");
 
 template<typename Result>
 Result call(const std::function<Result()> &hook, Result fallback)
@@ -147,10 +144,8 @@ void OutputControl::toggleBlackout()
     m_presentation->setBlackout(!m_presentation->blackout());
 }
 
-void OutputControl::displayChosen(const QString &identity)
+void OutputControl::displayChosen()
 {
-    if (m_settings)
-        m_settings->setValue(DisplayKey, identity);
     if (m_output->isVisible())
         openOutput(ChosenDisplay);
 }

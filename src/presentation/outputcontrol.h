@@ -14,7 +14,6 @@ class PdfService;
 class Presentation;
 class QComboBox;
 class QScreen;
-class QSettings;
 class QWidget;
 
 // The operator's side of the output: opening and closing the output window on a display,
@@ -53,8 +52,6 @@ public:
     void setLiveCanvas(PageCanvas *canvas);
     // The display selector whose current index picks the output screen.
     void setDisplayChoice(QComboBox *choice);
-    // Where "output/display" is stored.
-    void setSettings(QSettings *settings) { m_settings = settings; }
     // Parent of message boxes; the parent object when that is a widget.
     void setDialogParent(QWidget *parent);
 
@@ -66,9 +63,9 @@ public:
     void setOutputEnabled(bool on);
     void closeOutput();
     void toggleBlackout();
-    // The operator picked a display in the selector (now its current item): remembered as the
-    // preferred display, and an open output moves there.
-    void displayChosen(const QString &identity);
+    // The operator picked a display in the selector (now its current item, already stored as
+    // the preferred one): an open output moves there.
+    void displayChosen();
     void presentationNext();
     void presentationPrevious();
     // Output size in device pixels from the output window, given to the presentation.
@@ -100,7 +97,6 @@ private:
     QPointer<PageCanvas> m_liveCanvas;
     QPointer<QComboBox> m_displayChoice;
     QPointer<QWidget> m_dialogParent;
-    QSettings *m_settings = nullptr;
     Hooks m_hooks;
     int m_lastShownPage = -1;
     bool m_endReached = false;

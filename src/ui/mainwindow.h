@@ -67,7 +67,6 @@ public:
     void showOpenDialog();
     void closeDocument();
     void handleAction(Action action);
-    void toggleBlackout();
     void showInputDialog();
     void showSetupDialog();
     void showSearchDialog();

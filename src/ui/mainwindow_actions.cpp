@@ -45,7 +45,7 @@ void MainWindow::handleAction(Action action)
     case Action::ToggleBlackout:
         flashButton(m_blackoutButton);
         flashButton(m_readerBlackout);
-        toggleBlackout();
+        m_outputControl->toggleBlackout();
         break;
     case Action::ExitPresentation:
         flashButton(m_outputHeaderButton);
@@ -148,11 +148,6 @@ void MainWindow::timerAction(Action action)
     default:
         break;
     }
-}
-
-void MainWindow::toggleBlackout()
-{
-    m_presentation->setBlackout(!m_presentation->blackout());
 }
 
 void MainWindow::showInputDialog()

@@ -132,7 +132,7 @@ void MainWindow::buildUi()
     m_setup = new SetupDialog(*m_store, this);
     connect(m_setup, &SetupDialog::statusMessage, this,
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
-    connect(m_setup, &SetupDialog::displayChosen, m_outputControl, &OutputControl::displayChosen);
+    connect(m_setup, &SetupDialog::displayChosen, m_outputControl, [this] { m_outputControl->displayChosen(); });
     connect(m_setup, &SetupDialog::outputToggleClicked, m_outputControl, &OutputControl::setOutputEnabled);
     connect(m_setup, &SetupDialog::fitWidthChanged, m_output.get(), &PageCanvas::setFitWidth);
     connect(m_setup, &SetupDialog::transitionChanged, this, [this](int effect, int ms) {
@@ -140,7 +140,6 @@ void MainWindow::buildUi()
         m_output->setTransition(PageCanvas::Transition(effect), ms);
     });
     m_outputControl->setDisplayChoice(m_setup->displayChoice());
-    m_outputControl->setSettings(m_store);
     m_outputControl->setDialogParent(this);
     m_outputControl->setHooks({
         .presenterMode = [this] { return presenterMode(); },
@@ -207,7 +206,7 @@ void MainWindow::buildHeader()
     m_readerBlackout = headerButton(QStringLiteral("readerBlackout"), tr("Blackout"),
                                     tr("Blank / restore the full-screen output"), m_header);
     m_readerItems << m_header->addWidget(m_readerBlackout);
-    connect(m_readerBlackout, &QPushButton::clicked, this, &MainWindow::toggleBlackout);
+    connect(m_readerBlackout, &QPushButton::clicked, m_outputControl, &OutputControl::toggleBlackout);
 
     m_fullscreenButton = headerButton(QStringLiteral("fullscreenButton"), tr("FULLSCREEN"),
                                       tr("Show the current slide full screen on the output display; navigate with "
@@ -332,7 +331,7 @@ QWidget *MainWindow::buildControlPanel()
 
     connect(m_previousButton, &QPushButton::clicked, m_outputControl, &OutputControl::presentationPrevious);
     connect(m_nextButton, &QPushButton::clicked, m_outputControl, &OutputControl::presentationNext);
-    connect(m_blackoutButton, &QPushButton::clicked, this, &MainWindow::toggleBlackout);
+    connect(m_blackoutButton, &QPushButton::clicked, m_outputControl, &OutputControl::toggleBlackout);
     return panel;
 }
 

@@ -135,7 +135,7 @@ void MainWindow::buildMenus()
     m_blackoutMenuAction = addEntry(m_presentationMenu, tr("Blackout"), this, [this] {
         flashButton(m_blackoutButton);
         flashButton(m_readerBlackout);
-        toggleBlackout();
+        m_outputControl->toggleBlackout();
     });
     addEntry(m_presentationMenu, tr("Exit presentation"), this, [this] {
         flashButton(m_outputHeaderButton);
