@@ -204,7 +204,8 @@ void PlaylistPanel::refresh()
         item->setData(Qt::UserRole, path);
         const int minutes = m_playlist->minutesFor(path);
         if (minutes > 0)
-            item->setData(PlaylistDelegate::ChipRole, QString(QChar(0x23F1) + QLatin1Char(' ') + tr("%1 min").arg(minutes)));
+            item->setData(PlaylistDelegate::ChipRole,
+                          QString(QChar(0x23F1) + QLatin1Char(' ') + tr("%1 min").arg(minutes)));
         item->setToolTip(path);
         if (missing)
             item->setForeground(QColor(QStringLiteral("#FF6B6B")));

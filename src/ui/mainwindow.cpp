@@ -65,7 +65,8 @@ MainWindow::MainWindow(QWidget *parent)
     });
     m_countdown->setTimeStepRecorder([this](int previousSeconds) { m_undo->recordTimeStep(previousSeconds); });
     m_countdown->setSecondsPersister([this](int seconds) { m_settings->setTimerSeconds(seconds); });
-    m_playlistControl = new PlaylistControl({m_pdf, m_presentation, m_countdown, m_playlist, m_undo, m_settings.get()}, this);
+    m_playlistControl =
+        new PlaylistControl({m_pdf, m_presentation, m_countdown, m_playlist, m_undo, m_settings.get()}, this);
     m_playlistControl->setHooks({
         .currentDocument = [this] { return m_documentPath; },
         .openDocument = [this](const QString &path, bool resetTimer) { openDocument(path, resetTimer); },
