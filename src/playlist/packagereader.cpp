@@ -86,7 +86,7 @@ QString PlaylistFile::readPackage(const QString &packagePath, const QString &tar
         const QJsonObject item = value.toObject();
         const qint64 size = sizeFromJson(item.value(u"size"_s));
         if (size < 0) {
-            qCInfo(lcPlaylistFile) << "package item without a valid size" << packagePath;
+            qCInfo(lcPlaylist) << "package item without a valid size" << packagePath;
             return notPackage;
         }
         const QString name = QString::number(planned.size() + 1).rightJustified(2, u'0') + u'_'
@@ -101,12 +101,12 @@ QString PlaylistFile::readPackage(const QString &packagePath, const QString &tar
         const QString target = folder.absoluteFilePath(item.fileName);
         // The save file writes through a link to wherever it points, which may be outside.
         if (QFileInfo(target).isSymLink()) {
-            qCWarning(lcPlaylistFile) << "refusing to unpack through a link" << target;
+            qCWarning(lcPlaylist) << "refusing to unpack through a link" << target;
             return unpackError(tr("%1 is a link to another place.").arg(target));
         }
         // Sizes the rest of the package cannot hold are refused before anything is written.
         if (item.size > package.size() - package.pos()) {
-            qCInfo(lcPlaylistFile) << "package item larger than the rest of the package" << packagePath << item.size;
+            qCInfo(lcPlaylist) << "package item larger than the rest of the package" << packagePath << item.size;
             return damaged;
         }
         QSaveFile out(target);
@@ -124,6 +124,6 @@ QString PlaylistFile::readPackage(const QString &packagePath, const QString &tar
             return unpackError(out.errorString());
         entries.append({target, item.minutes});
     }
-    qCInfo(lcPlaylistFile) << "package unpacked" << packagePath << "into" << targetFolder << entries.size() << "PDFs";
+    qCInfo(lcPlaylist) << "package unpacked" << packagePath << "into" << targetFolder << entries.size() << "PDFs";
     return {};
 }

@@ -31,20 +31,20 @@ QString copyPdf(const PackedPdf &pdf, QSaveFile &out)
     const QString readError = PlaylistFile::tr("A PDF could not be read: %1").arg(pdf.path);
     QFile in(pdf.path);
     if (!in.open(QIODevice::ReadOnly)) {
-        qCWarning(lcPlaylistFile) << "cannot open PDF for packing" << pdf.path << in.errorString();
+        qCWarning(lcPlaylist) << "cannot open PDF for packing" << pdf.path << in.errorString();
         return readError;
     }
     // The header already promised the size taken a moment ago; a file that changed since would
     // shift every later PDF and make the whole package unreadable.
     if (in.size() != pdf.size) {
-        qCWarning(lcPlaylistFile) << "PDF changed while packing" << pdf.path << pdf.size << in.size();
+        qCWarning(lcPlaylist) << "PDF changed while packing" << pdf.path << pdf.size << in.size();
         return readError;
     }
     switch (copyChunks(in, out, pdf.size)) {
     case CopyResult::Done:
         return {};
     case CopyResult::SourceEnded:
-        qCWarning(lcPlaylistFile) << "PDF ended early while packing" << pdf.path << in.errorString();
+        qCWarning(lcPlaylist) << "PDF ended early while packing" << pdf.path << in.errorString();
         return readError;
     case CopyResult::WriteFailed:
         break;
@@ -81,7 +81,7 @@ QString PlaylistFile::buildPackage(const QString &targetPath, const QList<Playli
 
     QSaveFile out(targetPath);
     if (!out.open(QIODevice::WriteOnly)) {
-        qCWarning(lcPlaylistFile) << "cannot open package for writing" << targetPath << out.errorString();
+        qCWarning(lcPlaylist) << "cannot open package for writing" << targetPath << out.errorString();
         return writeError(out.errorString());
     }
     uchar length[4];
@@ -95,9 +95,9 @@ QString PlaylistFile::buildPackage(const QString &targetPath, const QList<Playli
             return error; // the save file is dropped uncommitted, so the target stays as it was
     }
     if (!out.commit()) {
-        qCWarning(lcPlaylistFile) << "cannot save package" << targetPath << out.errorString();
+        qCWarning(lcPlaylist) << "cannot save package" << targetPath << out.errorString();
         return writeError(out.errorString());
     }
-    qCInfo(lcPlaylistFile) << "package written" << targetPath << packed.size() << "PDFs";
+    qCInfo(lcPlaylist) << "package written" << targetPath << packed.size() << "PDFs";
     return {};
 }

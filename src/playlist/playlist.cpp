@@ -15,16 +15,19 @@ bool Playlist::isPlaylistPath(const QString &path)
 
 void Playlist::setEntries(const QStringList &files, const QMap<QString, int> &minutes)
 {
-    m_files.clear();
+    // Built aside: the arguments may be this playlist's own lists.
+    QStringList listed;
     for (const QString &file : files) {
-        if (!file.isEmpty() && !m_files.contains(file))
-            m_files.append(file);
+        if (!file.isEmpty() && !listed.contains(file))
+            listed.append(file);
     }
-    m_minutes.clear();
+    QMap<QString, int> countdowns;
     for (auto it = minutes.cbegin(); it != minutes.cend(); ++it) {
-        if (it.value() > 0 && m_files.contains(it.key()))
-            m_minutes.insert(it.key(), qMin(it.value(), MaxMinutes));
+        if (it.value() > 0 && listed.contains(it.key()))
+            countdowns.insert(it.key(), qMin(it.value(), MaxMinutes));
     }
+    m_files = listed;
+    m_minutes = countdowns;
     recomputeIndex();
     Q_EMIT changed();
 }
@@ -48,6 +51,17 @@ void Playlist::append(const QStringList &files)
             m_files << file;
     }
     recomputeIndex();
+    Q_EMIT changed();
+}
+
+void Playlist::setMinutes(const QString &path, int minutes)
+{
+    if (!m_files.contains(path))
+        return;
+    if (minutes > 0)
+        m_minutes.insert(path, qMin(minutes, MaxMinutes));
+    else
+        m_minutes.remove(path);
     Q_EMIT changed();
 }
 

@@ -31,6 +31,8 @@ public:
     // The paths among `paths` that are existing files not yet listed, absolute, in order.
     QStringList newFiles(const QStringList &paths) const;
     void append(const QStringList &files);
+    // Sets or, with minutes of 0 or less, removes the countdown of a listed file.
+    void setMinutes(const QString &path, int minutes);
     // The current index is always derived: the first entry equal to the open document.
     void setCurrentDocument(const QString &absolutePath);
 

@@ -14,8 +14,6 @@
 
 #include <cmath>
 
-Q_LOGGING_CATEGORY(lcPlaylistFile, "olvanti.playlist")
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -64,12 +62,12 @@ QString PlaylistFile::writeJsonPlaylist(const QString &filePath, const QList<Pla
 
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcPlaylistFile) << "cannot open playlist file for writing" << filePath << file.errorString();
+        qCWarning(lcPlaylist) << "cannot open playlist file for writing" << filePath << file.errorString();
         return tr("The playlist file could not be written: %1").arg(file.errorString());
     }
     file.write(QJsonDocument(top).toJson(QJsonDocument::Indented));
     if (!file.commit()) {
-        qCWarning(lcPlaylistFile) << "cannot save playlist file" << filePath << file.errorString();
+        qCWarning(lcPlaylist) << "cannot save playlist file" << filePath << file.errorString();
         return tr("The playlist file could not be written: %1").arg(file.errorString());
     }
     return {};
@@ -89,7 +87,7 @@ QString PlaylistFile::readJsonPlaylist(const QString &filePath, QList<PlaylistEn
     const QJsonObject top = document.object();
     if (parseError.error != QJsonParseError::NoError || !document.isObject()
         || top.value(FormatKey).toString() != FormatName) {
-        qCInfo(lcPlaylistFile) << "not a playlist file" << filePath << parseError.errorString();
+        qCInfo(lcPlaylist) << "not a playlist file" << filePath << parseError.errorString();
         return tr("This is not an Olvanti playlist file.");
     }
 

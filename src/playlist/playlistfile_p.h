@@ -1,12 +1,11 @@
 #pragma once
 
+#include "playlist/playlistlog.h"
+
 #include <QByteArrayView>
-#include <QLoggingCategory>
 
 class QIODevice;
 class QJsonValue;
-
-Q_DECLARE_LOGGING_CATEGORY(lcPlaylistFile)
 
 namespace PlaylistFileDetail {
 

@@ -1,6 +1,8 @@
 #include "playlistpanel.h"
 
 #include "playlist/playlist.h"
+#include "playlist/playlistdelegate.h"
+#include "playlist/undohistory.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -9,10 +11,9 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QSplitter>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QVariantAnimation>
 
 namespace {
 
@@ -68,9 +69,11 @@ QPushButton *textButton(const QString &objectName, const QString &text, const QS
 
 } // namespace
 
-PlaylistPanel::PlaylistPanel(Playlist *playlist, const IconButtonFactory &iconButton, QWidget *parent)
+PlaylistPanel::PlaylistPanel(Playlist *playlist, UndoHistory *history, const IconButtonFactory &iconButton,
+                             QWidget *parent)
     : QWidget(parent)
     , m_playlist(playlist)
+    , m_history(history)
 {
     setObjectName(QStringLiteral("playlistPanel"));
     auto *layout = new QVBoxLayout(this);
@@ -100,118 +103,109 @@ PlaylistPanel::PlaylistPanel(Playlist *playlist, const IconButtonFactory &iconBu
     auto *body = new QVBoxLayout(m_body);
     body->setContentsMargins(0, 0, 0, 0);
     auto *files = new QHBoxLayout;
-    files->addWidget(iconButton(4, QStringLiteral("playlistOpenFile"), tr("Open playlist...")));
-    files->addWidget(iconButton(5, QStringLiteral("playlistSaveFile"), tr("Save playlist...")));
-    files->addWidget(iconButton(6, QStringLiteral("playlistExport"), tr("Export with PDFs...")));
-    files->addWidget(iconButton(7, QStringLiteral("playlistImport"), tr("Import package...")));
+    files->addWidget(commandButton(iconButton(4, QStringLiteral("playlistOpenFile"), tr("Open playlist...")),
+                                   Command::OpenFile));
+    files->addWidget(commandButton(iconButton(5, QStringLiteral("playlistSaveFile"), tr("Save playlist...")),
+                                   Command::SaveFile));
+    files->addWidget(commandButton(iconButton(6, QStringLiteral("playlistExport"), tr("Export with PDFs...")),
+                                   Command::Export));
+    files->addWidget(commandButton(iconButton(7, QStringLiteral("playlistImport"), tr("Import package...")),
+                                   Command::Import));
     files->addStretch();
-    files->addWidget(iconButton(8, QStringLiteral("playlistBack"), tr("Back")));
+    m_back = commandButton(iconButton(8, QStringLiteral("playlistBack"), tr("Back")), Command::Back);
+    files->addWidget(m_back);
     body->addLayout(files);
-    body->addWidget(textButton(QStringLiteral("playlistAdd"), tr("+ Add PDFs...")));
+    body->addWidget(commandButton(textButton(QStringLiteral("playlistAdd"), tr("+ Add PDFs...")), Command::Add));
     auto *edits = new QHBoxLayout;
-    edits->addWidget(textButton(QStringLiteral("playlistUp"), QString(QChar(0x25B2)), tr("Move up")));
-    edits->addWidget(textButton(QStringLiteral("playlistDown"), QString(QChar(0x25BC)), tr("Move down")));
-    edits->addWidget(textButton(QStringLiteral("playlistRemove"), tr("Remove")));
-    edits->addWidget(textButton(QStringLiteral("playlistClear"), tr("Clear")));
+    edits->addWidget(commandButton(textButton(QStringLiteral("playlistUp"), QString(QChar(0x25B2)), tr("Move up")),
+                                   Command::MoveUp));
+    edits->addWidget(commandButton(
+        textButton(QStringLiteral("playlistDown"), QString(QChar(0x25BC)), tr("Move down")), Command::MoveDown));
+    edits->addWidget(commandButton(textButton(QStringLiteral("playlistRemove"), tr("Remove")), Command::Remove));
+    edits->addWidget(commandButton(textButton(QStringLiteral("playlistClear"), tr("Clear")), Command::Clear));
     body->addLayout(edits);
+
     m_list = new QListWidget;
     m_list->setObjectName(QStringLiteral("playlistList"));
+    m_delegate = new PlaylistDelegate(m_list);
+    // Posted, so the dialog does not run inside the list's mouse handling.
+    m_delegate->setChipClicked([this](int row) {
+        QTimer::singleShot(0, this, [this, row] { openFileCountdownDialog(row); });
+    });
+    m_list->setItemDelegate(m_delegate);
     m_list->setDragDropMode(QAbstractItemView::InternalMove);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setTextElideMode(Qt::ElideRight);
     body->addWidget(m_list, 1);
     layout->addWidget(m_body, 1);
     layout->addStretch(0);
-    connect(m_list, &QListWidget::itemDoubleClicked, this,
-            [this] { Q_EMIT entryActivated(m_list->currentRow()); });
-    connect(m_playlist, &Playlist::changed, this, &PlaylistPanel::refresh);
 
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { Q_EMIT entryActivated(m_list->currentRow()); });
+    connect(m_list->model(), &QAbstractItemModel::rowsAboutToBeMoved, this,
+            [this] { m_rowBeforeMove = m_list->currentRow(); });
+    // The list finishes its own bookkeeping of the move first.
+    connect(m_list->model(), &QAbstractItemModel::rowsMoved, this,
+            [this] { QTimer::singleShot(0, this, [this] { Q_EMIT reorderRequested(); }); });
+    connect(m_playlist, &Playlist::changed, this, &PlaylistPanel::refresh);
+    connect(m_history, &UndoHistory::changed, this, &PlaylistPanel::refreshBackButton);
+    refreshBackButton();
+
+    // The window is not shown yet, so the strip applies at once.
     setCollapsed(true, true);
 }
 
-void PlaylistPanel::setCollapsed(bool collapsed, bool animated)
+QPushButton *PlaylistPanel::commandButton(QPushButton *button, Command command)
 {
-    if (collapsed == m_collapsed && m_animation)
-        return;
-    const bool running = m_animation && m_animation->state() == QAbstractAnimation::Running;
-    if (collapsed && !m_collapsed && !running)
-        m_expandedWidth = std::max(180, width());
-    m_collapsed = collapsed;
-    m_toggle->setArrowType(collapsed ? Qt::RightArrow : Qt::LeftArrow);
-    m_toggle->setToolTip(collapsed ? tr("Show PLAYLIST") : tr("Hide PLAYLIST"));
-
-    if (!m_animation) {
-        m_animation = new QVariantAnimation(this);
-        m_animation->setDuration(200);
-        m_animation->setEasingCurve(QEasingCurve::OutCubic);
-        connect(m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
-            const int w = value.toInt();
-            setFixedWidth(w);
-            setSplitterWidth(w);
-        });
-        connect(m_animation, &QVariantAnimation::finished, this, &PlaylistPanel::applyFinalState);
-    }
-    m_animation->stop();
-    if (!animated || !window()->isVisible()) {
-        applyFinalState();
-        return;
-    }
-    m_body->show();
-    m_title->show();
-    m_verticalTitle->hide();
-    m_body->setMinimumWidth(m_expandedWidth - 4);
-    setFixedWidth(width());
-    m_animation->setStartValue(width());
-    m_animation->setEndValue(collapsed ? CollapsedWidth : m_expandedWidth);
-    m_animation->start();
+    connect(button, &QPushButton::clicked, this, [this, command] { Q_EMIT commandRequested(command); });
+    return button;
 }
 
-void PlaylistPanel::applyFinalState()
+void PlaylistPanel::refreshBackButton()
 {
-    m_body->setMinimumWidth(0);
-    m_body->setVisible(!m_collapsed);
-    m_title->setVisible(!m_collapsed);
-    m_verticalTitle->setVisible(m_collapsed);
-    if (m_collapsed) {
-        setFixedWidth(CollapsedWidth);
-    } else {
-        setMinimumWidth(160);
-        setMaximumWidth(QWIDGETSIZE_MAX);
-    }
-    setSplitterWidth(m_collapsed ? CollapsedWidth : m_expandedWidth);
-    refresh();
+    m_back->setEnabled(!m_history->isEmpty());
+    m_back->setToolTip(m_history->backToolTip());
 }
 
-void PlaylistPanel::setSplitterWidth(int width)
+int PlaylistPanel::selectedRow() const
 {
-    auto *splitter = qobject_cast<QSplitter *>(parentWidget());
-    if (!splitter || splitter->count() < 3 || splitter->widget(0) != this)
-        return;
-    QList<int> sizes = splitter->sizes();
-    const int total = sizes.at(0) + sizes.at(2);
-    sizes[0] = width;
-    sizes[2] = std::max(1, total - width);
-    splitter->setSizes(sizes);
+    return m_list->currentRow();
+}
+
+void PlaylistPanel::selectRow(int row)
+{
+    if (row >= 0 && row < m_list->count())
+        m_list->setCurrentRow(row);
+    else
+        m_list->setCurrentItem(nullptr);
+}
+
+QStringList PlaylistPanel::rowPaths() const
+{
+    QStringList paths;
+    for (int row = 0; row < m_list->count(); ++row)
+        paths << m_list->item(row)->data(Qt::UserRole).toString();
+    return paths;
 }
 
 void PlaylistPanel::refresh()
 {
     const int row = m_list->currentRow();
+    const QSignalBlocker blocker(m_list);
     m_list->clear();
     const QStringList &files = m_playlist->files();
+    const QString marker = QString(QChar(0x25B6)) + QLatin1Char(' ');
     for (int i = 0; i < files.size(); ++i) {
         const QString &path = files.at(i);
         const bool current = i == m_playlist->currentIndex();
         const bool missing = !QFileInfo(path).isFile();
-        const QString text = QStringLiteral("%1%2. %3%4")
-                                 .arg(current ? QString(QChar(0x25B6)) + QLatin1Char(' ') : QString())
-                                 .arg(i + 1)
-                                 .arg(QFileInfo(path).fileName(), missing ? tr("  (missing)") : QString());
+        const QString text = (current ? marker : QString()) + QString::number(i + 1) + QStringLiteral(". ")
+                             + QFileInfo(path).fileName() + (missing ? tr("  (missing)") : QString());
         auto *item = new QListWidgetItem(text, m_list);
         item->setData(Qt::UserRole, path);
         const int minutes = m_playlist->minutesFor(path);
         if (minutes > 0)
-            item->setData(Qt::UserRole + 1, QString(QChar(0x23F1) + QLatin1Char(' ') + tr("%1 min").arg(minutes)));
+            item->setData(PlaylistDelegate::ChipRole,
+                          QString(QChar(0x23F1) + QLatin1Char(' ') + tr("%1 min").arg(minutes)));
         item->setToolTip(path);
         if (missing)
             item->setForeground(QColor(QStringLiteral("#FF6B6B")));
@@ -223,6 +217,5 @@ void PlaylistPanel::refresh()
             item->setFont(font);
         }
     }
-    if (row >= 0 && row < m_list->count())
-        m_list->setCurrentRow(row);
+    selectRow(row);
 }

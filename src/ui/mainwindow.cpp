@@ -17,6 +17,7 @@
 #include "ui/appsettings.h"
 #include "ui/icons.h"
 #include "ui/keyhints.h"
+#include "ui/playlistcontrol.h"
 #include "ui/setupdialog.h"
 #include "ui/updatecheck.h"
 
@@ -64,6 +65,14 @@ MainWindow::MainWindow(QWidget *parent)
     });
     m_countdown->setTimeStepRecorder([this](int previousSeconds) { m_undo->recordTimeStep(previousSeconds); });
     m_countdown->setSecondsPersister([this](int seconds) { m_settings->setTimerSeconds(seconds); });
+    m_playlistControl =
+        new PlaylistControl({m_pdf, m_presentation, m_countdown, m_playlist, m_undo, m_settings.get()}, this);
+    m_playlistControl->setHooks({
+        .currentDocument = [this] { return m_documentPath; },
+        .openDocument = [this](const QString &path, bool resetTimer) { openDocument(path, resetTimer); },
+        .closeDocument = [this] { closeDocument(); },
+        .refreshPresenter = [this] { refreshView(); },
+    });
 
     buildUi();
     restoreGeometry(m_settings->windowGeometry());
@@ -117,6 +126,8 @@ void MainWindow::connectServices()
     connect(m_outputControl, &OutputControl::statusMessage, this,
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
     connect(m_outputControl, &OutputControl::refreshRequested, this, &MainWindow::refreshView);
+    connect(m_playlistControl, &PlaylistControl::statusMessage, this,
+            [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
 
     connect(m_router, &InputRouter::triggered, this, [this](Action action) {
         m_fromArrowKey = m_router->lastKey() == Qt::Key_Up || m_router->lastKey() == Qt::Key_Down;

@@ -21,6 +21,7 @@ class OutputWindow;
 class PageCanvas;
 class PdfService;
 class Playlist;
+class PlaylistControl;
 class PlaylistPanel;
 class Presentation;
 class QAction;
@@ -76,6 +77,9 @@ public:
     OutputWindow *outputWindow() const { return m_output.get(); }
     Countdown *countdown() const { return m_countdown; }
     UndoHistory *undoHistory() const { return m_undo; }
+    Playlist *playlist() const { return m_playlist; }
+    PlaylistControl *playlistControl() const { return m_playlistControl; }
+    PlaylistPanel *playlistPanel() const { return m_playlistPanel; }
     InputRouter *inputRouter() const { return m_router; }
     ReaderControl *reader() const { return m_reader; }
     OutputControl *outputControl() const { return m_outputControl; }
@@ -115,7 +119,6 @@ private:
     void onClosed();
     void saveReadingPosition();
     void rebuildRecentMenu();
-    void addToPlaylist(const QStringList &paths);
 
     // Menus and key hints (mainwindow_menus.cpp)
     void buildMenus();
@@ -142,6 +145,7 @@ private:
     Countdown *m_countdown = nullptr;
     Playlist *m_playlist = nullptr;
     UndoHistory *m_undo = nullptr;
+    PlaylistControl *m_playlistControl = nullptr;
     KeyHints *m_keyHints = nullptr;
     OutputControl *m_outputControl = nullptr;
     ReaderControl *m_reader = nullptr;
@@ -207,8 +211,5 @@ private:
     int m_lastShownCurrent = -2;
 
     QString m_documentPath;
-    bool m_openedFromPlaylist = false;
-    bool m_fileSwitch = false;
-    int m_startPageAfterSwitch = -1;
     bool m_fromArrowKey = false;
 };

@@ -10,6 +10,7 @@
 #include "reader/searchdialog.h"
 #include "timer/countdown.h"
 #include "ui/appsettings.h"
+#include "ui/playlistcontrol.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -39,15 +40,14 @@ bool isLocalDocument(const QUrl &url)
 void MainWindow::openPath(const QString &path)
 {
     if (Playlist::isPlaylistPath(path)) {
-        QMessageBox::warning(this, tr("Playlist"),
-                             tr("Playlist files and packages cannot be opened in this version: %1").arg(path));
+        m_playlistControl->loadPlaylistFile(path);
         return;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
     // A file that is not there changes nothing, so there is nothing to undo either.
     if (absolute != m_pdf->filePath() && QFileInfo(absolute).isFile())
         m_undo->recordStep(UndoStep::Document, tr("Open %1").arg(fileName(absolute)));
-    m_openedFromPlaylist = false;
+    m_playlistControl->setOpenedFromPlaylist(false);
     openDocument(path, true);
 }
 
@@ -58,7 +58,7 @@ void MainWindow::openDocument(const QString &path, bool userInitiated)
     if (!info.isFile()) {
         QMessageBox::warning(this, tr("Missing document"),
                              tr("The document no longer exists. Use Open to select another file."));
-        m_openedFromPlaylist = false;
+        m_playlistControl->setOpenedFromPlaylist(false);
         return;
     }
     m_documentPath = info.absoluteFilePath();
@@ -88,19 +88,8 @@ void MainWindow::onLoaded(int pages)
     setWindowTitle(tr("%1 - OlvantiVIVuderidazi").arg(fileName(m_pdf->filePath())));
     statusBar()->showMessage(tr("Document loaded. Clicker input works while either application window is active."));
 
-    m_fileSwitch = false;
-    if (m_startPageAfterSwitch != -1) {
-        const int target = m_startPageAfterSwitch == -2 ? pages - 1 : std::min(m_startPageAfterSwitch, pages - 1);
-        m_presentation->goToPage(target);
-        m_startPageAfterSwitch = -1;
-    }
-    m_playlist->setCurrentDocument(m_pdf->filePath());
-    if (m_openedFromPlaylist) {
-        m_openedFromPlaylist = false;
-        const int minutes = m_playlist->minutesFor(m_pdf->filePath());
-        if (minutes >= 1)
-            m_countdown->startCountdown(minutes);
-    }
+    // Switch flags, start page, current index and the file's own countdown.
+    m_playlistControl->documentLoaded(pages);
     refreshView();
 }
 
@@ -111,19 +100,25 @@ void MainWindow::onFailed(const QString &message, bool passwordRequired)
         const QString password =
             QInputDialog::getText(this, tr("Encrypted PDF"), message, QLineEdit::Password, QString(), &ok);
         // A wrong password fails again and brings the dialog back, until the operator cancels.
-        if (ok)
+        if (ok) {
             m_pdf->load(m_documentPath, password);
-        return;
+            return;
+        }
+    } else {
+        m_playlistControl->setOpenedFromPlaylist(false);
+        QMessageBox::critical(this, tr("Cannot open PDF"), message);
     }
-    m_openedFromPlaylist = false;
-    QMessageBox::critical(this, tr("Cannot open PDF"), message);
+    // Nothing is open now; a playlist switch falls back to the file it came from.
+    m_documentPath.clear();
+    m_playlistControl->documentFailed();
+    refreshView();
 }
 
 void MainWindow::onClosed()
 {
     m_search->clearResults();
     m_reader->documentClosed();
-    if (!m_fileSwitch)
+    if (!m_playlistControl->fileSwitchInProgress())
         m_liveCanvas->setImage(QImage(), false, 1);
     m_preparedCanvas->setImage(QImage(), false, 1);
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
@@ -167,20 +162,8 @@ void MainWindow::openChosenFiles(const QStringList &paths)
         return;
     }
     if (paths.size() > 1)
-        addToPlaylist(paths);
+        m_playlistControl->addFiles(paths);
     openPath(paths.constFirst());
-}
-
-void MainWindow::addToPlaylist(const QStringList &paths)
-{
-    const QStringList fresh = m_playlist->newFiles(paths);
-    if (fresh.isEmpty())
-        return;
-    m_undo->recordStep(UndoStep::Playlist, fresh.size() == 1 ? tr("Add %1").arg(fileName(fresh.constFirst()))
-                                                             : tr("Add %1 files").arg(fresh.size()));
-    m_playlist->append(fresh);
-    m_settings->setPlaylistFiles(m_playlist->files());
-    m_settings->setPlaylistTimes(m_playlist->fileMinutes());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)

@@ -17,6 +17,7 @@
 #include "ui/appsettings.h"
 #include "ui/buttons.h"
 #include "ui/keyhints.h"
+#include "ui/playlistcontrol.h"
 #include "ui/setupdialog.h"
 #include "ui/updatecheck.h"
 
@@ -68,9 +69,11 @@ void MainWindow::buildUi()
     buildHeader();
 
     m_rootSplitter = splitter(Qt::Horizontal, QStringLiteral("rootSplitter"));
-    m_playlistPanel = new PlaylistPanel(m_playlist, [](int kind, const QString &name, const QString &toolTip) {
+    m_playlistPanel = new PlaylistPanel(m_playlist, m_undo, [](int kind, const QString &name, const QString &toolTip) {
         return makeIconButton(kind, name, toolTip);
     });
+    m_playlistPanel->setPresentationSeconds([this] { return m_countdown->durationSeconds(); });
+    m_playlistControl->setPanel(m_playlistPanel);
     m_rootSplitter->addWidget(m_playlistPanel);
 
     m_thumbnailColumn = new QWidget;
@@ -148,13 +151,13 @@ void MainWindow::buildUi()
         .countdownRunning = [this] { return m_countdown->isRunning(); },
         .startCountdown = [this] { m_countdown->toggleTimer(); },
         .pauseCountdown = [this] { m_countdown->toggleTimer(); },
-        .fileSwitchInProgress = [this] { return m_fileSwitch; },
-        .hasNextFile = [this] { return m_playlist->hasNext(); },
-        .hasPreviousFile = [this] { return m_playlist->hasPrevious(); },
-        .switchToNextFile = {},
-        .switchToPreviousFile = {},
-        .fileChangeDirection = {},
-        .clearFileChangeDirection = {},
+        .fileSwitchInProgress = [this] { return m_playlistControl->fileSwitchInProgress(); },
+        .hasNextFile = [this] { return m_playlistControl->hasNextFile(); },
+        .hasPreviousFile = [this] { return m_playlistControl->hasPreviousFile(); },
+        .switchToNextFile = [this] { m_playlistControl->switchToNextFile(); },
+        .switchToPreviousFile = [this] { m_playlistControl->switchToPreviousFile(); },
+        .fileChangeDirection = [this] { return m_playlistControl->fileChangeDirection(); },
+        .clearFileChangeDirection = [this] { m_playlistControl->clearFileChangeDirection(); },
     });
     m_updates = new UpdateCheck(this);
     buildMenus();

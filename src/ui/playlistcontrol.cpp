@@ -1,0 +1,212 @@
+#include "playlistcontrol.h"
+
+#include "pdf/pdfservice.h"
+#include "playlist/playlist.h"
+#include "playlist/playlistlog.h"
+#include "playlist/playlistpanel.h"
+#include "playlist/undohistory.h"
+#include "ui/appsettings.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace {
+
+QString fileName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+bool askYesNo(QWidget *parent, const QString &title, const QString &text)
+{
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+} // namespace
+
+PlaylistControl::PlaylistControl(const Services &services, QWidget *window)
+    : QObject(window)
+    , m_pdf(services.pdf)
+    , m_presentation(services.presentation)
+    , m_countdown(services.countdown)
+    , m_playlist(services.playlist)
+    , m_history(services.history)
+    , m_settings(services.settings)
+    , m_window(window)
+{
+}
+
+void PlaylistControl::setPanel(PlaylistPanel *panel)
+{
+    m_panel = panel;
+    using Command = PlaylistPanel::Command;
+    connect(panel, &PlaylistPanel::commandRequested, this, [this](Command command) {
+        switch (command) {
+        case Command::Add: addPdfsFromDialog(); break;
+        case Command::OpenFile: openPlaylistFromDialog(); break;
+        case Command::SaveFile: savePlaylistFromDialog(); break;
+        case Command::Export: exportPackageFromDialog(); break;
+        case Command::Import: importPackageFromDialog(); break;
+        case Command::Back: undoLast(); break;
+        case Command::MoveUp: moveSelected(-1); break;
+        case Command::MoveDown: moveSelected(1); break;
+        case Command::Remove: removeSelected(); break;
+        case Command::Clear: clearAll(); break;
+        }
+    });
+    connect(panel, &PlaylistPanel::entryActivated, this, &PlaylistControl::activateEntry);
+    connect(panel, &PlaylistPanel::reorderRequested, this, &PlaylistControl::reorderFromPanel);
+    connect(panel, &PlaylistPanel::minutesChosen, this, &PlaylistControl::setFileMinutes);
+    connect(panel, &PlaylistPanel::statusMessage, this, &PlaylistControl::statusMessage);
+}
+
+QString PlaylistControl::currentDocument() const
+{
+    return m_hooks.currentDocument ? m_hooks.currentDocument() : m_pdf->filePath();
+}
+
+void PlaylistControl::openDocument(const QString &path, bool resetTimer)
+{
+    if (m_hooks.openDocument)
+        m_hooks.openDocument(path, resetTimer);
+}
+
+void PlaylistControl::commit(const QStringList &files, const QMap<QString, int> &minutes)
+{
+    // The playlist drops countdowns of files no longer listed before they are stored.
+    m_playlist->setEntries(files, minutes);
+    m_settings->setPlaylistFiles(m_playlist->files());
+    m_settings->setPlaylistTimes(m_playlist->fileMinutes());
+    if (m_hooks.refreshPresenter)
+        m_hooks.refreshPresenter();
+}
+
+void PlaylistControl::addFiles(const QStringList &paths)
+{
+    const QStringList fresh = m_playlist->newFiles(paths);
+    if (fresh.isEmpty())
+        return;
+    m_history->recordStep(UndoStep::Playlist, fresh.size() == 1 ? tr("Add %1").arg(fileName(fresh.constFirst()))
+                                                                : tr("Add %1 files").arg(fresh.size()));
+    commit(m_playlist->files() + fresh, m_playlist->fileMinutes());
+}
+
+void PlaylistControl::addFilesAndOpen(const QStringList &paths)
+{
+    const bool documentOpen = !currentDocument().isEmpty();
+    addFiles(paths);
+    if (documentOpen)
+        return;
+    for (const QString &path : paths) {
+        const QFileInfo info(path);
+        if (!info.isFile())
+            continue;
+        m_history->recordStep(UndoStep::Document, tr("Open %1").arg(info.fileName()));
+        m_openedFromPlaylist = false;
+        openDocument(info.absoluteFilePath(), true);
+        return;
+    }
+}
+
+void PlaylistControl::removeSelected()
+{
+    const int row = m_panel ? m_panel->selectedRow() : -1;
+    if (row < 0 || row >= m_playlist->count())
+        return;
+    const QString name = fileName(m_playlist->files().at(row));
+    if (!askYesNo(m_window, tr("Remove file"), tr("Remove \"%1\" from the playlist?").arg(name)))
+        return;
+    m_history->recordStep(UndoStep::Playlist, tr("Remove %1").arg(name));
+    QStringList files = m_playlist->files();
+    files.removeAt(row);
+    commit(files, m_playlist->fileMinutes());
+    m_panel->selectRow(std::min(row, m_playlist->count() - 1));
+}
+
+void PlaylistControl::moveSelected(int delta)
+{
+    const int row = m_panel ? m_panel->selectedRow() : -1;
+    const int target = row + delta;
+    if (row < 0 || row >= m_playlist->count() || target < 0 || target >= m_playlist->count())
+        return;
+    m_history->recordStep(UndoStep::Playlist, tr("Move %1").arg(fileName(m_playlist->files().at(row))));
+    QStringList files = m_playlist->files();
+    files.move(row, target);
+    commit(files, m_playlist->fileMinutes());
+    m_panel->selectRow(target);
+}
+
+void PlaylistControl::clearAll()
+{
+    const int count = m_playlist->count();
+    if (count == 0)
+        return;
+    if (!askYesNo(m_window, tr("Clear playlist"), tr("Remove all %1 file(s) from the playlist?").arg(count)))
+        return;
+    m_history->recordStep(UndoStep::Playlist, tr("Clear playlist"));
+    commit({}, {});
+}
+
+void PlaylistControl::reorderFromPanel()
+{
+    if (!m_panel)
+        return;
+    const QStringList order = m_panel->rowPaths();
+    // A drop that changed nothing, or rows that no longer match the list, only need a redraw.
+    QStringList sorted = order;
+    QStringList files = m_playlist->files();
+    sorted.sort();
+    files.sort();
+    if (order == m_playlist->files() || sorted != files) {
+        m_panel->refresh();
+        return;
+    }
+    const int selected = m_panel->rowBeforeMove();
+    m_history->recordStep(UndoStep::Playlist, tr("Reorder playlist"));
+    commit(order, m_playlist->fileMinutes());
+    m_panel->selectRow(selected);
+}
+
+void PlaylistControl::setFileMinutes(const QString &path, int minutes)
+{
+    if (!m_playlist->files().contains(path))
+        return;
+    const int value = minutes < 1 ? 0 : std::min(minutes, Playlist::MaxMinutes);
+    if (value == m_playlist->minutesFor(path))
+        return;
+    m_history->recordStep(UndoStep::Playlist, tr("Time of %1").arg(fileName(path)));
+    QMap<QString, int> times = m_playlist->fileMinutes();
+    if (value == 0)
+        times.remove(path);
+    else
+        times.insert(path, value);
+    commit(m_playlist->files(), times);
+}
+
+void PlaylistControl::applyPlaylist(const QList<PlaylistEntry> &entries, bool replace)
+{
+    m_history->recordStep(UndoStep::Playlist, replace ? tr("Load playlist") : tr("Append playlist"));
+    QStringList files = replace ? QStringList() : m_playlist->files();
+    QMap<QString, int> times = replace ? QMap<QString, int>() : m_playlist->fileMinutes();
+    for (const PlaylistEntry &entry : entries) {
+        if (entry.path.isEmpty())
+            continue;
+        if (!files.contains(entry.path))
+            files << entry.path;
+        // A countdown from the file wins, also for a path already listed.
+        if (entry.minutes > 0)
+            times.insert(entry.path, std::min(entry.minutes, Playlist::MaxMinutes));
+    }
+    commit(files, times);
+    qCInfo(lcPlaylist) << (replace ? "playlist loaded:" : "playlist appended:") << entries.size() << "entries";
+}
+
+QList<PlaylistEntry> PlaylistControl::entries() const
+{
+    QList<PlaylistEntry> result;
+    for (const QString &path : m_playlist->files())
+        result.append({path, m_playlist->minutesFor(path)});
+    return result;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "modal.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class MainWindow;
+class QDialog;
+
+// Shared steps of the playlist tests: scratch copies of fixtures and answers to the playlist's
+// own dialogs (file choosers, Replace/Append, the per-file countdown).
+namespace PlaylistTest {
+
+// A copy of `source` under `name` in the scratch folder (replacing an older copy).
+QString copyOf(const QString &source, const QString &name);
+
+// `count` distinct text documents of 2, 3, 4, ... pages, copied under "<prefix>-<n>.pdf".
+QStringList documents(const QString &prefix, int count);
+
+// Answers the next file dialog with `paths` (at least one, all in one folder). `text` of the
+// answer holds what the dialog proposed (its first selected file) before the answer.
+std::shared_ptr<ModalAnswer> answerFileDialog(const QStringList &paths);
+
+// Clicks the button with this text (ampersands ignored) in the next message box.
+std::shared_ptr<ModalAnswer> answerMessageBoxButton(const QString &buttonText);
+
+// Runs `act` on the next modal dialog with this object name.
+std::shared_ptr<ModalAnswer> answerDialog(const QString &objectName, std::function<void(QDialog *)> act);
+
+// Clicks the window's button with this object name.
+void click(MainWindow &window, const QString &objectName);
+
+// Waits until no playlist switch is loading and a frame of `path` is live.
+bool waitForDocument(MainWindow &window, const QString &path);
+
+} // namespace PlaylistTest

@@ -1,0 +1,298 @@
+#include "playlisttest.h"
+#include "testenv.h"
+#include "windowtest.h"
+
+#include "pdf/pdfservice.h"
+#include "playlist/playlist.h"
+#include "playlist/playlistfile.h"
+#include "playlist/undohistory.h"
+#include "timer/countdown.h"
+#include "ui/mainwindow.h"
+#include "ui/playlistcontrol.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace PlaylistTest;
+using namespace WindowTest;
+
+namespace {
+
+QStringList storedFiles()
+{
+    return QSettings().value(QStringLiteral("playlist/files")).toStringList();
+}
+
+QString newestLabel(MainWindow &window)
+{
+    return window.undoHistory()->isEmpty() ? QString() : window.undoHistory()->steps().constLast().label;
+}
+
+QListWidget *list(MainWindow &window)
+{
+    return window.findChild<QListWidget *>(QStringLiteral("playlistList"));
+}
+
+// Clicks the button and waits until `answer` has handled the dialog it brings.
+bool clickAnswered(MainWindow &window, const QString &button, const std::shared_ptr<ModalAnswer> &answer)
+{
+    click(window, button);
+    return QTest::qWaitFor([&] { return answer->answered; }, 5000);
+}
+
+} // namespace
+
+// Editing the playlist from the panel and the menus, its files and packages, and Back.
+class PlaylistTestCase : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { useProductSettings(); }
+
+    void addPdfsRecordsOnlyNewFilesAndOpensTheFirst()
+    {
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("add"), 3);
+        auto two = answerFileDialog(docs.mid(0, 2));
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistAdd"), two));
+        QCOMPARE(two->title, QStringLiteral("Add PDFs to playlist"));
+        QTRY_COMPARE(window.pdfService()->filePath(), docs.at(0));
+        QCOMPARE(storedFiles(), docs.mid(0, 2));
+        QCOMPARE(window.undoHistory()->steps().at(0).label, QStringLiteral("Add 2 files"));
+        QCOMPARE(newestLabel(window), QStringLiteral("Open add-1.pdf"));
+
+        // A file already listed records nothing; with a document open nothing else opens.
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistAdd"), answerFileDialog({docs.at(1)})));
+        QCOMPARE(window.undoHistory()->size(), 2);
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistAdd"), answerFileDialog({docs.at(2)})));
+        QCOMPARE(newestLabel(window), QStringLiteral("Add add-3.pdf"));
+        QCOMPARE(storedFiles(), docs);
+        QCOMPARE(window.pdfService()->filePath(), docs.at(0));
+    }
+
+    void removeAsksAndSelectsTheRowInItsPlace_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("selectedAfter");
+        QTest::newRow("middle row: the next file moves up") << 3 << 1 << 1;
+        QTest::newRow("last row: the new last row") << 3 << 2 << 1;
+        QTest::newRow("only row: no selection") << 1 << 0 << -1;
+    }
+
+    void removeAsksAndSelectsTheRowInItsPlace()
+    {
+        QFETCH(int, files);
+        QFETCH(int, row);
+        QFETCH(int, selectedAfter);
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("remove"), files);
+        window.playlistControl()->addFiles(docs);
+        list(window)->setCurrentRow(row);
+        auto no = answerMessageBox(QMessageBox::No);
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistRemove"), no));
+        QCOMPARE(no->title, QStringLiteral("Remove file"));
+        QCOMPARE(no->text, QStringLiteral("Remove \"remove-%1.pdf\" from the playlist?").arg(row + 1));
+        QCOMPARE(no->defaultButton, QMessageBox::No);
+        QCOMPARE(window.playlist()->count(), files);
+
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistRemove"), answerMessageBox(QMessageBox::Yes)));
+        QStringList expected = docs;
+        expected.removeAt(row);
+        QCOMPARE(storedFiles(), expected);
+        QCOMPARE(newestLabel(window), QStringLiteral("Remove remove-%1.pdf").arg(row + 1));
+        QCOMPARE(list(window)->count(), files - 1);
+        QCOMPARE(list(window)->currentRow(), selectedAfter);
+    }
+
+    void moveKeepsTheFileSelectedAndClearAsksFirst()
+    {
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("move"), 3);
+        window.playlistControl()->addFiles(docs);
+        list(window)->setCurrentRow(0);
+        click(window, QStringLiteral("playlistUp")); // nothing above the first row
+        click(window, QStringLiteral("playlistDown"));
+        QCOMPARE(window.undoHistory()->size(), 2);
+        QCOMPARE(storedFiles(), QStringList({docs.at(1), docs.at(0), docs.at(2)}));
+        QCOMPARE(list(window)->currentRow(), 1);
+        QCOMPARE(newestLabel(window), QStringLiteral("Move move-1.pdf"));
+
+        auto clear = answerMessageBox(QMessageBox::Yes);
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistClear"), clear));
+        QCOMPARE(clear->title, QStringLiteral("Clear playlist"));
+        QCOMPARE(clear->text, QStringLiteral("Remove all 3 file(s) from the playlist?"));
+        QCOMPARE(clear->defaultButton, QMessageBox::No);
+        QVERIFY(storedFiles().isEmpty());
+        click(window, QStringLiteral("playlistClear")); // empty: not asked, nothing recorded
+        QCOMPARE(newestLabel(window), QStringLiteral("Clear playlist"));
+        QCOMPARE(window.undoHistory()->size(), 3);
+    }
+
+    void fileMinutesAreLimited_data()
+    {
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("zero removes the countdown") << 0 << 0;
+        QTest::newRow("601 is stored as 600") << 601 << 600;
+    }
+
+    void fileMinutesAreLimited()
+    {
+        QFETCH(int, minutes);
+        QFETCH(int, stored);
+        MainWindow window;
+        const QString doc = documents(QStringLiteral("minutes"), 1).constFirst();
+        window.playlistControl()->addFiles({doc});
+        window.playlistControl()->setFileMinutes(doc, 5);
+        window.playlistControl()->setFileMinutes(doc, minutes);
+        window.playlistControl()->setFileMinutes(doc, minutes); // unchanged: no step
+        QCOMPARE(QSettings().value(QStringLiteral("playlist/times")).toMap().value(doc, 0).toInt(), stored);
+        QCOMPARE(newestLabel(window), QStringLiteral("Time of minutes-1.pdf"));
+        QCOMPARE(window.undoHistory()->size(), 3);
+    }
+
+    void undoingRemoveBringsTheFileBackWithItsCountdown()
+    {
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("undo"), 3);
+        window.playlistControl()->addFiles(docs);
+        window.playlistControl()->setFileMinutes(docs.at(1), 7);
+        list(window)->setCurrentRow(1);
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistRemove"), answerMessageBox(QMessageBox::Yes)));
+        QVERIFY(!QSettings().value(QStringLiteral("playlist/times")).toMap().contains(docs.at(1)));
+
+        auto *back = window.findChild<QPushButton *>(QStringLiteral("playlistBack"));
+        QCOMPARE(back->toolTip(), QStringLiteral("Back: undo \"Remove undo-2.pdf\" (3 steps)"));
+        back->click();
+        QCOMPARE(storedFiles(), docs);
+        QCOMPARE(QSettings().value(QStringLiteral("playlist/times")).toMap().value(docs.at(1)).toInt(), 7);
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Undone: Remove undo-2.pdf"));
+        QCOMPARE(window.undoHistory()->size(), 2);
+    }
+
+    void thirtyOneChangesKeepThirtySteps()
+    {
+        MainWindow window;
+        const QString doc = documents(QStringLiteral("steps"), 1).constFirst();
+        window.playlistControl()->addFiles({doc});
+        for (int minutes = 1; minutes <= 30; ++minutes)
+            window.playlistControl()->setFileMinutes(doc, minutes);
+        QCOMPARE(window.undoHistory()->size(), 30);
+        for (int i = 0; i < 30; ++i)
+            click(window, QStringLiteral("playlistBack"));
+        // The oldest step ("Add") fell out; the state after it stays.
+        QCOMPARE(window.playlist()->files(), QStringList{doc});
+        QCOMPARE(window.playlist()->minutesFor(doc), 0);
+        auto *back = window.findChild<QPushButton *>(QStringLiteral("playlistBack"));
+        QVERIFY(!back->isEnabled());
+        QCOMPARE(back->toolTip(), QStringLiteral("Back (nothing to undo)"));
+    }
+
+    void aBurstOfTimeKeysIsOneStep()
+    {
+        MainWindow window;
+        qint64 now = 0;
+        window.undoHistory()->setClock([&now] { return now; });
+        const int before = window.countdown()->durationSeconds();
+        for (int i = 0; i < 5; ++i, now += 400)
+            window.handleAction(Action::TimerPlusMinute);
+        QCOMPARE(window.countdown()->durationSeconds(), before + 300);
+        QCOMPARE(window.undoHistory()->size(), 1);
+        click(window, QStringLiteral("playlistBack"));
+        QCOMPARE(window.countdown()->durationSeconds(), before);
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Undone: Presentation time"));
+        QVERIFY(window.undoHistory()->isEmpty()); // undoing recorded nothing
+    }
+
+    void playlistFileRoundTripThroughTheMenus()
+    {
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("saved"), 2);
+        window.playlistControl()->addFiles(docs);
+        window.playlistControl()->setFileMinutes(docs.at(1), 12);
+        const QString target = TestEnvironment::instance().path(QStringLiteral("show"));
+        const QString written = target + QStringLiteral(".oplaylist");
+        QFile::remove(written);
+
+        auto save = answerFileDialog({target});
+        menuAction(window, QStringLiteral("Save playlist..."))->trigger();
+        QTRY_VERIFY(save->answered);
+        QCOMPARE(save->title, QStringLiteral("Save playlist"));
+        QCOMPARE(QFileInfo(save->text).fileName(), QStringLiteral("playlist.oplaylist"));
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Playlist saved: %1").arg(written));
+        QCOMPARE(QSettings().value(QStringLiteral("playlist/dir")).toString(), QFileInfo(written).absolutePath());
+
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistClear"), answerMessageBox(QMessageBox::Yes)));
+        // Into an empty playlist: replace without asking, and the first file opens.
+        auto open = answerFileDialog({written});
+        menuAction(window, QStringLiteral("Open playlist..."))->trigger();
+        QTRY_VERIFY(open->answered);
+        QCOMPARE(open->title, QStringLiteral("Open playlist"));
+        QCOMPARE(window.playlist()->files(), docs);
+        QCOMPARE(window.playlist()->minutesFor(docs.at(1)), 12);
+        QCOMPARE(newestLabel(window), QStringLiteral("Load playlist"));
+        QTRY_COMPARE(window.pdfService()->filePath(), docs.at(0));
+    }
+
+    void packagesLeaveOutMissingFilesAndAppendOnImport()
+    {
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("packed"), 3);
+        window.playlistControl()->addFiles(docs);
+        window.playlistControl()->setFileMinutes(docs.at(0), 9);
+        QFile::remove(docs.at(2));
+        const QString package = TestEnvironment::instance().path(QStringLiteral("talks.opack"));
+        QFile::remove(package);
+
+        auto exported = answerFileDialog({package});
+        menuAction(window, QStringLiteral("Export with PDFs..."))->trigger();
+        QTRY_VERIFY(exported->answered);
+        QCOMPARE(exported->title, QStringLiteral("Export playlist with PDFs"));
+        const QString message = window.statusBar()->currentMessage();
+        QVERIFY2(message.startsWith(QStringLiteral("Playlist exported: %1").arg(package)), qPrintable(message));
+        QVERIFY2(message.endsWith(QLatin1String("1 missing file(s) were not exported.")), qPrintable(message));
+
+        // Appending keeps the listed files; the unpacked copies join with their countdowns.
+        auto import = answerFileDialog({package});
+        auto append = answerMessageBoxButton(QStringLiteral("Append"));
+        menuAction(window, QStringLiteral("Import package..."))->trigger();
+        QTRY_VERIFY(append->answered);
+        QCOMPARE(append->text, QStringLiteral("The playlist already contains files."));
+        QCOMPARE(import->title, QStringLiteral("Import playlist package"));
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                               + QStringLiteral("/imports/talks/");
+        const QStringList unpacked = {folder + QStringLiteral("01_packed-1.pdf"),
+                                      folder + QStringLiteral("02_packed-2.pdf")};
+        QCOMPARE(window.playlist()->files(), docs + unpacked);
+        QCOMPARE(window.playlist()->minutesFor(unpacked.at(0)), 9);
+        QCOMPARE(newestLabel(window), QStringLiteral("Append playlist"));
+        QTRY_COMPARE(window.pdfService()->filePath(), unpacked.at(1)); // nothing was open: the last entry
+    }
+
+    void aPlaylistFileWithoutFilesChangesNothing()
+    {
+        MainWindow window;
+        const QString path = TestEnvironment::instance().path(QStringLiteral("empty.oplaylist"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"format":"OlvantiPlaylist","items":[]})");
+        file.close();
+        auto box = answerMessageBox(QMessageBox::Ok);
+        window.openPath(path);
+        QTRY_VERIFY(box->answered);
+        QCOMPARE(box->title, QStringLiteral("Playlist"));
+        QCOMPARE(box->text, QStringLiteral("The playlist file contains no files."));
+        QVERIFY(window.undoHistory()->isEmpty());
+    }
+};
+
+OLVANTI_TEST_MAIN(PlaylistTestCase)
+#include "tst_playlist.moc"

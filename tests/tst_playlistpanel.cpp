@@ -1,0 +1,203 @@
+#include "playlisttest.h"
+#include "testenv.h"
+#include "windowtest.h"
+
+#include "playlist/playlist.h"
+#include "playlist/playlistpanel.h"
+#include "playlist/undohistory.h"
+#include "timer/countdown.h"
+#include "ui/mainwindow.h"
+#include "ui/playlistcontrol.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+using namespace PlaylistTest;
+using namespace WindowTest;
+
+namespace {
+
+QListWidget *list(MainWindow &window)
+{
+    return window.findChild<QListWidget *>(QStringLiteral("playlistList"));
+}
+
+// A point on a row: on its countdown chip at the right end, or on its text at the left.
+QPoint rowPoint(MainWindow &window, int row, bool chip)
+{
+    const QRect rect = list(window)->visualItemRect(list(window)->item(row));
+    return QPoint(chip ? rect.right() - 16 : rect.left() + 12, rect.center().y());
+}
+
+// Sets the countdown dialog up as `set` says and presses OK; `seen` gets what it showed first.
+struct DialogState
+{
+    bool checked = false;
+    bool minutesEnabled = false;
+    int minutes = 0;
+    QString file;
+};
+
+std::shared_ptr<ModalAnswer> answerCountdown(DialogState *seen, std::function<void(QDialog *)> set)
+{
+    return answerDialog(QStringLiteral("playlistTimeDialog"), [seen, set](QDialog *dialog) {
+        auto *enabled = dialog->findChild<QCheckBox *>(QStringLiteral("playlistTimeEnabled"));
+        auto *minutes = dialog->findChild<QSpinBox *>(QStringLiteral("playlistTimeMinutes"));
+        *seen = {enabled->isChecked(), minutes->isEnabled(), minutes->value(),
+                 dialog->findChildren<QLabel *>().constFirst()->text()};
+        set(dialog);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+}
+
+bool visible(MainWindow &window, const char *name)
+{
+    return window.findChild<QWidget *>(QString::fromLatin1(name))->isVisible();
+}
+
+} // namespace
+
+// The playlist panel: its rows, the countdown chip and dialog, dragging, collapsing.
+class PlaylistPanelTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { useProductSettings(); }
+
+    void rowsMarkTheCurrentAndTheMissingFile()
+    {
+        MainWindow window;
+        window.show();
+        const QStringList docs = documents(QStringLiteral("row"), 2);
+        window.playlistControl()->addFiles(docs);
+        QVERIFY(openAndWait(window, docs.at(1)));
+        const QString marker = QString(QChar(0x25B6)) + QLatin1Char(' ');
+        QListWidgetItem *other = list(window)->item(0);
+        QListWidgetItem *current = list(window)->item(1);
+        QCOMPARE(other->text(), QStringLiteral("1. row-1.pdf"));
+        QVERIFY(!other->font().bold());
+        QCOMPARE(current->text(), marker + QStringLiteral("2. row-2.pdf"));
+        QCOMPARE(current->foreground().color(), QColor(QStringLiteral("#FF9C45")));
+        QCOMPARE(current->font().weight(), QFont::Bold);
+        QCOMPARE(current->toolTip(), docs.at(1));
+
+        // Missing wins over current: red, still marked and bold.
+        QFile::remove(docs.at(1));
+        window.playlistPanel()->refresh();
+        current = list(window)->item(1);
+        QCOMPARE(current->text(), marker + QStringLiteral("2. row-2.pdf  (missing)"));
+        QCOMPARE(current->foreground().color(), QColor(QStringLiteral("#FF6B6B")));
+        QCOMPARE(current->font().weight(), QFont::Bold);
+    }
+
+    void theChipSetsAndRemovesAFileCountdown()
+    {
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("chip"), 2);
+        window.playlistControl()->addFiles(docs);
+        window.playlistPanel()->setCollapsed(false, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.countdown()->setTimerSeconds(750);
+
+        // Beside the chip a click selects; had it opened a dialog, that one would be answered first.
+        QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 1, false));
+        QCOMPARE(list(window)->currentRow(), 1);
+        DialogState seen;
+        auto add = answerCountdown(&seen, [](QDialog *dialog) {
+            dialog->findChild<QPushButton *>(QStringLiteral("playlistTimePreset30"))->click();
+        });
+        QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 0, true));
+        QTRY_VERIFY(add->answered);
+        QCOMPARE(add->title, QStringLiteral("Countdown for file"));
+        QCOMPARE(seen.file, QStringLiteral("chip-1.pdf"));
+        QVERIFY(!seen.checked && !seen.minutesEnabled);
+        QCOMPARE(seen.minutes, 13); // 12:30 rounds to 13 minutes
+        QTRY_COMPARE(window.playlist()->minutesFor(docs.at(0)), 30);
+        QCOMPARE(window.undoHistory()->steps().constLast().label, QStringLiteral("Time of chip-1.pdf"));
+        QCOMPARE(list(window)->item(0)->data(Qt::UserRole + 1).toString(),
+                 QString(QChar(0x23F1)) + QStringLiteral(" 30 min"));
+
+        auto remove = answerCountdown(&seen, [](QDialog *dialog) {
+            dialog->findChild<QCheckBox *>(QStringLiteral("playlistTimeEnabled"))->setChecked(false);
+        });
+        QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 0, true));
+        QTRY_VERIFY(remove->answered);
+        QVERIFY(seen.checked && seen.minutesEnabled);
+        QCOMPARE(seen.minutes, 30);
+        QTRY_COMPARE(window.playlist()->minutesFor(docs.at(0)), 0);
+        QVERIFY(list(window)->item(0)->data(Qt::UserRole + 1).isNull());
+
+        window.playlistPanel()->openFileCountdownDialog(2);
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Select a file in the playlist first."));
+    }
+
+    void draggingARowReordersOnce()
+    {
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("drag"), 3);
+        window.playlistControl()->addFiles(docs);
+        list(window)->setCurrentRow(0);
+        // What a drop inside the list does to its model.
+        QVERIFY(list(window)->model()->moveRow(QModelIndex(), 0, QModelIndex(), 3));
+        QTRY_COMPARE(window.undoHistory()->size(), 2);
+        QCOMPARE(window.undoHistory()->steps().constLast().label, QStringLiteral("Reorder playlist"));
+        QCOMPARE(window.playlist()->files(), QStringList({docs.at(1), docs.at(2), docs.at(0)}));
+        QCOMPARE(list(window)->item(0)->text(), QStringLiteral("1. drag-2.pdf"));
+        QCOMPARE(list(window)->currentRow(), 0);
+    }
+
+    void collapsingGivesBackTheWidthTheWindowTook()
+    {
+        MainWindow window;
+        const QRect available = window.screen()->availableGeometry();
+        window.resize(1000, 700);
+        window.move(available.right() - 1050, 40);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *panel = window.playlistPanel();
+        auto *splitter = window.findChild<QSplitter *>(QStringLiteral("rootSplitter"));
+        QCOMPARE(panel->width(), PlaylistPanel::CollapsedWidth);
+        QVERIFY(visible(window, "playlistToggle") && visible(window, "playlistVerticalTitle"));
+        QVERIFY(!visible(window, "playlistBody") && !visible(window, "playlistTitle"));
+
+        auto *toggle = window.findChild<QToolButton *>(QStringLiteral("playlistToggle"));
+        toggle->click();
+        QCOMPARE(toggle->arrowType(), Qt::LeftArrow);
+        QCOMPARE(toggle->toolTip(), QStringLiteral("Hide PLAYLIST"));
+        QTRY_COMPARE(panel->maximumWidth(), QWIDGETSIZE_MAX);
+        QCOMPARE(splitter->sizes().constFirst(), 260);
+        QCOMPARE(window.width(), 1230);
+        // The grown window moved left to stay on the screen.
+        QTRY_VERIFY(window.frameGeometry().right() <= available.right());
+        QVERIFY(visible(window, "playlistBody") && !visible(window, "playlistVerticalTitle"));
+
+        // A narrow panel is remembered as 180; the window gives back only what the panel took.
+        splitter->setSizes({170, splitter->sizes().at(1), splitter->sizes().at(2) + 90});
+        QTRY_COMPARE(panel->width(), 170);
+        toggle->click();
+        QCOMPARE(toggle->toolTip(), QStringLiteral("Show PLAYLIST"));
+        QTRY_VERIFY(visible(window, "playlistVerticalTitle"));
+        QCOMPARE(panel->width(), PlaylistPanel::CollapsedWidth);
+        QCOMPARE(panel->expandedWidth(), 180);
+        QCOMPARE(window.width(), 1230 - 140);
+        QCOMPARE(panel->grownWidth(), 90);
+        QVERIFY(!visible(window, "playlistBody") && !visible(window, "playlistTitle"));
+    }
+};
+
+OLVANTI_TEST_MAIN_WITH_SCREENS(PlaylistPanelTest, R"([{"name":"Wide","x":0,"y":0,"width":1920,"height":1080,
+    "logicalDpi":96,"logicalBaseDpi":96,"dpr":1}])")
+#include "tst_playlistpanel.moc"
