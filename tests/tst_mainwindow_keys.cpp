@@ -4,6 +4,7 @@
 #include "input/inputrouter.h"
 #include "pdf/pdfservice.h"
 #include "playlist/undohistory.h"
+#include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
@@ -109,6 +110,13 @@ private Q_SLOTS:
         QVERIFY(!window().countdown()->isRunning());
         press(Qt::Key_Left);
         QTRY_COMPARE(window().presentation()->livePage(), 3);
+        press(Qt::Key_End);
+        QTRY_COMPARE(window().presentation()->livePage(), 4);
+        press(Qt::Key_Right);
+        QVERIFY(window().outputControl()->endReached());
+        // Opening a document starts a new show at once, before it has even loaded.
+        window().openPath(window().pdfService()->filePath());
+        QVERIFY(!window().outputControl()->endReached());
     }
 
     void blackoutKeyTogglesBothButtons()

@@ -39,7 +39,8 @@ OutputControl::OutputControl(PdfService *service, Presentation *presentation, Di
     connect(m_presentation, &Presentation::frameReady, this, &OutputControl::onFrameReady);
     connect(m_presentation, &Presentation::error, this, &OutputControl::onError);
     connect(m_presentation, &Presentation::changed, this, &OutputControl::refreshEndState);
-    connect(m_service, &PdfService::loaded, this, [this] { m_endReached = false; });
+    // Every load starts by closing the previous document: opening one forgets the end notice.
+    connect(m_service, &PdfService::closed, this, [this] { m_endReached = false; });
     connect(m_displays, &DisplayManager::targetRemoved, this, &OutputControl::onTargetRemoved);
     connect(m_displays, &DisplayManager::geometryChanged, this, &OutputControl::onGeometryChanged);
     connect(m_output, &PageCanvas::resized, this, &OutputControl::updateOutputSize);
