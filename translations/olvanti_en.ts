@@ -225,6 +225,516 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="188"/>
+        <source>EXIT FULLSCREEN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="188"/>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="214"/>
+        <source>FULLSCREEN</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="189"/>
+        <source>Output ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="189"/>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="202"/>
+        <source>Output OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="201"/>
+        <source>BLACKOUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="201"/>
+        <source>external display is blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="210"/>
+        <location filename="../src/ui/mainwindow.cpp" line="216"/>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="184"/>
+        <source>Resume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="210"/>
+        <location filename="../src/ui/mainwindow.cpp" line="216"/>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="209"/>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="330"/>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="135"/>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="184"/>
+        <source>Blackout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="230"/>
+        <source>LIVE  -  BLACKOUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="230"/>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="258"/>
+        <source>LIVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="243"/>
+        <source>FILE %1 / %2  -  %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="267"/>
+        <location filename="../src/ui/mainwindow.cpp" line="268"/>
+        <source>END</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="268"/>
+        <source>FILE %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="271"/>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="271"/>
+        <source>NEXT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="286"/>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow.cpp" line="286"/>
+        <source>Preferences could not be saved. Check filesystem permissions.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="49"/>
+        <source>Open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="59"/>
+        <source>Missing document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="60"/>
+        <source>The document no longer exists. Use Open to select another file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="71"/>
+        <source>Loading PDF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="88"/>
+        <source>%1 - OlvantiVIVuderidazi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="89"/>
+        <source>Document loaded. Clicker input works while either application window is active.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="101"/>
+        <source>Encrypted PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="109"/>
+        <source>Cannot open PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="130"/>
+        <source>Close %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="152"/>
+        <source>Open PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_documents.cpp" line="153"/>
+        <source>PDF documents (*.pdf);;Olvanti playlist (*.oplaylist *.opack);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="63"/>
+        <source>v0.7</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="81"/>
+        <source>PAGES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="126"/>
+        <source>Searching...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="174"/>
+        <source>Document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="176"/>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="187"/>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="67"/>
+        <source>PDF Reader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="189"/>
+        <source>PRESENTER</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="203"/>
+        <source>Start / stop the presentation on the external screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="210"/>
+        <source>Blank / restore the full-screen output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="215"/>
+        <source>Show the current slide full screen on the output display; navigate with the keys or a clicker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="326"/>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="131"/>
+        <source>Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="327"/>
+        <source>Previous slide (or the last slide of the previous file)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="328"/>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="132"/>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="329"/>
+        <source>Next slide (or the next file of the playlist)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="331"/>
+        <source>Toggle blackout on the output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="354"/>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="423"/>
+        <source>Hide PAGES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="357"/>
+        <source>PAGES  |  LIVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_layout.cpp" line="423"/>
+        <source>Show PAGES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="46"/>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="47"/>
+        <source>&amp;Open PDF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="48"/>
+        <source>Recent documents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="51"/>
+        <source>Close document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="53"/>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="55"/>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="56"/>
+        <source>Search...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="58"/>
+        <source>Back (undo last change)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="65"/>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="68"/>
+        <source>Presenter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="76"/>
+        <source>Show / hide playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="79"/>
+        <source>Show / hide PAGES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="82"/>
+        <source>Zoom in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="83"/>
+        <source>Zoom out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="84"/>
+        <source>Fit page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="85"/>
+        <source>Fit width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="86"/>
+        <source>Rotate page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="88"/>
+        <source>Two pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="90"/>
+        <source>Scroll mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="103"/>
+        <source>&amp;Playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="105"/>
+        <source>Add PDFs...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="106"/>
+        <source>Open playlist...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="107"/>
+        <source>Save playlist...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="108"/>
+        <source>Export with PDFs...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="109"/>
+        <source>Import package...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="111"/>
+        <source>Move up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="112"/>
+        <source>Move down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="113"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="114"/>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="123"/>
+        <source>P&amp;resentation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="124"/>
+        <source>Output on external screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="126"/>
+        <source>Full screen output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="133"/>
+        <source>First slide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="134"/>
+        <source>Last slide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="140"/>
+        <source>Exit presentation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="145"/>
+        <source>Timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="147"/>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="185"/>
+        <source>Start timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="148"/>
+        <source>Reset timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="150"/>
+        <source>+1 minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="151"/>
+        <source>-1 minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="152"/>
+        <source>+10 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="153"/>
+        <source>-10 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="156"/>
+        <source>&amp;Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="157"/>
+        <source>Setup...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="160"/>
+        <source>Clicker and keyboard...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="162"/>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="163"/>
+        <source>About OlvantiVIVuderidazi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="164"/>
+        <source>Check for new version...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="185"/>
+        <source>Pause timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="213"/>
+        <source>+1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="215"/>
+        <source>℡ min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="216"/>
+        <source>ሐ s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/mainwindow_menus.cpp" line="217"/>
+        <source>+10 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MessageLog</name>
     <message>
         <location filename="../src/app/messagelog.cpp" line="87"/>
@@ -235,42 +745,42 @@ Global input outside this application is not enabled. Separate alternatives with
 <context>
     <name>OutputControl</name>
     <message>
-        <location filename="../src/presentation/outputcontrol.cpp" line="90"/>
+        <location filename="../src/presentation/outputcontrol.cpp" line="88"/>
         <source>Open a PDF before starting output.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/presentation/outputcontrol.cpp" line="102"/>
+        <location filename="../src/presentation/outputcontrol.cpp" line="100"/>
         <source>Output display</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/presentation/outputcontrol.cpp" line="102"/>
+        <location filename="../src/presentation/outputcontrol.cpp" line="100"/>
         <source>No output display is available.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/presentation/outputcontrol.cpp" line="129"/>
+        <location filename="../src/presentation/outputcontrol.cpp" line="127"/>
         <source>Stop presentation</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/presentation/outputcontrol.cpp" line="130"/>
+        <location filename="../src/presentation/outputcontrol.cpp" line="128"/>
         <source>Do you really want to stop the presentation on the full-screen display?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/presentation/outputcontrol.cpp" line="183"/>
+        <location filename="../src/presentation/outputcontrol.cpp" line="179"/>
         <source>Presentation output</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/presentation/outputcontrol.cpp" line="193"/>
+        <location filename="../src/presentation/outputcontrol.cpp" line="189"/>
         <source>Output display disconnected. Output closed safely; select a display and reopen.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/presentation/outputcontrol.cpp" line="223"/>
+        <location filename="../src/presentation/outputcontrol.cpp" line="219"/>
         <source>End of presentation. Press Previous to go back.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -355,6 +865,198 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
 </context>
 <context>
+    <name>PlaylistControl</name>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="91"/>
+        <source>Add %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="92"/>
+        <source>Add %1 files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="106"/>
+        <location filename="../src/ui/playlistcontrol_switch.cpp" line="48"/>
+        <source>Open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="119"/>
+        <source>Remove file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="119"/>
+        <source>Remove &quot;%1&quot; from the playlist?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="121"/>
+        <source>Remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="134"/>
+        <source>Move %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="146"/>
+        <location filename="../src/ui/playlistcontrol.cpp" line="148"/>
+        <source>Clear playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="146"/>
+        <source>Remove all %1 file(s) from the playlist?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="167"/>
+        <source>Reorder playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="179"/>
+        <source>Time of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="190"/>
+        <source>Load playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol.cpp" line="190"/>
+        <source>Append playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="26"/>
+        <source>Olvanti playlist (*.oplaylist)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="31"/>
+        <source>Olvanti playlist package (*.opack)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="57"/>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="124"/>
+        <source>Playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="62"/>
+        <source>Add PDFs to playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="63"/>
+        <source>PDF documents (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="71"/>
+        <source>Open playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="79"/>
+        <source>Import playlist package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="87"/>
+        <source>Save playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="90"/>
+        <source>The playlist is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="96"/>
+        <source>Playlist saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="101"/>
+        <source>Export playlist with PDFs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="111"/>
+        <source>Playlist exported: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="114"/>
+        <source>%1 missing file(s) were not exported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="124"/>
+        <source>The playlist already contains files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="126"/>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="127"/>
+        <source>Append</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="142"/>
+        <source>The playlist file contains no files.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_files.cpp" line="150"/>
+        <source>Playlist loaded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_switch.cpp" line="66"/>
+        <location filename="../src/ui/playlistcontrol_switch.cpp" line="155"/>
+        <source>Missing document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_switch.cpp" line="67"/>
+        <source>The playlist file is missing:
+%1
+The presentation stays on the current file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_switch.cpp" line="141"/>
+        <source>Undone: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/playlistcontrol_switch.cpp" line="156"/>
+        <source>The document no longer exists. Use Open to select another file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistDelegate</name>
+    <message>
+        <location filename="../src/playlist/playlistdelegate.cpp" line="17"/>
+        <source>add timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PlaylistFile</name>
     <message>
         <location filename="../src/playlist/packagereader.cpp" line="47"/>
@@ -407,18 +1109,18 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistfile.cpp" line="67"/>
-        <location filename="../src/playlist/playlistfile.cpp" line="72"/>
+        <location filename="../src/playlist/playlistfile.cpp" line="66"/>
+        <location filename="../src/playlist/playlistfile.cpp" line="71"/>
         <source>The playlist file could not be written: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistfile.cpp" line="82"/>
+        <location filename="../src/playlist/playlistfile.cpp" line="81"/>
         <source>The playlist file could not be read: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistfile.cpp" line="92"/>
+        <location filename="../src/playlist/playlistfile.cpp" line="91"/>
         <source>This is not an Olvanti playlist file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -426,79 +1128,179 @@ Global input outside this application is not enabled. Separate alternatives with
 <context>
     <name>PlaylistPanel</name>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="87"/>
-        <location filename="../src/playlist/playlistpanel.cpp" line="94"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="90"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="97"/>
         <source>PLAYLIST</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="103"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="106"/>
         <source>Open playlist...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="104"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="108"/>
         <source>Save playlist...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="105"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="110"/>
         <source>Export with PDFs...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="106"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="112"/>
         <source>Import package...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="108"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="115"/>
         <source>Back</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="110"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="118"/>
         <source>+ Add PDFs...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="112"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="120"/>
         <source>Move up</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="113"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="123"/>
         <source>Move down</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="114"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="124"/>
         <source>Remove</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="115"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="125"/>
         <source>Clear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="141"/>
+        <location filename="../src/playlist/playlistpanel_collapse.cpp" line="18"/>
         <source>Show PLAYLIST</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="141"/>
+        <location filename="../src/playlist/playlistpanel_collapse.cpp" line="18"/>
         <source>Hide PLAYLIST</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="209"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="202"/>
         <source>  (missing)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/playlist/playlistpanel.cpp" line="214"/>
+        <location filename="../src/playlist/playlistpanel.cpp" line="208"/>
         <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/playlist/playlistpanel_dialog.cpp" line="18"/>
+        <source>Select a file in the playlist first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/playlist/playlistpanel_dialog.cpp" line="26"/>
+        <source>Countdown for file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/playlist/playlistpanel_dialog.cpp" line="32"/>
+        <source>Start a countdown when this file begins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/playlist/playlistpanel_dialog.cpp" line="40"/>
+        <source> min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/playlist/playlistpanel_dialog.cpp" line="61"/>
+        <source>Without a countdown the running timer is not changed when this file begins.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReaderControl</name>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="82"/>
+        <source>Previous page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="85"/>
+        <source>Next page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="93"/>
+        <source>Page </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="102"/>
+        <location filename="../src/reader/readercontrol.cpp" line="401"/>
+        <location filename="../src/reader/readercontrol.cpp" line="420"/>
+        <source>/ %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="107"/>
+        <source>Zoom out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="109"/>
+        <source>Zoom in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="116"/>
+        <source>Fit page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="116"/>
+        <source>Fit width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="116"/>
+        <source>Custom zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="124"/>
+        <source>Rotate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="125"/>
+        <source>Rotate the page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="129"/>
+        <source>Two pages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="138"/>
+        <source>Scroll</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/reader/readercontrol.cpp" line="140"/>
+        <source>Scroll through all pages instead of switching them one by one</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -632,7 +1434,7 @@ Global input outside this application is not enabled. Separate alternatives with
 <context>
     <name>ThumbnailModel</name>
     <message>
-        <location filename="../src/reader/thumbnailmodel.cpp" line="75"/>
+        <location filename="../src/reader/thumbnailmodel.cpp" line="76"/>
         <source>%1  LIVE</source>
         <translation type="unfinished"></translation>
     </message>
