@@ -36,14 +36,6 @@ using namespace WindowTest;
 
 namespace {
 
-QString copyOf(const QString &source, const QString &name)
-{
-    const QString target = TestEnvironment::instance().path(name);
-    QFile::remove(target);
-    QFile::copy(source, target);
-    return target;
-}
-
 template<typename T>
 T *child(MainWindow &window, const char *name)
 {

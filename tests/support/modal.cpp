@@ -7,16 +7,14 @@
 #include <QPointer>
 #include <QTimer>
 
-namespace {
-
-std::shared_ptr<ModalAnswer> watch(std::function<bool(QWidget *, ModalAnswer &)> handle)
+std::shared_ptr<ModalAnswer> watchModal(std::function<bool(QWidget *, ModalAnswer &)> handle)
 {
     auto answer = std::make_shared<ModalAnswer>();
     auto *timer = new QTimer(qApp);
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, handle] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && handle(modal, *answer)) {
+        if (modal && modal->isVisible() && handle(modal, *answer)) {
             answer->answered = true;
             timer->stop();
             timer->deleteLater();
@@ -26,11 +24,9 @@ std::shared_ptr<ModalAnswer> watch(std::function<bool(QWidget *, ModalAnswer &)>
     return answer;
 }
 
-} // namespace
-
 std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button)
 {
-    return watch([button](QWidget *modal, ModalAnswer &answer) {
+    return watchModal([button](QWidget *modal, ModalAnswer &answer) {
         auto *box = qobject_cast<QMessageBox *>(modal);
         if (!box || !box->isVisible())
             return false;
@@ -47,7 +43,7 @@ std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button
 
 std::shared_ptr<ModalAnswer> answerInputDialog(std::function<void(QDialog *)> act)
 {
-    return watch([act](QWidget *modal, ModalAnswer &answer) {
+    return watchModal([act](QWidget *modal, ModalAnswer &answer) {
         auto *dialog = qobject_cast<QInputDialog *>(modal);
         if (!dialog || !dialog->isVisible())
             return false;
@@ -62,7 +58,7 @@ std::shared_ptr<ModalAnswer> answerInputDialogs(QList<std::function<void(QDialog
 {
     auto last = std::make_shared<QPointer<QDialog>>();
     auto remaining = std::make_shared<QList<std::function<void(QDialog *)>>>(std::move(acts));
-    return watch([last, remaining](QWidget *modal, ModalAnswer &answer) {
+    return watchModal([last, remaining](QWidget *modal, ModalAnswer &answer) {
         auto *dialog = qobject_cast<QInputDialog *>(modal);
         if (!dialog || !dialog->isVisible() || dialog == last->data() || remaining->isEmpty())
             return false;

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QDialog;
+class QWidget;
 
 // Answers modal dialogs the way an operator would, from the event loop, while the code under
 // test is blocked in exec(). Each answerer handles the next matching dialog once.
@@ -17,6 +18,10 @@ struct ModalAnswer
     QString text;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
+
+// Calls `handle` with the active modal widget every 10 ms until it returns true; then the
+// answer is marked answered.
+std::shared_ptr<ModalAnswer> watchModal(std::function<bool(QWidget *, ModalAnswer &)> handle);
 
 // Clicks `button` in the next QMessageBox that becomes the active modal widget.
 std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button);

@@ -1,6 +1,7 @@
 #include "playlisttest.h"
 
 #include "testenv.h"
+#include "windowtest.h"
 
 #include "pdf/pdfservice.h"
 #include "presentation/presentation.h"
@@ -19,40 +20,11 @@
 
 namespace PlaylistTest {
 
-namespace {
-
-std::shared_ptr<ModalAnswer> watchModal(std::function<bool(QWidget *, ModalAnswer &)> handle)
-{
-    auto answer = std::make_shared<ModalAnswer>();
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, handle] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && handle(modal, *answer)) {
-            answer->answered = true;
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start();
-    return answer;
-}
-
-} // namespace
-
-QString copyOf(const QString &source, const QString &name)
-{
-    const QString target = TestEnvironment::instance().path(name);
-    QFile::remove(target);
-    QFile::copy(source, target);
-    return target;
-}
-
 QStringList documents(const QString &prefix, int count)
 {
     QStringList paths;
     for (int i = 0; i < count; ++i)
-        paths << copyOf(TestEnvironment::instance().textDocument(i + 2),
+        paths << WindowTest::copyOf(TestEnvironment::instance().textDocument(i + 2),
                         QStringLiteral("%1-%2.pdf").arg(prefix).arg(i + 1));
     return paths;
 }

@@ -10,12 +10,9 @@
 class MainWindow;
 class QDialog;
 
-// Shared steps of the playlist tests: scratch copies of fixtures and answers to the playlist's
+// Shared steps of the playlist tests: generated documents and answers to the playlist's
 // own dialogs (file choosers, Replace/Append, the per-file countdown).
 namespace PlaylistTest {
-
-// A copy of `source` under `name` in the scratch folder (replacing an older copy).
-QString copyOf(const QString &source, const QString &name);
 
 // `count` distinct text documents of 2, 3, 4, ... pages, copied under "<prefix>-<n>.pdf".
 QStringList documents(const QString &prefix, int count);

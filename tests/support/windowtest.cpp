@@ -3,7 +3,10 @@
 #include "pdf/pdfservice.h"
 #include "ui/mainwindow.h"
 
+#include "testenv.h"
+
 #include <QAction>
+#include <QFile>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,6 +28,14 @@ bool openAndWait(MainWindow &window, const QString &path)
     QSignalSpy ready(&window, &MainWindow::documentReady);
     window.openPath(path);
     return QTest::qWaitFor([&] { return !ready.isEmpty(); }, 10000);
+}
+
+QString copyOf(const QString &source, const QString &name)
+{
+    const QString target = TestEnvironment::instance().path(name);
+    QFile::remove(target);
+    QFile::copy(source, target);
+    return target;
 }
 
 namespace {

@@ -16,6 +16,9 @@ void useProductSettings();
 // Opens `path` through the window's open path and waits until the first frame is live.
 bool openAndWait(MainWindow &window, const QString &path);
 
+// A copy of `source` under `name` in the test's scratch folder (replacing an older one).
+QString copyOf(const QString &source, const QString &name);
+
 // The menu-bar entry with this text (ampersands ignored), searching submenus too.
 QAction *menuAction(MainWindow &window, const QString &text);
 
