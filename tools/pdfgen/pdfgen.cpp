@@ -44,6 +44,28 @@ void drawPage(QPainter &painter, const Page &page, double dotsPerPoint)
     }
 }
 
+
+// Writes numbered objects with an exact cross-reference table; object 1 is the catalogue.
+QString writeObjects(const QString &path, const QList<QByteArray> &objects)
+{
+    QByteArray out = "%PDF-1.4\n";
+    QList<qsizetype> offsets;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        offsets.append(out.size());
+        out += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    const qsizetype xref = out.size();
+    out += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (qsizetype offset : offsets)
+        out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    out += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
+           + QByteArray::number(xref) + "\n%%EOF\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size())
+        return QStringLiteral("cannot write %1").arg(path);
+    return QString();
+}
+
 } // namespace
 
 QString writePdf(const QString &path, const QList<Page> &pages)
@@ -101,26 +123,11 @@ QString writeDeck(const QString &path, int slideCount, const QString &heading)
 QString writeZeroPageDocument(const QString &path)
 {
     // Hand-assembled so that the cross-reference offsets are exact.
-    QList<QByteArray> objects = {
+    const QList<QByteArray> objects = {
         "<< /Type /Catalog /Pages 2 0 R >>",
         "<< /Type /Pages /Kids [] /Count 0 >>",
     };
-    QByteArray out = "%PDF-1.4\n";
-    QList<qsizetype> offsets;
-    for (qsizetype i = 0; i < objects.size(); ++i) {
-        offsets.append(out.size());
-        out += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
-    }
-    const qsizetype xref = out.size();
-    out += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (qsizetype offset : offsets)
-        out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    out += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
-           + QByteArray::number(xref) + "\n%%EOF\n";
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size())
-        return QStringLiteral("cannot write %1").arg(path);
-    return QString();
+    return writeObjects(path, objects);
 }
 
 QString writeBarePage(const QString &path, const QSizeF &sizePt)
@@ -136,22 +143,7 @@ QString writeBarePage(const QString &path, const QSizeF &sizePt)
         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + width + ' ' + height + "] /Contents 4 0 R >>",
         "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content + "endstream",
     };
-    QByteArray out = "%PDF-1.4\n";
-    QList<qsizetype> offsets;
-    for (qsizetype i = 0; i < objects.size(); ++i) {
-        offsets.append(out.size());
-        out += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
-    }
-    const qsizetype xref = out.size();
-    out += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (qsizetype offset : offsets)
-        out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    out += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
-           + QByteArray::number(xref) + "\n%%EOF\n";
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size())
-        return QStringLiteral("cannot write %1").arg(path);
-    return QString();
+    return writeObjects(path, objects);
 }
 
 QString writeEncryptedCopy(const QString &source, const QString &target, const QString &password)
