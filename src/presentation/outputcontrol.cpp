@@ -70,11 +70,6 @@ QWidget *OutputControl::dialogParent() const
     return qobject_cast<QWidget *>(parent());
 }
 
-bool OutputControl::isOutputVisible() const
-{
-    return m_output->isVisible();
-}
-
 QScreen *OutputControl::chosenScreen() const
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
@@ -153,8 +148,7 @@ void OutputControl::displayChosen()
 
 void OutputControl::updateOutputSize()
 {
-    const qreal ratio = m_output->devicePixelRatioF();
-    m_presentation->setOutputSize(QSize(qRound(m_output->width() * ratio), qRound(m_output->height() * ratio)));
+    m_presentation->setOutputSize(m_output->renderSize());
     Q_EMIT outputSizeUpdated();
 }
 
@@ -202,7 +196,7 @@ void OutputControl::presentationNext()
     const int count = m_service->pageCount();
     if (call(m_hooks.fileSwitchInProgress, false) || count == 0)
         return;
-    const int page = m_presentation->pendingPage() >= 0 ? m_presentation->pendingPage() : m_presentation->livePage();
+    const int page = m_presentation->shownPage();
     if (page + 1 < count) {
         m_presentation->next();
         return;
@@ -224,7 +218,7 @@ void OutputControl::presentationPrevious()
 {
     if (call(m_hooks.fileSwitchInProgress, false) || m_service->pageCount() == 0)
         return;
-    const int page = m_presentation->pendingPage() >= 0 ? m_presentation->pendingPage() : m_presentation->livePage();
+    const int page = m_presentation->shownPage();
     if (page > 0) {
         m_presentation->previous();
         return;

@@ -55,7 +55,6 @@ public:
     // Parent of message boxes; the parent object when that is a widget.
     void setDialogParent(QWidget *parent);
 
-    bool isOutputVisible() const;
     bool endReached() const { return m_endReached; }
 
     // `window` is the operator's window, for OwnScreen.

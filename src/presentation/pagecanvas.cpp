@@ -110,6 +110,12 @@ void PageCanvas::setHighlights(const QList<QRectF> &rects, const QSizeF &pageSiz
     update();
 }
 
+QSize PageCanvas::renderSize() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return QSize(qRound(width() * ratio), qRound(height() * ratio));
+}
+
 QRectF PageCanvas::imageRect(const QImage &image) const
 {
     const QSizeF canvas = size();

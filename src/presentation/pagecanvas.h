@@ -60,6 +60,8 @@ public:
     QString placeholderText() const { return m_placeholderText; }
     QString overlayMessage() const { return m_overlayMessage; }
 
+    // The canvas size in device pixels, each side rounded: the size to render its pages at.
+    QSize renderSize() const;
     // Where `image` is drawn on this canvas, in device-independent pixels.
     QRectF imageRect(const QImage &image) const;
 

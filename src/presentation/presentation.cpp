@@ -45,7 +45,7 @@ void Presentation::showPage(int page)
 
 void Presentation::step(int delta)
 {
-    const int base = m_pendingPage >= 0 ? m_pendingPage : m_livePage;
+    const int base = shownPage();
     const int count = m_service->pageCount();
     if (count > 0) {
         m_currentPage = std::clamp(base + delta, 0, count - 1);
@@ -84,9 +84,8 @@ void Presentation::setBlackout(bool on)
 
 void Presentation::reshow()
 {
-    const int page = m_pendingPage >= 0 ? m_pendingPage : m_livePage;
-    if (page >= 0)
-        showPage(page);
+    if (shownPage() >= 0)
+        showPage(shownPage());
 }
 
 void Presentation::setOutputSize(const QSize &size)

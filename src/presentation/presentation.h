@@ -28,6 +28,8 @@ public:
     int livePage() const { return m_livePage; }
     int currentPage() const { return m_currentPage; }
     int pendingPage() const { return m_pendingPage; }
+    // The page the output shows or is about to show: the pending page, else the live one.
+    int shownPage() const { return m_pendingPage >= 0 ? m_pendingPage : m_livePage; }
     bool blackout() const { return m_blackout; }
     bool twoPageOutput() const { return m_twoPageOutput; }
     QSize outputSize() const { return m_outputSize; }

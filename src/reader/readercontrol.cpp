@@ -58,10 +58,14 @@ void ReaderControl::setThumbnailView(ThumbnailView *view)
     m_thumbnailView = view;
 }
 
-ScrollView *ReaderControl::mirror() const
+namespace {
+
+bool ask(const std::function<bool()> &hook)
 {
-    return m_mirror.data();
+    return hook && hook();
 }
+
+} // namespace
 
 bool ReaderControl::hasDocument() const
 {
@@ -93,7 +97,7 @@ QList<QAction *> ReaderControl::addToolBarItems(QToolBar *toolBar)
     m_pageBox->setPrefix(tr("Page "));
     items << toolBar->addWidget(m_pageBox);
     connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int value) {
-        if (m_hooks.presenterMode && m_hooks.presenterMode())
+        if (ask(m_hooks.presenterMode))
             m_presentation->goToPage(value - 1);
         else
             showReaderPage(value - 1);
@@ -208,7 +212,6 @@ void ReaderControl::updateZoomLabel(double scale)
     if (!m_zoomLabel)
         return;
     m_zoomLabel->setText(QStringLiteral("%1%").arg(qRound(scale * 72.0 / 96.0 * 100.0)));
-    Q_EMIT zoomLabelChanged();
 }
 
 void ReaderControl::updateReader()
@@ -265,10 +268,7 @@ void ReaderControl::updateReader()
 
 void ReaderControl::presentationFollowsReader()
 {
-    if (!m_hooks.outputShown || !m_hooks.outputShown())
-        return;
-    const int shown = m_presentation->pendingPage() >= 0 ? m_presentation->pendingPage() : m_presentation->livePage();
-    if (shown != m_currentPage)
+    if (ask(m_hooks.outputShown) && m_presentation->shownPage() != m_currentPage)
         m_presentation->goToPage(m_currentPage);
 }
 
@@ -284,16 +284,9 @@ void ReaderControl::showReaderPage(int page, bool smooth, bool centredReveal)
     }
     m_currentPage = clamped;
     presentationFollowsReader();
-    {
-        const QSignalBlocker blocker(m_pageBox);
-        m_pageBox->setValue(m_currentPage + 1);
-    }
-    if (m_thumbnailView) {
-        m_thumbnailView->setCurrentIndex(m_thumbnails->index(m_currentPage));
-        m_thumbnailView->revealPage(m_currentPage, centredReveal);
-    }
-    const bool outputShown = m_hooks.outputShown && m_hooks.outputShown();
-    if (!outputShown)
+    showCurrentPage(centredReveal);
+    // With the output shown the live mark belongs to the audience's page.
+    if (!ask(m_hooks.outputShown))
         m_thumbnails->setLivePage(m_currentPage);
     if (m_scrollMode)
         m_scrollView->goToPage(m_currentPage, smooth);
@@ -307,16 +300,21 @@ void ReaderControl::onScrollPageChanged(int page)
     if (page == m_currentPage || !m_scrollMode)
         return;
     m_currentPage = page;
+    showCurrentPage(true);
+    m_thumbnails->setLivePage(m_currentPage);
+    presentationFollowsReader();
+}
+
+void ReaderControl::showCurrentPage(bool centredReveal)
+{
     {
         const QSignalBlocker blocker(m_pageBox);
         m_pageBox->setValue(m_currentPage + 1);
     }
     if (m_thumbnailView) {
         m_thumbnailView->setCurrentIndex(m_thumbnails->index(m_currentPage));
-        m_thumbnailView->revealPage(m_currentPage, true);
+        m_thumbnailView->revealPage(m_currentPage, centredReveal);
     }
-    m_thumbnails->setLivePage(m_currentPage);
-    presentationFollowsReader();
 }
 
 void ReaderControl::applyReaderMode()
@@ -324,7 +322,7 @@ void ReaderControl::applyReaderMode()
     if (!m_stack)
         return;
     const bool on = m_scrollBox->isChecked() && hasDocument();
-    const bool presenter = m_hooks.presenterMode && m_hooks.presenterMode();
+    const bool presenter = ask(m_hooks.presenterMode);
     if (m_hooks.setRouterScrollMode)
         m_hooks.setRouterScrollMode(on && !presenter);
     if (on != m_scrollMode) {
@@ -347,8 +345,8 @@ void ReaderControl::syncOutputMirror()
     if (!m_mirror)
         return;
     QWidget *output = m_hooks.outputWindow ? m_hooks.outputWindow() : nullptr;
-    const bool shown = m_scrollMode && hasDocument() && !(m_hooks.presenterMode && m_hooks.presenterMode())
-                       && output && output->isVisible() && !(m_hooks.blackout && m_hooks.blackout());
+    const bool shown = m_scrollMode && hasDocument() && !ask(m_hooks.presenterMode) && output && output->isVisible()
+                       && !ask(m_hooks.blackout);
     if (!shown) {
         m_mirror->hide();
         m_scrollView->setStepLimit(0);

@@ -57,8 +57,6 @@ public:
     QWidget *createReaderPage(QWidget *outputWindow);
 
     int currentPage() const { return m_currentPage; }
-    int rotation() const { return m_rotation; }
-    double zoom() const { return m_zoom; }
     bool scrollMode() const { return m_scrollMode; }
     bool twoPages() const;
 
@@ -68,11 +66,8 @@ public:
     QCheckBox *twoPagesBox() const { return m_twoPagesBox; }
     QCheckBox *scrollBox() const { return m_scrollBox; }
     QComboBox *zoomModeBox() const { return m_zoomModeBox; }
-    PageCanvas *firstCanvas() const { return m_canvas[0]; }
-    PageCanvas *secondCanvas() const { return m_canvas[1]; }
     PageCanvas *welcome() const { return m_welcome; }
     ScrollView *scrollView() const { return m_scrollView; }
-    ScrollView *mirror() const;
     QScrollArea *pageArea() const { return m_pageArea; }
 
     void updateReader();
@@ -105,10 +100,11 @@ public:
 Q_SIGNALS:
     // The single-page viewport changed size; the window coalesces the re-render.
     void viewportResized();
-    void zoomLabelChanged();
 
 private:
     void onScrollPageChanged(int page);
+    // The page box and the thumbnail selection show the current page.
+    void showCurrentPage(bool centredReveal);
     void updateZoomLabel(double scale);
     void presentationFollowsReader();
     bool hasDocument() const;

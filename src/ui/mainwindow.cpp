@@ -32,6 +32,16 @@
 #include <QSplitter>
 #include <QStatusBar>
 
+namespace {
+
+// The big page numbers carry their caption in a small block above them.
+QString captioned(const QString &caption, const QString &text)
+{
+    return QStringLiteral("<div style='font-size:13px;color:#9FB3C8;'>%1</div>").arg(caption) + text;
+}
+
+} // namespace
+
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
@@ -153,7 +163,7 @@ void MainWindow::onRenderFailed(const QString &channel, int page, const QString 
     Q_UNUSED(page)
     statusBar()->showMessage(message, 15000);
     if (channel == QLatin1String("prepared"))
-        m_preparedCanvas->setImage(QImage(), false, 1);
+        clearPrepared();
     else
         m_reader->deliverFailure(channel);
 }
@@ -176,7 +186,7 @@ void MainWindow::refreshView()
     m_presentation->setTwoPageOutput(!presenter && outputShown && m_reader->twoPages());
 
     if (!presenter && outputShown && hasDocument && !m_reader->scrollMode()) {
-        const int shown = m_presentation->pendingPage() >= 0 ? m_presentation->pendingPage() : m_presentation->livePage();
+        const int shown = m_presentation->shownPage();
         if (shown >= 0 && shown != m_reader->currentPage())
             m_reader->showReaderPage(shown);
     }
@@ -225,10 +235,8 @@ void MainWindow::refreshView()
 
 void MainWindow::refreshLabels()
 {
-    const QString captionBlock = QStringLiteral("<div style='font-size:13px;color:#9FB3C8;'>%1</div>");
-    const bool blackout = m_presentation->blackout();
-    m_liveLabel->setText(captionBlock.arg(blackout ? tr("LIVE  -  BLACKOUT") : tr("LIVE"))
-                         + QStringLiteral("%1 / %2").arg(m_presentation->livePage() + 1).arg(m_pdf->pageCount()));
+    m_liveLabel->setText(captioned(m_presentation->blackout() ? tr("LIVE  -  BLACKOUT") : tr("LIVE"),
+                                   QStringLiteral("%1 / %2").arg(m_presentation->livePage() + 1).arg(m_pdf->pageCount())));
 
     const QString path = m_pdf->filePath();
     if (m_pdf->pageCount() == 0 || path.isEmpty()) {
@@ -246,7 +254,6 @@ void MainWindow::refreshLabels()
 
 void MainWindow::refreshNext()
 {
-    const QString captionBlock = QStringLiteral("<div style='font-size:13px;color:#9FB3C8;'>%1</div>");
     const int pages = m_pdf->pageCount();
     QString nextText;
     if (pages == 0) {
@@ -258,17 +265,28 @@ void MainWindow::refreshNext()
         if (next < pages) {
             nextText = QString::number(next + 1);
             m_preparedCanvas->setPlaceholderText(QString());
-            const qreal ratio = m_preparedCanvas->devicePixelRatioF();
-            const QSize size(qRound(m_preparedCanvas->width() * ratio), qRound(m_preparedCanvas->height() * ratio));
-            m_pdf->render(QStringLiteral("prepared"), next, size, 0, 40);
+            // Every refresh would otherwise ask again for the page the canvas already has.
+            const QSize size = m_preparedCanvas->renderSize();
+            if (m_preparedPage != next || m_preparedSize != size) {
+                m_preparedPage = next;
+                m_preparedSize = size;
+                m_pdf->render(QStringLiteral("prepared"), next, size, 0, 40);
+            }
         } else {
             m_pdf->cancel(QStringLiteral("prepared"));
-            m_preparedCanvas->setImage(QImage(), false, 1);
+            clearPrepared();
             m_preparedCanvas->setPlaceholderText(tr("END"));
             nextText = m_playlist->hasNext() ? tr("FILE %1").arg(m_playlist->currentIndex() + 2) : tr("END");
         }
     }
-    m_preparedLabel->setText(captionBlock.arg(tr("NEXT")) + nextText);
+    m_preparedLabel->setText(captioned(tr("NEXT"), nextText));
+}
+
+void MainWindow::clearPrepared()
+{
+    m_preparedCanvas->setImage(QImage(), false, 1);
+    m_preparedPage = -1;
+    m_preparedSize = QSize();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

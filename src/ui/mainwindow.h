@@ -3,6 +3,7 @@
 #include "input/action.h"
 
 #include <QImage>
+#include <QSize>
 #include <QList>
 #include <QMainWindow>
 #include <QPixmap>
@@ -109,6 +110,7 @@ private:
     void onRenderFailed(const QString &channel, int page, const QString &message);
     void refreshNext();
     void refreshLabels();
+    void clearPrepared();
     void rerender();
 
     // Documents (mainwindow_documents.cpp)
@@ -128,8 +130,8 @@ private:
     void clickButton(const QString &objectName);
 
     // Keys and timer entry points (mainwindow_actions.cpp)
-    void stepForward();
-    void stepBackward();
+    // Next (+1) or previous (-1) slide in the current mode.
+    void step(int direction);
     void goToEdge(bool last);
     void timerAction(Action action);
     QString bindingHint(Action action) const;
@@ -202,6 +204,9 @@ private:
     QAction *m_backAction = nullptr;
 
     QTimer m_refreshTimer;
+    // The NEXT page last asked for, and at which size.
+    int m_preparedPage = -1;
+    QSize m_preparedSize;
     QPixmap m_logo;
 
     bool m_pagesCollapsed = false;

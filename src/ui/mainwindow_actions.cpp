@@ -21,12 +21,12 @@ void MainWindow::handleAction(Action action)
     case Action::NextSlide:
         flashButton(m_nextButton);
         flashButton(m_nextPageButton);
-        stepForward();
+        step(1);
         break;
     case Action::PreviousSlide:
         flashButton(m_previousButton);
         flashButton(m_previousPageButton);
-        stepBackward();
+        step(-1);
         break;
     case Action::FirstSlide:
         goToEdge(false);
@@ -64,46 +64,30 @@ void MainWindow::handleAction(Action action)
     }
 }
 
-void MainWindow::stepForward()
+void MainWindow::step(int direction)
 {
-    const bool outputShown = m_output->isVisible();
-    if (presenterMode()) {
-        m_outputControl->presentationNext();
-    } else if (!m_reader->scrollMode()) {
-        if (outputShown)
+    const bool forward = direction > 0;
+    const auto advance = [this, forward] {
+        if (forward)
             m_outputControl->presentationNext();
         else
-            m_reader->showReaderPage(m_reader->currentPage() + 1);
-    } else if (outputShown && !m_fromArrowKey && m_reader->scrollAtEnd()) {
-        const int last = m_pdf->pageCount() - 1;
-        if (m_presentation->livePage() != last)
-            m_presentation->goToPage(last);
-        m_outputControl->presentationNext();
-    } else if (m_fromArrowKey) {
-        m_reader->scrollView()->stepLines(1);
-    } else {
-        m_reader->scrollView()->stepScreen(1);
-    }
-}
-
-void MainWindow::stepBackward()
-{
-    const bool outputShown = m_output->isVisible();
-    if (presenterMode()) {
-        m_outputControl->presentationPrevious();
-    } else if (!m_reader->scrollMode()) {
-        if (outputShown)
             m_outputControl->presentationPrevious();
-        else
-            m_reader->showReaderPage(m_reader->currentPage() - 1);
-    } else if (outputShown && !m_fromArrowKey && m_reader->scrollAtTop()) {
-        if (m_presentation->livePage() != 0)
-            m_presentation->goToPage(0);
-        m_outputControl->presentationPrevious();
+    };
+    const bool outputShown = m_output->isVisible();
+    if (presenterMode() || (!m_reader->scrollMode() && outputShown)) {
+        advance();
+    } else if (!m_reader->scrollMode()) {
+        m_reader->showReaderPage(m_reader->currentPage() + direction);
+    } else if (outputShown && !m_fromArrowKey && (forward ? m_reader->scrollAtEnd() : m_reader->scrollAtTop())) {
+        // At the edge of the scroll the audience's page goes on, into the next or previous file.
+        const int edge = forward ? m_pdf->pageCount() - 1 : 0;
+        if (m_presentation->livePage() != edge)
+            m_presentation->goToPage(edge);
+        advance();
     } else if (m_fromArrowKey) {
-        m_reader->scrollView()->stepLines(-1);
+        m_reader->scrollView()->stepLines(direction);
     } else {
-        m_reader->scrollView()->stepScreen(-1);
+        m_reader->scrollView()->stepScreen(direction);
     }
 }
 

@@ -46,7 +46,7 @@ void MainWindow::openPath(const QString &path)
     const QString absolute = QFileInfo(path).absoluteFilePath();
     // A file that is not there changes nothing, so there is nothing to undo either.
     if (absolute != m_pdf->filePath() && QFileInfo(absolute).isFile())
-        m_undo->recordStep(UndoStep::Document, tr("Open %1").arg(fileName(absolute)));
+        m_playlistControl->recordOpen(absolute);
     m_playlistControl->setOpenedFromPlaylist(false);
     openDocument(path, true);
 }
@@ -120,7 +120,7 @@ void MainWindow::onClosed()
     m_reader->documentClosed();
     if (!m_playlistControl->fileSwitchInProgress())
         m_liveCanvas->setImage(QImage(), false, 1);
-    m_preparedCanvas->setImage(QImage(), false, 1);
+    clearPrepared();
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
 }
 

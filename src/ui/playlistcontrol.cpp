@@ -93,6 +93,11 @@ void PlaylistControl::addFiles(const QStringList &paths)
     commit(m_playlist->files() + fresh, m_playlist->fileMinutes());
 }
 
+void PlaylistControl::recordOpen(const QString &path)
+{
+    m_history->recordStep(UndoStep::Document, tr("Open %1").arg(fileName(path)));
+}
+
 void PlaylistControl::addFilesAndOpen(const QStringList &paths)
 {
     const bool documentOpen = !currentDocument().isEmpty();
@@ -103,7 +108,7 @@ void PlaylistControl::addFilesAndOpen(const QStringList &paths)
         const QFileInfo info(path);
         if (!info.isFile())
             continue;
-        m_history->recordStep(UndoStep::Document, tr("Open %1").arg(info.fileName()));
+        recordOpen(path);
         m_openedFromPlaylist = false;
         openDocument(info.absoluteFilePath(), true);
         return;

@@ -85,6 +85,8 @@ public:
     bool fileSwitchInProgress() const { return m_fileSwitch; }
     bool openedFromPlaylist() const { return m_openedFromPlaylist; }
     void setOpenedFromPlaylist(bool opened) { m_openedFromPlaylist = opened; }
+    // The undo step "Open %1" for a document about to replace the current one.
+    void recordOpen(const QString &path);
     // +1 / -1 while a switched file awaits its first frame, else 0.
     int fileChangeDirection() const { return m_direction; }
     void clearFileChangeDirection() { m_direction = 0; }

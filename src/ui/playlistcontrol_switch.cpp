@@ -12,7 +12,7 @@
 
 int PlaylistControl::currentPage() const
 {
-    return m_presentation->pendingPage() >= 0 ? m_presentation->pendingPage() : m_presentation->livePage();
+    return m_presentation->shownPage();
 }
 
 bool PlaylistControl::hasNextFile() const
@@ -45,7 +45,7 @@ void PlaylistControl::activateEntry(int row)
         return;
     // A refused switch changes nothing, so it leaves nothing to undo.
     if (QFileInfo(path).isFile() && !m_fileSwitch)
-        m_history->recordStep(UndoStep::Document, tr("Open %1").arg(QFileInfo(path).fileName()));
+        recordOpen(path);
     if (current.isEmpty()) {
         m_openedFromPlaylist = true;
         openDocument(path, true);
