@@ -3,7 +3,6 @@
 #include "playlist/playlist.h"
 #include "playlist/undohistory.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -66,28 +65,6 @@ private Q_SLOTS:
         QCOMPARE(fresh, QStringList({b}));
         list.append(fresh);
         QCOMPARE(list.files(), QStringList({a, b}));
-    }
-
-    void historyKeepsThirtyNewestSteps()
-    {
-        UndoHistory history;
-        int counter = 0;
-        history.setSnapshot([&counter](UndoStep &step) { step.seconds = ++counter; });
-        QCOMPARE(history.backToolTip(), QStringLiteral("Back (nothing to undo)"));
-        for (int i = 1; i <= 31; ++i)
-            history.recordStep(UndoStep::Playlist, QStringLiteral("Change %1").arg(i));
-        QCOMPARE(history.size(), 30);
-        QCOMPARE(history.steps().first().label, QStringLiteral("Change 2"));
-        QCOMPARE(history.backToolTip(), QStringLiteral("Back: undo \"Change 31\" (30 steps)"));
-        const UndoStep newest = history.takeLast();
-        QCOMPARE(newest.label, QStringLiteral("Change 31"));
-        QCOMPARE(newest.seconds, 31);
-        QCOMPARE(history.size(), 29);
-        // Undoing itself records nothing.
-        history.setRestoring(true);
-        history.recordStep(UndoStep::Document, QStringLiteral("Open a.pdf"));
-        history.recordTimeStep(600);
-        QCOMPARE(history.size(), 29);
     }
 
     void timeStepsCoalesceWithinTwoSeconds_data()
