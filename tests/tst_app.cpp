@@ -18,28 +18,6 @@ class TestApp : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void styleSheetHoldsItsRulesInOrder()
-    {
-        const QString sheet = applicationStyleSheet();
-        // Every rule is "selector { declarations }", glued to the next one.
-        static const QRegularExpression rule(u"([^{}]+) \\{ ([^{}]+;) \\}"_s);
-        qsizetype covered = 0;
-        int rules = 0;
-        for (auto it = rule.globalMatch(sheet); it.hasNext(); ++rules) {
-            const QRegularExpressionMatch match = it.next();
-            QCOMPARE(match.capturedStart(), covered);
-            QCOMPARE(match.captured(1).trimmed(), match.captured(1));
-            covered = match.capturedEnd();
-        }
-        QCOMPARE(covered, sheet.size());
-        QCOMPARE(rules, 51);
-        QVERIFY(sheet.startsWith(u"QWidget { background:#1B2C3D; color:#FFFFFF; font-size:13px; }QToolBar,QMenuBar,QStatusBar { "_s));
-        QVERIFY(sheet.endsWith(u" }QScrollBar::add-page,QScrollBar::sub-page { background:transparent; }"_s));
-        // Neighbours in the middle: the checked mode buttons, then the switch; timer warnings 90, 60, 30.
-        QVERIFY(sheet.contains(u"QPushButton#modeReader:checked,QPushButton#modePresenter:checked { background:qlineargradient(x1:0,y1:0,x2:0,y2:1,stop:0 #FFB36B,stop:1 #FF8A24); color:#152331; }QWidget#modeSwitch { "_s));
-        QVERIFY(sheet.contains(u"QWidget#timerBar[warning=\"90\"] QLabel#timer { color:#FFD54F; }QWidget#timerBar[warning=\"60\"] QLabel#timer { color:#FF9C45; }QWidget#timerBar[warning=\"30\"] QLabel#timer { color:#FF5252; }QLabel#liveLabel { "_s));
-    }
-
     void styleSheetReachesWidgets_data()
     {
         QTest::addColumn<QString>("barProperty");

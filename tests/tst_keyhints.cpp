@@ -71,8 +71,6 @@ private Q_SLOTS:
         const QRect target(m_target->mapTo(m_host.get(), QPoint(0, 0)), m_target->size());
         const QPointF miss = point(label->geometry(), hintAnchor) - point(target, targetAnchor) - offset;
         QVERIFY2(qAbs(miss.x()) <= 0.5 && qAbs(miss.y()) <= 0.5, qPrintable(u"off by %1, %2"_s.arg(miss.x()).arg(miss.y())));
-        m_hints->showKeyHints(false);
-        QVERIFY(label->isHidden());
     }
 
     void clampedTwoPixelsFromTheWindowEdge()
@@ -80,12 +78,10 @@ private Q_SLOTS:
         auto *corner = new QPushButton(m_host.get());
         corner->setGeometry(0, 0, 12, 30);
         QLabel *above = m_hints->registerKeyHint(corner, always(u"Shift+Right +10 s"_s), 0);
-        QLabel *topLeft = m_hints->registerKeyHint(corner, always(u"Shift+Right +10 s"_s), 2);
         showHost();
         m_hints->showKeyHints(true);
         QVERIFY(above->isVisible());
         QCOMPARE(above->pos(), QPoint(2, 2));
-        QCOMPARE(topLeft->pos(), QPoint(6, 2));
     }
 
     void hintsNeedTextAndALiveVisibleTarget()

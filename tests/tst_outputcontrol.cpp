@@ -9,7 +9,6 @@
 #include "testenv.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -21,12 +20,6 @@ using TestScreens::screen;
 const QJsonObject ScreenA = screen(QStringLiteral("A"), 0, 1280, 800);
 const QJsonObject ScreenB = screen(QStringLiteral("B"), 1280, 1920, 1080);
 const QJsonObject ScreenC = screen(QStringLiteral("C"), 3200, 800, 600, 2.0);
-
-bool plug(const QJsonArray &screens)
-{
-    return TestScreens::apply(screens)
-        && QTest::qWaitFor([&] { return QGuiApplication::screens().size() == screens.size(); });
-}
 
 // The output and its control as the main window wires them.
 struct Rig
@@ -80,7 +73,7 @@ class TestOutputControl : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QVERIFY(plug({ScreenA, ScreenB})); }
+    void init() { QVERIFY(TestScreens::apply({ScreenA, ScreenB})); }
 
     void opensOnTheChosenScreenInDevicePixels()
     {
@@ -102,7 +95,7 @@ private Q_SLOTS:
         QTRY_COMPARE(rig.presentation.frame().size(), QSize(1920, 1080));
 
         // Moved to a double-density screen, also after that screen changes resolution.
-        QVERIFY(plug({ScreenA, ScreenB, ScreenC}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
         fillDisplayChoice(&rig.choice, QStringLiteral("C|||"));
         rig.control.displayChosen();
         QScreen *c = TestScreens::named(QStringLiteral("C"));
@@ -147,14 +140,14 @@ private Q_SLOTS:
         QFETCH(bool, open);
         QFETCH(QJsonArray, remaining);
         QFETCH(bool, closed);
-        QVERIFY(plug({ScreenA, ScreenB, ScreenC}));
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
         Rig rig;
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
         QVERIFY(rig.open());
         if (!open)
             rig.control.closeOutput();
         rig.status.clear();
-        QVERIFY(plug(remaining));
+        QVERIFY(TestScreens::apply(remaining));
         QCOMPARE(rig.output.isVisible(), open && !closed);
         const QString message =
             QStringLiteral("Output display disconnected. Output closed safely; select a display and reopen.");

@@ -128,15 +128,6 @@ private Q_SLOTS:
         QVERIFY(near(grabbed.pixel(300, 100), Qt::green));
     }
 
-    void transitionDurationIsClamped()
-    {
-        PageCanvas canvas;
-        canvas.setTransition(PageCanvas::Transition::Wipe, 5000);
-        QCOMPARE(canvas.duration(), 3000);
-        canvas.setTransition(PageCanvas::Transition::Wipe, -10);
-        QCOMPARE(canvas.duration(), 0);
-    }
-
     void changeIsImmediateWhenItCannotAnimate_data()
     {
         QTest::addColumn<QString>("reason");

@@ -4,6 +4,7 @@
 #include "timer/timerbar.h"
 #include "timer/timerlabel.h"
 #include "timer/timerpanel.h"
+#include "readersupport.h"
 #include "testenv.h"
 
 #include <QApplication>
@@ -12,9 +13,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
+using ReaderTest::sendWheel;
 
 namespace {
 
@@ -30,13 +31,6 @@ bool fitsLabel(QString text, double points, QSize size, int margin, bool digitsO
         c = c.isDigit() ? u'8' : c;
     const double height = digitsOnly ? metrics.tightBoundingRect(u"8"_s).height() : metrics.height();
     return metrics.horizontalAdvance(text) <= size.width() - 8 && height <= size.height() - 2 * margin - 8;
-}
-
-void sendWheel(QWidget *target, int angle)
-{
-    const QPointF at(target->width() / 2.0, target->height() / 2.0);
-    QWheelEvent event(at, target->mapToGlobal(at), {}, {0, angle}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &event);
 }
 
 } // namespace
@@ -157,7 +151,6 @@ private Q_SLOTS:
         auto *down = bar->findChild<ArrowButton *>(u"timerDown"_s);
         QVERIFY(label && start && reset && up && down);
         QCOMPARE(label->text(), u"10:00"_s);
-        QCOMPARE(reset->text(), u"Reset"_s);
         for (const int minutes : {5, 10, 15, 20, 30, 40, 60}) {
             auto *preset = bar->findChild<QPushButton *>(u"timerPreset%1"_s.arg(minutes));
             QVERIFY(preset && preset->text() == QString::number(minutes) && preset->focusPolicy() == Qt::NoFocus);

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 #include <qpa/qplatformnativeinterface.h>
 
 namespace TestScreens {
@@ -22,7 +23,7 @@ bool apply(const QJsonArray &screens)
     if (!set)
         return false;
     set(QJsonObject{{QStringLiteral("screens"), screens}}, native);
-    return true;
+    return QTest::qWaitFor([&] { return QGuiApplication::screens().size() == screens.size(); });
 }
 
 QScreen *named(const QString &name)

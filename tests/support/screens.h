@@ -12,7 +12,8 @@ namespace TestScreens {
 
 QJsonObject screen(const QString &name, int x, int width, int height, double dpr = 1.0, int dpi = 96);
 
-// Applies a new set of screens, matched by name; false when the platform cannot do it.
+// Applies a new set of screens, matched by name, and waits until the application has as many;
+// false when the platform cannot do it.
 bool apply(const QJsonArray &screens);
 
 QScreen *named(const QString &name);
