@@ -5,13 +5,12 @@
 #include "commandline.h"
 #include "messagelog.h"
 #include "stylesheet.h"
+#include "translation.h"
 #include "ui/mainwindow.h"
 
 #include <QCommandLineParser>
 #include <QIcon>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -30,17 +29,6 @@ void setIdentity()
     QApplication::setWindowIcon(QIcon(u":/app-icon.png"_s));
 }
 
-// Translations are embedded under ":/i18n"; the source texts are English, so a missing
-// catalogue for the user's language simply leaves them as they are.
-void installTranslator(QCoreApplication &app)
-{
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(), u"olvanti"_s, u"_"_s, u":/i18n"_s))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
-}
-
 void startVerifyTimers(Application &app, MainWindow &window)
 {
     QObject::connect(&window, &MainWindow::documentReady, &app, [] { QCoreApplication::exit(0); });
@@ -57,7 +45,7 @@ int runApplication(int argc, char **argv)
 {
     Application app(argc, argv);
     setIdentity();
-    installTranslator(app);
+    installTranslators(app);
 
     QCommandLineParser parser;
     configureParser(parser);
