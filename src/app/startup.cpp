@@ -4,6 +4,7 @@
 #include "application.h"
 #include "commandline.h"
 #include "messagelog.h"
+#include "singleinstance.h"
 #include "stylesheet.h"
 #include "translation.h"
 #include "ui/mainwindow.h"
@@ -54,6 +55,10 @@ int runApplication(int argc, char **argv)
     // A verify run keeps its settings and log apart from the operator's.
     if (options.verify)
         QCoreApplication::setApplicationName(u"OlvantiVIVuderidaziDiagnostics"_s);
+    // A verify run checks this build on its own, whatever else is running.
+    SingleInstance instance;
+    if (!options.verify && instance.handOver(options.documents))
+        return 0;
 
     MessageLog::installForApplication();
     QApplication::setStyle(u"Fusion"_s);
@@ -62,6 +67,10 @@ int runApplication(int argc, char **argv)
     MainWindow window;
     app.setMainWindow(&window);
     window.show();
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
+        window.raise();
+        window.activateWindow();
+    });
 
     if (options.verify)
         startVerifyTimers(app, window);
