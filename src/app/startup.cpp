@@ -28,6 +28,8 @@ void setIdentity()
     QCoreApplication::setApplicationName(u"OlvantiVIVuderidazi"_s);
     QCoreApplication::setApplicationVersion(u"0.7"_s);
     QApplication::setWindowIcon(QIcon(u":/app-icon.png"_s));
+    // Lets the desktop match our windows with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(u"example.olvanti.OlvantiVIVuderidazi"_s);
 }
 
 void startVerifyTimers(Application &app, MainWindow &window)
