@@ -99,7 +99,9 @@ private Q_SLOTS:
         QTest::newRow("bundle resources first") << QStringList{u"Resources/N"_s, u"N"_s, u"bin/N"_s} << u"Resources/N"_s;
         QTest::newRow("only in the executable's parent") << QStringList{u"N"_s} << u"N"_s;
         QTest::newRow("parent before the executable's folder") << QStringList{u"N"_s, u"bin/N"_s} << u"N"_s;
-        QTest::newRow("next to the executable") << QStringList{u"bin/N"_s} << u"bin/N"_s;
+        QTest::newRow("next to the executable") << QStringList{u"bin/N"_s, u"share/doc/olvanti-vivuderidazi/N"_s} << u"bin/N"_s;
+        QTest::newRow("installed documentation") << QStringList{u"share/doc/olvanti-vivuderidazi/N"_s}
+                                                 << u"share/doc/olvanti-vivuderidazi/N"_s;
         QTest::newRow("nowhere") << QStringList{} << QString();
     }
 
@@ -108,7 +110,8 @@ private Q_SLOTS:
         QFETCH(QStringList, present);
         QFETCH(QString, expected);
         QTemporaryDir top;
-        QVERIFY(QDir(top.path()).mkpath(u"Resources"_s) && QDir(top.path()).mkpath(u"bin"_s));
+        QVERIFY(QDir(top.path()).mkpath(u"Resources"_s) && QDir(top.path()).mkpath(u"bin"_s)
+                && QDir(top.path()).mkpath(u"share/doc/olvanti-vivuderidazi"_s));
         const QString name = u"THIRD-PARTY-NOTICES.txt"_s;
         for (QString file : present)
             QVERIFY(QFile(top.filePath(file.replace(u"N"_s, name))).open(QIODevice::WriteOnly));

@@ -8,7 +8,6 @@
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
-#include "app/stylesheet.h"
 #include "ui/appsettings.h"
 #include "ui/mainwindow.h"
 
@@ -481,31 +480,6 @@ private Q_SLOTS:
         QTest::keyRelease(&window, Qt::Key_Control);
         for (QLabel *hint : hints)
             QVERIFY(!hint->isVisible());
-    }
-
-    void screenshotsOfBothModes()
-    {
-        // Dressed as the application dresses itself, for a reviewer to look at.
-        const QString oldSheet = qApp->styleSheet();
-        qApp->setStyleSheet(applicationStyleSheet());
-        MainWindow window;
-        window.resize(1400, 900);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(openAndWait(window, TestEnvironment::instance().deck(6)));
-        QTRY_VERIFY(!child<PageCanvas>(window, "preparedCanvas")->image().isNull());
-        const QString folder = QStringLiteral(OLVANTI_BUILD_DIR "/screenshots");
-        QVERIFY(QDir().mkpath(folder));
-        QTest::qWait(1500); // thumbnails arrive lazily; a still picture for a reviewer
-        QVERIFY(window.grab().save(folder + QStringLiteral("/presenter-mode.png")));
-
-
-        child<QPushButton>(window, "modeReader")->click();
-        auto *canvas = child<PageCanvas>(window, "readerCanvas");
-        QTRY_VERIFY(!canvas->image().isNull());
-        QTest::qWait(300);
-        QVERIFY(window.grab().save(folder + QStringLiteral("/reader-mode.png")));
-        qApp->setStyleSheet(oldSheet);
     }
 };
 

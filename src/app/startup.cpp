@@ -4,14 +4,14 @@
 #include "application.h"
 #include "commandline.h"
 #include "messagelog.h"
+#include "singleinstance.h"
 #include "stylesheet.h"
+#include "translation.h"
 #include "ui/mainwindow.h"
 
 #include <QCommandLineParser>
 #include <QIcon>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 
 using namespace Qt::StringLiterals;
 
@@ -28,17 +28,8 @@ void setIdentity()
     QCoreApplication::setApplicationName(u"OlvantiVIVuderidazi"_s);
     QCoreApplication::setApplicationVersion(u"0.7"_s);
     QApplication::setWindowIcon(QIcon(u":/app-icon.png"_s));
-}
-
-// Translations are embedded under ":/i18n"; the source texts are English, so a missing
-// catalogue for the user's language simply leaves them as they are.
-void installTranslator(QCoreApplication &app)
-{
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(), u"olvanti"_s, u"_"_s, u":/i18n"_s))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
+    // Lets the desktop match our windows with the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(u"example.olvanti.OlvantiVIVuderidazi"_s);
 }
 
 void startVerifyTimers(Application &app, MainWindow &window)
@@ -57,7 +48,7 @@ int runApplication(int argc, char **argv)
 {
     Application app(argc, argv);
     setIdentity();
-    installTranslator(app);
+    installTranslators(app);
 
     QCommandLineParser parser;
     configureParser(parser);
@@ -66,6 +57,10 @@ int runApplication(int argc, char **argv)
     // A verify run keeps its settings and log apart from the operator's.
     if (options.verify)
         QCoreApplication::setApplicationName(u"OlvantiVIVuderidaziDiagnostics"_s);
+    // A verify run checks this build on its own, whatever else is running.
+    SingleInstance instance;
+    if (!options.verify && instance.handOver(options.documents))
+        return 0;
 
     MessageLog::installForApplication();
     QApplication::setStyle(u"Fusion"_s);
@@ -74,6 +69,10 @@ int runApplication(int argc, char **argv)
     MainWindow window;
     app.setMainWindow(&window);
     window.show();
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
+        window.raise();
+        window.activateWindow();
+    });
 
     if (options.verify)
         startVerifyTimers(app, window);

@@ -124,7 +124,8 @@ QString locateNoticesFile(const QString &applicationDir)
         return explicitPath;
     const QString name = QLatin1String(kNoticesName);
     const QDir dir(applicationDir);
-    const QStringList candidates{QStringLiteral("../Resources/") + name, QStringLiteral("../") + name, name};
+    const QStringList candidates{QStringLiteral("../Resources/") + name, QStringLiteral("../") + name, name,
+                                 QStringLiteral("../share/doc/olvanti-vivuderidazi/") + name};
     for (const QString &candidate : candidates) {
         const QString path = dir.filePath(candidate);
         if (QFileInfo::exists(path))

@@ -10,8 +10,8 @@ QDialog *createAboutDialog(QWidget *parent);
 void showAboutDialog(QWidget *parent);
 
 // The notices file: OLVANTI_NOTICES_FILE when set and not empty (taken as given), else the
-// first THIRD-PARTY-NOTICES.txt found in ../Resources, .. or the folder itself, relative to
-// `applicationDir`; empty when there is none.
+// first THIRD-PARTY-NOTICES.txt found in ../Resources, .., the folder itself or the installed
+// ../share/doc/olvanti-vivuderidazi, relative to `applicationDir`; empty when there is none.
 QString locateNoticesFile(const QString &applicationDir);
 QString locateNoticesFile();  // relative to the running executable
 

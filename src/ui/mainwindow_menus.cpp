@@ -212,7 +212,7 @@ void MainWindow::registerKeyHints()
     m_keyHints->registerKeyHint(timer->findChild<QWidget *>(QStringLiteral("timerUp")),
                                 labelled(Action::TimerPlusMinute, tr("+1 min")), 1);
     m_keyHints->registerKeyHint(timer->findChild<QWidget *>(QStringLiteral("timerDown")),
-                                labelled(Action::TimerMinusMinute, tr("\u22121 min")), 1);
-    m_keyHints->registerKeyHint(timer, labelled(Action::TimerMinusTenSeconds, tr("\u221210 s")), 2);
+                                labelled(Action::TimerMinusMinute, tr("−1 min")), 1);
+    m_keyHints->registerKeyHint(timer, labelled(Action::TimerMinusTenSeconds, tr("−10 s")), 2);
     m_keyHints->registerKeyHint(timer, labelled(Action::TimerPlusTenSeconds, tr("+10 s")), 3);
 }

@@ -48,14 +48,15 @@ void drawMark(QPainter &p, const QRectF &box)
     p.drawPath(arrow);
 }
 
-QImage icon()
+// Drawn on a 256 px grid and scaled, so every size is the same picture (data/olvanti-vivuderidazi.svg too).
+QImage icon(int size)
 {
-    constexpr int size = 256;
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF tile(8, 8, size - 16, size - 16);
+    p.scale(size / 256.0, size / 256.0);
+    const QRectF tile(8, 8, 240, 240);
     QLinearGradient night(tile.topLeft(), tile.bottomLeft());
     night.setColorAt(0, Navy.lighter(118));
     night.setColorAt(1, Darkest);
@@ -94,19 +95,33 @@ QImage logo()
     return image;
 }
 
+// The desktop's icon theme folders: SIZExSIZE/apps/olvanti-vivuderidazi.png.
+bool writeHicolor(const QDir &dir)
+{
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString folder = u"%1x%1/apps"_s.arg(size);
+        if (!dir.mkpath(folder) || !icon(size).save(dir.filePath(folder + u"/olvanti-vivuderidazi.png"_s)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
-    if (args.size() != 2) {
-        QTextStream(stderr) << "usage: olvanti-artwork RESOURCE-FOLDER\n";
+    const bool hicolor = args.size() == 3 && args.at(1) == u"--hicolor"_s;
+    if (args.size() != 2 && !hicolor) {
+        QTextStream(stderr) << "usage: olvanti-artwork RESOURCE-FOLDER | --hicolor ICON-FOLDER\n";
         return 64;
     }
-    const QDir dir(args.at(1));
-    if (!icon().save(dir.filePath(u"app-icon.png"_s)) || !logo().save(dir.filePath(u"logo.png"_s))) {
-        QTextStream(stderr) << "cannot write the images into " << args.at(1) << '\n';
+    const QDir dir(args.last());
+    const bool written = hicolor ? writeHicolor(dir)
+                                 : icon(256).save(dir.filePath(u"app-icon.png"_s)) && logo().save(dir.filePath(u"logo.png"_s));
+    if (!written) {
+        QTextStream(stderr) << "cannot write the images into " << args.last() << '\n';
         return 1;
     }
     return 0;

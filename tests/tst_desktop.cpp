@@ -1,0 +1,165 @@
+#include "testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString DataDir = QStringLiteral(OLVANTI_SOURCE_DIR "/data/");
+const QString AppId = u"example.olvanti.OlvantiVIVuderidazi"_s;
+
+QString readText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Term ("-h, --help", "--verify pdf") and description of each entry of the help's option and
+// argument lists, descriptions unwrapped.
+QMap<QString, QString> helpEntries()
+{
+    QProcess app;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"LC_ALL"_s, u"C"_s);
+    environment.remove(u"LANGUAGE"_s);
+    app.setProcessEnvironment(environment);
+    app.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), {u"--help"_s});
+    if (!app.waitForFinished(60000))
+        return {};
+    QMap<QString, QString> entries;
+    QString term;
+    static const QRegularExpression entry(u"^  (\\S.*?)  +(.*)$"_s);
+    static const QRegularExpression continuation(u"^   +(\\S.*)$"_s);
+    for (const QString &line : QString::fromUtf8(app.readAllStandardOutput()).split(u'\n')) {
+        if (const auto match = entry.match(line); match.hasMatch()) {
+            term = match.captured(1).remove(u'<').remove(u'>');
+            entries[term] = match.captured(2);
+        } else if (const auto more = continuation.match(line); more.hasMatch() && !term.isEmpty()) {
+            entries[term] += u' ' + more.captured(1);
+        }
+    }
+    return entries;
+}
+
+// The same from the ".TP" paragraphs of the man page's options and arguments: the term line in
+// plain text, then the text up to the next request.
+QMap<QString, QString> manEntries()
+{
+    QMap<QString, QString> entries;
+    const QStringList lines = readText(DataDir + u"olvanti-vivuderidazi.1"_s).split(u'\n');
+    static const QRegularExpression argument(u"\"([^\"]*)\"|(\\S+)"_s);
+    bool listed = false;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (lines.at(i).startsWith(u".SH "_s))
+            listed = lines.at(i) == u".SH OPTIONS"_s || lines.at(i) == u".SH ARGUMENTS"_s;
+        if (!listed || lines.at(i) != u".TP"_s || !lines.at(i + 1).startsWith(u'.'))
+            continue;
+        // ".B a b" sets words apart, ".BR a b" (two fonts) runs them together.
+        const QString request = lines.at(i + 1).section(u' ', 0, 0);
+        QStringList parts;
+        for (auto it = argument.globalMatch(lines.at(i + 1).section(u' ', 1)); it.hasNext();) {
+            const auto match = it.next();
+            parts.append(match.hasCaptured(1) ? match.captured(1) : match.captured(2));
+        }
+        const QString term = parts.join(request.size() == 2 ? u" "_s : QString()).replace(u"\\-"_s, u"-"_s);
+        QStringList text;
+        for (i += 2; i < lines.size() && !lines.at(i).startsWith(u'.'); ++i)
+            text.append(lines.at(i));
+        --i;
+        entries[term] = text.join(u' ').replace(u"\\-"_s, u"-"_s);
+    }
+    return entries;
+}
+
+} // namespace
+
+class TestDesktop : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Installed where this process's MIME database looks, before its first use.
+        const QString packages = qEnvironmentVariable("XDG_DATA_HOME") + u"/mime/packages"_s;
+        QVERIFY(QDir().mkpath(packages));
+        QVERIFY(QFile::copy(DataDir + u"olvanti-vivuderidazi.mime.xml"_s, packages + u"/olvanti-vivuderidazi.xml"_s));
+    }
+
+    // The man page documents every option and argument of the help with the help's own words.
+    void manPageFollowsTheHelp()
+    {
+        const QMap<QString, QString> help = helpEntries();
+        const QMap<QString, QString> man = manEntries();
+        QVERIFY(help.contains(u"--verify pdf"_s) && help.contains(u"document"_s));
+        QCOMPARE(man.keys(), help.keys());
+        for (auto it = help.cbegin(); it != help.cend(); ++it)
+            QVERIFY2(man.value(it.key()).startsWith(it.value()), qPrintable(it.key()));
+    }
+
+    void metadataValidates_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("desktop entry") << u"desktop-file-validate"_s << QStringList{DataDir + AppId + u".desktop"_s};
+        QTest::newRow("AppStream metadata")
+            << u"appstreamcli"_s << QStringList{u"validate"_s, u"--no-net"_s, DataDir + AppId + u".metainfo.xml"_s};
+    }
+
+    void metadataValidates()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QProcess validator;
+        validator.setProcessChannelMode(QProcess::MergedChannels);
+        validator.start(program, arguments);
+        QVERIFY2(validator.waitForFinished(60000), qPrintable(program + u" did not run"_s));
+        QVERIFY2(validator.exitStatus() == QProcess::NormalExit && validator.exitCode() == 0,
+                 validator.readAll().constData());
+    }
+
+    void fileTypesAreRecognised_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("type");
+        const QByteArray package = QByteArray("OLVANTIPACK1\n\0\0\0\2{}", 19);
+        QTest::newRow("playlist by its suffix") << u"talk.oplaylist"_s << QByteArray("{\"items\":[]}") << u"application/x-olvanti-playlist"_s;
+        QTest::newRow("package by its suffix") << u"talk.opack"_s << QByteArray("anything") << u"application/x-olvanti-package"_s;
+        QTest::newRow("package by its magic under another name") << u"talk.bin"_s << package << u"application/x-olvanti-package"_s;
+        QTest::newRow("another format version is no package")
+            << u"other.bin"_s << QByteArray(package).replace("PACK1", "PACK2") << u"application/octet-stream"_s;
+    }
+
+    void fileTypesAreRecognised()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, type);
+        const QString path = TestEnvironment::instance().path(name);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+
+        QCOMPARE(QMimeDatabase().mimeTypeForFile(path).name(), type);
+    }
+
+    // Every type the entry offers to open is one the MIME database knows, ours included.
+    void desktopEntryOpensKnownTypes()
+    {
+        static const QRegularExpression mimeLine(u"^MimeType=(.*)$"_s, QRegularExpression::MultilineOption);
+        const QStringList types = mimeLine.match(readText(DataDir + AppId + u".desktop"_s)).captured(1).split(u';', Qt::SkipEmptyParts);
+        QCOMPARE(types.size(), 3);
+        for (const QString &type : types)
+            QVERIFY2(QMimeDatabase().mimeTypeForName(type).isValid(), qPrintable(type));
+    }
+};
+
+OLVANTI_TEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"
