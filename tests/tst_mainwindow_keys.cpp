@@ -1,3 +1,4 @@
+#include "inputsupport.h"
 #include "testenv.h"
 #include "windowtest.h"
 
@@ -12,10 +13,15 @@
 #include "timer/countdown.h"
 #include "ui/mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 
@@ -34,11 +40,20 @@ private:
 
     MainWindow &window() { return *m_window; }
 
-    // Each press comes a second after the last, so repeat suppression never bites.
+    // Each press comes a second after the last, so repeat suppression never bites. It goes
+    // where the keyboard focus is, as a clicker's does.
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         m_now += 1000;
-        QTest::keyClick(m_window.get(), key, modifiers);
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : m_window.get(), key, modifiers);
+    }
+
+    void showOutputInReaderMode()
+    {
+        child<QPushButton>("modeReader")->click();
+        child<QPushButton>("fullscreenButton")->click();
+        QTRY_VERIFY(window().outputWindow()->isVisible());
     }
 
     template<typename T>
@@ -174,16 +189,6 @@ private Q_SLOTS:
         QCOMPARE(history->steps().last().seconds, 780);
     }
 
-    void escapeClosesTheOutput()
-    {
-        child<QPushButton>("modeReader")->click();
-        child<QPushButton>("fullscreenButton")->click();
-        QTRY_VERIFY(window().outputWindow()->isVisible());
-        press(Qt::Key_Escape);
-        QVERIFY(!window().outputWindow()->isVisible());
-        QCOMPARE(child<QPushButton>("fullscreenButton")->text(), QStringLiteral("FULLSCREEN"));
-    }
-
     void readerKeysTurnReaderPages()
     {
         child<QPushButton>("modeReader")->click();
@@ -204,6 +209,83 @@ private Q_SLOTS:
         press(Qt::Key_Right);
         QTRY_COMPARE(window().presentation()->livePage(), 1);
         QTRY_COMPARE(reader->currentPage(), 1);
+    }
+
+    void clickerKeysLeaveThePageBox()
+    {
+        QVERIFY(openAndWait(window(), TestEnvironment::instance().deck(20)));
+        showOutputInReaderMode();
+        auto *box = child<QSpinBox>("pageBox");
+        QTRY_VERIFY(box->isVisible());
+        QVERIFY(InputTest::activate(m_window.get(), box));
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("15"));
+        press(Qt::Key_Return);
+        QTRY_COMPARE(window().presentation()->livePage(), 14);
+        QCOMPARE(QApplication::focusWidget(), box);
+        press(Qt::Key_PageDown);
+        QTRY_COMPARE(window().presentation()->livePage(), 15);
+        QTRY_COMPARE(box->value(), 16);
+        press(Qt::Key_B);
+        QVERIFY(window().presentation()->blackout());
+    }
+
+    void escapeClosesADialogBeforeTheOutput()
+    {
+        showOutputInReaderMode();
+        // Arrows move a non-modal dialog's list or combo box; Escape closes the dialog.
+        window().showSearchDialog();
+        QTest::keyClicks(child<QLineEdit>("searchText"), QStringLiteral("slide"));
+        auto *results = child<QListWidget>("searchResults");
+        QTRY_VERIFY(results->count() >= 3);
+        results->setCurrentRow(0);
+        QVERIFY(InputTest::activate(results->window(), results));
+        press(Qt::Key_Down);
+        QCOMPARE(results->currentRow(), 1);
+        press(Qt::Key_Escape);
+        QVERIFY(!results->window()->isVisible());
+
+        window().showSetupDialog();
+        auto *effect = child<QComboBox>("transitionChoice");
+        effect->setCurrentIndex(0);
+        QVERIFY(InputTest::activate(effect->window(), effect));
+        press(Qt::Key_Down);
+        QCOMPARE(effect->currentIndex(), 1);
+        // The clicker's other keys drive the show from a dialog too.
+        const int live = window().presentation()->livePage();
+        press(Qt::Key_PageDown);
+        QTRY_COMPARE(window().presentation()->livePage(), live + 1);
+        press(Qt::Key_Escape);
+        QVERIFY(!effect->window()->isVisible());
+        QVERIFY(window().outputWindow()->isVisible());
+
+        QVERIFY(InputTest::activate(m_window.get(), m_window.get()));
+        press(Qt::Key_Escape);
+        QVERIFY(!window().outputWindow()->isVisible());
+        QCOMPARE(child<QPushButton>("fullscreenButton")->text(), QStringLiteral("FULLSCREEN"));
+    }
+
+    void readerToolBarStepsLikeTheSlideKeys()
+    {
+        child<QPushButton>("modeReader")->click();
+        child<QCheckBox>("scrollMode")->setChecked(true);
+        ScrollView *view = window().reader()->scrollView();
+        QTRY_VERIFY(view->verticalMaximum() > 0);
+        window().reader()->nextPageAction()->trigger();
+        QVERIFY(view->isAnimating());
+        const double screen = view->target();
+        view->scrollToEdge(false, false);
+        press(Qt::Key_PageDown);
+        QCOMPARE(view->target(), screen);
+
+        // At the end of the show the button gives the end notice, as Next does.
+        child<QCheckBox>("scrollMode")->setChecked(false);
+        showOutputInReaderMode();
+        press(Qt::Key_End);
+        QTRY_COMPARE(window().presentation()->livePage(), 4);
+        window().reader()->nextPageAction()->trigger();
+        QVERIFY(window().outputControl()->endReached());
+        QCOMPARE(window().statusBar()->currentMessage(), QStringLiteral("End of presentation. Press Previous to go back."));
     }
 
     void arrowsScrollInScrollReading()
