@@ -128,23 +128,33 @@ private Q_SLOTS:
         QCOMPARE(changed.at(0).at(0).toInt(), 3);
     }
 
-    void setPositionFromTheReader()
+    void mirrorRepeatsTheReadersPlace()
     {
+        // A thousand letter pages: rows every 804 pixels, content 804008 pixels high.
+        const QString doc = TestEnvironment::instance().textDocument(1000);
         Reader reader;
-        QVERIFY(reader.open(TestEnvironment::instance().textDocument(6), QSize(700, 800), false));
-        // Content 4832 high in an 800-pixel viewport: maximum 4032. A ratio near one means the bottom.
-        ScrollPosition position;
-        position.rowFraction = 1.0;
-        position.verticalRatio = 0.9995;
-        reader.view->setPosition(position);
-        QCOMPARE(reader.view->scrollPosition(), 0.0); // hidden: applied when shown
-        reader.view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(reader.view.get()));
-        QCOMPARE(reader.view->scrollPosition(), 4032.0);
-        position.rowFraction = 2.5;
-        position.verticalRatio = 0.3;
-        reader.view->setPosition(position);
-        QCOMPARE(reader.view->scrollPosition(), 1608.0 + 402.0);
+        Reader mirror;
+        QVERIFY(reader.open(doc, QSize(700, 800))); // maximum 803208
+        QVERIFY(mirror.open(doc, QSize(700, 400), false));
+        mirror.view->setMirrorMode(true);
+        mirror.view->resize(700, 400); // no scroll bars: maximum 803608
+
+        // 100 pixels into the second-to-last page; applied when the hidden mirror shows.
+        reader.userScroll(998 * 804 + 100);
+        mirror.view->setPosition(reader.view->position());
+        QCOMPARE(mirror.view->scrollPosition(), 0.0);
+        mirror.view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mirror.view.get()));
+        QCOMPARE(mirror.view->position().rowFraction, reader.view->position().rowFraction);
+        QCOMPARE(mirror.view->scrollPosition(), 998 * 804 + 100.0);
+
+        // Only a reader within a pixel of its end sends the mirror to its own end.
+        reader.userScroll(803206);
+        mirror.view->setPosition(reader.view->position());
+        QCOMPARE(mirror.view->scrollPosition(), 803206.0);
+        reader.userScroll(803207);
+        mirror.view->setPosition(reader.view->position());
+        QCOMPARE(mirror.view->scrollPosition(), 803608.0);
     }
 
     void viewModeChangesKeepThePlace()
@@ -192,6 +202,12 @@ private Q_SLOTS:
         QCOMPARE(reader.view->pageImageCount(), 4);
         QVERIFY(!reader.view->hasPageImage(0));
         QVERIFY(!reader.view->requestedSize(0).isValid());
+        // Images are kept for the requested pages only, late replies included.
+        reader.view->goToPage(12, false);
+        QTRY_VERIFY(reader.view->hasPageImage(14));
+        QCOMPARE(reader.view->pageImageCount(), 4);
+        reader.view->setPageImage(10, QImage(8, 8, QImage::Format_RGB32));
+        QVERIFY(!reader.view->hasPageImage(10));
 
         QCOMPARE(failures.size(), 0);
     }
