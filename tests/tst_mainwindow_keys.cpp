@@ -4,7 +4,6 @@
 
 #include "input/inputrouter.h"
 #include "pdf/pdfservice.h"
-#include "playlist/undohistory.h"
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/presentation.h"
@@ -68,7 +67,6 @@ private Q_SLOTS:
         useProductSettings();
         m_window = std::make_unique<MainWindow>();
         m_window->inputRouter()->setClock([this] { return m_now; });
-        m_window->undoHistory()->setClock([this] { return m_now; });
         m_window->countdown()->setClock([this] { return m_now; });
         m_window->show();
         QApplication::setActiveWindow(m_window.get());
@@ -101,14 +99,6 @@ private Q_SLOTS:
         QTRY_COMPARE(window().presentation()->livePage(), live);
     }
 
-    void nextFlashesItsButtons()
-    {
-        auto *next = child<QPushButton>("nextButton");
-        press(Qt::Key_Right);
-        QVERIFY(next->isDown());
-        QTRY_VERIFY(!next->isDown());
-    }
-
     void theEndIsAnnouncedOnce()
     {
         press(Qt::Key_T);
@@ -134,8 +124,10 @@ private Q_SLOTS:
         QVERIFY(!window().outputControl()->endReached());
     }
 
-    void blackoutKeyTogglesBothButtons()
+    void keysFlashAndToggleTheirButtons()
     {
+        press(Qt::Key_Right);
+        QVERIFY(child<QPushButton>("nextButton")->isDown());
         press(Qt::Key_B);
         QVERIFY(window().presentation()->blackout());
         QVERIFY(child<QPushButton>("blackoutButton")->isChecked());
@@ -144,6 +136,7 @@ private Q_SLOTS:
         press(Qt::Key_B);
         QVERIFY(!window().presentation()->blackout());
         QCOMPARE(child<QPushButton>("blackoutButton")->text(), QStringLiteral("Blackout"));
+        QTRY_VERIFY(!child<QPushButton>("nextButton")->isDown());
     }
 
     void timerKeys()
@@ -151,7 +144,6 @@ private Q_SLOTS:
         Countdown *countdown = window().countdown();
         press(Qt::Key_Up, Qt::ShiftModifier);
         QCOMPARE(countdown->durationSeconds(), 660);
-        QVERIFY(window().findChild<QWidget *>(QStringLiteral("timerUp")));
         press(Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(countdown->durationSeconds(), 670);
         press(Qt::Key_Left, Qt::ShiftModifier);
@@ -159,7 +151,6 @@ private Q_SLOTS:
         QCOMPARE(countdown->durationSeconds(), 600);
         press(Qt::Key_T);
         QVERIFY(countdown->isRunning());
-        QCOMPARE(child<QPushButton>("timerStart")->text(), QStringLiteral("Pause"));
         press(Qt::Key_T);
         QVERIFY(!countdown->isRunning());
         QVERIFY(countdown->accumulated() > 0);
@@ -167,26 +158,6 @@ private Q_SLOTS:
         QCOMPARE(countdown->accumulated(), 0);
         QCOMPARE(countdown->durationSeconds(), 600);
         QCOMPARE(QSettings().value(QStringLiteral("timer/seconds")).toInt(), 600);
-    }
-
-    void timeAdjustmentsCloseTogetherMakeOneUndoStep()
-    {
-        UndoHistory *history = window().undoHistory();
-        const int before = history->size();
-        // Three presses 500 ms apart are one burst.
-        for (int i = 0; i < 3; ++i) {
-            m_now += 500;
-            QTest::keyClick(m_window.get(), Qt::Key_Up, Qt::ShiftModifier);
-        }
-        QCOMPARE(window().countdown()->durationSeconds(), 780);
-        QCOMPARE(history->size(), before + 1);
-        QCOMPARE(history->steps().last().label, QStringLiteral("Presentation time"));
-        QCOMPARE(history->steps().last().seconds, 600);
-        // Three seconds later another adjustment is a new step.
-        m_now += 3000;
-        QTest::keyClick(m_window.get(), Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(history->size(), before + 2);
-        QCOMPARE(history->steps().last().seconds, 780);
     }
 
     void readerKeysTurnReaderPages()
@@ -209,6 +180,11 @@ private Q_SLOTS:
         press(Qt::Key_Right);
         QTRY_COMPARE(window().presentation()->livePage(), 1);
         QTRY_COMPARE(reader->currentPage(), 1);
+        // The tool bar's Next is the Next slide action: at the end it gives the end notice.
+        press(Qt::Key_End);
+        QTRY_COMPARE(window().presentation()->livePage(), 4);
+        reader->nextPageAction()->trigger();
+        QVERIFY(window().outputControl()->endReached());
     }
 
     void clickerKeysLeaveThePageBox()
@@ -265,29 +241,6 @@ private Q_SLOTS:
         QCOMPARE(child<QPushButton>("fullscreenButton")->text(), QStringLiteral("FULLSCREEN"));
     }
 
-    void readerToolBarStepsLikeTheSlideKeys()
-    {
-        child<QPushButton>("modeReader")->click();
-        child<QCheckBox>("scrollMode")->setChecked(true);
-        ScrollView *view = window().reader()->scrollView();
-        QTRY_VERIFY(view->verticalMaximum() > 0);
-        window().reader()->nextPageAction()->trigger();
-        QVERIFY(view->isAnimating());
-        const double screen = view->target();
-        view->scrollToEdge(false, false);
-        press(Qt::Key_PageDown);
-        QCOMPARE(view->target(), screen);
-
-        // At the end of the show the button gives the end notice, as Next does.
-        child<QCheckBox>("scrollMode")->setChecked(false);
-        showOutputInReaderMode();
-        press(Qt::Key_End);
-        QTRY_COMPARE(window().presentation()->livePage(), 4);
-        window().reader()->nextPageAction()->trigger();
-        QVERIFY(window().outputControl()->endReached());
-        QCOMPARE(window().statusBar()->currentMessage(), QStringLiteral("End of presentation. Press Previous to go back."));
-    }
-
     void arrowsScrollInScrollReading()
     {
         child<QPushButton>("modeReader")->click();
@@ -302,6 +255,14 @@ private Q_SLOTS:
         press(Qt::Key_PageDown);
         QVERIFY(view->target() - start > 2 * line);
         QCOMPARE(window().reader()->currentPage(), 0);
+        // The tool bar's Next takes the same animated screen step as Page Down.
+        view->scrollToEdge(false, false);
+        window().reader()->nextPageAction()->trigger();
+        QVERIFY(view->isAnimating());
+        const double screen = view->target();
+        view->scrollToEdge(false, false);
+        press(Qt::Key_PageDown);
+        QCOMPARE(view->target(), screen);
         press(Qt::Key_End);
         QTRY_VERIFY(window().reader()->scrollAtEnd());
         child<QPushButton>("modePresenter")->click();
