@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
