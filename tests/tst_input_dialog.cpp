@@ -55,6 +55,11 @@ private Q_SLOTS:
         QVERIFY(activate(&dialog, blackoutCapture));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
         QCOMPARE(row(dialog, Action::ToggleBlackout)->text(), u"B; X"_qs);
+        // A held key, a second press and a key the row already has add nothing.
+        QTest::simulateEvent(QApplication::focusWidget(), true, Qt::Key_X, {}, QString(), true);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_B);
+        QCOMPARE(row(dialog, Action::ToggleBlackout)->text(), u"B; X"_qs);
         // A second key makes a second alternative, never a two-key sequence; the field shows the last.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7, Qt::ShiftModifier);
         QCOMPARE(row(dialog, Action::ToggleBlackout)->text(), u"B; X; Shift+F7"_qs);
@@ -159,10 +164,13 @@ private Q_SLOTS:
         QCOMPARE(lastInput->text(), u"Captured: X -> Reset timer"_qs);
         QTest::keyClick(testMode, Qt::Key_Q);
         QCOMPARE(lastInput->text(), u"Captured: Q -> Unassigned"_qs);
-        // Escape is bound, so it is reported instead of closing the dialog.
+        // Escape is bound and Enter would press Save: both are reported, and the dialog stays.
+        QTest::keyClick(testMode, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(lastInput->text(), u"Captured: Enter -> Unassigned"_qs);
         QTest::keyClick(testMode, Qt::Key_Escape);
         QCOMPARE(lastInput->text(), u"Captured: Esc -> Exit presentation"_qs);
         QVERIFY(dialog.isVisible());
+        QVERIFY(settings->allKeys().isEmpty());
         // Capture fields still get their keys.
         QVERIFY(activate(&dialog, capture(dialog, Action::NextSlide)));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);

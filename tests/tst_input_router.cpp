@@ -117,7 +117,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("routed");
         QTest::newRow("line edit, ignoring text") << u"lineEdit"_qs << true << false;
         QTest::newRow("line edit, not ignoring text") << u"lineEdit"_qs << false << true;
-        QTest::newRow("spin box, ignoring text") << u"spinBox"_qs << true << false;
+        QTest::newRow("spin box takes no letters") << u"spinBox"_qs << true << true;
         QTest::newRow("editable combo box, ignoring text") << u"editableCombo"_qs << true << false;
         QTest::newRow("fixed combo box is no text input") << u"fixedCombo"_qs << true << true;
         // Key capture fields always get their keys; in test mode too (see the binding dialog).

@@ -8,6 +8,7 @@
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
+#include "reader/scrollview.h"
 #include "ui/appsettings.h"
 #include "ui/mainwindow.h"
 
@@ -441,6 +442,21 @@ private Q_SLOTS:
         auto *setup = child<QDialog>(window, "setupDialog");
         QTRY_VERIFY(setup->isVisible());
         QVERIFY(!setup->isModal());
+    }
+
+    void destroyedWhileTheReaderScrolls()
+    {
+        auto window = std::make_unique<MainWindow>();
+        window->show();
+        QVERIFY(openAndWait(*window, TestEnvironment::instance().deck(5)));
+        child<QPushButton>(*window, "modeReader")->click();
+        child<QCheckBox>(*window, "scrollMode")->setChecked(true);
+        ScrollView *view = window->reader()->scrollView();
+        QTRY_VERIFY(view->verticalMaximum() > 0);
+        // Hiding ends the scroll on the next page, which the reader then follows.
+        view->stepScreen(1);
+        QVERIFY(view->isAnimating());
+        window.reset();
     }
 
     void keyHintsStayInsideTheWindow()

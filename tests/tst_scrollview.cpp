@@ -128,23 +128,30 @@ private Q_SLOTS:
         QCOMPARE(changed.at(0).at(0).toInt(), 3);
     }
 
-    void setPositionFromTheReader()
+    void mirrorRepeatsTheReadersPlace()
     {
+        // A thousand letter pages: rows every 804 pixels, content 804008 pixels high.
+        const QString doc = TestEnvironment::instance().textDocument(1000);
         Reader reader;
-        QVERIFY(reader.open(TestEnvironment::instance().textDocument(6), QSize(700, 800), false));
-        // Content 4832 high in an 800-pixel viewport: maximum 4032. A ratio near one means the bottom.
-        ScrollPosition position;
-        position.rowFraction = 1.0;
-        position.verticalRatio = 0.9995;
-        reader.view->setPosition(position);
-        QCOMPARE(reader.view->scrollPosition(), 0.0); // hidden: applied when shown
-        reader.view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(reader.view.get()));
-        QCOMPARE(reader.view->scrollPosition(), 4032.0);
-        position.rowFraction = 2.5;
-        position.verticalRatio = 0.3;
-        reader.view->setPosition(position);
-        QCOMPARE(reader.view->scrollPosition(), 1608.0 + 402.0);
+        Reader mirror;
+        QVERIFY(reader.open(doc, QSize(700, 800))); // maximum 803208
+        QVERIFY(mirror.open(doc, QSize(700, 400), false));
+        mirror.view->setMirrorMode(true);
+        mirror.view->resize(700, 400); // no scroll bars: maximum 803608
+
+        const auto follow = [&](int y) {
+            reader.userScroll(y);
+            mirror.view->setPosition(reader.view->position());
+            return mirror.view->scrollPosition();
+        };
+        // 100 pixels into the second-to-last page; applied when the hidden mirror shows.
+        QCOMPARE(follow(998 * 804 + 100), 0.0);
+        mirror.view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mirror.view.get()));
+        QCOMPARE(mirror.view->position().rowFraction, reader.view->position().rowFraction);
+        // Only a reader within a pixel of its end sends the mirror to its own end.
+        QCOMPARE(follow(803206), 803206.0);
+        QCOMPARE(follow(803207), 803608.0);
     }
 
     void viewModeChangesKeepThePlace()
@@ -192,6 +199,12 @@ private Q_SLOTS:
         QCOMPARE(reader.view->pageImageCount(), 4);
         QVERIFY(!reader.view->hasPageImage(0));
         QVERIFY(!reader.view->requestedSize(0).isValid());
+        // Images are kept for the requested pages only, late replies included.
+        reader.view->goToPage(12, false);
+        QTRY_VERIFY(reader.view->hasPageImage(14));
+        QCOMPARE(reader.view->pageImageCount(), 4);
+        reader.view->setPageImage(10, QImage(8, 8, QImage::Format_RGB32));
+        QVERIFY(!reader.view->hasPageImage(10));
 
         QCOMPARE(failures.size(), 0);
     }
@@ -204,10 +217,6 @@ private Q_SLOTS:
         QCOMPARE(view.viewport()->grab().toImage().pixelColor(3, 3), view.palette().color(QPalette::Window));
 
         view.setMirrorMode(true);
-        QVERIFY(view.testAttribute(Qt::WA_TransparentForMouseEvents));
-        QCOMPARE(view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        QCOMPARE(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        QCOMPARE(view.focusPolicy(), Qt::NoFocus);
         // Background and the slot of a page without image paint black.
         view.resetDocument();
         const QImage mirror = view.viewport()->grab().toImage();

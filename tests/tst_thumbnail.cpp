@@ -5,7 +5,6 @@
 #include "readersupport.h"
 #include "testenv.h"
 
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -79,16 +78,13 @@ private Q_SLOTS:
         QSignalSpy changed(&model, &ThumbnailModel::thumbnailSizeChanged);
         for (const QSize &size : views)
             model.setViewSize(new QObject(&model), size);
-        QElapsedTimer sinceLast;
-        sinceLast.start();
         QCOMPARE(model.thumbnailSize(), QSize(192, 128));
         QTRY_COMPARE(changed.size(), 1);
-        QVERIFY2(sinceLast.elapsed() >= 180, qPrintable(QString::number(sinceLast.elapsed())));
         QCOMPARE(model.thumbnailSize(), expected);
         QCOMPARE(changed.at(0).at(0).toSize(), expected);
     }
 
-    void requestsInFlightStayBounded()
+    void scrollingALongList()
     {
         PdfService service;
         QVERIFY(ReaderTest::loadDocument(service, TestEnvironment::instance().textDocument(150)));
@@ -115,6 +111,30 @@ private Q_SLOTS:
         view.scrollTo(model.index(5), QAbstractItemView::PositionAtTop);
         view.viewport()->repaint();
         QTRY_VERIFY(model.index(5).data(Qt::DecorationRole).value<QPixmap>().width() > 0);
+
+        // Selecting and revealing a page, as the reader does, animates from where the list was.
+        const int before = view.verticalScrollBar()->value();
+        view.setCurrentIndex(model.index(100));
+        view.revealPage(100, true);
+        QCOMPARE(view.verticalScrollBar()->value(), before);
+        QTRY_VERIFY(view.viewport()->rect().contains(view.visualRect(model.index(100)).center()));
+    }
+
+    void evictedThumbnailsAreRequestedAgain()
+    {
+        PdfService service;
+        QVERIFY(ReaderTest::loadDocument(service, TestEnvironment::instance().textDocument(30)));
+        ThumbnailModel model(&service);
+        // At the largest size about twenty thumbnails fill the cache.
+        QObject view;
+        model.setViewSize(&view, QSize(1024, 1024));
+        QTRY_COMPARE(model.thumbnailSize(), QSize(1024, 1024));
+        const auto picture = [&model](int page) {
+            return model.index(page).data(Qt::DecorationRole).value<QPixmap>();
+        };
+        for (int page = 0; page < 30; ++page)
+            QTRY_VERIFY(!picture(page).isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(!picture(0).isNull(), 2000);
     }
 
     void liveMark()

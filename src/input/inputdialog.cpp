@@ -149,6 +149,9 @@ void InputDialog::fillRows()
 void InputDialog::appendCaptured(Action action, const QKeySequence &key)
 {
     QLineEdit *edit = m_edits.value(action);
+    QList<QKeySequence> present;
+    if (InputRouter::parseBindingText(edit->text(), &present).isEmpty() && present.contains(key))
+        return;
     const QString text = key.toString(QKeySequence::PortableText);
     edit->setText(edit->text().isEmpty() ? text : edit->text() + QStringLiteral("; ") + text);
 }

@@ -3,9 +3,9 @@
 #include "input/bindings.h"
 #include "input/inputlog.h"
 
-#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -46,13 +46,26 @@ bool isKeySequenceEditor(const QWidget *widget)
     return widget->inherits("QKeySequenceEdit") || (parent && parent->inherits("QKeySequenceEdit"));
 }
 
+// Only fields that take free text; a spin box (the page box) keeps only keys nobody bound.
 bool isTextInput(QWidget *widget)
 {
     if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QTextEdit *>(widget)
-        || qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QAbstractSpinBox *>(widget))
+        || qobject_cast<QPlainTextEdit *>(widget))
         return true;
     const auto *combo = qobject_cast<QComboBox *>(widget);
     return combo && combo->isEditable();
+}
+
+// The keys a dialog moves its lists and combo boxes with, and the one that closes it.
+bool isDialogKey(int key)
+{
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right
+           || key == Qt::Key_Escape;
+}
+
+bool isReturnKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 bool isArrowUpOrDown(QKeyCombination combination)
@@ -180,7 +193,7 @@ void InputRouter::saveSettings(QSettings &settings) const
     }
 }
 
-bool InputRouter::leftAlone() const
+bool InputRouter::leftAlone(int key) const
 {
     QWidget *focus = QApplication::focusWidget();
     // Key capture fields always get their keys, even in test mode.
@@ -189,6 +202,10 @@ bool InputRouter::leftAlone() const
     if (m_captureMode)
         return false;
     if (m_ignoreText && focus && isTextInput(focus))
+        return true;
+    // In a non-modal dialog (setup, search) the arrows and Escape are the dialog's own; the
+    // clicker's other keys still drive the show from there.
+    if (focus && qobject_cast<QDialog *>(focus->window()) && isDialogKey(key))
         return true;
     // Dialogs and open menus keep their keys. Test mode runs inside a modal dialog, hence
     // the exception above.
@@ -231,10 +248,10 @@ bool InputRouter::eventFilter(QObject *watched, QEvent *event)
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
         return false;
-    if (leftAlone())
+    auto *keyEvent = static_cast<QKeyEvent *>(event);
+    if (leftAlone(keyEvent->key()))
         return false;
 
-    auto *keyEvent = static_cast<QKeyEvent *>(event);
     // Keypad keys (arrows with Num Lock off) count as the same keys elsewhere.
     const QKeyCombination combination(keyEvent->modifiers() & ~Qt::KeypadModifier,
                                       Qt::Key(keyEvent->key()));
@@ -242,13 +259,15 @@ bool InputRouter::eventFilter(QObject *watched, QEvent *event)
     if (!matchAction(combination, &action)) {
         // An unmatched press climbs the parent chain and passes here again for each widget;
         // report it once, where it is delivered first.
-        if (m_captureMode && type == QEvent::KeyPress && keyEvent->key() != 0
-            && (watched == QApplication::focusWidget()
-                || (!QApplication::focusWidget() && watched->isWidgetType()
-                    && static_cast<QWidget *>(watched)->isWindow()))) {
-            Q_EMIT observed(QKeySequence(combination).toString(QKeySequence::NativeText), tr("Unassigned"));
+        if (!m_captureMode || type != QEvent::KeyPress || keyEvent->key() == 0
+            || !(watched == QApplication::focusWidget()
+                 || (!QApplication::focusWidget() && watched->isWidgetType()
+                     && static_cast<QWidget *>(watched)->isWindow()))) {
+            return false;
         }
-        return false;
+        Q_EMIT observed(QKeySequence(combination).toString(QKeySequence::NativeText), tr("Unassigned"));
+        // Return and Enter would press the test dialog's default button and end the test.
+        return isReturnKey(keyEvent->key());
     }
 
     if (type == QEvent::ShortcutOverride) {

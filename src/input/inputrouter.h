@@ -63,7 +63,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool leftAlone() const;
+    bool leftAlone(int key) const;
     bool matchAction(QKeyCombination combination, Action *action) const;
     bool isRepeat(const QKeyEvent *event, QKeyCombination combination) const;
     void route(QKeyCombination combination, Action action);

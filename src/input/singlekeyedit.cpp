@@ -9,6 +9,11 @@ SingleKeyEdit::SingleKeyEdit(QWidget *parent)
 
 void SingleKeyEdit::keyPressEvent(QKeyEvent *event)
 {
+    // A held key is captured once.
+    if (event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
     QKeySequenceEdit::keyPressEvent(event);
     // A lone modifier records nothing; a real key is the one combination we keep.
     const QKeySequence recorded = keySequence();

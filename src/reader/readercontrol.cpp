@@ -87,9 +87,8 @@ QList<QAction *> ReaderControl::addToolBarItems(QToolBar *toolBar)
     m_previousAction->setIconText(QString(QChar(0x25C0)));
     m_nextAction = toolBar->addAction(QString(QChar(0x25B6)));
     m_nextAction->setToolTip(tr("Next page"));
+    // They step as the Previous and Next slide actions do; the window connects them.
     items << m_previousAction << m_nextAction;
-    connect(m_previousAction, &QAction::triggered, this, [this] { showReaderPage(m_currentPage - 1); });
-    connect(m_nextAction, &QAction::triggered, this, [this] { showReaderPage(m_currentPage + 1); });
 
     m_pageBox = new QSpinBox(toolBar);
     m_pageBox->setObjectName(QStringLiteral("pageBox"));

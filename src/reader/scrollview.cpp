@@ -102,9 +102,10 @@ void ScrollView::setHighlights(const QList<SearchHit> &hits)
 
 void ScrollView::setPageImage(int page, const QImage &image)
 {
-    m_images.insert(page, image);
-    if (page < 0 || page >= m_layout.pageCount())
+    // A reply for a page no longer wanted is not kept: at high zoom one page is tens of MB.
+    if (!m_requested.contains(page))
         return;
+    m_images.insert(page, image);
     const QRectF visible(horizontalScrollBar()->value(), m_position, viewport()->width(), viewport()->height());
     if (visible.intersects(QRectF(m_layout.pageRect(page))))
         viewport()->update();
@@ -200,8 +201,9 @@ void ScrollView::requestVisiblePages()
     const int lastVisible = rows.at(lastRow).firstPage + rows.at(lastRow).count - 1;
 
     const double ratio = devicePixelRatioF();
+    const int first = std::max(firstVisible - n, 0);
     const int last = std::min(m_layout.pageCount() - 1, lastVisible + n);
-    for (int page = std::max(firstVisible - n, 0); page <= last; ++page) {
+    for (int page = first; page <= last; ++page) {
         const QRect rect = m_layout.pageRect(page);
         const QSize wanted(int(std::lround(rect.width() * ratio)), int(std::lround(rect.height() * ratio)));
         const auto known = m_requested.constFind(page);
@@ -212,19 +214,18 @@ void ScrollView::requestVisiblePages()
         m_service->render(channel(page), page, wanted, m_rotation, visible ? 30 : 10);
     }
 
-    // Far pages are let go, so memory stays bounded however long the document is.
-    const int keepFrom = firstVisible - 3 * n;
-    const int keepTo = lastVisible + 3 * n;
+    // Pages off the requested rows are let go at once, so memory stays bounded at any zoom and
+    // document length; the service's cache has them should the reader come back.
     for (auto it = m_requested.begin(); it != m_requested.end();) {
-        if (it.key() < keepFrom || it.key() > keepTo) {
+        if (it.key() < first || it.key() > last) {
             m_service->cancel(channel(it.key()));
             it = m_requested.erase(it);
         } else {
             ++it;
         }
     }
-    m_images.removeIf([keepFrom, keepTo](const QHash<int, QImage>::iterator it) {
-        return it.key() < keepFrom || it.key() > keepTo;
+    m_images.removeIf([first, last](const QHash<int, QImage>::iterator it) {
+        return it.key() < first || it.key() > last;
     });
 }
 

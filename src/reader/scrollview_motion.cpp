@@ -185,7 +185,7 @@ ScrollPosition ScrollView::position() const
     ScrollPosition position;
     position.rowFraction = m_layout.fractionAt(m_position);
     const int maximum = verticalMaximum();
-    position.verticalRatio = maximum >= 1 ? m_position / maximum : 0.0;
+    position.atEnd = maximum >= 1 && m_position >= maximum - 1.0;
     const QScrollBar *bar = horizontalScrollBar();
     position.horizontalRatio = bar->maximum() >= 1 ? double(bar->value()) / bar->maximum() : 0.5;
     position.following = m_animating;
@@ -204,6 +204,5 @@ void ScrollView::setPosition(const ScrollPosition &position)
     m_following = position.following;
     QScrollBar *bar = horizontalScrollBar();
     bar->setValue(int(std::lround(bar->maximum() * position.horizontalRatio)));
-    setScrollPosition(position.verticalRatio >= 0.999 ? double(verticalMaximum())
-                                                      : m_layout.positionOf(position.rowFraction));
+    setScrollPosition(position.atEnd ? double(verticalMaximum()) : m_layout.positionOf(position.rowFraction));
 }

@@ -77,9 +77,11 @@ QVariant ThumbnailModel::data(const QModelIndex &index, int role) const
     case LiveRole:
         return page == m_livePage;
     case Qt::DecorationRole: {
-        if (!m_inFlight.contains(page) && m_renderedSizes.value(page) != m_thumbnailSize)
+        const QPixmap *pixmap = m_cache.object(page);
+        // A picture the cache let go is asked for again, like one of an old size.
+        if (!m_inFlight.contains(page) && (!pixmap || m_renderedSizes.value(page) != m_thumbnailSize))
             scheduleRequest(page);
-        if (const QPixmap *pixmap = m_cache.object(page))
+        if (pixmap)
             return *pixmap;
         return {};
     }

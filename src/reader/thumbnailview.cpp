@@ -25,6 +25,8 @@ ThumbnailView::ThumbnailView(ThumbnailModel *model, int mode, QWidget *parent)
     setWrapping(false);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Selecting the reader's page must not jump the list there: revealPage animates it.
+    setAutoScroll(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // The cells take their size from the viewport, so the scroll bar along the strip is always

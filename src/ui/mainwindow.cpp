@@ -105,6 +105,9 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // Hidden first, while the output window still exists: a scroll view ends its animation
+    // when it hides, and the reader follows its page into the output's state.
+    hide();
     // The output window holds the mirror view, which renders through the service.
     m_output.reset();
 }

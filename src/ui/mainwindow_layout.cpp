@@ -205,6 +205,8 @@ void MainWindow::buildHeader()
     connect(m_outputHeaderButton, &QPushButton::clicked, m_outputControl, &OutputControl::setOutputEnabled);
 
     m_readerItems = m_reader->addToolBarItems(m_header);
+    connect(m_reader->previousPageAction(), &QAction::triggered, this, [this] { step(-1); });
+    connect(m_reader->nextPageAction(), &QAction::triggered, this, [this] { step(1); });
     m_reader->scrollBox()->setChecked(m_settings->readerScroll());
     m_readerBlackout = headerButton(QStringLiteral("readerBlackout"), tr("Blackout"),
                                     tr("Blank / restore the full-screen output"), m_header);
