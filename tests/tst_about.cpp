@@ -2,7 +2,6 @@
 #include "modal.h"
 #include "testenv.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
