@@ -1,5 +1,7 @@
 #include "ui/updatecheck.h"
 
+#include "versionurl.h"
+
 #include <QDesktopServices>
 #include <QLoggingCategory>
 #include <QMessageBox>
@@ -18,7 +20,7 @@ Q_LOGGING_CATEGORY(lcUpdate, "olvanti.ui")
 
 const char *const kVersion = "0.7";
 // Set at configure time; empty means the check is not configured.
-const char *const kConfiguredAddress = OLVANTI_CONFIGURED_VERSION_URL;
+const char *const kConfiguredAddress = ConfiguredVersionUrl;
 
 #if defined(Q_OS_WIN)
 const char *const kInstallerSuffix = ".exe";
