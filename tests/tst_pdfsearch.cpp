@@ -4,6 +4,7 @@
 #include "testenv.h"
 
 #include <QLoggingCategory>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <algorithm>
@@ -63,13 +64,18 @@ private Q_SLOTS:
         // Page text is the operator's business: none of it may reach the log.
         QLoggingCategory::setFilterRules(u"*.debug=true"_s);
         s_logged.clear();
-        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
-            s_logged.append(text);
-        });
-        service->search(u"needle"_s);
-        QTRY_COMPARE(spy.found.size(), 1);
-        qInstallMessageHandler(previous);
-        QLoggingCategory::setFilterRules(QString());
+        {
+            const auto restore = qScopeGuard([previous = qInstallMessageHandler(
+                                                  [](QtMsgType, const QMessageLogContext &, const QString &text) {
+                                                      s_logged.append(text);
+                                                  })] {
+                qInstallMessageHandler(previous);
+                QLoggingCategory::setFilterRules(QString());
+            });
+            service->search(u"needle"_s);
+            QTRY_COMPARE(spy.found.size(), 1);
+        }
+        QVERIFY(!s_logged.isEmpty());  // the capture works: the engine does log its search
         QVERIFY2(!s_logged.join(u'\n').contains(u"hay"_s), qPrintable(s_logged.join(u'\n')));
 
         const QList<SearchHit> hits = hitsOf(spy.found, 0);
