@@ -2,6 +2,7 @@
 #include "testenv.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -50,6 +51,15 @@ private Q_SLOTS:
         QTest::newRow("negative effect is none") << u"transition/effect"_s << QVariant(-1) << 0;
         QTest::newRow("duration above the maximum") << u"transition/ms"_s << QVariant(5000) << 3000;
         QTest::newRow("negative duration") << u"transition/ms"_s << QVariant(-20) << 0;
+        QTest::newRow("minutes that overflow when turned into seconds") << u"timer/minutes"_s << QVariant(40000000)
+                                                                         << 36000;
+        QTest::newRow("minutes beyond 64 bits") << u"timer/minutes"_s << QVariant(u"99999999999999999999"_s) << 600;
+        QTest::newRow("unreadable seconds fall back to the minutes") << u"timer/seconds"_s << QVariant(u"abc"_s) << 600;
+        QTest::newRow("unreadable minutes") << u"timer/minutes"_s << QVariant(u"abc"_s) << 600;
+        QTest::newRow("unknown effect name") << u"transition/effect"_s << QVariant(u"Sparkle"_s) << 1;
+        QTest::newRow("unreadable duration") << u"transition/ms"_s << QVariant(u"fast"_s) << 400;
+        QTest::newRow("unreadable switch") << u"output/fitWidth"_s << QVariant(u"abc"_s) << 0;
+        QTest::newRow("switch stored as text") << u"output/fitWidth"_s << QVariant(u"true"_s) << 1;
     }
 
     void storedValuesAreLimited()
@@ -62,8 +72,10 @@ private Q_SLOTS:
             QCOMPARE(m_settings.timerSeconds(), expected);
         else if (key == u"transition/effect"_s)
             QCOMPARE(m_settings.transitionEffect(), expected);
-        else
+        else if (key == u"transition/ms"_s)
             QCOMPARE(m_settings.transitionMs(), expected);
+        else
+            QCOMPARE(int(m_settings.outputFitWidth()), expected);
     }
 
     void secondsWinOverOlderMinutes()
@@ -79,8 +91,9 @@ private Q_SLOTS:
     {
         m_store.setValue(u"playlist/times"_s, QVariantMap{{u"/a.pdf"_s, 0}, {u"/b.pdf"_s, -3},
                                                             {u"/c.pdf"_s, 700}, {u"/d.pdf"_s, 30},
-                                                            {u"/e.pdf"_s, 600}});
-        const QMap<QString, int> expected{{u"/c.pdf"_s, 600}, {u"/d.pdf"_s, 30}, {u"/e.pdf"_s, 600}};
+                                                            {u"/e.pdf"_s, 600}, {u"/f.pdf"_s, u"abc"_s},
+                                                            {u"/g.pdf"_s, u"99999999999"_s}});
+        const QMap<QString, int> expected{{u"/c.pdf"_s, 600}, {u"/d.pdf"_s, 30}, {u"/e.pdf"_s, 600}, {u"/g.pdf"_s, 600}};
         QCOMPARE(m_settings.playlistTimes(), expected);
     }
 
@@ -128,6 +141,18 @@ private Q_SLOTS:
         AppSettings settings(store);
         settings.setTimerSeconds(300);
         QVERIFY(!settings.syncAndCheck());
+
+        // A damaged file is logged as such, and replacing it with a clean one is a success.
+        const QString damaged = TestEnvironment::instance().path(u"damaged.ini"_s);
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[timer\nseconds=120\n") > 0);
+        file.close();
+        QSettings damagedStore(damaged, QSettings::IniFormat);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"damaged.ini has a format error"_s));
+        AppSettings repaired(damagedStore);
+        repaired.setTimerSeconds(300);
+        QVERIFY(repaired.syncAndCheck());
+        QCOMPARE(QSettings(damaged, QSettings::IniFormat).value(u"timer/seconds"_s).toInt(), 300);
     }
 
 private:

@@ -127,18 +127,27 @@ private Q_SLOTS:
                  QStringList({u"presenter.log"_s, u"presenter.log.1"_s}));
     }
 
-    void blockedRotationKeepsAppending()
+    void blockedRotationStopsAtTwiceTheLimit()
     {
         const QString log = freshLog(u"blocked"_s);
-        const QByteArray big = filler(MessageLog::RotationLimit + 1);
-        appendTo(log, big);
         // A non-empty folder with the old log's name can be neither removed nor replaced.
         QVERIFY(QDir().mkpath(log + u".1/inside"_s));
+        const QByteArray big = filler(2 * MessageLog::RotationLimit - 60);
+        appendTo(log, big);
+        CapturedLog captured(log);
+        qInfo("still fits");  // the line is 36 bytes
+        qInfo("would pass twice the limit");
+        qInfo("also kept out");
+        const QByteArray errors = captured.take();
 
-        MessageLog::append(log, "still here\n");
-
-        QCOMPARE(readAll(log), big + "still here\n");
+        const QByteArray kept = readAll(log);
+        QCOMPARE(kept.size(), big.size() + 36);
+        QVERIFY(kept.endsWith("] still fits\n"));
         QVERIFY(QFileInfo(log + u".1"_s).isDir());
+        // Standard error loses nothing and hears of the full log once.
+        for (const char *text : {"still fits", "would pass twice the limit", "also kept out"})
+            QVERIFY2(errors.contains(text), errors.constData());
+        QCOMPARE(errors.count("cannot be rotated"), 1);
     }
 
     void lineFormat_data()

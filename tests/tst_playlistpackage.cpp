@@ -8,6 +8,9 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <functional>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 using namespace PlaylistTest;
 
@@ -31,6 +34,32 @@ QByteArray paddedHeader(qint64 size)
     const QByteArray head = R"({"items":[{"name":"a.pdf","size":8}],"pad":")";
     return head + QByteArray(size - head.size() - 2, 'x') + "\"}";
 }
+
+// Changes a PDF the moment the export starts copying it, as another program might; the
+// export's own debug line marks that moment.
+class ChangeWhilePacking final
+{
+public:
+    ChangeWhilePacking(const QString &path, std::function<void()> change)
+    {
+        s_path = path;
+        s_change = std::move(change);
+        s_previous = qInstallMessageHandler(handle);
+    }
+    ~ChangeWhilePacking() { qInstallMessageHandler(s_previous); }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (s_change && message.startsWith(u"packing"_s) && message.contains(s_path))
+            std::exchange(s_change, nullptr)();
+        s_previous(type, context, message);
+    }
+
+    static inline QString s_path;
+    static inline std::function<void()> s_change;
+    static inline QtMessageHandler s_previous = nullptr;
+};
 
 } // namespace
 
@@ -108,6 +137,66 @@ private Q_SLOTS:
         QVERIFY2(error.startsWith(u"The package could not be written: "_s), qPrintable(error));
         QCOMPARE(readBytes(target), QByteArray("old package"));
         QCOMPARE(tree(root.path()), (QStringList{u"a.pdf"_s, QFileInfo(target).fileName()}));
+        // More PDFs than an import accepts would make a package nobody can open.
+        const QString show = root.path() + u"/show.opack"_s;
+        QCOMPARE(PlaylistFile::buildPackage(show, QList<PlaylistEntry>(10001, {pdf, 0})),
+                 u"The package could not be written: The playlist has too many files for one package."_s);
+        QVERIFY(!QFile::exists(show));
+    }
+
+    void pdfChangedDuringExportFailsIt_data()
+    {
+        QTest::addColumn<QByteArray>("rewrite");  // the PDF's bytes after the change
+        QTest::newRow("rewritten in place, same size") << QByteArray("REWRITTEN");
+        QTest::newRow("grown") << QByteArray("rewritten and longer");
+    }
+    void pdfChangedDuringExportFailsIt()
+    {
+        QFETCH(QByteArray, rewrite);
+        QTemporaryDir root;
+        const QString first = root.path() + u"/first.pdf"_s;
+        const QString pdf = root.path() + u"/a.pdf"_s;
+        writeBytes(first, "first pdf");
+        writeBytes(pdf, "rewritten");
+        const QString target = root.path() + u"/show.opack"_s;
+        writeBytes(target, "old package");
+
+        ChangeWhilePacking change(pdf, [&] {
+            writeBytes(pdf, rewrite);
+            // Another minute, so even a file system with coarse times tells the versions apart.
+            QFile file(pdf);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(60),
+                                     QFileDevice::FileModificationTime));
+        });
+        QCOMPARE(PlaylistFile::buildPackage(target, {{first, 0}, {pdf, 0}}),
+                 u"A PDF changed while it was being exported: %1"_s.arg(pdf));
+        QCOMPARE(readBytes(target), QByteArray("old package"));
+        QCOMPARE(tree(root.path()), (QStringList{u"a.pdf"_s, u"first.pdf"_s, u"show.opack"_s}));
+    }
+
+    void importFolderKeepsOtherPackagesApart()
+    {
+        QTemporaryDir root;
+        const QString show = root.path() + u"/show/collide.opack"_s;
+        const QString other = root.path() + u"/other/collide.opack"_s;
+        writeBytes(show, package(R"({"items":[{"name":"a.pdf","size":8}]})", "contents"));
+        writeBytes(other, package(R"({"items":[{"name":"a.pdf","size":5}]})", "other"));
+
+        const QString folder = PlaylistFile::importFolder(show);
+        QVERIFY2(folder.endsWith(u"/imports/collide"_s), qPrintable(folder));
+        QList<PlaylistEntry> entries;
+        QCOMPARE(PlaylistFile::readPackage(show, folder, entries), QString());
+        // The same package again replaces its own copies.
+        QCOMPARE(PlaylistFile::importFolder(show), folder);
+        // Another package of that name must not overwrite PDFs saved playlists point to.
+        QCOMPARE(PlaylistFile::importFolder(other), folder + u" (2)"_s);
+        QCOMPARE(PlaylistFile::readPackage(other, folder + u" (2)"_s, entries), QString());
+        QCOMPARE(PlaylistFile::importFolder(other), folder + u" (2)"_s);
+        QCOMPARE(readBytes(folder + u"/01_a.pdf"_s), QByteArray("contents"));
+        // A folder holding anything else is someone else's too.
+        writeBytes(folder + u"/notes.txt"_s, "mine");
+        QCOMPARE(PlaylistFile::importFolder(show), folder + u" (3)"_s);
     }
 
     void hostilePackages_data()
@@ -157,6 +246,14 @@ private Q_SLOTS:
                                                        << QStringList{u"01_x.pdf"_s};
         QTest::newRow("name is the parent folder") << withName(R"("..")") << QString()
                                                    << QStringList{u"01_document.pdf"_s};
+        const QString longName = QString(70, u'x').replace(u"x"_s, u"\U0001F600"_s);
+        QTest::newRow("long name shortened, suffix kept") << withName('"' + (longName + u".pdf"_s).toUtf8() + '"')
+                                                          << QString()
+                                                          << QStringList{u"01_"_s + longName.left(2 * 62) + u".pdf"_s};
+        QByteArrayList many(10001, R"({"name":"a.pdf","size":0})");
+        QTest::newRow("more than 10000 items") << package("{\"items\":[" + many.join(',') + "]}") 
+                                               << u"The package holds more than 10000 PDFs, more than can be imported."_s
+                                               << QStringList();
         QTest::newRow("absolute name")
             << withName('"' + TestEnvironment::instance().path(u"hostile/outside.pdf"_s).toUtf8() + '"') << QString()
                                        << QStringList{u"01_outside.pdf"_s};

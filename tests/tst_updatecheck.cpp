@@ -2,29 +2,52 @@
 #include "testenv.h"
 
 #include <QDesktopServices>
+#include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 #include <memory>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// A version file with this content, served without a web server.
-QByteArray versionFile(const QByteArray &content)
+// A web server on the loopback interface that answers every request with one fixed response,
+// or never answers while the response is empty.
+class VersionServer : public QTcpServer
 {
-    return "data:text/plain;base64," + content.toBase64();
-}
+    Q_OBJECT
+public:
+    QByteArray response;
 
-} // namespace
+    bool start() { return listen(QHostAddress(QHostAddress::LocalHost)); }
+    QByteArray address() const { return "http://127.0.0.1:" + QByteArray::number(serverPort()) + "/vivuderidazi/version.txt"; }
+    void serve(const QByteArray &body, const QByteArray &status = "200 OK")
+    {
+        response = "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: "
+            + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    }
 
-// Stands in for the desktop's browser.
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(descriptor);
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+            if (response.isEmpty() || !socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
+                return;
+            socket->readAll();
+            socket->write(response);
+            socket->disconnectFromHost();
+        });
+    }
+};
+
+// Stands in for the desktop's handler of every scheme a hostile file might name.
 class UrlCatcher : public QObject
 {
     Q_OBJECT
@@ -41,64 +64,64 @@ class TestUpdateCheck : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QDesktopServices::setUrlHandler(u"https"_s, &m_browser, "open");
-        QDesktopServices::setUrlHandler(u"http"_s, &m_browser, "open");
-        // Takes connections and never answers them.
-        QVERIFY(m_silentServer.listen(QHostAddress::LocalHost));
-        m_silentAddress = "http://127.0.0.1:" + QByteArray::number(m_silentServer.serverPort()) + "/version.txt";
+        for (const QString &scheme : Schemes)
+            QDesktopServices::setUrlHandler(scheme, &m_browser, "open");
+        QVERIFY(m_server.start());
+    }
+
+    void cleanupTestCase()
+    {
+        for (const QString &scheme : Schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
     }
 
     void init()
     {
+        qputenv("OLVANTI_VERSION_URL", m_server.address());
+        m_server.response.clear();
         m_window = std::make_unique<QWidget>();
         m_check = new UpdateCheck(m_window.get());
         m_check->setTransferTimeout(500);
     }
 
-    void newerThanCurrent_data()
-    {
-        QTest::addColumn<QString>("latest");
-        QTest::addColumn<bool>("newer");
-        QTest::newRow("0.7.1 is newer") << u"0.7.1"_s << true;
-        QTest::newRow("0.10 is newer, not 0.1") << u"0.10"_s << true;
-        QTest::newRow("0.7.0 is the same") << u"0.7.0"_s << false;
-        QTest::newRow("no digits is invalid") << u"latest"_s << false;
-    }
-
-    void newerThanCurrent()
-    {
-        QFETCH(QString, latest);
-        QFETCH(bool, newer);
-        QCOMPARE(UpdateCheck::isNewer(latest, UpdateCheck::currentVersion()), newer);
-    }
-
     void manualResult_data()
     {
-        QTest::addColumn<QByteArray>("address");
+        QTest::addColumn<QByteArray>("body");  // empty: the server never answers
+        QTest::addColumn<QByteArray>("status");
         QTest::addColumn<bool>("warning");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("detail");  // "*": the network's own words, only their presence is fixed
         const QString failed = u"The latest version could not be determined. Check your internet connection and try again."_s;
-        QTest::newRow("same version") << versionFile("0.7\n") << false << u"You have the latest version (v0.7)."_s
+        const QString unexpected = u"unexpected content of the version file"_s;
+        QTest::newRow("same version") << "0.7\n"_ba << "200 OK"_ba << false << u"You have the latest version (v0.7)."_s
                                       << QString();
-        QTest::newRow("first line without digits") << versionFile("latest\n0.8\n") << true << failed
-                                                   << u"unexpected content of the version file"_s;
-        QTest::newRow("newer, text as written") << versionFile("v0.8\nhttps://dl.test/setup.exe") << false
+        QTest::newRow("newer, text as written") << "v0.8\nhttps://dl.test/setup"_ba << "200 OK"_ba << false
                                                 << u"A new version v0.8 is available (you have v0.7)."_s << QString();
-        QTest::newRow("blank lines and padding ignored") << versionFile("\n\n  V0.9  \r\n\r\n") << false
+        QTest::newRow("blank lines and padding ignored") << "\n\n  V0.9  \r\n\r\n"_ba << "200 OK"_ba << false
                                                          << u"A new version V0.9 is available (you have v0.7)."_s
                                                          << QString();
-        QTest::newRow("missing file") << QByteArray("file:///nonexistent/version.txt") << true << failed << u"*"_s;
-        QTest::newRow("no answer in time") << m_silentAddress << true << failed << u"*"_s;
+        QTest::newRow("first line without digits") << "latest\n0.8\n"_ba << "200 OK"_ba << true << failed << unexpected;
+        QTest::newRow("markup around the version") << "<a href=\"https://evil.test\">0.8</a>"_ba << "200 OK"_ba << true
+                                                   << failed << unexpected;
+        QTest::newRow("words after the version") << "0.8 is out, click here"_ba << "200 OK"_ba << true << failed
+                                                 << unexpected;
+        QTest::newRow("dot without a number") << "0.8."_ba << "200 OK"_ba << true << failed << unexpected;
+        QTest::newRow("digits of another script") << "\u0660.\u0668"_ba << "200 OK"_ba << true << failed << unexpected;
+        // The reason phrase reaches the box as part of the network's error text.
+        QTest::newRow("server error with markup") << "0.9"_ba << "500 <a href=\"olvanti:run\">Click <b>here</b></a>"_ba
+                                                  << true << failed << u"*"_s;
+        QTest::newRow("no answer in time") << QByteArray() << QByteArray() << true << failed << u"*"_s;
     }
 
     void manualResult()
     {
-        QFETCH(QByteArray, address);
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, status);
         QFETCH(bool, warning);
         QFETCH(QString, text);
         QFETCH(QString, detail);
-        qputenv("OLVANTI_VERSION_URL", address);
+        if (!status.isEmpty())
+            m_server.serve(body, status);
         QMessageBox *box = manualBox();
         QVERIFY(box);
         QCOMPARE(box->windowTitle(), u"Check for new version"_s);
@@ -110,25 +133,31 @@ private Q_SLOTS:
             QCOMPARE(box->informativeText(), detail);
         QVERIFY(box->isVisible());
         QVERIFY(box->testAttribute(Qt::WA_DeleteOnClose));
+        // Remote text is shown as it is: no markup, no links.
+        for (const QLabel *label : box->findChildren<QLabel *>())
+            QVERIFY(label->textFormat() == Qt::PlainText && !label->openExternalLinks());
     }
 
-    void downloadOpensAddress_data()
+    void downloadOpensOnlyWebAddresses_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QUrl>("url");
-        QTest::newRow("address from the file") << QByteArray("v0.8\nhttps://dl.test/setup-0.8.exe\n")
-                                               << QUrl(u"https://dl.test/setup-0.8.exe"_s);
-        QTest::newRow("address taken like typed input") << QByteArray("0.8\n  dl.test/setup.exe \n")
-                                                        << QUrl(u"http://dl.test/setup.exe"_s);
-        QTest::newRow("default installer") << QByteArray("0.8")
-                                           << QUrl(u"https://olvanti.example/vivuderidazi/OlvantiVIVuderidazi-0.8.exe"_s);
+        QTest::addColumn<QByteArray>("line2");
+        QTest::addColumn<QString>("url");  // empty: the installer beside the version file
+        QTest::newRow("https address") << "https://dl.test/setup-0.8"_ba << u"https://dl.test/setup-0.8"_s;
+        QTest::newRow("http address, scheme in capitals") << "HTTP://dl.test/setup"_ba << u"http://dl.test/setup"_s;
+        QTest::newRow("no second line") << QByteArray() << QString();
+        QTest::newRow("local file") << "file:///usr/bin/xterm"_ba << QString();
+        QTest::newRow("network share") << "smb://host/share/setup.exe"_ba << QString();
+        QTest::newRow("another program's scheme") << "olvanti:run?now"_ba << QString();
+        QTest::newRow("bare path") << "/usr/bin/xterm"_ba << QString();
+        QTest::newRow("host without scheme") << "dl.test/setup"_ba << QString();
+        QTest::newRow("web scheme without host") << "https:///setup"_ba << QString();
     }
 
-    void downloadOpensAddress()
+    void downloadOpensOnlyWebAddresses()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QUrl, url);
-        qputenv("OLVANTI_VERSION_URL", versionFile(content));
+        QFETCH(QByteArray, line2);
+        QFETCH(QString, url);
+        m_server.serve("v0.8\n" + line2 + "\n");
         m_browser.opened.clear();
         QPointer<QMessageBox> box = manualBox();
         QVERIFY(box);
@@ -137,25 +166,30 @@ private Q_SLOTS:
         QCOMPARE(download->text(), u"Download v0.8"_s);
         QCOMPARE(box->buttonRole(download), QMessageBox::AcceptRole);
         download->click();
-        QCOMPARE(m_browser.opened, QList<QUrl>{url});
+        const QString installer = "http://127.0.0.1:"_L1 + QString::number(m_server.serverPort())
+            + "/vivuderidazi/OlvantiVIVuderidazi-0.8.tar.gz"_L1;
+        QCOMPARE(m_browser.opened, QList<QUrl>{QUrl(url.isEmpty() ? installer : url)});
         QTRY_VERIFY(box.isNull());
     }
 
     void automaticIsSilentUnlessNewer_data()
     {
-        QTest::addColumn<QByteArray>("address");
+        QTest::addColumn<QByteArray>("body");  // empty: the server never answers
         QTest::addColumn<bool>("shown");
-        QTest::newRow("same version") << versionFile("0.7") << false;
-        QTest::newRow("unreadable file") << versionFile("latest") << false;
-        QTest::newRow("no answer in time") << m_silentAddress << false;
-        QTest::newRow("newer") << versionFile("0.7.1") << true;
+        QTest::newRow("same version") << "0.7"_ba << false;
+        QTest::newRow("unreadable file") << "latest"_ba << false;
+        QTest::newRow("no answer in time") << QByteArray() << false;
+        QTest::newRow("newer") << "0.7.1"_ba << true;
+        QTest::newRow("0.10 is newer, not 0.1") << "0.10"_ba << true;
+        QTest::newRow("0.7.0 is the same") << "0.7.0"_ba << false;
     }
 
     void automaticIsSilentUnlessNewer()
     {
-        QFETCH(QByteArray, address);
+        QFETCH(QByteArray, body);
         QFETCH(bool, shown);
-        qputenv("OLVANTI_VERSION_URL", address);
+        if (!body.isEmpty())
+            m_server.serve(body);
         QSignalSpy finished(m_check, &UpdateCheck::finished);
         QVERIFY(m_check->check(true));
         QVERIFY(finished.wait(15000));
@@ -164,11 +198,30 @@ private Q_SLOTS:
         QTRY_VERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());  // each check cleans up
     }
 
-    void offStopsOnlyTheAutomaticRun()
+    void withoutAddressNothingIsSent_data()
     {
-        qputenv("OLVANTI_VERSION_URL", "off");
+        QTest::addColumn<QByteArray>("address");
+        QTest::addColumn<bool>("manualSends");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("switched off") << "off"_ba << true << u"Check for new version..."_s;
+        QTest::newRow("not configured") << QByteArray() << false << u"Check for new version (not configured)"_s;
+    }
+
+    void withoutAddressNothingIsSent()
+    {
+        QFETCH(QByteArray, address);
+        QFETCH(bool, manualSends);
+        QFETCH(QString, menu);
+        // An empty variable stands in for any address set at configure time.
+        qputenv("OLVANTI_VERSION_URL", address);
+        QCOMPARE(UpdateCheck::menuText(), menu);
         QVERIFY(!m_check->check(true));
         QVERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());
+        if (!manualSends) {
+            QVERIFY(!m_check->check(false));
+            QVERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());
+            return;
+        }
         QMessageBox *box = manualBox();
         QVERIFY(box);
         QCOMPARE(box->icon(), QMessageBox::Warning);
@@ -176,6 +229,8 @@ private Q_SLOTS:
     }
 
 private:
+    const QStringList Schemes{u"https"_s, u"http"_s, u"file"_s, u"smb"_s, u"olvanti"_s};
+
     // Runs a manual check to its end; the result box it opened.
     QMessageBox *manualBox()
     {
@@ -186,8 +241,7 @@ private:
     }
 
     UrlCatcher m_browser;
-    QTcpServer m_silentServer;
-    QByteArray m_silentAddress;
+    VersionServer m_server;
     std::unique_ptr<QWidget> m_window;
     UpdateCheck *m_check = nullptr;
 };

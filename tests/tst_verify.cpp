@@ -81,6 +81,16 @@ private Q_SLOTS:
         QCOMPARE(normalTraces(), QStringList());
     }
 
+    // Code 2 would mean it sat out the time-out; its own code means it stopped at the refusal.
+    void refusedPdfEndsAtOnceWithItsOwnCode()
+    {
+        const AppRun app({u"--verify"_s, TestEnvironment::instance().damagedDocument()});
+
+        QCOMPARE(app.exitCode, 3);
+        QVERIFY2(app.errors.contains("[2] Diagnostic PDF could not be opened\n"), app.errors.constData());
+        QCOMPARE(normalTraces(), QStringList());
+    }
+
     void verifyWithoutAValueIsAParseError()
     {
         const AppRun app({u"--verify"_s});

@@ -115,12 +115,27 @@ QByteArray formatLine(QtMsgType type, const QString &message, const QDateTime &t
 
 void append(const QString &path, const QByteArray &line)
 {
+    // Set once the log stopped growing, so standard error hears of it once, not per line.
+    static bool s_full = false;
     const QString old = path + u".1"_s;
-    if (QFileInfo(path).size() > RotationLimit) {
+    qint64 size = QFileInfo(path).size();
+    if (size > RotationLimit) {
         // Failures are ignored: the line then goes to whatever file has the log's name.
         QFile::remove(old);
         QFile::rename(path, old);
+        size = QFileInfo(path).size();
     }
+    // While rotation keeps failing the log would fill the disk; standard error still gets
+    // every line.
+    if (size + line.size() > 2 * RotationLimit) {
+        if (!s_full)
+            writeStandardError(formatLine(QtWarningMsg,
+                                          u"The diagnostic log %1 cannot be rotated; no more lines are written to it"_s.arg(path),
+                                          QDateTime::currentDateTimeUtc()));
+        s_full = true;
+        return;
+    }
+    s_full = false;
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Append)) {
         file.write(line);

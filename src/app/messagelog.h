@@ -28,7 +28,9 @@ QString filePath();
 QByteArray formatLine(QtMsgType type, const QString &message, const QDateTime &time);
 
 // Appends `line` to the log at `path`, first rotating the log to `path` + ".1" when it has
-// grown above the limit. The caller serialises; the handler holds the log lock around it.
+// grown above the limit. When rotation fails the log grows to at most twice the limit and
+// then takes no more lines, which standard error is told once. The caller serialises; the
+// handler holds the log lock around it.
 void append(const QString &path, const QByteArray &line);
 
 } // namespace MessageLog

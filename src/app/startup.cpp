@@ -20,6 +20,7 @@ namespace {
 constexpr int UpdateCheckDelayMs = 1500;
 constexpr int VerifyTimeoutMs = 20000;
 constexpr int VerifyTimeoutExitCode = 2;
+constexpr int VerifyRefusedExitCode = 3;
 
 void setIdentity()
 {
@@ -35,6 +36,12 @@ void setIdentity()
 void startVerifyTimers(Application &app, MainWindow &window)
 {
     QObject::connect(&window, &MainWindow::documentReady, &app, [] { QCoreApplication::exit(0); });
+    // A file the engine refuses will never render: no use waiting for the time-out. Exiting
+    // also ends the box that tells the operator, which nobody would answer here.
+    QObject::connect(&window, &MainWindow::documentFailed, &app, [] {
+        qCCritical(lcApp).noquote() << QCoreApplication::translate("Startup", "Diagnostic PDF could not be opened");
+        QCoreApplication::exit(VerifyRefusedExitCode);
+    });
     // Precise: a coarse timer may fire up to a second early, and the check promises 20 seconds.
     QTimer::singleShot(VerifyTimeoutMs, Qt::PreciseTimer, &app, [] {
         qCCritical(lcApp).noquote() << QCoreApplication::translate("Startup", "Diagnostic PDF rendering timed out");

@@ -5,8 +5,12 @@
 #include <QPdfDocument>
 #include <QPdfLink>
 #include <QPdfSearchModel>
+#include <QPdfSelection>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -31,6 +35,32 @@ struct SearchJob
         return loadCounter->load() != loadGeneration || searchCounter->load() != searchGeneration;
     }
 };
+
+// Characters of page text kept on each side of a match.
+constexpr qsizetype ContextChars = 40;
+
+// The page text before a match found at `start` in `pageText`, the search text as entered, and
+// the page text after it, with every run of white space as one blank; the search text alone when
+// the match could not be placed (start -1). The search model's own before and after texts can
+// repeat the match or belong to another one, so they are not used.
+QString hitContext(const QString &pageText, qsizetype start, const QString &text)
+{
+    if (start < 0)
+        return text;
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    qsizetype from = std::max<qsizetype>(0, start - ContextChars);
+    if (pageText.at(from).isLowSurrogate())
+        ++from;
+    QString before = pageText.mid(from, start - from).replace(space, QStringLiteral(" "));
+    QString after = pageText.mid(start + text.size(), ContextChars).replace(space, QStringLiteral(" "));
+    if (!after.isEmpty() && after.back().isHighSurrogate())
+        after.chop(1);
+    if (before.startsWith(u' '))
+        before.remove(0, 1);
+    if (after.endsWith(u' '))
+        after.chop(1);
+    return before + text + after;
+}
 
 } // namespace
 
@@ -67,11 +97,17 @@ void PdfService::search(const QString &text)
         }
         ++*job->stepCounter;
         const QList<QPdfLink> results = job->model->resultsOnPage(page);
+        const QString pageText = results.isEmpty() ? QString() : document->getAllText(page).text();
+        // The engine reports matches in page order without overlap, so the n-th result is the
+        // n-th occurrence in the page text.
+        qsizetype next = 0;
         for (const QPdfLink &result : results) {
             if (job->hits.size() >= SearchHitLimit)
                 break;
-            job->hits.append(SearchHit{page, result.rectangles(),
-                                       result.contextBefore() + job->text + result.contextAfter()});
+            const qsizetype start = pageText.indexOf(job->text, next, Qt::CaseInsensitive);
+            if (start >= 0)
+                next = start + job->text.size();
+            job->hits.append(SearchHit{page, result.rectangles(), hitContext(pageText, start, job->text)});
         }
         if (page + 1 < document->pageCount() && job->hits.size() < SearchHitLimit) {
             // One page per event, so renders posted meanwhile are served between pages.

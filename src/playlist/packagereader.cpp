@@ -5,12 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QtEndian>
 
+#include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -47,18 +50,11 @@ QString unpackError(const QString &reason)
     return PlaylistFile::tr("A PDF could not be unpacked: %1").arg(reason);
 }
 
-} // namespace
-
-QString PlaylistFile::readPackage(const QString &packagePath, const QString &targetFolder,
-                                  QList<PlaylistEntry> &entries)
+// Reads and checks the header of an open package; on success `items` holds every item with the
+// name it unpacks as, and the package is positioned at the first PDF.
+QString planItems(QFile &package, QList<PackedItem> &items)
 {
-    entries.clear();
-    const QString notPackage = tr("This is not an Olvanti playlist package.");
-    const QString damaged = tr("The package is damaged or incomplete.");
-
-    QFile package(packagePath);
-    if (!package.open(QIODevice::ReadOnly))
-        return tr("The package could not be read: %1").arg(package.errorString());
+    const QString notPackage = PlaylistFile::tr("This is not an Olvanti playlist package.");
     if (package.read(PackageMagic.size()) != PackageMagic)
         return notPackage;
     const QByteArray lengthBytes = package.read(4);
@@ -75,25 +71,78 @@ QString PlaylistFile::readPackage(const QString &packagePath, const QString &tar
     const QJsonDocument header = QJsonDocument::fromJson(headerBytes, &parseError);
     if (parseError.error != QJsonParseError::NoError || !header.isObject())
         return notPackage;
-    const QJsonArray items = header.object().value(u"items"_s).toArray();
-    if (items.isEmpty())
+    const QJsonArray array = header.object().value(u"items"_s).toArray();
+    if (array.isEmpty())
         return notPackage;
+    if (array.size() > MaxPackageItems)
+        return PlaylistFile::tr("The package holds more than %1 PDFs, more than can be imported.").arg(MaxPackageItems);
 
     // Every item is checked before the first is unpacked, so a bad header leaves no files.
-    QList<PackedItem> planned;
-    planned.reserve(items.size());
-    for (const QJsonValue &value : items) {
+    for (const QJsonValue &value : array) {
         const QJsonObject item = value.toObject();
         const qint64 size = sizeFromJson(item.value(u"size"_s));
         if (size < 0) {
-            qCInfo(lcPlaylist) << "package item without a valid size" << packagePath;
+            qCInfo(lcPlaylist) << "package item without a valid size" << package.fileName();
             return notPackage;
         }
-        const QString name = QString::number(planned.size() + 1).rightJustified(2, u'0') + u'_'
-            + safeEntryName(item.value(u"name"_s).toString());
-        planned.append({name, size, minutesFromJson(item.value(u"minutes"_s))});
+        const QString prefix = QString::number(items.size() + 1).rightJustified(2, u'0') + u'_';
+        items.append({fitFileName(prefix, PlaylistFile::safeEntryName(item.value(u"name"_s).toString())), size,
+                      minutesFromJson(item.value(u"minutes"_s))});
     }
+    return {};
+}
 
+// A folder an import may write into: one that does not exist yet, or one holding only files
+// this package unpacks, as an earlier import of it left them.
+bool holdsOnlyThisPackage(const QString &path, const QList<PackedItem> &items)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return true;
+    if (!info.isDir() || info.isSymLink())
+        return false;
+    QHash<QString, qint64> sizes;
+    for (const PackedItem &item : items)
+        sizes.insert(item.fileName, item.size);
+    const QFileInfoList present = QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return std::all_of(present.cbegin(), present.cend(), [&sizes](const QFileInfo &file) {
+        return file.isFile() && !file.isSymLink() && sizes.value(file.fileName(), -1) == file.size();
+    });
+}
+
+} // namespace
+
+QString PlaylistFile::importFolder(const QString &packagePath)
+{
+    const QString imports = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/imports/"_L1;
+    const QString name = safeName(QFileInfo(packagePath).completeBaseName(), u"package"_s);
+    QList<PackedItem> items;
+    QFile package(packagePath);
+    if (!package.open(QIODevice::ReadOnly) || !planItems(package, items).isEmpty())
+        return imports + name; // reading the package reports the problem
+    // Saved playlists point at the PDFs of earlier imports: another package of the same name
+    // gets a folder of its own instead of replacing them.
+    for (int n = 1;; ++n) {
+        const QString tag = n == 1 ? QString() : u" (%1)"_s.arg(n);
+        const QString candidate = imports + truncatedUtf8(name, MaxNameBytes - tag.size()) + tag;
+        if (holdsOnlyThisPackage(candidate, items))
+            return candidate;
+    }
+}
+
+QString PlaylistFile::readPackage(const QString &packagePath, const QString &targetFolder,
+                                  QList<PlaylistEntry> &entries)
+{
+    entries.clear();
+    QFile package(packagePath);
+    if (!package.open(QIODevice::ReadOnly))
+        return tr("The package could not be read: %1").arg(package.errorString());
+    QList<PackedItem> planned;
+    const QString error = planItems(package, planned);
+    if (!error.isEmpty())
+        return error;
+
+    const QString damaged = tr("The package is damaged or incomplete.");
     if (!QDir().mkpath(targetFolder))
         return tr("The folder for the unpacked PDFs could not be created: %1").arg(targetFolder);
     const QDir folder(targetFolder);

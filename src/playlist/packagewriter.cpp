@@ -2,6 +2,7 @@
 
 #include "playlist/playlistfile_p.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -19,6 +20,10 @@ struct PackedPdf
 {
     QString path;
     qint64 size = 0;
+    QDateTime modified;
+
+    static PackedPdf of(const QFileInfo &info) { return {info.filePath(), info.size(), info.lastModified()}; }
+    friend bool operator==(const PackedPdf &, const PackedPdf &) = default;
 };
 
 QString writeError(const QString &reason)
@@ -34,15 +39,15 @@ QString copyPdf(const PackedPdf &pdf, QSaveFile &out)
         qCWarning(lcPlaylist) << "cannot open PDF for packing" << pdf.path << in.errorString();
         return readError;
     }
-    // The header already promised the size taken a moment ago; a file that changed since would
-    // shift every later PDF and make the whole package unreadable.
-    if (in.size() != pdf.size) {
-        qCWarning(lcPlaylist) << "PDF changed while packing" << pdf.path << pdf.size << in.size();
-        return readError;
-    }
+    qCDebug(lcPlaylist) << "packing" << pdf.path << pdf.size << "bytes";
     switch (copyChunks(in, out, pdf.size)) {
     case CopyResult::Done:
-        return {};
+        // The header promised the size taken before; a file rewritten or grown since gives
+        // bytes that belong to no version of it, or shifts every later PDF.
+        if (PackedPdf::of(QFileInfo(pdf.path)) == pdf)
+            return {};
+        qCWarning(lcPlaylist) << "PDF changed while packing" << pdf.path;
+        return PlaylistFile::tr("A PDF changed while it was being exported: %1").arg(pdf.path);
     case CopyResult::SourceEnded:
         qCWarning(lcPlaylist) << "PDF ended early while packing" << pdf.path << in.errorString();
         return readError;
@@ -62,7 +67,7 @@ QString PlaylistFile::buildPackage(const QString &targetPath, const QList<Playli
         const QFileInfo info(entry.path);
         if (!info.isFile())
             continue;
-        packed.append({entry.path, info.size()});
+        packed.append(PackedPdf::of(info));
         QJsonObject item{{u"name"_s, info.fileName()}, {u"size"_s, info.size()}};
         if (entry.minutes > 0)
             item.insert(u"minutes"_s, qMin(entry.minutes, int(PlaylistEntry::MaxMinutes)));
@@ -75,8 +80,8 @@ QString PlaylistFile::buildPackage(const QString &targetPath, const QList<Playli
 
     const QByteArray header = QJsonDocument(QJsonObject{{u"items"_s, items}, {u"version"_s, 1}})
                                   .toJson(QJsonDocument::Compact);
-    // Readers refuse larger headers, so such a package could never be opened again.
-    if (header.size() > MaxJsonBytes)
+    // Readers refuse larger packages, so such a package could never be opened again.
+    if (header.size() > MaxJsonBytes || packed.size() > MaxPackageItems)
         return writeError(tr("The playlist has too many files for one package."));
 
     QSaveFile out(targetPath);

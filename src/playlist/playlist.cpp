@@ -1,6 +1,7 @@
 #include "playlist.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 Playlist::Playlist(QObject *parent)
     : QObject(parent)
@@ -15,15 +16,19 @@ bool Playlist::isPlaylistPath(const QString &path)
 
 void Playlist::setEntries(const QStringList &files, const QMap<QString, int> &minutes)
 {
-    // Built aside: the arguments may be this playlist's own lists.
+    // Built aside: the arguments may be this playlist's own lists. The set keeps a long
+    // playlist from costing time by the square of its length.
     QStringList listed;
+    QSet<QString> seen;
     for (const QString &file : files) {
-        if (!file.isEmpty() && !listed.contains(file))
+        if (!file.isEmpty() && !seen.contains(file)) {
+            seen.insert(file);
             listed.append(file);
+        }
     }
     QMap<QString, int> countdowns;
     for (auto it = minutes.cbegin(); it != minutes.cend(); ++it) {
-        if (it.value() > 0 && listed.contains(it.key()))
+        if (it.value() > 0 && seen.contains(it.key()))
             countdowns.insert(it.key(), qMin(it.value(), MaxMinutes));
     }
     m_files = listed;

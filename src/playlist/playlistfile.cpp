@@ -10,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 #include <cmath>
 
@@ -111,20 +110,41 @@ QString PlaylistFile::readJsonPlaylist(const QString &filePath, QList<PlaylistEn
     return {};
 }
 
-QString PlaylistFile::safeEntryName(const QString &storedName)
+QString PlaylistFileDetail::safeName(const QString &text, const QString &fallback)
 {
-    QString name = QFileInfo(storedName).fileName();
+    QString name = QFileInfo(text).fileName();
     for (QChar &c : name) {
         if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 32)
             c = u'_';
     }
     if (name.isEmpty() || name == "."_L1 || name == ".."_L1)
-        return u"document.pdf"_s;
+        return fallback;
     return name;
 }
 
-QString PlaylistFile::importFolder(const QString &packagePath)
+QString PlaylistFileDetail::truncatedUtf8(const QString &text, qsizetype bytes)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/imports/"_L1
-        + QFileInfo(packagePath).completeBaseName();
+    qsizetype used = 0;
+    qsizetype end = 0;
+    while (end < text.size()) {
+        const qsizetype length = text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+        used += QStringView(text).mid(end, length).toUtf8().size();
+        if (used > bytes)
+            break;
+        end += length;
+    }
+    return text.left(end);
+}
+
+QString PlaylistFileDetail::fitFileName(const QString &prefix, const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString suffix = dot > 0 && name.size() - dot <= 16 ? name.mid(dot) : QString();
+    const qsizetype room = MaxNameBytes - prefix.toUtf8().size() - suffix.toUtf8().size();
+    return prefix + truncatedUtf8(name.chopped(suffix.size()), room) + suffix;
+}
+
+QString PlaylistFile::safeEntryName(const QString &storedName)
+{
+    return PlaylistFileDetail::safeName(storedName, u"document.pdf"_s);
 }

@@ -20,17 +20,21 @@ public:
     // Clears `entries` first. Entries whose file exists nowhere are kept with their stored path.
     static QString readJsonPlaylist(const QString &filePath, QList<PlaylistEntry> &entries);
 
-    // Packs the entries whose file exists; `leftOut` receives how many were not.
+    // Packs the entries whose file exists; `leftOut` receives how many were not. A PDF whose
+    // size or modification time changes while it is packed fails the export.
     static QString buildPackage(const QString &targetPath, const QList<PlaylistEntry> &entries,
                                 int *leftOut = nullptr);
     // Unpacks every PDF into `targetFolder` (created when missing) and clears and fills `entries`
-    // with the unpacked copies. After an error the files unpacked so far stay; discard `entries`.
+    // with the unpacked copies; names are shortened to fit the file system, suffix kept. A
+    // package of more than 10000 PDFs is refused before anything is written. After an error
+    // the files unpacked so far stay; discard `entries`.
     static QString readPackage(const QString &packagePath, const QString &targetFolder,
                                QList<PlaylistEntry> &entries);
 
     // A plain file name for a name stored in a package; it can never leave the target folder.
     static QString safeEntryName(const QString &storedName);
     // Where a package is unpacked: the per-user data location, "imports", the package's name
-    // without its last suffix.
+    // without its last suffix, made safe. A folder holding anything but an earlier import of
+    // this same package is left alone: the name then gets " (2)", " (3)" and so on.
     static QString importFolder(const QString &packagePath);
 };

@@ -1,17 +1,50 @@
 #include "ui/appsettings.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariantMap>
 
 #include <algorithm>
+#include <limits>
+#include <optional>
+#include <utility>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcSettings, "olvanti.ui")
 
 QString key(const char *name)
 {
     return QString::fromLatin1(name);
+}
+
+// A stored whole number; none when the value is missing or not a number at all. Callers
+// clamp; 64 bits leave room to multiply without overflow.
+std::optional<qint64> number(const QVariant &value)
+{
+    bool ok = false;
+    const qint64 result = value.toLongLong(&ok);
+    return ok ? std::optional(result) : std::nullopt;
+}
+
+// A stored switch, or `fallback` when the value is missing or reads as neither state.
+bool flag(const QVariant &value, bool fallback)
+{
+    const QString text = value.toString().toLower();
+    if (text == QLatin1String("true") || text == QLatin1String("1"))
+        return true;
+    if (text == QLatin1String("false") || text == QLatin1String("0"))
+        return false;
+    return fallback;
+}
+
+int clamped(qint64 value, int low, int high)
+{
+    return int(std::clamp(value, qint64(low), qint64(high)));
 }
 
 } // namespace
@@ -19,14 +52,19 @@ QString key(const char *name)
 AppSettings::AppSettings(QSettings &store)
     : m_store(store)
 {
+    // The store reads what it can of a damaged file and writes a clean one at the next sync.
+    if (m_store.status() == QSettings::FormatError)
+        qCWarning(lcSettings).noquote() << "The settings file" << m_store.fileName()
+                                        << "has a format error; unreadable preferences take their defaults";
 }
 
 int AppSettings::timerSeconds() const
 {
-    const int seconds = m_store.contains(key("timer/seconds"))
-        ? m_store.value(key("timer/seconds")).toInt()
-        : m_store.value(key("timer/minutes"), 10).toInt() * 60;
-    return std::clamp(seconds, 0, kMaxTimerSeconds);
+    // An unreadable duration counts as absent, so the older minutes key still serves.
+    if (const std::optional<qint64> seconds = number(m_store.value(key("timer/seconds"))))
+        return clamped(*seconds, 0, kMaxTimerSeconds);
+    const qint64 minutes = number(m_store.value(key("timer/minutes"))).value_or(10);
+    return clamped(std::clamp(minutes, qint64(0), qint64(kMaxTimerSeconds)) * 60, 0, kMaxTimerSeconds);
 }
 
 void AppSettings::setTimerSeconds(int seconds)
@@ -36,7 +74,7 @@ void AppSettings::setTimerSeconds(int seconds)
 
 bool AppSettings::timerAutoStart() const
 {
-    return m_store.value(key("timer/autoStart"), false).toBool();
+    return flag(m_store.value(key("timer/autoStart")), false);
 }
 
 void AppSettings::setTimerAutoStart(bool on)
@@ -59,9 +97,9 @@ QMap<QString, int> AppSettings::playlistTimes() const
     QMap<QString, int> minutes;
     const QVariantMap stored = m_store.value(key("playlist/times")).toMap();
     for (auto it = stored.constBegin(); it != stored.constEnd(); ++it) {
-        const int value = it.value().toInt();
+        const qint64 value = number(it.value()).value_or(0);
         if (value > 0)
-            minutes.insert(it.key(), std::min(value, kMaxPlaylistMinutes));
+            minutes.insert(it.key(), clamped(value, 1, kMaxPlaylistMinutes));
     }
     return minutes;
 }
@@ -128,7 +166,7 @@ void AppSettings::setPresenterRSplit(const QByteArray &state)
 
 bool AppSettings::pagesCollapsed() const
 {
-    return m_store.value(key("presenter/pagesCollapsed"), false).toBool();
+    return flag(m_store.value(key("presenter/pagesCollapsed")), false);
 }
 
 void AppSettings::setPagesCollapsed(bool collapsed)
@@ -138,7 +176,7 @@ void AppSettings::setPagesCollapsed(bool collapsed)
 
 bool AppSettings::readerScroll() const
 {
-    return m_store.value(key("reader/scroll"), false).toBool();
+    return flag(m_store.value(key("reader/scroll")), false);
 }
 
 void AppSettings::setReaderScroll(bool on)
@@ -158,7 +196,7 @@ void AppSettings::setOutputDisplay(const QString &identity)
 
 bool AppSettings::outputFitWidth() const
 {
-    return m_store.value(key("output/fitWidth"), false).toBool();
+    return flag(m_store.value(key("output/fitWidth")), false);
 }
 
 void AppSettings::setOutputFitWidth(bool fitWidth)
@@ -168,12 +206,12 @@ void AppSettings::setOutputFitWidth(bool fitWidth)
 
 int AppSettings::transitionEffect() const
 {
-    return std::clamp(m_store.value(key("transition/effect"), 1).toInt(), 0, kEffectCount - 1);
+    return clamped(number(m_store.value(key("transition/effect"))).value_or(1), 0, kEffectCount - 1);
 }
 
 int AppSettings::transitionMs() const
 {
-    return std::clamp(m_store.value(key("transition/ms"), 400).toInt(), 0, kMaxTransitionMs);
+    return clamped(number(m_store.value(key("transition/ms"))).value_or(400), 0, kMaxTransitionMs);
 }
 
 void AppSettings::setTransition(int effect, int ms)
@@ -215,7 +253,7 @@ QString AppSettings::positionKey(const QString &path)
 
 int AppSettings::position(const QString &path) const
 {
-    return std::max(0, m_store.value(positionKey(path), 0).toInt());
+    return clamped(number(m_store.value(positionKey(path))).value_or(0), 0, std::numeric_limits<int>::max());
 }
 
 void AppSettings::setPosition(const QString &path, int page)
@@ -225,6 +263,13 @@ void AppSettings::setPosition(const QString &path, int page)
 
 bool AppSettings::syncAndCheck()
 {
+    const QFileInfo file(m_store.fileName());
+    const std::pair before{file.size(), file.lastModified()};
     m_store.sync();
-    return m_store.status() == QSettings::NoError;
+    if (m_store.status() != QSettings::FormatError)
+        return m_store.status() == QSettings::NoError;
+    // A format error found in the file as it was read stays in the status even after the store
+    // replaced that file with a clean one; whether the write worked shows on the file.
+    const QFileInfo after(m_store.fileName());
+    return after.exists() && std::pair{after.size(), after.lastModified()} != before;
 }

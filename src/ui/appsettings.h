@@ -8,7 +8,8 @@
 class QSettings;
 
 // Typed access to the preferences of the main window's store: one getter per key with its
-// default and limits, one setter that writes at once. Nothing here flushes the store except
+// default and limits (a value that cannot be read as the key's type gives the default), one
+// setter that writes at once. Nothing here flushes the store except
 // syncAndCheck(), which the window calls once when it closes. The "input/..." keys belong to
 // the input router and are not handled here.
 class AppSettings final
@@ -79,7 +80,8 @@ public:
     int position(const QString &path) const;
     void setPosition(const QString &path, int page);
 
-    // Flushes the store; false when it could not be written.
+    // Flushes the store; false when it could not be written. A store whose file had a format
+    // error counts as saved once the clean file is written.
     bool syncAndCheck();
 
 private:

@@ -88,6 +88,8 @@ public:
 
 Q_SIGNALS:
     void documentReady();
+    // The PDF engine refused a document; emitted before the operator is asked or told.
+    void documentFailed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -95,6 +95,7 @@ void MainWindow::onLoaded(int pages)
 
 void MainWindow::onFailed(const QString &message, bool passwordRequired)
 {
+    Q_EMIT documentFailed();
     if (passwordRequired) {
         bool ok = false;
         const QString password =

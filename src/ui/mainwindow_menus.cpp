@@ -10,6 +10,7 @@
 #include "ui/aboutdialog.h"
 #include "ui/buttons.h"
 #include "ui/keyhints.h"
+#include "ui/updatecheck.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -161,7 +162,8 @@ void MainWindow::buildMenus()
 
     QMenu *help = bar->addMenu(tr("&Help"));
     QAction *about = addEntry(help, tr("About OlvantiVIVuderidazi"), this, [this] { showAboutDialog(this); });
-    QAction *check = addEntry(help, tr("Check for new version..."), this, [this] { checkForUpdates(false); });
+    QAction *check = addEntry(help, UpdateCheck::menuText(), this, [this] { checkForUpdates(false); });
+    check->setEnabled(UpdateCheck::isConfigured());
     about->setMenuRole(QAction::AboutRole);
     check->setMenuRole(QAction::ApplicationSpecificRole);
 

@@ -198,8 +198,8 @@ void PlaylistControl::applyPlaylist(const QList<PlaylistEntry> &entries, bool re
     for (const PlaylistEntry &entry : entries) {
         if (entry.path.isEmpty())
             continue;
-        if (!files.contains(entry.path))
-            files << entry.path;
+        files << entry.path; // the playlist drops repeats
+
         // A countdown from the file wins, also for a path already listed.
         if (entry.minutes > 0)
             times.insert(entry.path, std::min(entry.minutes, Playlist::MaxMinutes));

@@ -1,12 +1,16 @@
 #include "ui/updatecheck.h"
 
+#include "versionurl.h"
+
 #include <QDesktopServices>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVersionNumber>
 #include <QWidget>
 
@@ -15,7 +19,16 @@ namespace {
 Q_LOGGING_CATEGORY(lcUpdate, "olvanti.ui")
 
 const char *const kVersion = "0.7";
-const char *const kDefaultVersionAddress = "https://olvanti.example/vivuderidazi/version.txt";
+// Set at configure time; empty means the check is not configured.
+const char *const kConfiguredAddress = ConfiguredVersionUrl;
+
+#if defined(Q_OS_WIN)
+const char *const kInstallerSuffix = ".exe";
+#elif defined(Q_OS_MACOS)
+const char *const kInstallerSuffix = ".dmg";
+#else
+const char *const kInstallerSuffix = ".tar.gz";
+#endif
 
 QString withoutPrefix(QString version)
 {
@@ -30,10 +43,13 @@ QVersionNumber versionNumber(const QString &version)
     return QVersionNumber::fromString(withoutPrefix(version));
 }
 
-const QString &downloadTemplate()
+// Remote text is shown as it is: no markup, no links.
+void showPlainText(QMessageBox *box)
 {
-    static const QString address = QStringLiteral("https://olvanti.example/vivuderidazi/OlvantiVIVuderidazi-%1.exe");
-    return address;
+    for (QLabel *label : box->findChildren<QLabel *>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setOpenExternalLinks(false);
+    }
 }
 
 } // namespace
@@ -54,15 +70,25 @@ QString UpdateCheck::currentVersion()
 QString UpdateCheck::versionFileAddress()
 {
     return qEnvironmentVariableIsSet("OLVANTI_VERSION_URL") ? qEnvironmentVariable("OLVANTI_VERSION_URL")
-                                                             : QString::fromLatin1(kDefaultVersionAddress);
+                                                             : QString::fromUtf8(kConfiguredAddress);
+}
+
+bool UpdateCheck::isConfigured()
+{
+    return !versionFileAddress().isEmpty();
+}
+
+QString UpdateCheck::menuText()
+{
+    return isConfigured() ? tr("Check for new version...") : tr("Check for new version (not configured)");
 }
 
 bool UpdateCheck::check(bool automatic)
 {
     const QString address = versionFileAddress();
     // Switching the automatic check off must not cost a request; the manual one still tries
-    // and then reports the unusable address.
-    if (automatic && address == QLatin1String("off"))
+    // and then reports the unusable address. Without an address there is nobody to ask.
+    if (address.isEmpty() || (automatic && address == QLatin1String("off")))
         return false;
 
     auto *manager = new QNetworkAccessManager(m_window ? static_cast<QObject *>(m_window.data()) : this);
@@ -93,7 +119,9 @@ UpdateCheck::VersionFile UpdateCheck::parseVersionFile(const QByteArray &body)
 
 bool UpdateCheck::isValidVersion(const QString &version)
 {
-    return !versionNumber(version).isNull();
+    // Only a bare dotted number: whatever else a server sends is not a version.
+    static const QRegularExpression plain(QStringLiteral("^[vV]?[0-9]+(\\.[0-9]+)*$"));
+    return plain.match(version).hasMatch();
 }
 
 bool UpdateCheck::isNewer(const QString &latest, const QString &current)
@@ -105,14 +133,19 @@ bool UpdateCheck::isNewer(const QString &latest, const QString &current)
     return QVersionNumber::compare(newest.normalized(), versionNumber(current).normalized()) > 0;
 }
 
-QUrl UpdateCheck::downloadUrl(const VersionFile &file)
+QUrl UpdateCheck::downloadUrl(const VersionFile &file, const QUrl &versionFile)
 {
-    if (!file.downloadText.isEmpty()) {
-        const QUrl given = QUrl::fromUserInput(file.downloadText);
-        if (given.isValid())
-            return given;
-    }
-    return QUrl(downloadTemplate().arg(withoutPrefix(file.version)));
+    // The address goes to the desktop's handler, which would also run local files or other
+    // programs' schemes: only a complete web address is taken.
+    const QUrl given(file.downloadText, QUrl::StrictMode);
+    const QString scheme = given.scheme();
+    if (given.isValid() && (scheme == QLatin1String("https") || scheme == QLatin1String("http"))
+        && !given.host().isEmpty())
+        return given;
+    QUrl installer = versionFile.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo);
+    installer.setPath(QStringLiteral("/vivuderidazi/OlvantiVIVuderidazi-") + withoutPrefix(file.version)
+                      + QLatin1String(kInstallerSuffix));
+    return installer;
 }
 
 void UpdateCheck::handleReply(QNetworkReply *reply, QNetworkAccessManager *manager, bool automatic)
@@ -149,11 +182,12 @@ void UpdateCheck::showNewer(const VersionFile &file)
     box->setWindowTitle(tr("Check for new version"));
     box->setIcon(QMessageBox::Information);
     box->setText(tr("A new version %1 is available (you have v%2).").arg(file.version, currentVersion()));
+    showPlainText(box);
     QPushButton *download = box->addButton(tr("Download v%1").arg(withoutPrefix(file.version)),
                                            QMessageBox::AcceptRole);
     download->setObjectName(QStringLiteral("downloadUpdate"));
     box->addButton(tr("Later"), QMessageBox::RejectRole);
-    const QUrl url = downloadUrl(file);
+    const QUrl url = downloadUrl(file, QUrl(versionFileAddress()));
     connect(download, &QPushButton::clicked, box, [url] { QDesktopServices::openUrl(url); });
     box->open();
 }
@@ -166,6 +200,7 @@ void UpdateCheck::showResult(bool warning, const QString &text, const QString &d
     box->setIcon(warning ? QMessageBox::Warning : QMessageBox::Information);
     box->setText(text);
     box->setInformativeText(detail);
+    showPlainText(box);
     box->addButton(QMessageBox::Ok);
     box->open();
 }

@@ -9,10 +9,11 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QWidget;
 
-// The check for a newer version: fetches the version file (OLVANTI_VERSION_URL replaces its
-// address) and shows the result in a message box over the window. The automatic run after
-// start-up stays silent unless a newer version exists, and sends nothing when the address is
-// "off". Every check is independent and has its own network manager, so several may run at once.
+// The check for a newer version: fetches the version file (the address set at configure time,
+// or OLVANTI_VERSION_URL) and shows the result in a message box over the window. Without an
+// address nothing is sent. The automatic run after start-up stays silent unless a newer version
+// exists, and sends nothing when the address is "off". Every check is independent and has its
+// own network manager, so several may run at once.
 class UpdateCheck final : public QObject
 {
     Q_OBJECT
@@ -29,8 +30,8 @@ public:
     explicit UpdateCheck(QWidget *window);
     ~UpdateCheck() override;
 
-    // Starts a check and returns at once; false when the automatic run found the check
-    // switched off and sent nothing.
+    // Starts a check and returns at once; false when nothing was sent (no address, or the
+    // automatic run found the check switched off).
     bool check(bool automatic);
 
     // The transfer time limit of a request; 10000 ms unless a test shortens it.
@@ -38,12 +39,16 @@ public:
 
     static QString currentVersion();
     static QString versionFileAddress();
+    static bool isConfigured();
+    // The "&Help" menu's entry, which says when there is no address to ask.
+    static QString menuText();
     static VersionFile parseVersionFile(const QByteArray &body);
-    // A version text with at least one numeric segment after an optional leading "v" or "V".
+    // A dotted number, optionally after one leading "v" or "V", and nothing else.
     static bool isValidVersion(const QString &version);
     static bool isNewer(const QString &latest, const QString &current);
-    // Line 2 of the file when it is a usable address, else the installer on the default server.
-    static QUrl downloadUrl(const VersionFile &file);
+    // Line 2 of the file when it is an absolute http or https address, else the installer for
+    // this platform on the server of `versionFile`.
+    static QUrl downloadUrl(const VersionFile &file, const QUrl &versionFile);
 
 Q_SIGNALS:
     // A check's reply was handled; `shown` tells whether a result box was opened.
