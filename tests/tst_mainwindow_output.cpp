@@ -5,10 +5,13 @@
 
 #include "presentation/displaymanager.h"
 #include "presentation/outputwindow.h"
+#include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
+#include "reader/readercontrol.h"
 #include "ui/mainwindow.h"
 
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -28,6 +31,16 @@ const QJsonObject Monitor = TestScreens::screen(QStringLiteral("Monitor"), 3200,
 QPushButton *outputButton(MainWindow &window)
 {
     return window.findChild<QPushButton *>(QStringLiteral("outputHeaderButton"));
+}
+
+// Opens `path` and switches the output on, on the projector.
+bool showOnProjector(MainWindow &window, const QString &path)
+{
+    window.show();
+    if (!openAndWait(window, path))
+        return false;
+    outputButton(window)->click();
+    return QTest::qWaitFor([&] { return !window.outputWindow()->image().isNull(); }, 10000);
 }
 
 const QString Disconnected =
@@ -61,15 +74,11 @@ private Q_SLOTS:
     void outputOpensOnTheProjectorAndStopsOnlyWhenConfirmed()
     {
         MainWindow window;
-        window.show();
-        QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
-        outputButton(window)->click();
-        QTRY_VERIFY(window.outputWindow()->isVisible());
+        QVERIFY(showOnProjector(window, TestEnvironment::instance().deck(3)));
         QCOMPARE(window.outputWindow()->geometry(), TestScreens::named(QStringLiteral("Projector"))->geometry());
         QCOMPARE(window.presentation()->outputSize(), QSize(1920, 1080));
         QVERIFY(outputButton(window)->isChecked());
         QCOMPARE(outputButton(window)->text(), QStringLiteral("Output ON"));
-        QTRY_VERIFY(!window.outputWindow()->image().isNull());
 
         auto no = answerMessageBox(QMessageBox::No);
         outputButton(window)->click();
@@ -153,6 +162,58 @@ private Q_SLOTS:
         window.close();
         MainWindow second;
         QCOMPARE(second.findChild<QComboBox *>(QStringLiteral("displayChoice"))->currentIndex(), 2);
+    }
+
+    void openingInPresenterModeStartsAtPageOneAndKeepsTheBlackout()
+    {
+        MainWindow window;
+        QVERIFY(showOnProjector(window, TestEnvironment::instance().deck(3)));
+        window.findChild<QPushButton *>(QStringLiteral("blackoutButton"))->click();
+        const QString next = copyOf(TestEnvironment::instance().textDocument(5), QStringLiteral("stored.pdf"));
+        const QByteArray key = QCryptographicHash::hash(next.toUtf8(), QCryptographicHash::Sha256).toHex();
+        QSettings().setValue(QStringLiteral("positions/") + QString::fromLatin1(key), 3);
+
+        QVERIFY(openAndWait(window, next));
+        QCOMPARE(window.reader()->currentPage(), 3);
+        // The audience starts at the beginning; the reading position is the operator's.
+        QCOMPARE(window.presentation()->livePage(), 0);
+        QTRY_COMPARE(window.presentation()->pendingPage(), -1);
+        QCOMPARE(window.presentation()->livePage(), 0);
+        QVERIFY(window.presentation()->blackout());
+        QVERIFY(window.outputWindow()->blackout());
+        // The operator's own close does lift it.
+        window.closeDocument();
+        QVERIFY(!window.outputWindow()->blackout());
+    }
+
+    void anUnrenderablePageDoesNotTrapTheClicker()
+    {
+        MainWindow window;
+        QSignalSpy messages(window.statusBar(), &QStatusBar::messageChanged);
+        QVERIFY(showOnProjector(window, TestEnvironment::instance().brokenPageDocument()));
+        auto modal = closeNextModal();
+        const QImage first = window.outputWindow()->image();
+        window.handleAction(Action::NextSlide);
+        QTRY_COMPARE(window.presentation()->pendingPage(), -1);
+        QCOMPARE(window.presentation()->livePage(), 0);
+        QCOMPARE(window.outputWindow()->image(), first);
+
+        window.handleAction(Action::NextSlide);
+        QTRY_COMPARE(window.presentation()->livePage(), 2);
+        // The NEXT view, the preload and the output all failed on it: one message.
+        QCOMPARE(messages.count(QVariantList{QStringLiteral("Invalid render dimensions.")}), 1);
+        QVERIFY2(!modal->answered, qPrintable(modal->text));
+    }
+
+    void fitWidthFillsTheProjectorWidth()
+    {
+        QSettings().setValue(QStringLiteral("output/fitWidth"), true);
+        MainWindow window;
+        QVERIFY(showOnProjector(window, TestEnvironment::instance().textDocument(2)));
+        // A portrait page, cut at top and bottom, exactly as the audience sees it.
+        QTRY_COMPARE(window.presentation()->frame().size(), QSize(1920, 1080));
+        QCOMPARE(window.outputWindow()->image(), window.presentation()->frame());
+        QCOMPARE(window.findChild<PageCanvas *>(QStringLiteral("liveCanvas"))->image(), window.presentation()->frame());
     }
 };
 

@@ -210,6 +210,17 @@ private Q_SLOTS:
         QCOMPARE(window.countdown()->durationSeconds(), before);
         QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Undone: Presentation time"));
         QVERIFY(window.undoHistory()->isEmpty()); // undoing recorded nothing
+
+        // Two steps three seconds apart; after Back a new burst starts afresh.
+        now += 3000;
+        window.handleAction(Action::TimerPlusMinute);
+        now += 3000;
+        window.handleAction(Action::TimerPlusMinute);
+        click(window, QStringLiteral("playlistBack"));
+        now += 500;
+        window.handleAction(Action::TimerPlusMinute);
+        click(window, QStringLiteral("playlistBack"));
+        QCOMPARE(window.countdown()->durationSeconds(), before + 60);
     }
 
     void playlistFileRoundTripThroughTheMenus()

@@ -46,13 +46,9 @@ private Q_SLOTS:
         QSignalSpy changed(&list, &Playlist::changed);
         list.setCurrentDocument(QStringLiteral("/b.pdf"));
         QCOMPARE(list.currentIndex(), 1);
-        QVERIFY(list.hasNext() && list.hasPrevious());
-        list.setCurrentDocument(QStringLiteral("/c.pdf"));
-        QVERIFY(!list.hasNext());
         list.setCurrentDocument(QStringLiteral("/elsewhere.pdf"));
         QCOMPARE(list.currentIndex(), -1);
-        QVERIFY(!list.hasPrevious());
-        QCOMPARE(changed.size(), 3);
+        QCOMPARE(changed.size(), 2);
     }
 
     void onlyNewExistingFilesAreAdded()

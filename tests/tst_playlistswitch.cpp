@@ -8,13 +8,17 @@
 #include "playlist/playlistpanel.h"
 #include "playlist/undohistory.h"
 #include "presentation/outputcontrol.h"
+#include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
+#include "reader/readercontrol.h"
 #include "timer/countdown.h"
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 
 #include <QFile>
+#include <QInputDialog>
+#include <QLabel>
 #include <QListWidget>
 #include <QSettings>
 #include <QSignalSpy>
@@ -153,38 +157,124 @@ private Q_SLOTS:
         QVERIFY(window.countdown()->isRunning());
     }
 
-    void aMissingEntryKeepsTheShowOnTheCurrentFile()
+    void aFileThatCannotBeShownIsPassedOnTheNextClick_data()
     {
-        MainWindow window;
-        const QStringList docs = documents(QStringLiteral("gone"), 2);
-        QVERIFY(startShow(window, docs, 0, 1));
-        QFile::remove(docs.at(1));
-        const QImage frame = liveCanvas(window)->image();
-        auto warning = answerMessageBox(QMessageBox::Ok);
-        next(window);
-        QTRY_VERIFY(warning->answered);
-        QCOMPARE(warning->title, QStringLiteral("Missing document"));
-        QCOMPARE(warning->text, QStringLiteral("The playlist file is missing:\n%1\nThe presentation stays on the "
-                                               "current file.").arg(docs.at(1)));
-        QVERIFY(!window.playlistControl()->fileSwitchInProgress());
-        QCOMPARE(window.pdfService()->filePath(), docs.at(0));
-        QCOMPARE(liveCanvas(window)->image(), frame);
-        QCOMPARE(window.playlist()->files(), docs);
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<bool>("previousGone");
+        QTest::newRow("missing file: the show stays") << false << false;
+        QTest::newRow("damaged file: the show comes back") << true << false;
+        QTest::newRow("damaged file, nothing to come back to: blank") << true << true;
     }
 
-    void aFileThatFailsBringsBackThePreviousOne()
+    void aFileThatCannotBeShownIsPassedOnTheNextClick()
+    {
+        QFETCH(bool, damaged);
+        QFETCH(bool, previousGone);
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("skip"), 3);
+        QVERIFY(startShow(window, docs, 0, 1));
+        if (damaged)
+            copyOf(TestEnvironment::instance().damagedDocument(), QStringLiteral("skip-2.pdf"));
+        else
+            QFile::remove(docs.at(1));
+        if (previousGone)
+            QFile::remove(docs.at(0));
+        const QImage frame = liveCanvas(window)->image();
+        auto modal = closeNextModal();
+        QSignalSpy messages(window.statusBar(), &QStatusBar::messageChanged);
+        next(window);
+        QTRY_VERIFY(!window.playlistControl()->fileSwitchInProgress());
+        if (previousGone) {
+            // The audience and the operator see the same: nothing.
+            QCOMPARE(window.pdfService()->pageCount(), 0);
+            QVERIFY(window.outputWindow()->image().isNull());
+            QVERIFY(liveCanvas(window)->image().isNull());
+            QVERIFY(window.findChild<QLabel *>(QStringLiteral("liveLabel"))->text().endsWith(QLatin1String("0 / 0")));
+        } else {
+            QVERIFY(waitForDocument(window, docs.at(0)));
+            QCOMPARE(window.presentation()->livePage(), 1);
+            QCOMPARE(liveCanvas(window)->image(), frame);
+            QCOMPARE(window.playlist()->currentIndex(), 0);
+        }
+        QCOMPARE(window.playlist()->files(), docs);
+        // Once, and still to be read after the previous file is back.
+        const auto notices = std::count_if(messages.cbegin(), messages.cend(), [](const QVariantList &message) {
+            return message.constFirst().toString().contains(QLatin1String("skip-2.pdf"));
+        });
+        QCOMPARE(notices, 1);
+        QVERIFY(window.statusBar()->currentMessage().contains(QLatin1String("skip-2.pdf")));
+
+        // The clicker goes on past it, both ways.
+        next(window);
+        QVERIFY(waitForDocument(window, docs.at(2)));
+        QCOMPARE(window.presentation()->livePage(), 0);
+        if (!previousGone) {
+            previous(window);
+            QVERIFY(waitForDocument(window, docs.at(0)));
+            QCOMPARE(window.presentation()->livePage(), 1);
+        }
+        QVERIFY2(!modal->answered, qPrintable(modal->text));
+    }
+
+    void anEncryptedEntryKeepsTheBlackedOutFrame()
     {
         MainWindow window;
-        const QStringList docs = {documents(QStringLiteral("fails"), 1).constFirst(),
-                                  copyOf(TestEnvironment::instance().damagedDocument(), QStringLiteral("fails-2.pdf"))};
+        const QStringList docs = {documents(QStringLiteral("locked"), 1).constFirst(),
+                                  copyOf(TestEnvironment::instance().encryptedDocument(), QStringLiteral("locked-2.pdf"))};
         QVERIFY(startShow(window, docs, 0, 1));
-        auto error = answerMessageBox(QMessageBox::Ok);
+        click(window, QStringLiteral("outputHeaderButton"));
+        QTRY_VERIFY(window.outputWindow()->isVisible());
+        click(window, QStringLiteral("blackoutButton"));
+        QSignalSpy frames(window.presentation(), &Presentation::frameReady);
+        auto password = answerInputDialog([](QDialog *dialog) {
+            static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("secret"));
+            dialog->accept();
+        });
         next(window);
-        QTRY_VERIFY(error->answered);
-        QCOMPARE(error->title, QStringLiteral("Cannot open PDF"));
-        QVERIFY(waitForDocument(window, docs.at(0)));
-        QCOMPARE(window.presentation()->livePage(), 1);
-        QCOMPARE(window.playlist()->currentIndex(), 0);
+        QVERIFY(waitForDocument(window, docs.at(1)));
+        QVERIFY(password->answered);
+        QVERIFY(!frames.isEmpty());
+        for (const QVariantList &frame : std::as_const(frames))
+            QVERIFY(!frame.constFirst().value<QImage>().isNull());
+        QVERIFY(window.presentation()->blackout());
+        QVERIFY(window.outputWindow()->blackout());
+    }
+
+    void closingOrOpeningDuringASwitchEndsIt_data()
+    {
+        QTest::addColumn<bool>("close");
+        QTest::newRow("close: Back reopens the closed file") << true;
+        QTest::newRow("open another document") << false;
+    }
+
+    void closingOrOpeningDuringASwitchEndsIt()
+    {
+        QFETCH(bool, close);
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("abandon"), 3);
+        QVERIFY(startShow(window, docs, 1, 0));
+        // Asks for the last page of the first file.
+        previous(window);
+        QVERIFY(window.playlistControl()->fileSwitchInProgress());
+        const int steps = window.undoHistory()->size();
+        click(window, QStringLiteral("playlistBack")); // waits for the switch
+        QCOMPARE(window.undoHistory()->size(), steps);
+        QString shown = docs.at(2);
+        if (close) {
+            menuAction(window, QStringLiteral("Close document"))->trigger();
+            QVERIFY(!window.playlistControl()->fileSwitchInProgress());
+            QTRY_COMPARE(window.pdfService()->pageCount(), 0);
+            QVERIFY(window.statusBar()->currentMessage() != QStringLiteral("Loading PDF..."));
+            click(window, QStringLiteral("playlistBack"));
+            shown = docs.at(0);
+        } else {
+            window.openPath(shown);
+            QVERIFY(!window.playlistControl()->fileSwitchInProgress());
+        }
+        QVERIFY(waitForDocument(window, shown));
+        // Its own stored position, not the page the abandoned switch asked for.
+        QCOMPARE(window.presentation()->livePage(), 0);
+        QCOMPARE(window.reader()->currentPage(), 0);
     }
 
     void undoingOpenReturnsThroughThePlaylist()
@@ -230,20 +320,6 @@ private Q_SLOTS:
         QTRY_COMPARE(window.pdfService()->pageCount(), 0);
         QVERIFY(window.undoHistory()->isEmpty());
         QCOMPARE(window.windowTitle(), QStringLiteral("OlvantiVIVuderidazi"));
-    }
-
-    void backWaitsWhileASwitchLoads()
-    {
-        MainWindow window;
-        const QStringList docs = documents(QStringLiteral("busy"), 2);
-        QVERIFY(startShow(window, docs, 0, 1));
-        const int steps = window.undoHistory()->size();
-        next(window);
-        QVERIFY(window.playlistControl()->fileSwitchInProgress());
-        click(window, QStringLiteral("playlistBack"));
-        QCOMPARE(window.undoHistory()->size(), steps);
-        QVERIFY(waitForDocument(window, docs.at(1)));
-        QCOMPARE(window.undoHistory()->size(), steps);
     }
 };
 

@@ -22,8 +22,6 @@ public:
     const QMap<QString, int> &fileMinutes() const { return m_minutes; }
     int count() const { return int(m_files.size()); }
     int currentIndex() const { return m_currentIndex; }
-    bool hasNext() const { return m_currentIndex >= 0 && m_currentIndex + 1 < m_files.size(); }
-    bool hasPrevious() const { return m_currentIndex >= 1; }
     int minutesFor(const QString &path) const { return m_minutes.value(path, 0); }
 
     // Minutes of 0 or less mean no countdown; larger values are limited to MaxMinutes.

@@ -42,6 +42,8 @@ UndoStep UndoHistory::takeLast()
     if (m_steps.isEmpty())
         return UndoStep();
     UndoStep step = m_steps.takeLast();
+    // The next time change starts a burst of its own, not one with the undone step's neighbour.
+    m_lastTimeStep = -1;
     Q_EMIT changed();
     return step;
 }

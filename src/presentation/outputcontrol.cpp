@@ -37,7 +37,6 @@ OutputControl::OutputControl(PdfService *service, Presentation *presentation, Di
     , m_output(output)
 {
     connect(m_presentation, &Presentation::frameReady, this, &OutputControl::onFrameReady);
-    connect(m_presentation, &Presentation::error, this, &OutputControl::onError);
     connect(m_presentation, &Presentation::changed, this, &OutputControl::refreshEndState);
     // Every load starts by closing the previous document: opening one forgets the end notice.
     connect(m_service, &PdfService::closed, this, [this] { m_endReached = false; });
@@ -168,11 +167,6 @@ void OutputControl::onFrameReady(const QImage &image)
     }
 }
 
-void OutputControl::onError(const QString &message)
-{
-    QMessageBox::warning(dialogParent(), tr("Presentation output"), message);
-}
-
 void OutputControl::onTargetRemoved()
 {
     // The target stays set after a close; its later removal means nothing then.
@@ -193,11 +187,11 @@ void OutputControl::onGeometryChanged(QScreen *screen)
 
 void OutputControl::presentationNext()
 {
-    const int count = m_service->pageCount();
-    if (call(m_hooks.fileSwitchInProgress, false) || count == 0)
+    if (call(m_hooks.fileSwitchInProgress, false))
         return;
-    const int page = m_presentation->shownPage();
-    if (page + 1 < count) {
+    // Without a document (a playlist switch that failed) the playlist still goes on.
+    const int count = m_service->pageCount();
+    if (count > 0 && m_presentation->shownPage() + 1 < count) {
         m_presentation->next();
         return;
     }
@@ -205,7 +199,7 @@ void OutputControl::presentationNext()
         call(m_hooks.switchToNextFile);
         return;
     }
-    if (m_endReached)
+    if (count == 0 || m_endReached)
         return;
     m_endReached = true;
     if (call(m_hooks.countdownRunning, false))
@@ -216,22 +210,19 @@ void OutputControl::presentationNext()
 
 void OutputControl::presentationPrevious()
 {
-    if (call(m_hooks.fileSwitchInProgress, false) || m_service->pageCount() == 0)
+    if (call(m_hooks.fileSwitchInProgress, false))
         return;
-    const int page = m_presentation->shownPage();
-    if (page > 0) {
+    const bool hasPages = m_service->pageCount() > 0;
+    if (hasPages && m_presentation->shownPage() > 0)
         m_presentation->previous();
-        return;
-    }
-    if (call(m_hooks.hasPreviousFile, false))
+    else if (call(m_hooks.hasPreviousFile, false))
         call(m_hooks.switchToPreviousFile);
-    else
+    else if (hasPages)
         m_presentation->previous();
 }
 
 void OutputControl::refreshEndState()
 {
-    const int page = m_presentation->currentPage() >= 0 ? m_presentation->currentPage() : m_presentation->livePage();
-    if (page != m_service->pageCount() - 1)
+    if (m_presentation->shownPage() != m_service->pageCount() - 1)
         m_endReached = false;
 }

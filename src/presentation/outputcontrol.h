@@ -85,7 +85,6 @@ private:
     QWidget *dialogParent() const;
     QScreen *chosenScreen() const;
     void onFrameReady(const QImage &image);
-    void onError(const QString &message);
     void onTargetRemoved();
     void onGeometryChanged(QScreen *screen);
 

@@ -24,9 +24,12 @@ bool Presentation::twoPageActive() const
 
 QSize Presentation::pageBox() const
 {
+    QSize box = m_outputSize;
     if (twoPageActive())
-        return QSize(std::max(m_outputSize.width() / 2, 1), m_outputSize.height());
-    return m_outputSize;
+        box.setWidth(std::max(m_outputSize.width() / 2, 1));
+    if (m_fitWidth)
+        box.setHeight(PdfService::MaxRenderSide);
+    return box;
 }
 
 void Presentation::showPage(int page)
@@ -105,6 +108,15 @@ void Presentation::setTwoPageOutput(bool on)
         reshow();
 }
 
+void Presentation::setFitWidth(bool on)
+{
+    if (on == m_fitWidth)
+        return;
+    m_fitWidth = on;
+    if (m_service->pageCount() > 0)
+        reshow();
+}
+
 void Presentation::onLoaded(int pages)
 {
     Q_UNUSED(pages)
@@ -121,12 +133,15 @@ void Presentation::onClosed()
     m_livePage = m_currentPage = m_pendingPage = -1;
     m_firstReady = m_secondReady = false;
     m_firstImage = m_secondImage = QImage();
-    if (m_keepFrameOnClose) {
-        m_keepFrameOnClose = false;
+    if (m_keepFrameOnClose)
         Q_EMIT changed();
-        return;
-    }
-    m_blackout = false;
+    else
+        clearFrame();
+}
+
+void Presentation::clearFrame()
+{
+    m_keepFrameOnClose = false;
     m_frame = QImage();
     Q_EMIT frameReady(QImage());
     Q_EMIT changed();
@@ -183,8 +198,12 @@ void Presentation::commit()
         // The pages meet at the vertical centre line, each centred vertically.
         painter.drawImage(width / 2 - m_firstImage.width(), (height - m_firstImage.height()) / 2, m_firstImage);
         painter.drawImage(width / 2, (height - m_secondImage.height()) / 2, m_secondImage);
+    } else if (frame.height() > m_outputSize.height()) {
+        // Fit width: the middle of the page, cut at top and bottom.
+        frame = frame.copy(0, (frame.height() - m_outputSize.height()) / 2, frame.width(), m_outputSize.height());
     }
 
+    m_keepFrameOnClose = false;
     m_livePage = m_pendingPage;
     m_pendingPage = -1;
     m_firstImage = m_secondImage = QImage();
@@ -192,7 +211,8 @@ void Presentation::commit()
     Q_EMIT frameReady(m_frame);
     Q_EMIT changed();
 
-    // The next page lands in the cache at exactly the size the "output" request of a step asks for.
+    // The next page lands in the cache at exactly the size the "output" request of a step asks for
+    // (with nothing pending the page box is the single-page one).
     if (!m_twoPageOutput && m_livePage >= 0 && m_livePage + 1 < m_service->pageCount())
-        m_service->render(preloadChannel(), m_livePage + 1, m_outputSize, 0, PreloadPriority);
+        m_service->render(preloadChannel(), m_livePage + 1, pageBox(), 0, PreloadPriority);
 }

@@ -28,25 +28,30 @@ public:
     int livePage() const { return m_livePage; }
     int currentPage() const { return m_currentPage; }
     int pendingPage() const { return m_pendingPage; }
-    // The page the output shows or is about to show: the pending page, else the live one.
-    int shownPage() const { return m_pendingPage >= 0 ? m_pendingPage : m_livePage; }
+    // The page the output shows or is about to show. A page that could not be rendered counts
+    // as shown, so that the next step goes past it instead of asking for it again.
+    int shownPage() const { return m_currentPage >= 0 ? m_currentPage : m_livePage; }
     bool blackout() const { return m_blackout; }
     bool twoPageOutput() const { return m_twoPageOutput; }
     QSize outputSize() const { return m_outputSize; }
     QImage frame() const { return m_frame; }
 
-    // The next document close keeps the last frame on the output (a playlist file switch);
-    // the flag is used up by that close.
+    // Document closes keep the last frame on the output (a playlist file switch, a password
+    // retry within it) until the next frame is committed or the frame is cleared.
     void setKeepFrameOnClose(bool keep) { m_keepFrameOnClose = keep; }
     bool keepFrameOnClose() const { return m_keepFrameOnClose; }
+    // Blanks the output now, also a kept frame; blackout stays as it is.
+    void clearFrame();
 
-    void showPage(int page);
     void next();
     void previous();
     void goToPage(int page);
     void setBlackout(bool on);
     void setOutputSize(const QSize &size);
     void setTwoPageOutput(bool on);
+    // Pages are rendered at the output width and the frame is cut to the output height, so
+    // every view of the frame shows the audience's framing.
+    void setFitWidth(bool on);
 
 Q_SIGNALS:
     void changed();
@@ -54,6 +59,7 @@ Q_SIGNALS:
     void error(const QString &message);
 
 private:
+    void showPage(int page);
     void step(int delta);
     void reshow();
     bool twoPageActive() const;
@@ -72,6 +78,7 @@ private:
     bool m_blackout = false;
     bool m_keepFrameOnClose = false;
     bool m_twoPageOutput = false;
+    bool m_fitWidth = false;
     QImage m_firstImage;
     QImage m_secondImage;
     bool m_firstReady = false;

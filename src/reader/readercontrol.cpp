@@ -267,7 +267,8 @@ void ReaderControl::updateReader()
 
 void ReaderControl::presentationFollowsReader()
 {
-    if (ask(m_hooks.outputShown) && m_presentation->shownPage() != m_currentPage)
+    // In presenter mode the operator drives the output; the reader only keeps its own place.
+    if (ask(m_hooks.outputShown) && !ask(m_hooks.presenterMode) && m_presentation->shownPage() != m_currentPage)
         m_presentation->goToPage(m_currentPage);
 }
 

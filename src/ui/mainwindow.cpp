@@ -8,6 +8,7 @@
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
+#include "presentation/presentationlog.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "reader/searchdialog.h"
@@ -92,6 +93,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_setup->applyTransition();
     rebuildRecentMenu();
     m_output->setFitWidth(m_settings->outputFitWidth());
+    m_presentation->setFitWidth(m_settings->outputFitWidth());
 
     m_liveNextSplitter->restoreState(m_settings->presenterHSplit());
     m_presenterSplitter->restoreState(m_settings->presenterVSplit());
@@ -163,8 +165,13 @@ void MainWindow::onRendered(const QString &channel, int page, const QImage &imag
 
 void MainWindow::onRenderFailed(const QString &channel, int page, const QString &message)
 {
-    Q_UNUSED(page)
-    statusBar()->showMessage(message, 15000);
+    // Every view asks for a page (NEXT, preload, output, reader): the operator hears of it once,
+    // without a box that would take the clicker's keys.
+    if (!m_failedPages.contains(page)) {
+        m_failedPages.insert(page);
+        qCWarning(lcPresentation).noquote() << "page" << page + 1 << "cannot be shown:" << message;
+        statusBar()->showMessage(message, 15000);
+    }
     if (channel == QLatin1String("prepared"))
         clearPrepared();
     else
@@ -263,8 +270,7 @@ void MainWindow::refreshNext()
         nextText = QStringLiteral("-");
         m_preparedCanvas->setPlaceholderText(QString());
     } else {
-        const int base = m_presentation->currentPage() >= 0 ? m_presentation->currentPage() : m_presentation->livePage();
-        const int next = base + 1;
+        const int next = m_presentation->shownPage() + 1;
         if (next < pages) {
             nextText = QString::number(next + 1);
             m_preparedCanvas->setPlaceholderText(QString());
@@ -279,7 +285,8 @@ void MainWindow::refreshNext()
             m_pdf->cancel(QStringLiteral("prepared"));
             clearPrepared();
             m_preparedCanvas->setPlaceholderText(tr("END"));
-            nextText = m_playlist->hasNext() ? tr("FILE %1").arg(m_playlist->currentIndex() + 2) : tr("END");
+            const int nextFile = m_playlistControl->entryBeside(1);
+            nextText = nextFile >= 0 ? tr("FILE %1").arg(nextFile + 1) : tr("END");
         }
     }
     m_preparedLabel->setText(captioned(tr("NEXT"), nextText));

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 
 #include <memory>
@@ -219,4 +220,6 @@ private:
 
     QString m_documentPath;
     bool m_fromArrowKey = false;
+    // Pages of the open document whose render failed and was reported.
+    QSet<int> m_failedPages;
 };

@@ -22,6 +22,8 @@
 #include <QMimeData>
 #include <QStatusBar>
 
+#include <utility>
+
 namespace {
 
 QString fileName(const QString &path)
@@ -61,6 +63,9 @@ void MainWindow::openDocument(const QString &path, bool userInitiated)
         m_playlistControl->setOpenedFromPlaylist(false);
         return;
     }
+    // The operator's own open ends a playlist switch that is still loading.
+    if (userInitiated)
+        m_playlistControl->abandonSwitch();
     m_documentPath = info.absoluteFilePath();
     m_search->clearText();
     m_reader->resetRotation();
@@ -105,13 +110,13 @@ void MainWindow::onFailed(const QString &message, bool passwordRequired)
             m_pdf->load(m_documentPath, password);
             return;
         }
-    } else {
-        m_playlistControl->setOpenedFromPlaylist(false);
+    } else if (!m_playlistControl->fileSwitchInProgress()) {
+        // A playlist switch reports in the status bar instead and goes on without the file.
         QMessageBox::critical(this, tr("Cannot open PDF"), message);
     }
     // Nothing is open now; a playlist switch falls back to the file it came from.
-    m_documentPath.clear();
-    m_playlistControl->documentFailed();
+    const QString failed = std::exchange(m_documentPath, QString());
+    m_playlistControl->documentFailed(failed, message);
     refreshView();
 }
 
@@ -119,9 +124,8 @@ void MainWindow::onClosed()
 {
     m_search->clearResults();
     m_reader->documentClosed();
-    if (!m_playlistControl->fileSwitchInProgress())
-        m_liveCanvas->setImage(QImage(), false, 1);
     clearPrepared();
+    m_failedPages.clear();
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
 }
 
@@ -130,9 +134,13 @@ void MainWindow::closeDocument()
     if (!m_documentPath.isEmpty())
         m_undo->recordStep(UndoStep::Document, tr("Close %1").arg(fileName(m_documentPath)));
     saveReadingPosition();
+    m_playlistControl->abandonSwitch();
     m_documentPath.clear();
     m_playlist->setCurrentDocument(QString());
     m_pdf->close();
+    // Only the operator's own close lifts a blackout; opening another document keeps it.
+    m_presentation->setBlackout(false);
+    statusBar()->clearMessage();
 }
 
 void MainWindow::rebuildRecentMenu()

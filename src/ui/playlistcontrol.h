@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -90,15 +91,21 @@ public:
     // +1 / -1 while a switched file awaits its first frame, else 0.
     int fileChangeDirection() const { return m_direction; }
     void clearFileChangeDirection() { m_direction = 0; }
-    bool hasNextFile() const;
-    bool hasPreviousFile() const;
+    // The index of the entry `step` places away from the show's place in the playlist,
+    // passing over entries that could not be shown; -1 when there is none.
+    int entryBeside(int step) const;
+    bool hasNextFile() const { return entryBeside(1) >= 0; }
+    bool hasPreviousFile() const { return entryBeside(-1) >= 0; }
     void switchToNextFile();
     void switchToPreviousFile();
+    // The operator's own open or close ends a switch that is still loading.
+    void abandonSwitch();
 
-    // The playlist's part of document loading: call when a document has loaded, and after a
-    // failed load has been reported (or its password prompt was cancelled).
+    // The playlist's part of document loading: call when a document has loaded, and when the
+    // load of `path` failed (`message` says why), after a password prompt was cancelled or,
+    // outside a switch, after the failure has been reported.
     void documentLoaded(int pages);
-    void documentFailed();
+    void documentFailed(const QString &path, const QString &message);
 
     // The Back command.
     void undoLast();
@@ -118,6 +125,10 @@ private:
     QString choosePlaylistPath(Chooser mode, const QString &title, const QString &filter, const QString &extension);
     QList<PlaylistEntry> entries() const;
     void showPlaylistError(const QString &error);
+    // In the status bar: a box would take the clicker's keys in the middle of a show.
+    void notice(const QString &text);
+    // The entry the show stands at: the open document's, else the one a failed switch went to.
+    int position() const;
 
     PdfService *m_pdf;
     Presentation *m_presentation;
@@ -136,4 +147,8 @@ private:
     int m_startPage = -1;
     QString m_previousDocument;
     int m_previousLivePage = 0;
+    QString m_target;           // the entry the running or last switch went to
+    QString m_stranded;         // that entry, when its switch failed with nothing to return to
+    QString m_recoveryNotice;   // shown once the previous file is back
+    QSet<QString> m_unplayable; // entries that failed; Next and Previous pass over them
 };

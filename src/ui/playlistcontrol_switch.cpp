@@ -10,29 +10,45 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <utility>
+
 int PlaylistControl::currentPage() const
 {
     return m_presentation->shownPage();
 }
 
-bool PlaylistControl::hasNextFile() const
+int PlaylistControl::position() const
 {
-    return m_playlist->hasNext();
+    const int current = m_playlist->currentIndex();
+    return current >= 0 || m_stranded.isEmpty() ? current : int(m_playlist->files().indexOf(m_stranded));
 }
 
-bool PlaylistControl::hasPreviousFile() const
+int PlaylistControl::entryBeside(int step) const
 {
-    return m_playlist->hasPrevious();
+    const int from = position();
+    if (from < 0)
+        return -1;
+    const QStringList &files = m_playlist->files();
+    for (int index = from + step; index >= 0 && index < files.size(); index += step) {
+        if (!m_unplayable.contains(files.at(index)))
+            return index;
+    }
+    return -1;
 }
 
 void PlaylistControl::switchToNextFile()
 {
-    openEntry(m_playlist->currentIndex() + 1, 0);
+    openEntry(entryBeside(1), 0);
 }
 
 void PlaylistControl::switchToPreviousFile()
 {
-    openEntry(m_playlist->currentIndex() - 1, -2);
+    openEntry(entryBeside(-1), -2);
+}
+
+void PlaylistControl::notice(const QString &text)
+{
+    Q_EMIT statusMessage(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')), 15000);
 }
 
 void PlaylistControl::activateEntry(int row)
@@ -63,17 +79,18 @@ void PlaylistControl::openEntry(int index, int startPage)
         return;
     const QString path = m_playlist->files().at(index);
     if (!QFileInfo(path).isFile()) {
-        QMessageBox::warning(m_window, tr("Missing document"),
-                             tr("The playlist file is missing:\n%1\nThe presentation stays on the current file.")
-                                 .arg(path));
+        m_unplayable.insert(path);
+        qCWarning(lcPlaylist) << "playlist file missing:" << path;
+        notice(tr("The playlist file is missing:\n%1\nThe presentation stays on the current file.").arg(path));
         return;
     }
     m_previousDocument = currentDocument();
     m_previousLivePage = std::max(0, currentPage());
     m_startPage = startPage;
     m_openedFromPlaylist = true;
-    m_direction = index < m_playlist->currentIndex() ? -1 : 1;
+    m_direction = index < position() ? -1 : 1;
     m_fileSwitch = true;
+    m_target = path;
     qCInfo(lcPlaylist) << "switching to playlist entry" << index + 1 << "of" << m_playlist->count();
     // The audience keeps the old frame until the new file's first frame is ready.
     m_presentation->setKeepFrameOnClose(true);
@@ -84,10 +101,12 @@ void PlaylistControl::documentLoaded(int pages)
 {
     m_recovering = false;
     m_fileSwitch = false;
+    m_stranded.clear();
     if (m_startPage != -1) {
         m_presentation->goToPage(m_startPage == -2 ? pages - 1 : std::min(m_startPage, pages - 1));
         m_startPage = -1;
     }
+    m_unplayable.remove(m_pdf->filePath());
     m_playlist->setCurrentDocument(m_pdf->filePath());
     if (m_openedFromPlaylist) {
         m_openedFromPlaylist = false;
@@ -96,9 +115,12 @@ void PlaylistControl::documentLoaded(int pages)
         if (minutes > 0)
             m_countdown->startCountdown(minutes);
     }
+    // After the window's own "loaded" message, so that it stays readable.
+    if (!m_recoveryNotice.isEmpty())
+        notice(std::exchange(m_recoveryNotice, QString()));
 }
 
-void PlaylistControl::documentFailed()
+void PlaylistControl::documentFailed(const QString &path, const QString &message)
 {
     m_openedFromPlaylist = false;
     m_playlist->setCurrentDocument(QString());
@@ -107,17 +129,38 @@ void PlaylistControl::documentFailed()
     m_fileSwitch = false;
     m_startPage = -1;
     m_direction = 0;
+    m_unplayable.insert(path);
+    const QString text = tr("Cannot open %1: %2").arg(QFileInfo(path).fileName(), message);
+    qCWarning(lcPlaylist).noquote() << "playlist switch failed:" << path << message;
     // One attempt to bring back the file that was showing; a failure of that ends it.
     if (m_previousDocument.isEmpty() || m_recovering || !QFileInfo(m_previousDocument).isFile()) {
         m_recovering = false;
+        // Nothing to return to: the audience and the LIVE view go blank together, and the
+        // clicker goes on from the entry the switch went to.
+        m_stranded = m_target;
+        m_presentation->clearFrame();
+        m_recoveryNotice.clear();
+        notice(text);
         return;
     }
-    qCWarning(lcPlaylist) << "switch failed, reopening" << m_previousDocument;
+    qCInfo(lcPlaylist) << "reopening" << m_previousDocument;
+    m_recoveryNotice = text;
     m_fileSwitch = true;
     m_recovering = true;
     m_startPage = m_previousLivePage;
     m_presentation->setKeepFrameOnClose(true);
     openDocument(m_previousDocument, false);
+}
+
+void PlaylistControl::abandonSwitch()
+{
+    // The start page and direction belong to the file that no longer comes.
+    m_fileSwitch = m_recovering = false;
+    m_startPage = -1;
+    m_direction = 0;
+    m_stranded.clear();
+    m_recoveryNotice.clear();
+    m_presentation->setKeepFrameOnClose(false);
 }
 
 void PlaylistControl::undoLast()

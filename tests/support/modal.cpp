@@ -12,16 +12,30 @@ std::shared_ptr<ModalAnswer> watchModal(std::function<bool(QWidget *, ModalAnswe
     auto answer = std::make_shared<ModalAnswer>();
     auto *timer = new QTimer(qApp);
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, answer, handle] {
+    // The watch ends with the answer, or when the test has dropped it (a modal that never came).
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, watched = std::weak_ptr(answer), handle] {
+        const std::shared_ptr<ModalAnswer> answer = watched.lock();
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && handle(modal, *answer)) {
+        if (answer && !(modal && modal->isVisible() && handle(modal, *answer)))
+            return;
+        if (answer)
             answer->answered = true;
-            timer->stop();
-            timer->deleteLater();
-        }
+        timer->stop();
+        timer->deleteLater();
     });
     timer->start();
     return answer;
+}
+
+std::shared_ptr<ModalAnswer> closeNextModal()
+{
+    return watchModal([](QWidget *modal, ModalAnswer &answer) {
+        answer.title = modal->windowTitle();
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            answer.text = box->text();
+        modal->close();
+        return true;
+    });
 }
 
 std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button)

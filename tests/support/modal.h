@@ -20,8 +20,12 @@ struct ModalAnswer
 };
 
 // Calls `handle` with the active modal widget every 10 ms until it returns true; then the
-// answer is marked answered.
+// answer is marked answered. The watch stops as well once nobody holds the answer.
 std::shared_ptr<ModalAnswer> watchModal(std::function<bool(QWidget *, ModalAnswer &)> handle);
+
+// Closes the next modal widget, whatever it is, so a check that none appears cannot hang;
+// the answer's title and text name the intruder.
+std::shared_ptr<ModalAnswer> closeNextModal();
 
 // Clicks `button` in the next QMessageBox that becomes the active modal widget.
 std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button);

@@ -101,6 +101,11 @@ QString TestEnvironment::damagedDocument()
     });
 }
 
+QString TestEnvironment::brokenPageDocument()
+{
+    return generated(QStringLiteral("broken-page.pdf"), [](const QString &p) { return PdfGen::writeBrokenPageDocument(p); });
+}
+
 int runIsolatedTest(int argc, char **argv, QObject *(*makeTest)(), const char *screensJson)
 {
     TestEnvironment environment;

@@ -23,6 +23,7 @@ public:
     QString zeroPageDocument();
     QString encryptedDocument(const QString &password = QStringLiteral("secret"));
     QString damagedDocument();            // a file with a PDF name and garbage inside
+    QString brokenPageDocument();         // three pages, the second cannot be rendered
 
 private:
     QTemporaryDir m_home;

@@ -130,6 +130,17 @@ QString writeZeroPageDocument(const QString &path)
     return writeObjects(path, objects);
 }
 
+QString writeBrokenPageDocument(const QString &path)
+{
+    const QList<QByteArray> objects = {
+        "<< /Type /Catalog /Pages 2 0 R >>",
+        "<< /Type /Pages /Kids [3 0 R 9 0 R 4 0 R] /Count 3 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
+    };
+    return writeObjects(path, objects);
+}
+
 QString writeBarePage(const QString &path, const QSizeF &sizePt)
 {
     const QByteArray width = QByteArray::number(sizePt.width(), 'f', 2);

@@ -29,6 +29,10 @@ QString writeDeck(const QString &path, int slideCount, const QString &heading = 
 // A syntactically valid PDF whose page tree is empty.
 QString writeZeroPageDocument(const QString &path);
 
+// Three blank letter pages whose second one refers to an object that does not exist: the
+// document loads, but that page cannot be rendered.
+QString writeBrokenPageDocument(const QString &path);
+
 // One page of `sizePt` with nothing on it but a black square in the top-left corner, a quarter
 // of the page width on each side; no background is painted, so the page itself is transparent.
 QString writeBarePage(const QString &path, const QSizeF &sizePt);
