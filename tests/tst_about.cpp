@@ -64,7 +64,7 @@ private Q_SLOTS:
     {
         QWidget window;
         QString seen;
-        watchModal([&seen](QWidget *modal, ModalAnswer &) {
+        const auto answer = watchModal([&seen](QWidget *modal, ModalAnswer &) {
             seen = modal->objectName();
             modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close)->click();
             return true;

@@ -21,19 +21,19 @@ struct ModalAnswer
 
 // Calls `handle` with the active modal widget every 10 ms until it returns true; then the
 // answer is marked answered. The watch stops as well once nobody holds the answer.
-std::shared_ptr<ModalAnswer> watchModal(std::function<bool(QWidget *, ModalAnswer &)> handle);
+[[nodiscard]] std::shared_ptr<ModalAnswer> watchModal(std::function<bool(QWidget *, ModalAnswer &)> handle);
 
 // Closes the next modal widget, whatever it is, so a check that none appears cannot hang;
 // the answer's title and text name the intruder.
-std::shared_ptr<ModalAnswer> closeNextModal();
+[[nodiscard]] std::shared_ptr<ModalAnswer> closeNextModal();
 
 // Clicks `button` in the next QMessageBox that becomes the active modal widget.
-std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button);
+[[nodiscard]] std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button);
 
 // Runs `act` on the next dialog of type QInputDialog that becomes modal.
-std::shared_ptr<ModalAnswer> answerInputDialog(std::function<void(QDialog *)> act);
+[[nodiscard]] std::shared_ptr<ModalAnswer> answerInputDialog(std::function<void(QDialog *)> act);
 
 // Runs the actions on the next input dialogs, one each, in order. For dialogs that follow each
 // other from inside the code under test (a retry loop), where the test cannot step in between.
 // The answer counts the dialogs handled in `answered` only once all were handled.
-std::shared_ptr<ModalAnswer> answerInputDialogs(QList<std::function<void(QDialog *)>> acts);
+[[nodiscard]] std::shared_ptr<ModalAnswer> answerInputDialogs(QList<std::function<void(QDialog *)>> acts);
