@@ -122,6 +122,8 @@ void MainWindow::checkForUpdates(bool automatic)
 void MainWindow::connectServices()
 {
     connect(m_pdf, &PdfService::loaded, this, &MainWindow::onLoaded);
+    // The reader page was sized from a stand-in while the document's sizes were arriving.
+    connect(m_pdf, &PdfService::pageSizesChanged, m_reader, &ReaderControl::updateReader);
     connect(m_pdf, &PdfService::closed, this, &MainWindow::onClosed);
     connect(m_pdf, &PdfService::failed, this, &MainWindow::onFailed);
     connect(m_pdf, &PdfService::rendered, this, &MainWindow::onRendered);

@@ -1,0 +1,136 @@
+// Long documents: time to the first frame against the page count, and the output's wait
+// behind a large reader render.
+#include "bench.h"
+
+#include "pdf/pdfservice.h"
+#include "pdfgen.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int LongPages = 3000;
+constexpr int VerifyRuns = 5;
+const QSize OutputSize(1920, 1080);
+
+// Generated once per run and shared by the benches below; empty when it could not be written.
+QString generatedText(int pages)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(u"text-%1.pdf"_s.arg(pages));
+    if (!QFileInfo::exists(path) && !PdfGen::writeTextDocument(path, pages).isEmpty())
+        return QString();
+    return path;
+}
+
+bool waitFor(const std::function<bool()> &done, int timeoutMs = 120000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTimer tick;
+    tick.start(20);
+    while (!done()) {
+        if (clock.hasExpired(timeoutMs))
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+double msOf(qint64 nanoseconds)
+{
+    return double(nanoseconds) / 1e6;
+}
+
+// Wall time of a whole `--verify` process on `path`, median of a few runs; negative when a run
+// did not exit with 0. Settings and log go to a directory of their own.
+double verifyMs(const QString &path)
+{
+    const QString program = QCoreApplication::applicationDirPath() + u"/olvanti-vivuderidazi"_s;
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+    environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    QList<double> samples;
+    for (int run = 0; run < VerifyRuns; ++run) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer clock;
+        clock.start();
+        process.start(program, {u"--verify"_s, path});
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
+            || process.exitCode() != 0)
+            return -1.0;
+        samples.append(msOf(clock.nsecsElapsed()));
+    }
+    return Bench::percentile(samples, 50);
+}
+
+void benchVerify(const Bench::Document &doc)
+{
+    const QString name = u"verify"_s;
+    if (!doc.generated) {
+        Bench::report(name, doc, 0, {{u"p50_ms"_s, verifyMs(doc.path)}, {u"runs"_s, VerifyRuns}});
+        return;
+    }
+    const QString one = generatedText(1);
+    const QString many = generatedText(LongPages);
+    if (one.isEmpty() || many.isEmpty()) {
+        Bench::report(name, doc, 0, {{u"error"_s, u"cannot generate documents"_s}});
+        return;
+    }
+    const double oneMs = verifyMs(one);
+    const double manyMs = verifyMs(many);
+    Bench::report(name, doc, LongPages,
+                  {{u"one_page_p50_ms"_s, oneMs},
+                   {u"long_p50_ms"_s, manyMs},
+                   {u"ratio"_s, oneMs > 0 ? manyMs / oneMs : -1.0},
+                   {u"runs"_s, VerifyRuns}});
+}
+
+// From load() to the first "output" image of page 1 on a long generated document.
+void benchFirstOutputLong(const Bench::Document &doc)
+{
+    if (!doc.generated)
+        return;
+    const QString path = generatedText(LongPages);
+    QList<double> samples;
+    int pages = 0;
+    for (int run = 0; run < VerifyRuns; ++run) {
+        PdfService service;
+        bool delivered = false;
+        QObject::connect(&service, &PdfService::loaded, &service,
+                         [&] { service.render(u"output"_s, 0, OutputSize, 0, 100); });
+        QObject::connect(&service, &PdfService::rendered, &service, [&] { delivered = true; });
+        QElapsedTimer clock;
+        clock.start();
+        service.load(path);
+        if (path.isEmpty() || !waitFor([&] { return delivered; })) {
+            Bench::report(u"first_output"_s, doc, 0, {{u"error"_s, u"no frame"_s}});
+            return;
+        }
+        samples.append(msOf(clock.nsecsElapsed()));
+        pages = service.pageCount();
+    }
+    const Bench::Document longDoc{path, u"generated-text-%1"_s.arg(LongPages), true, QString()};
+    Bench::report(u"first_output"_s, longDoc, pages,
+                  {{u"p50_ms"_s, Bench::percentile(samples, 50)}, {u"runs"_s, VerifyRuns}});
+}
+
+const Bench::Registration verifyBench("verify", false, benchVerify);
+const Bench::Registration firstOutputLongBench("first_output", false, benchFirstOutputLong);
+
+} // namespace
