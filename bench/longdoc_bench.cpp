@@ -130,6 +130,67 @@ void benchFirstOutputLong(const Bench::Document &doc)
                   {{u"p50_ms"_s, Bench::percentile(samples, 50)}, {u"runs"_s, VerifyRuns}});
 }
 
+// One search of `word` from start to finish: total time and time to the first hits shown.
+struct SearchTimes
+{
+    double ms = -1;
+    double firstHitsMs = -1;
+    qsizetype hits = 0;
+};
+
+SearchTimes timeSearch(PdfService &service, const QString &word)
+{
+    SearchTimes times;
+    QElapsedTimer clock;
+    bool done = false;
+    const auto progress = QObject::connect(&service, &PdfService::searchProgress, &service, [&] {
+        if (times.firstHitsMs < 0)
+            times.firstHitsMs = msOf(clock.nsecsElapsed());
+    });
+    const auto finished = QObject::connect(&service, &PdfService::searchFinished, &service,
+                                           [&](const QList<SearchHit> &hits) {
+                                               times.ms = msOf(clock.nsecsElapsed());
+                                               if (times.firstHitsMs < 0 && !hits.isEmpty())
+                                                   times.firstHitsMs = times.ms;
+                                               times.hits = hits.size();
+                                               done = true;
+                                           });
+    clock.start();
+    service.search(word);
+    waitFor([&] { return done; });
+    QObject::disconnect(progress);
+    QObject::disconnect(finished);
+    return times;
+}
+
+// A search, then the same search again on the same document.
+void benchSearchRepeat(const Bench::Document &doc)
+{
+    const QString name = u"search_repeat"_s;
+    if (!doc.generated && doc.searchWord.isEmpty())
+        return;
+    PdfService service;
+    service.load(doc.path);
+    if (!waitFor([&] { return service.pageCount() > 0; }))
+        return;
+    const QStringList words = doc.generated ? QStringList{u"common"_s, u"pagemarker777"_s} : QStringList{doc.searchWord};
+    for (const QString &word : words) {
+        const SearchTimes first = timeSearch(service, word);
+        QList<double> repeats;
+        for (int run = 0; run < VerifyRuns; ++run)
+            repeats.append(timeSearch(service, word).ms);
+        const double repeat = Bench::percentile(repeats, 50);
+        Bench::report(name, doc, service.pageCount(),
+                      {{u"word"_s, word},
+                       {u"hits"_s, qint64(first.hits)},
+                       {u"first_ms"_s, first.ms},
+                       {u"first_hits_shown_ms"_s, first.firstHitsMs},
+                       {u"repeat_p50_ms"_s, repeat},
+                       {u"speedup"_s, repeat > 0 ? first.ms / repeat : -1.0}});
+    }
+}
+
+const Bench::Registration searchRepeatBench("search_repeat", false, benchSearchRepeat);
 const Bench::Registration verifyBench("verify", false, benchVerify);
 const Bench::Registration firstOutputLongBench("first_output", false, benchFirstOutputLong);
 

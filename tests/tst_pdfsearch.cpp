@@ -50,15 +50,20 @@ private Q_SLOTS:
     void findsHitsInPageOrder()
     {
         // "needle" three times on page 2 and once on page 9.
-        auto service = loadedService(fixture(u"needles.pdf"_s, [](const QString &path) {
+        const QString path = fixture(u"needles.pdf"_s, [](const QString &path) {
             QList<PdfGen::Page> pages(10, PdfGen::Page{QSizeF(612, 792), {}, {u"hay only"_s}});
             pages[1].lines = {u"a needle here"_s, u"hay needle hay"_s, u"needle"_s};
             pages[8].lines = {u"one more needle"_s};
             return PdfGen::writePdf(path, pages);
-        }));
+        });
+        auto service = loadedService(path);
         Spies spy(service.get());
+        QSignalSpy progress(service.get(), &PdfService::searchProgress);
         service->search(u"needle"_s);
         QTRY_COMPARE(spy.found.size(), 1);
+        // Page 2's hits were shown while the rest was still being searched.
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(pagesOf(progress.at(0).at(0).value<QList<SearchHit>>()), (QList<int>{1, 1, 1}));
 
         const QList<SearchHit> hits = hitsOf(spy.found, 0);
         QCOMPARE(pagesOf(hits), (QList<int>{1, 1, 1, 8}));
@@ -69,6 +74,19 @@ private Q_SLOTS:
         // The three matches on page 2 lie on three different lines, top to bottom.
         QVERIFY(hits.at(0).rects.first().top() < hits.at(1).rects.first().top());
         QVERIFY(hits.at(1).rects.first().top() < hits.at(2).rects.first().top());
+
+        // Asked again: the same answer without searching a page; a new load forgets it.
+        for (const bool reload : {false, true}) {
+            if (reload) {
+                service->load(path);
+                QTRY_COMPARE(spy.loaded.size(), 1);
+            }
+            spy.found.clear();
+            service->search(u"needle"_s);
+            QTRY_COMPARE(spy.found.size(), 1);
+            QCOMPARE(hitsOf(spy.found, 0), hits);
+            QCOMPARE(service->searchStepCount(), quint64(reload ? 20 : 10));
+        }
     }
 
     void stopsAtTheHitLimit_data()

@@ -88,6 +88,8 @@ Q_SIGNALS:
     void rendered(const QString &channel, int page, const QImage &image);
     void renderFailed(const QString &channel, int page, const QString &message);
     void searchFinished(const QList<SearchHit> &hits, bool truncated);
+    // The hits of the running search so far, sent as pages are searched; `searchFinished` still ends it.
+    void searchProgress(const QList<SearchHit> &hits);
 
 private:
     void onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode);
@@ -99,7 +101,7 @@ private:
     void pump();
     // `measured` is the page's size when the worker had to read it for this render.
     void onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache, const QSizeF &measured);
-    void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits);
+    void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits, bool finished);
     void postToWorker(std::function<void()> job);
 
     QThread m_thread;

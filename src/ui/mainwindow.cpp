@@ -128,6 +128,7 @@ void MainWindow::connectServices()
     connect(m_pdf, &PdfService::failed, this, &MainWindow::onFailed);
     connect(m_pdf, &PdfService::rendered, this, &MainWindow::onRendered);
     connect(m_pdf, &PdfService::renderFailed, this, &MainWindow::onRenderFailed);
+    connect(m_pdf, &PdfService::searchProgress, m_search, &SearchDialog::showPartialResults);
     connect(m_pdf, &PdfService::searchFinished, this, [this](const QList<SearchHit> &hits, bool truncated) {
         m_search->setResults(hits, truncated);
         m_reader->setSearchHits(hits);
