@@ -190,6 +190,49 @@ void benchSearchRepeat(const Bench::Document &doc)
     }
 }
 
+// An output request made while a reader page at high zoom (16 MP) is being rendered: how long
+// the audience waits, against the same output render on an idle queue.
+void benchOutputBehindReader(const Bench::Document &doc)
+{
+    const QString name = u"output_behind_reader"_s;
+    PdfService service;
+    service.load(doc.path);
+    if (!waitFor([&] { return service.pageCount() > 1; }))
+        return;
+    QList<double> behind;
+    QList<double> bare;
+    for (int run = 0; run < VerifyRuns; ++run) {
+        for (const bool withReader : {true, false}) {
+            const int page = 1 + (2 * run + (withReader ? 0 : 1)) % (service.pageCount() - 1);
+            QElapsedTimer clock;
+            double outputMs = -1;
+            bool readerDone = !withReader;
+            const auto connection = QObject::connect(&service, &PdfService::rendered, &service,
+                                                     [&](const QString &channel) {
+                                                         if (channel == u"output"_s)
+                                                             outputMs = msOf(clock.nsecsElapsed());
+                                                         else
+                                                             readerDone = true;
+                                                     });
+            if (withReader)
+                service.render(u"reader"_s, 0, QSize(4000 + run, 4000 + run), 0, 30);
+            // Let the reader job reach the worker first, as when the operator zooms in.
+            QCoreApplication::processEvents();
+            clock.start();
+            service.render(u"output"_s, page, OutputSize, 0, 100);
+            waitFor([&] { return outputMs >= 0 && readerDone; });
+            QObject::disconnect(connection);
+            (withReader ? behind : bare).append(outputMs);
+        }
+    }
+    Bench::report(name, doc, service.pageCount(),
+                  {{u"p50_ms"_s, Bench::percentile(behind, 50)},
+                   {u"max_ms"_s, Bench::percentile(behind, 100)},
+                   {u"bare_p50_ms"_s, Bench::percentile(bare, 50)},
+                   {u"runs"_s, VerifyRuns}});
+}
+
+const Bench::Registration outputBehindReaderBench("output_behind_reader", true, benchOutputBehindReader);
 const Bench::Registration searchRepeatBench("search_repeat", false, benchSearchRepeat);
 const Bench::Registration verifyBench("verify", false, benchVerify);
 const Bench::Registration firstOutputLongBench("first_output", false, benchFirstOutputLong);
