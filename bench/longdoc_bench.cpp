@@ -7,12 +7,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <functional>
 
@@ -32,20 +30,6 @@ QString generatedText(int pages)
     if (!QFileInfo::exists(path) && !PdfGen::writeTextDocument(path, pages).isEmpty())
         return QString();
     return path;
-}
-
-bool waitFor(const std::function<bool()> &done, int timeoutMs = 120000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    QTimer tick;
-    tick.start(20);
-    while (!done()) {
-        if (clock.hasExpired(timeoutMs))
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
 }
 
 double msOf(qint64 nanoseconds)
@@ -118,7 +102,7 @@ void benchFirstOutputLong(const Bench::Document &doc)
         QElapsedTimer clock;
         clock.start();
         service.load(path);
-        if (path.isEmpty() || !waitFor([&] { return delivered; })) {
+        if (path.isEmpty() || !Bench::waitUntil([&] { return delivered; })) {
             Bench::report(u"first_output"_s, doc, 0, {{u"error"_s, u"no frame"_s}});
             return;
         }
@@ -157,7 +141,7 @@ SearchTimes timeSearch(PdfService &service, const QString &word)
                                            });
     clock.start();
     service.search(word);
-    waitFor([&] { return done; });
+    Bench::waitUntil([&] { return done; });
     QObject::disconnect(progress);
     QObject::disconnect(finished);
     return times;
@@ -171,7 +155,7 @@ void benchSearchRepeat(const Bench::Document &doc)
         return;
     PdfService service;
     service.load(doc.path);
-    if (!waitFor([&] { return service.pageCount() > 0; }))
+    if (!Bench::waitUntil([&] { return service.pageCount() > 0; }))
         return;
     const QStringList words = doc.generated ? QStringList{u"common"_s, u"pagemarker777"_s} : QStringList{doc.searchWord};
     for (const QString &word : words) {
@@ -197,7 +181,7 @@ void benchOutputBehindReader(const Bench::Document &doc)
     const QString name = u"output_behind_reader"_s;
     PdfService service;
     service.load(doc.path);
-    if (!waitFor([&] { return service.pageCount() > 1; }))
+    if (!Bench::waitUntil([&] { return service.pageCount() > 1; }))
         return;
     QList<double> behind;
     QList<double> bare;
@@ -220,7 +204,7 @@ void benchOutputBehindReader(const Bench::Document &doc)
             QCoreApplication::processEvents();
             clock.start();
             service.render(u"output"_s, page, OutputSize, 0, 100);
-            waitFor([&] { return outputMs >= 0 && readerDone; });
+            Bench::waitUntil([&] { return outputMs >= 0 && readerDone; });
             QObject::disconnect(connection);
             (withReader ? behind : bare).append(outputMs);
         }

@@ -7,11 +7,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QImage>
 #include <QJsonObject>
 #include <QMetaEnum>
-#include <QTimer>
 #include <QVariantAnimation>
 
 #include <ctime>
@@ -22,21 +20,7 @@ namespace {
 const QSize OutputSize(1920, 1080);
 const QString PreloadChannel = QStringLiteral("preload");
 
-// Runs the event loop until `done` holds; false after `timeoutMs`.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 60000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    // Wakes the loop now and then, so the deadline is seen even when nothing arrives.
-    QTimer tick;
-    tick.start(50);
-    while (!done()) {
-        if (clock.hasExpired(timeoutMs))
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
+using Bench::waitUntil;
 
 double ms(qint64 nanoseconds)
 {
