@@ -31,6 +31,9 @@ struct Registration
 // Prints {"bench": name, "doc": doc.label, "pages": pages, ...figures} on one line.
 void report(const QString &name, const Document &doc, int pages, const QJsonObject &figures);
 
+// Runs the event loop until `done` holds; false after `timeoutMs`.
+bool waitUntil(const std::function<bool()> &done, int timeoutMs = 60000);
+
 // Statistics over samples in milliseconds.
 double percentile(QList<double> samples, double p);
 

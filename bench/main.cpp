@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +45,21 @@ void report(const QString &name, const Document &doc, int pages, const QJsonObje
     for (auto it = figures.begin(); it != figures.end(); ++it)
         line.insert(it.key(), it.value());
     QTextStream(stdout) << QJsonDocument(line).toJson(QJsonDocument::Compact) << Qt::endl;
+}
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    // Wakes the loop now and then, so the deadline is seen even when nothing arrives.
+    QTimer tick;
+    tick.start(50);
+    while (!done()) {
+        if (clock.hasExpired(timeoutMs))
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
 }
 
 double percentile(QList<double> samples, double p)

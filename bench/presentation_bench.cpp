@@ -7,13 +7,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QImage>
 #include <QJsonObject>
 #include <QMetaEnum>
-#include <QTimer>
 #include <QVariantAnimation>
 
+#include <algorithm>
 #include <ctime>
 #include <functional>
 
@@ -22,21 +21,7 @@ namespace {
 const QSize OutputSize(1920, 1080);
 const QString PreloadChannel = QStringLiteral("preload");
 
-// Runs the event loop until `done` holds; false after `timeoutMs`.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 60000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    // Wakes the loop now and then, so the deadline is seen even when nothing arrives.
-    QTimer tick;
-    tick.start(50);
-    while (!done()) {
-        if (clock.hasExpired(timeoutMs))
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
+using Bench::waitUntil;
 
 double ms(qint64 nanoseconds)
 {
@@ -131,55 +116,71 @@ void slideChangeHit(const Bench::Document &doc)
                    {QStringLiteral("p95_ms"), Bench::percentile(samples, 95)}});
 }
 
-void slideChangeMiss(const Bench::Document &doc)
+// Jumps to pages never shown before, each on a fresh stage. With `settle` each jump starts
+// from an idle queue, so the time is the page's own; without, it follows the previous frame at
+// once, while that frame's preload would be under way.
+QList<double> farJumps(const Bench::Document &doc, const QList<int> &targets, bool settle, int *misses)
 {
     Stage stage;
-    if (!stage.load(doc.path))
-        return;
-    const int pages = stage.service.pageCount();
-    // Distinct pages from the end backwards: none of them is ever the preloaded one.
-    QList<int> targets;
-    for (int page = pages - 1; page >= 2 && targets.size() < 50; --page)
-        targets.append(page);
-
     QList<double> samples;
-    int misses = 0;
-    for (const int page : std::as_const(targets)) {
-        // Jump from an idle queue, so the time is the page's own.
+    if (!stage.load(doc.path))
+        return samples;
+    const int pages = stage.service.pageCount();
+    for (const int page : targets) {
         const int live = stage.presentation.livePage();
-        if (live + 1 < pages && !stage.preloadLanded(live + 1))
+        if (settle && live + 1 < pages && !stage.preloadLanded(live + 1))
             break;
         bool hit = false;
         const double latency = stage.timeChange(page, [&] { stage.presentation.goToPage(page); }, &hit);
         if (latency < 0)
             break;
         samples.append(latency);
-        misses += hit ? 0 : 1;
+        *misses += hit ? 0 : 1;
     }
+    return samples;
+}
+
+void slideChangeMiss(const Bench::Document &doc)
+{
+    PdfService probe;
+    probe.load(doc.path);
+    if (!waitUntil([&] { return probe.pageCount() > 0; }))
+        return;
+    const int pages = probe.pageCount();
+    // Distinct pages from the end backwards: none of them is ever the preloaded one.
+    QList<int> targets;
+    for (int page = pages - 1; page >= 2 && targets.size() < 50; --page)
+        targets.append(page);
+
+    int misses = 0;
+    int backToBackMisses = 0;
+    const QList<double> samples = farJumps(doc, targets, true, &misses);
+    const QList<double> backToBack = farJumps(doc, targets, false, &backToBackMisses);
 
     // The same pages rendered bare, each once, by a service of their own.
-    PdfService bare;
-    bare.load(doc.path);
     QList<double> renders;
-    if (waitUntil([&] { return bare.pageCount() > 0; })) {
-        QElapsedTimer clock;
-        qint64 doneAt = -1;
-        QObject::connect(&bare, &PdfService::rendered, &bare, [&] { doneAt = clock.nsecsElapsed(); });
-        for (const int page : std::as_const(targets)) {
-            doneAt = -1;
-            clock.start();
-            bare.render(QStringLiteral("bare"), page, OutputSize, 0, 100);
-            if (!waitUntil([&] { return doneAt >= 0; }))
-                break;
-            renders.append(ms(doneAt));
-        }
+    QElapsedTimer clock;
+    qint64 doneAt = -1;
+    QObject::connect(&probe, &PdfService::rendered, &probe, [&] { doneAt = clock.nsecsElapsed(); });
+    for (const int page : std::as_const(targets)) {
+        doneAt = -1;
+        clock.start();
+        probe.render(QStringLiteral("bare"), page, OutputSize, 0, 100);
+        if (!waitUntil([&] { return doneAt >= 0; }))
+            break;
+        renders.append(ms(doneAt));
     }
+    const double render = std::max(Bench::percentile(renders, 50), 1e-9);
     Bench::report(QStringLiteral("slide_change_miss"), doc, pages,
                   {{QStringLiteral("jumps"), int(samples.size())},
                    {QStringLiteral("misses"), misses},
                    {QStringLiteral("p50_ms"), Bench::percentile(samples, 50)},
                    {QStringLiteral("p95_ms"), Bench::percentile(samples, 95)},
-                   {QStringLiteral("render_p50_ms"), Bench::percentile(renders, 50)}});
+                   {QStringLiteral("render_p50_ms"), Bench::percentile(renders, 50)},
+                   {QStringLiteral("ratio"), Bench::percentile(samples, 50) / render},
+                   {QStringLiteral("back_to_back_misses"), backToBackMisses},
+                   {QStringLiteral("back_to_back_p50_ms"), Bench::percentile(backToBack, 50)},
+                   {QStringLiteral("back_to_back_ratio"), Bench::percentile(backToBack, 50) / render}});
 }
 
 void transitionPaint(const Bench::Document &doc)

@@ -54,13 +54,15 @@ private Q_SLOTS:
     void findsHitsInPageOrder()
     {
         // "needle" three times on page 2, in three spellings, and once on page 9.
-        auto service = loadedService(fixture(u"needles.pdf"_s, [](const QString &path) {
+        const QString path = fixture(u"needles.pdf"_s, [](const QString &path) {
             QList<PdfGen::Page> pages(10, PdfGen::Page{QSizeF(612, 792), {}, {u"hay only"_s}});
             pages[1].lines = {u"a needle here"_s, u"hay NEEDLE hay"_s, u"Needle"_s};
             pages[8].lines = {u"one more needle"_s};
             return PdfGen::writePdf(path, pages);
-        }));
+        });
+        auto service = loadedService(path);
         Spies spy(service.get());
+        QSignalSpy progress(service.get(), &PdfService::searchProgress);
         // Page text is the operator's business: none of it may reach the log.
         QLoggingCategory::setFilterRules(u"*.debug=true"_s);
         s_logged.clear();
@@ -77,6 +79,9 @@ private Q_SLOTS:
         }
         QVERIFY(!s_logged.isEmpty());  // the capture works: the engine does log its search
         QVERIFY2(!s_logged.join(u'\n').contains(u"hay"_s), qPrintable(s_logged.join(u'\n')));
+        // Page 2's hits were shown while the rest was still being searched.
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(pagesOf(progress.at(0).at(0).value<QList<SearchHit>>()), (QList<int>{1, 1, 1}));
 
         const QList<SearchHit> hits = hitsOf(spy.found, 0);
         QCOMPARE(pagesOf(hits), (QList<int>{1, 1, 1, 8}));
@@ -92,6 +97,19 @@ private Q_SLOTS:
         // The three matches on page 2 lie on three different lines, top to bottom.
         QVERIFY(hits.at(0).rects.first().top() < hits.at(1).rects.first().top());
         QVERIFY(hits.at(1).rects.first().top() < hits.at(2).rects.first().top());
+
+        // Asked again: the same answer without searching a page; a new load forgets it.
+        for (const bool reload : {false, true}) {
+            if (reload) {
+                service->load(path);
+                QTRY_COMPARE(spy.loaded.size(), 1);
+            }
+            spy.found.clear();
+            service->search(u"needle"_s);
+            QTRY_COMPARE(spy.found.size(), 1);
+            QCOMPARE(hitsOf(spy.found, 0), hits);
+            QCOMPARE(service->searchStepCount(), quint64(reload ? 20 : 10));
+        }
     }
 
     void stopsAtTheHitLimit_data()

@@ -84,6 +84,56 @@ private Q_SLOTS:
         QCOMPARE(service.renderJobCount(), quint64(0));
     }
 
+    void sizesArriveAfterTheFirstFrame_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("changes"); // some page differs from the first
+
+        TestEnvironment &env = TestEnvironment::instance();
+        QTest::newRow("one size throughout: nothing to redo") << env.textDocument(300) << false;
+        QTest::newRow("first page unlike the rest") << mixedSizeDocument() << true;
+    }
+
+    void sizesArriveAfterTheFirstFrame()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, changes);
+
+        PdfService service;
+        Spies spy(&service);
+        QSignalSpy sizes(&service, &PdfService::pageSizesChanged);
+        const int last = path.endsWith(u"mixed.pdf"_s) ? 39 : 299;
+        bool knownAtLoad = true;
+        QSizeF lastAtLoad;
+        // The output asks for a page whose size is not known yet, from inside `loaded`.
+        connect(&service, &PdfService::loaded, this, [&] {
+            knownAtLoad = service.pageSizeKnown(last);
+            lastAtLoad = service.pageSize(last);
+            service.render(u"output"_s, last, QSize(480, 480), 0, 100);
+        });
+        service.load(path);
+        QTRY_COMPARE(spy.rendered.size(), 1);
+        QVERIFY(!knownAtLoad);
+        QCOMPARE(lastAtLoad, service.pageSize(0));
+        // Fitted to the page's own size, never to the stand-in's.
+        const QSizeF real = changes ? QSizeF(960, 540) : QSizeF(612, 792);
+        QCOMPARE(spy.rendered.at(0).at(2).value<QImage>().size(), PdfService::renderSize(real, QSize(480, 480)));
+
+        QTRY_VERIFY(service.allPageSizesKnown());
+        QCOMPARE(service.pageSize(last), real);
+        QCOMPARE(service.pageSize(0), changes ? QSizeF(612, 792) : real);
+        if (changes)
+            QCOMPARE(service.pageSize(20), QSizeF(300, 400));
+        QCOMPARE(sizes.isEmpty(), !changes);
+        QCOMPARE(service.pageSize(last + 1), QSizeF());
+
+        // Known now, so the same request is a cache hit.
+        const quint64 jobs = service.renderJobCount();
+        service.render(u"again"_s, last, QSize(480, 480), 0, 100);
+        QTRY_COMPARE(spy.rendered.size(), 2);
+        QCOMPARE(service.renderJobCount(), jobs);
+    }
+
     void overtakenLoadNeverReports_data()
     {
         QTest::addColumn<QString>("first");
@@ -122,6 +172,9 @@ private Q_SLOTS:
         QVERIFY(drainWorker(service));
         QCOMPARE(spy.loaded.size() + spy.failed.size(), second.isEmpty() ? 0 : 1);
         QCOMPARE(service.pageCount(), second.isEmpty() ? 0 : 3);
+        // No size of the overtaken document lands on the new one.
+        if (!second.isEmpty())
+            QTRY_COMPARE(service.pageSize(2), QSizeF(960, 540));
         QCOMPARE(openHandles(first), 0);
     }
 

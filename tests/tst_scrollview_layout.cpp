@@ -1,4 +1,7 @@
+#include "pdf/pdfservice.h"
+#include "pdfsupport.h"
 #include "reader/scrolllayout.h"
+#include "reader/scrollview.h"
 #include "testenv.h"
 
 #include <QTest>
@@ -36,6 +39,29 @@ private Q_SLOTS:
         QCOMPARE(layout.pageRect(0).size(), unknownSlot);
         QCOMPARE(layout.pageRect(1).size(), knownSlot);
         QCOMPARE(layout.pageRect(2).size(), unknownSlot);
+    }
+
+    void slotsFollowSizesArrivingAfterLoad()
+    {
+        PdfService service;
+        ScrollView view(&service, QStringLiteral("scroll"));
+        view.resize(600, 500);
+        view.show();
+        QSize standInSlot;
+        connect(&service, &PdfService::loaded, this, [&] {
+            view.resetDocument();
+            view.goToPage(30, false);
+            standInSlot = view.pageLayout().pageRect(20).size();
+        });
+        service.load(PdfTest::mixedSizeDocument());
+        QTRY_VERIFY(service.pageCount() > 0 && service.allPageSizesKnown());
+        // Laid out at first as the first page (portrait letter), now as the pages are.
+        QVERIFY(std::abs(standInSlot.width() * 792.0 / standInSlot.height() - 612.0) < 3.0);
+        const QRect odd = view.pageLayout().pageRect(20);
+        QVERIFY(std::abs(odd.width() * 400.0 / odd.height() - 300.0) < 3.0);
+        const QRect wide = view.pageLayout().pageRect(30);
+        QVERIFY(std::abs(wide.width() * 540.0 / wide.height() - 960.0) < 3.0);
+        QCOMPARE(view.currentPage(), 30);
     }
 
     void loneLastPageOfSpread()

@@ -80,6 +80,20 @@ private Q_SLOTS:
         dialog.resultList()->setCurrentRow(2);
         QCOMPARE(chosen.last().at(0).toInt(), 8);
 
+        // Hits arriving while a search runs: rows that continue the list keep the selection;
+        // another search's hits replace it.
+        const QList<SearchHit> more = hits + QList<SearchHit>{{9, {}, u"d"_s}};
+        dialog.showPartialResults(more);
+        QCOMPARE(dialog.resultList()->count(), 4);
+        QCOMPARE(dialog.resultList()->currentRow(), 2);
+        dialog.setResults(more, false);
+        QCOMPARE(dialog.resultList()->currentRow(), 2);
+        QCOMPARE(messages.last().at(0).toString(), QStringLiteral("4 search results"));
+        dialog.showPartialResults({{1, {}, u"e"_s}});
+        QCOMPARE(dialog.resultList()->item(0)->text(), QStringLiteral("Page 2: e"));
+        QCOMPARE(dialog.resultList()->count(), 1);
+        QCOMPARE(chosen.size(), 2);
+
         // The document closed: rows and hits go, the text stays, nothing is chosen.
         dialog.lineEdit()->setText(QStringLiteral("kept"));
         dialog.clearResults();

@@ -26,6 +26,11 @@ QPdfDocumentRenderOptions::Rotation engineRotation(int quarterTurns)
     }
 }
 
+QString cacheKey(int page, const QSize &size, int turns)
+{
+    return QStringLiteral("%1/%2/%3/%4").arg(page).arg(size.width()).arg(size.height()).arg(turns);
+}
+
 } // namespace
 
 QSize PdfService::renderSize(const QSizeF &pagePoints, const QSize &target)
@@ -45,27 +50,31 @@ void PdfService::render(const QString &channel, int page, const QSize &target, i
         Q_EMIT renderFailed(channel, page, tr("Invalid page requested."));
         return;
     }
-    const int turns = normalizedRotation(rotation);
-    QSizeF points = m_pageSizes.at(page);
-    if (turns % 2 == 1)
-        points.transpose();
-    const QSize size = renderSize(points, target);
-    if (size.isEmpty()) {
+    RenderRequest request;
+    request.channel = channel;
+    request.page = page;
+    request.rotation = normalizedRotation(rotation);
+    request.priority = priority;
+    request.target = target;
+    if (pageSizeKnown(page))
+        fitToPage(request);
+    // A page not measured yet is measured by the worker, so the output never waits for sizes.
+    if (target.isEmpty() || (pageSizeKnown(page) && request.size.isEmpty())) {
         Q_EMIT renderFailed(channel, page, tr("Invalid render dimensions."));
         return;
     }
-    RenderRequest request;
-    request.channel = channel;
-    request.key = QStringLiteral("%1/%2/%3/%4").arg(page).arg(size.width()).arg(size.height()).arg(turns);
-    request.page = page;
-    request.rotation = turns;
-    request.priority = priority;
-    request.size = size;
     request.number = ++m_requestCounter;
     request.generation = m_loadGeneration->load();
     m_latest.insert(channel, request.number);
     m_pending.insert(channel, request);
     pump();
+}
+
+void PdfService::fitToPage(RenderRequest &request) const
+{
+    const QSizeF points = m_pageSizes.at(request.page);
+    request.size = renderSize(request.rotation % 2 == 1 ? points.transposed() : points, request.target);
+    request.key = request.size.isEmpty() ? QString() : cacheKey(request.page, request.size, request.rotation);
 }
 
 void PdfService::cancel(const QString &channel)
@@ -83,16 +92,19 @@ void PdfService::pump()
         if (it->priority > best->priority || (it->priority == best->priority && it->number < best->number))
             best = it;
     }
-    const RenderRequest request = best.value();
+    RenderRequest request = best.value();
     m_pending.erase(best);
     m_renderBusy = true;
+    // Its size may have arrived while it waited; then the cache may already hold it.
+    if (request.key.isEmpty() && pageSizeKnown(request.page))
+        fitToPage(request);
 
     if (const QImage *cached = m_cache.object(request.key)) {
         // Delivered from the event loop all the same, so a consumer never gets its image
         // from inside its own render() call.
         const QImage image = *cached;
         QMetaObject::invokeMethod(
-            this, [this, request, image] { onRenderReply(request, image, true); }, Qt::QueuedConnection);
+            this, [this, request, image] { onRenderReply(request, image, true, QSizeF()); }, Qt::QueuedConnection);
         return;
     }
 
@@ -101,12 +113,18 @@ void PdfService::pump()
     const Generation counter = m_loadGeneration;
     postToWorker([this, worker, counter, request] {
         QImage image;
+        QSizeF measured;
         QPdfDocument *document = worker->document();
         if (counter->load() == request.generation && document) {
+            QSize size = request.size;
+            if (size.isEmpty()) {
+                measured = document->pagePointSize(request.page);
+                size = renderSize(request.rotation % 2 == 1 ? measured.transposed() : measured, request.target);
+            }
             QPdfDocumentRenderOptions options;
             options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
             options.setRotation(engineRotation(request.rotation));
-            const QImage rendered = document->render(request.page, request.size, options);
+            const QImage rendered = size.isEmpty() ? QImage() : document->render(request.page, size, options);
             if (!rendered.isNull()) {
                 // Every delivered page is opaque on white, whatever the engine left transparent.
                 image = QImage(rendered.size(), QImage::Format_RGB32);
@@ -116,17 +134,21 @@ void PdfService::pump()
             }
         }
         QMetaObject::invokeMethod(
-            this, [this, request, image] { onRenderReply(request, image, false); }, Qt::QueuedConnection);
+            this, [this, request, image, measured] { onRenderReply(request, image, false, measured); },
+            Qt::QueuedConnection);
     });
 }
 
-void PdfService::onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache)
+void PdfService::onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache,
+                               const QSizeF &measured)
 {
     m_renderBusy = false;
     if (request.generation == m_loadGeneration->load()) {
         // Kept even when superseded or cancelled, so the work is not lost.
+        // A page measured only by the worker is keyed by the size it came out at.
         if (!fromCache && !image.isNull() && image.sizeInBytes() <= CacheBytes)
-            m_cache.insert(request.key, new QImage(image), image.sizeInBytes());
+            m_cache.insert(request.key.isEmpty() ? cacheKey(request.page, image.size(), request.rotation) : request.key,
+                           new QImage(image), image.sizeInBytes());
         if (m_latest.value(request.channel) == request.number) {
             if (image.isNull()) {
                 qCWarning(lcPdf, "PDF render failed on page %d", request.page + 1);
@@ -136,6 +158,9 @@ void PdfService::onRenderReply(const RenderRequest &request, const QImage &image
                 Q_EMIT rendered(request.channel, request.page, image);
             }
         }
+        // After the delivery: a consumer that lays out again on new sizes asks anew, from the cache.
+        if (measured.isValid())
+            onPageSizes(request.generation, request.page, {measured});
     }
     pump();
 }

@@ -2,6 +2,7 @@
 
 #include "pdfworker.h"
 
+#include <QElapsedTimer>
 #include <QPdfDocument>
 #include <QPdfLink>
 #include <QPdfSearchModel>
@@ -18,7 +19,6 @@ namespace {
 // the state only weakly, so the function dies with the last queued step.
 struct SearchJob
 {
-    PdfService *service = nullptr;
     PdfWorker *worker = nullptr;
     QString text;
     PdfService::Generation loadCounter;
@@ -28,11 +28,23 @@ struct SearchJob
     quint64 searchGeneration = 0;
     QPointer<QPdfSearchModel> model;
     QList<SearchHit> hits;
+    qsizetype reported = 0;
+    QElapsedTimer sinceReport;
     std::weak_ptr<std::function<void(int)>> step;
 
     bool stale() const
     {
         return loadCounter->load() != loadGeneration || searchCounter->load() != searchGeneration;
+    }
+
+    // Posts the hits to the service, as a progress report or as the final result.
+    std::function<void(const QList<SearchHit> &, bool)> post;
+
+    void report(bool finished)
+    {
+        reported = hits.size();
+        sinceReport.start();
+        post(hits, finished);
     }
 };
 
@@ -62,6 +74,17 @@ QString hitContext(const QString &pageText, qsizetype start, const QString &text
     return before + text + after;
 }
 
+// The first hits are shown at once, later ones a few times a second.
+constexpr qint64 ProgressIntervalMs = 150;
+
+qsizetype resultBytes(const QList<SearchHit> &hits)
+{
+    qsizetype bytes = 0;
+    for (const SearchHit &hit : hits)
+        bytes += qsizetype(sizeof(SearchHit)) + hit.context.size() * 2 + hit.rects.size() * qsizetype(sizeof(QRectF));
+    return bytes;
+}
+
 } // namespace
 
 void PdfService::search(const QString &text)
@@ -74,7 +97,6 @@ void PdfService::search(const QString &text)
     }
 
     auto job = std::make_shared<SearchJob>();
-    job->service = this;
     job->worker = m_worker;
     job->text = text;
     job->loadCounter = m_loadGeneration;
@@ -82,6 +104,10 @@ void PdfService::search(const QString &text)
     job->stepCounter = m_searchSteps;
     job->loadGeneration = loadGeneration;
     job->searchGeneration = searchGeneration;
+    job->post = [this, loadGeneration, searchGeneration](const QList<SearchHit> &hits, bool finished) {
+        QMetaObject::invokeMethod(
+            this, [=, this] { onSearchReply(loadGeneration, searchGeneration, hits, finished); }, Qt::QueuedConnection);
+    };
 
     auto step = std::make_shared<std::function<void(int)>>();
     *step = [job](int page) {
@@ -110,27 +136,36 @@ void PdfService::search(const QString &text)
             job->hits.append(SearchHit{page, result.rectangles(), hitContext(pageText, start, job->text)});
         }
         if (page + 1 < document->pageCount() && job->hits.size() < SearchHitLimit) {
+            if (job->hits.size() > job->reported && (job->reported == 0 || job->sinceReport.hasExpired(ProgressIntervalMs)))
+                job->report(false);
             // One page per event, so renders posted meanwhile are served between pages.
             if (auto next = job->step.lock())
                 QTimer::singleShot(0, job->worker, [next, page] { (*next)(page + 1); });
             return;
         }
         delete job->model.data();
-        PdfService *service = job->service;
-        QMetaObject::invokeMethod(
-            service,
-            [service, loadGen = job->loadGeneration, searchGen = job->searchGeneration, hits = job->hits] {
-                service->onSearchReply(loadGen, searchGen, hits);
-            },
-            Qt::QueuedConnection);
+        job->worker->searchResults().insert(job->text, new QList<SearchHit>(job->hits), resultBytes(job->hits));
+        job->report(true);
     };
     job->step = step;
-    postToWorker([step] { (*step)(0); });
+    postToWorker([job, step] {
+        // The same text again on the same document: the answer is known.
+        if (const QList<SearchHit> *known = job->worker->searchResults().object(job->text); known && !job->stale()) {
+            job->hits = *known;
+            job->report(true);
+            return;
+        }
+        (*step)(0);
+    });
 }
 
-void PdfService::onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits)
+void PdfService::onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits,
+                               bool finished)
 {
     if (m_loadGeneration->load() != loadGeneration || m_searchGeneration->load() != searchGeneration)
         return;
-    Q_EMIT searchFinished(hits, hits.size() >= SearchHitLimit);
+    if (finished)
+        Q_EMIT searchFinished(hits, hits.size() >= SearchHitLimit);
+    else
+        Q_EMIT searchProgress(hits);
 }

@@ -3,6 +3,7 @@
 #include "pdflog.h"
 #include "pdfworker.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPdfDocument>
 
@@ -72,28 +73,28 @@ void PdfService::load(const QString &path, const QString &password)
         worker->setDocument(document);
         document->setPassword(password);
         const QPdfDocument::Error error = document->load(file);
-        QList<QSizeF> sizes;
-        if (error == QPdfDocument::Error::None) {
-            const int pages = document->pageCount();
-            sizes.reserve(pages);
-            for (int page = 0; page < pages; ++page) {
-                if (counter->load() != generation)
-                    return;
-                sizes.append(document->pagePointSize(page));
-            }
-        }
+        const int pages = error == QPdfDocument::Error::None ? document->pageCount() : 0;
+        // Only the first page's size before the reply: the first frame must not wait for the
+        // page tree of a long document. The rest follow in steps between render jobs.
+        const QSizeF firstSize = pages > 0 ? document->pagePointSize(0) : QSizeF();
         QMetaObject::invokeMethod(
-            this, [this, generation, sizes, code = int(error)] { onLoadReply(generation, sizes, code); },
+            this, [this, generation, pages, firstSize, code = int(error)] { onLoadReply(generation, pages, firstSize, code); },
             Qt::QueuedConnection);
+        if (pages > 1)
+            collectPageSizes(generation, 1);
     });
 }
 
-void PdfService::onLoadReply(quint64 generation, const QList<QSizeF> &sizes, int errorCode)
+void PdfService::onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode)
 {
     if (m_loadGeneration->load() != generation)
         return;
-    if (errorCode == int(QPdfDocument::Error::None) && !sizes.isEmpty()) {
-        m_pageSizes = sizes;
+    if (errorCode == int(QPdfDocument::Error::None) && pages > 0) {
+        m_pageSizes = QList<QSizeF>(pages);
+        m_standInSize = firstSize.isValid() ? firstSize : QSizeF(0, 0);
+        m_pageSizes[0] = m_standInSize;
+        m_knownSizes = 1;
+        m_sizeCounts.insert({m_standInSize.width(), m_standInSize.height()}, 1);
         Q_EMIT loaded(pageCount());
         pump();
         return;
@@ -102,11 +103,67 @@ void PdfService::onLoadReply(quint64 generation, const QList<QSizeF> &sizes, int
     Q_EMIT failed(loadErrorMessage(errorCode), errorCode == int(QPdfDocument::Error::IncorrectPassword));
 }
 
+void PdfService::collectPageSizes(quint64 generation, int first)
+{
+    // Runs on the worker; it reads only what is fixed after construction.
+    QPdfDocument *document = m_worker->document();
+    if (m_loadGeneration->load() != generation || !document)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    const int pages = document->pageCount();
+    QList<QSizeF> sizes;
+    for (int page = first; page < pages && (sizes.isEmpty() || !clock.hasExpired(SizeStepMs)); ++page)
+        sizes.append(document->pagePointSize(page));
+    QMetaObject::invokeMethod(
+        this, [this, generation, first, sizes] { onPageSizes(generation, first, sizes); }, Qt::QueuedConnection);
+    // Queued behind whatever was posted meanwhile, so render jobs wait for one step at most.
+    if (const int next = first + int(sizes.size()); next < pages)
+        postToWorker([this, generation, next] { collectPageSizes(generation, next); });
+}
+
+void PdfService::onPageSizes(quint64 generation, int first, const QList<QSizeF> &sizes)
+{
+    if (m_loadGeneration->load() != generation || first + sizes.size() > m_pageSizes.size())
+        return;
+    const QSizeF oldStandIn = m_standInSize;
+    int standInCount = m_sizeCounts.value({m_standInSize.width(), m_standInSize.height()});
+    bool changed = false;
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        // A page the engine cannot measure counts as known and empty: it cannot be rendered.
+        const QSizeF size = sizes.at(i).isValid() ? sizes.at(i) : QSizeF(0, 0);
+        QSizeF &slot = m_pageSizes[first + i];
+        if (slot.isValid())
+            continue;
+        slot = size;
+        ++m_knownSizes;
+        changed = changed || size != oldStandIn;
+        const int count = ++m_sizeCounts[{size.width(), size.height()}];
+        if (count > standInCount) {
+            m_standInSize = size;
+            standInCount = count;
+        }
+    }
+    if (changed || m_standInSize != oldStandIn)
+        Q_EMIT pageSizesChanged();
+}
+
+QSizeF PdfService::pageSize(int page) const
+{
+    if (page < 0 || page >= m_pageSizes.size())
+        return QSizeF();
+    const QSizeF &size = m_pageSizes.at(page);
+    return size.isValid() ? size : m_standInSize;
+}
+
 void PdfService::close()
 {
     ++*m_loadGeneration;
     ++*m_searchGeneration;
     m_pageSizes.clear();
+    m_knownSizes = 0;
+    m_sizeCounts.clear();
+    m_standInSize = QSizeF();
     m_filePath.clear();
     // A job in flight keeps the busy flag; its stale reply clears it.
     m_pending.clear();

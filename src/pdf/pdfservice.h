@@ -34,7 +34,8 @@ public:
         int page = -1;
         int rotation = 0;
         int priority = 0;
-        QSize size;
+        QSize size; // empty while the page's size is unknown: the worker fits it into `target`
+        QSize target;
         quint64 number = 0;
         quint64 generation = 0;
     };
@@ -43,12 +44,18 @@ public:
     static constexpr int MaxRenderSide = 8192;
     static constexpr qint64 MaxRenderArea = 16000000;
     static constexpr int SearchHitLimit = 10000;
+    // Longest stretch the worker spends collecting page sizes before it looks at other jobs.
+    static constexpr int SizeStepMs = 4;
 
     explicit PdfService(QObject *parent = nullptr);
     ~PdfService() override;
 
     int pageCount() const { return int(m_pageSizes.size()); }
-    QSizeF pageSize(int page) const { return page >= 0 && page < m_pageSizes.size() ? m_pageSizes.at(page) : QSizeF(); }
+    // The page's size in points. Sizes after the first arrive in steps after `loaded`; until
+    // a page's has, the most common size seen so far stands in for it.
+    QSizeF pageSize(int page) const;
+    bool pageSizeKnown(int page) const { return page >= 0 && page < m_pageSizes.size() && m_pageSizes.at(page).isValid(); }
+    bool allPageSizesKnown() const { return m_knownSizes == m_pageSizes.size(); }
     QString filePath() const { return m_filePath; }
 
     void load(const QString &path, const QString &password = QString());
@@ -74,24 +81,37 @@ public:
 
 Q_SIGNALS:
     void loaded(int pages);
+    // Sizes that arrived after `loaded` changed what pageSize() answers for some page.
+    void pageSizesChanged();
     void closed();
     void failed(const QString &message, bool passwordRequired);
     void rendered(const QString &channel, int page, const QImage &image);
     void renderFailed(const QString &channel, int page, const QString &message);
     void searchFinished(const QList<SearchHit> &hits, bool truncated);
+    // The hits of the running search so far, sent as pages are searched; `searchFinished` still ends it.
+    void searchProgress(const QList<SearchHit> &hits);
 
 private:
-    void onLoadReply(quint64 generation, const QList<QSizeF> &sizes, int errorCode);
+    void onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode);
+    // On the worker: reads sizes from `first` on for a few milliseconds, then queues itself.
+    void collectPageSizes(quint64 generation, int first);
+    void onPageSizes(quint64 generation, int first, const QList<QSizeF> &sizes);
+    // Sets the request's image size and cache key from the page's known size.
+    void fitToPage(RenderRequest &request) const;
     void pump();
-    void onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache);
-    void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits);
+    // `measured` is the page's size when the worker had to read it for this render.
+    void onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache, const QSizeF &measured);
+    void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits, bool finished);
     void postToWorker(std::function<void()> job);
 
     QThread m_thread;
     PdfWorker *m_worker = nullptr;
     Generation m_loadGeneration;
     Generation m_searchGeneration;
-    QList<QSizeF> m_pageSizes;
+    QList<QSizeF> m_pageSizes; // invalid where not yet known
+    qsizetype m_knownSizes = 0;
+    QHash<std::pair<double, double>, int> m_sizeCounts;
+    QSizeF m_standInSize;
     QString m_filePath;
     QCache<QString, QImage> m_cache;
     QHash<QString, RenderRequest> m_pending;

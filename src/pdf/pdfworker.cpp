@@ -17,4 +17,5 @@ void PdfWorker::setDocument(QPdfDocument *document)
     qDeleteAll(findChildren<QPdfSearchModel *>(Qt::FindDirectChildrenOnly));
     delete m_document;
     m_document = document;
+    m_searchResults.clear();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "searchhit.h"
+
+#include <QCache>
 #include <QObject>
 
 class QPdfDocument;
@@ -18,6 +21,12 @@ public:
     // Takes ownership; deletes the previous document and every search model made over it.
     void setDocument(QPdfDocument *document);
 
+    // Finished searches of the open document by text, so asking again costs nothing; emptied
+    // with the document.
+    QCache<QString, QList<SearchHit>> &searchResults() { return m_searchResults; }
+    static constexpr qint64 SearchResultBytes = 64 * 1024 * 1024;
+
 private:
     QPdfDocument *m_document = nullptr;
+    QCache<QString, QList<SearchHit>> m_searchResults{SearchResultBytes};
 };

@@ -35,6 +35,8 @@ ScrollView::ScrollView(PdfService *service, const QString &prefix, QWidget *pare
     });
     // Never ask for pages of a document that is gone, whoever forgets to reset the view.
     connect(m_service, &PdfService::closed, this, &ScrollView::resetDocument);
+    // Sizes of a long document arrive after it has loaded; the same pages stay in view.
+    connect(m_service, &PdfService::pageSizesChanged, this, [this] { relayout(false); });
 }
 
 ScrollView::~ScrollView() = default;

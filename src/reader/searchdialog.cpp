@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 SearchDialog::SearchDialog(QWidget *parent)
     : QDialog(parent)
     , m_edit(new QLineEdit(this))
@@ -39,18 +41,27 @@ QString SearchDialog::text() const
 
 void SearchDialog::setResults(const QList<SearchHit> &hits, bool truncated)
 {
-    m_hits = hits;
-    {
-        const QSignalBlocker blocker(m_list);
-        m_list->clear();
-        for (const SearchHit &hit : hits) {
-            const QString context = hit.context.simplified().left(ContextLength);
-            m_list->addItem(tr("Page %1: %2").arg(QString::number(hit.page + 1), context));
-        }
-    }
+    showPartialResults(hits);
     Q_EMIT statusMessage(tr("%1 search results%2")
                              .arg(QString::number(hits.size()),
                                   truncated ? tr(" (limit reached; refine search)") : QString()));
+}
+
+void SearchDialog::showPartialResults(const QList<SearchHit> &hits)
+{
+    // The rows shown so far are kept when the new list continues them.
+    const bool continues = m_hits.size() <= hits.size() && std::equal(m_hits.cbegin(), m_hits.cend(), hits.cbegin());
+    const QSignalBlocker blocker(m_list);
+    if (!continues) {
+        m_hits.clear();
+        m_list->clear();
+    }
+    for (qsizetype i = m_hits.size(); i < hits.size(); ++i) {
+        const SearchHit &hit = hits.at(i);
+        const QString context = hit.context.simplified().left(ContextLength);
+        m_list->addItem(tr("Page %1: %2").arg(QString::number(hit.page + 1), context));
+    }
+    m_hits = hits;
 }
 
 void SearchDialog::clearResults()

@@ -29,6 +29,8 @@ public:
 
     // Replaces the results with a finished search and reports its status text.
     void setResults(const QList<SearchHit> &hits, bool truncated);
+    // Shows the hits of a search still running; rows already listed stay, with their selection.
+    void showPartialResults(const QList<SearchHit> &hits);
     // The document is gone: no hits, no rows; the text stays.
     void clearResults();
     // A new document: the text goes (a search for the empty text follows if there was any).

@@ -127,10 +127,13 @@ void MainWindow::checkForUpdates(bool automatic)
 void MainWindow::connectServices()
 {
     connect(m_pdf, &PdfService::loaded, this, &MainWindow::onLoaded);
+    // The reader page was sized from a stand-in while the document's sizes were arriving.
+    connect(m_pdf, &PdfService::pageSizesChanged, m_reader, &ReaderControl::updateReader);
     connect(m_pdf, &PdfService::closed, this, &MainWindow::onClosed);
     connect(m_pdf, &PdfService::failed, this, &MainWindow::onFailed);
     connect(m_pdf, &PdfService::rendered, this, &MainWindow::onRendered);
     connect(m_pdf, &PdfService::renderFailed, this, &MainWindow::onRenderFailed);
+    connect(m_pdf, &PdfService::searchProgress, m_search, &SearchDialog::showPartialResults);
     connect(m_pdf, &PdfService::searchFinished, this, [this](const QList<SearchHit> &hits, bool truncated) {
         m_search->setResults(hits, truncated);
         m_reader->setSearchHits(hits);

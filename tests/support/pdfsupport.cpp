@@ -1,6 +1,7 @@
 #include "pdfsupport.h"
 
 #include "pdf/pdfservice.h"
+#include "pdfgen.h"
 #include "testenv.h"
 
 #include <QCoreApplication>
@@ -30,6 +31,16 @@ QString fixture(const QString &name, const std::function<QString(const QString &
     if (const QString error = write(path); !error.isEmpty())
         qFatal("cannot write %s: %s", qPrintable(name), qPrintable(error));
     return path;
+}
+
+QString mixedSizeDocument()
+{
+    return fixture(QStringLiteral("mixed.pdf"), [](const QString &path) {
+        QList<PdfGen::Page> pages(40, PdfGen::Page{QSizeF(960, 540), {}, {}});
+        pages.first().sizePt = QSizeF(612, 792);
+        pages[20].sizePt = QSizeF(300, 400);
+        return PdfGen::writePdf(path, pages);
+    });
 }
 
 Spies::Spies(PdfService *service)

@@ -21,6 +21,9 @@ struct Spies final
     QSignalSpy loaded, closed, failed, rendered, renderFailed, found;
 };
 
+// 40 pages of 960 x 540 points, except the first (612 x 792) and page 20 (300 x 400).
+QString mixedSizeDocument();
+
 // A service with `path` loaded; the test run stops when it does not load.
 std::unique_ptr<PdfService> loadedService(const QString &path);
 

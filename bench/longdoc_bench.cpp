@@ -1,0 +1,225 @@
+// Long documents: time to the first frame against the page count, and the output's wait
+// behind a large reader render.
+#include "bench.h"
+
+#include "pdf/pdfservice.h"
+#include "pdfgen.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int LongPages = 3000;
+constexpr int VerifyRuns = 5;
+const QSize OutputSize(1920, 1080);
+
+// Generated once per run and shared by the benches below; empty when it could not be written.
+QString generatedText(int pages)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(u"text-%1.pdf"_s.arg(pages));
+    if (!QFileInfo::exists(path) && !PdfGen::writeTextDocument(path, pages).isEmpty())
+        return QString();
+    return path;
+}
+
+double msOf(qint64 nanoseconds)
+{
+    return double(nanoseconds) / 1e6;
+}
+
+// Wall time of a whole `--verify` process on `path`, median of a few runs; negative when a run
+// did not exit with 0. Settings and log go to a directory of their own.
+double verifyMs(const QString &path)
+{
+    const QString program = QCoreApplication::applicationDirPath() + u"/olvanti-vivuderidazi"_s;
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+    environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    QList<double> samples;
+    for (int run = 0; run < VerifyRuns; ++run) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer clock;
+        clock.start();
+        process.start(program, {u"--verify"_s, path});
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
+            || process.exitCode() != 0)
+            return -1.0;
+        samples.append(msOf(clock.nsecsElapsed()));
+    }
+    return Bench::percentile(samples, 50);
+}
+
+void benchVerify(const Bench::Document &doc)
+{
+    const QString name = u"verify"_s;
+    if (!doc.generated) {
+        Bench::report(name, doc, 0, {{u"p50_ms"_s, verifyMs(doc.path)}, {u"runs"_s, VerifyRuns}});
+        return;
+    }
+    const QString one = generatedText(1);
+    const QString many = generatedText(LongPages);
+    if (one.isEmpty() || many.isEmpty()) {
+        Bench::report(name, doc, 0, {{u"error"_s, u"cannot generate documents"_s}});
+        return;
+    }
+    const double oneMs = verifyMs(one);
+    const double manyMs = verifyMs(many);
+    const Bench::Document longDoc{many, u"generated-text-%1"_s.arg(LongPages), true, QString()};
+    Bench::report(name, longDoc, LongPages,
+                  {{u"one_page_p50_ms"_s, oneMs},
+                   {u"long_p50_ms"_s, manyMs},
+                   {u"ratio"_s, oneMs > 0 ? manyMs / oneMs : -1.0},
+                   {u"runs"_s, VerifyRuns}});
+}
+
+// From load() to the first "output" image of page 1 on a long generated document.
+void benchFirstOutputLong(const Bench::Document &doc)
+{
+    if (!doc.generated)
+        return;
+    const QString path = generatedText(LongPages);
+    QList<double> samples;
+    int pages = 0;
+    for (int run = 0; run < VerifyRuns; ++run) {
+        PdfService service;
+        bool delivered = false;
+        QObject::connect(&service, &PdfService::loaded, &service,
+                         [&] { service.render(u"output"_s, 0, OutputSize, 0, 100); });
+        QObject::connect(&service, &PdfService::rendered, &service, [&] { delivered = true; });
+        QElapsedTimer clock;
+        clock.start();
+        service.load(path);
+        if (path.isEmpty() || !Bench::waitUntil([&] { return delivered; })) {
+            Bench::report(u"first_output"_s, doc, 0, {{u"error"_s, u"no frame"_s}});
+            return;
+        }
+        samples.append(msOf(clock.nsecsElapsed()));
+        pages = service.pageCount();
+    }
+    const Bench::Document longDoc{path, u"generated-text-%1"_s.arg(LongPages), true, QString()};
+    Bench::report(u"first_output"_s, longDoc, pages,
+                  {{u"p50_ms"_s, Bench::percentile(samples, 50)}, {u"runs"_s, VerifyRuns}});
+}
+
+// One search of `word` from start to finish: total time and time to the first hits shown.
+struct SearchTimes
+{
+    double ms = -1;
+    double firstHitsMs = -1;
+    qsizetype hits = 0;
+};
+
+SearchTimes timeSearch(PdfService &service, const QString &word)
+{
+    SearchTimes times;
+    QElapsedTimer clock;
+    bool done = false;
+    const auto progress = QObject::connect(&service, &PdfService::searchProgress, &service, [&] {
+        if (times.firstHitsMs < 0)
+            times.firstHitsMs = msOf(clock.nsecsElapsed());
+    });
+    const auto finished = QObject::connect(&service, &PdfService::searchFinished, &service,
+                                           [&](const QList<SearchHit> &hits) {
+                                               times.ms = msOf(clock.nsecsElapsed());
+                                               if (times.firstHitsMs < 0 && !hits.isEmpty())
+                                                   times.firstHitsMs = times.ms;
+                                               times.hits = hits.size();
+                                               done = true;
+                                           });
+    clock.start();
+    service.search(word);
+    Bench::waitUntil([&] { return done; });
+    QObject::disconnect(progress);
+    QObject::disconnect(finished);
+    return times;
+}
+
+// A search, then the same search again on the same document.
+void benchSearchRepeat(const Bench::Document &doc)
+{
+    const QString name = u"search_repeat"_s;
+    if (!doc.generated && doc.searchWord.isEmpty())
+        return;
+    PdfService service;
+    service.load(doc.path);
+    if (!Bench::waitUntil([&] { return service.pageCount() > 0; }))
+        return;
+    const QStringList words = doc.generated ? QStringList{u"common"_s, u"pagemarker777"_s} : QStringList{doc.searchWord};
+    for (const QString &word : words) {
+        const SearchTimes first = timeSearch(service, word);
+        QList<double> repeats;
+        for (int run = 0; run < VerifyRuns; ++run)
+            repeats.append(timeSearch(service, word).ms);
+        const double repeat = Bench::percentile(repeats, 50);
+        Bench::report(name, doc, service.pageCount(),
+                      {{u"word"_s, word},
+                       {u"hits"_s, qint64(first.hits)},
+                       {u"first_ms"_s, first.ms},
+                       {u"first_hits_shown_ms"_s, first.firstHitsMs},
+                       {u"repeat_p50_ms"_s, repeat},
+                       {u"speedup"_s, repeat > 0 ? first.ms / repeat : -1.0}});
+    }
+}
+
+// An output request made while a reader page at high zoom (16 MP) is being rendered: how long
+// the audience waits, against the same output render on an idle queue.
+void benchOutputBehindReader(const Bench::Document &doc)
+{
+    const QString name = u"output_behind_reader"_s;
+    PdfService service;
+    service.load(doc.path);
+    if (!Bench::waitUntil([&] { return service.pageCount() > 1; }))
+        return;
+    QList<double> behind;
+    QList<double> bare;
+    for (int run = 0; run < VerifyRuns; ++run) {
+        for (const bool withReader : {true, false}) {
+            const int page = 1 + (2 * run + (withReader ? 0 : 1)) % (service.pageCount() - 1);
+            QElapsedTimer clock;
+            double outputMs = -1;
+            bool readerDone = !withReader;
+            const auto connection = QObject::connect(&service, &PdfService::rendered, &service,
+                                                     [&](const QString &channel) {
+                                                         if (channel == u"output"_s)
+                                                             outputMs = msOf(clock.nsecsElapsed());
+                                                         else
+                                                             readerDone = true;
+                                                     });
+            if (withReader)
+                service.render(u"reader"_s, 0, QSize(4000 + run, 4000 + run), 0, 30);
+            // Let the reader job reach the worker first, as when the operator zooms in.
+            QCoreApplication::processEvents();
+            clock.start();
+            service.render(u"output"_s, page, OutputSize, 0, 100);
+            Bench::waitUntil([&] { return outputMs >= 0 && readerDone; });
+            QObject::disconnect(connection);
+            (withReader ? behind : bare).append(outputMs);
+        }
+    }
+    Bench::report(name, doc, service.pageCount(),
+                  {{u"p50_ms"_s, Bench::percentile(behind, 50)},
+                   {u"max_ms"_s, Bench::percentile(behind, 100)},
+                   {u"bare_p50_ms"_s, Bench::percentile(bare, 50)},
+                   {u"runs"_s, VerifyRuns}});
+}
+
+const Bench::Registration outputBehindReaderBench("output_behind_reader", true, benchOutputBehindReader);
+const Bench::Registration searchRepeatBench("search_repeat", false, benchSearchRepeat);
+const Bench::Registration verifyBench("verify", false, benchVerify);
+const Bench::Registration firstOutputLongBench("first_output", false, benchFirstOutputLong);
+
+} // namespace
