@@ -72,7 +72,7 @@ private Q_SLOTS:
         // The page has a black square in its top-left corner and paints no background: what
         // the engine leaves transparent must arrive white, not black.
         auto service = loadedService(fixture(
-            u"bare.pdf"_s, [](const QString &path) { return PdfGen::writeBarePage(path, QSizeF(400, 300)); }));
+            u"bare.pdf"_s, [](const QString &path) { return PdfGen::writeBarePages(path, {{QSizeF(400, 300), 0, {}}}); }));
         Spies spy(service.get());
         service->render(u"reader"_s, 0, QSize(400, 400), rotation, 30);
         QTRY_COMPARE(spy.rendered.size(), 1);
@@ -81,6 +81,81 @@ private Q_SLOTS:
         QVERIFY(!image.hasAlphaChannel());
         QCOMPARE(image.pixel(inkedCorner), qRgb(0, 0, 0));
         QCOMPARE(image.pixel(size.width() / 2, size.height() / 2), qRgb(255, 255, 255));
+    }
+
+    void readsFilesAsProducersWriteThem_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QSizeF>("points");
+        QTest::addColumn<QSize>("imageSize");
+        QTest::addColumn<int>("inkedCorner"); // clockwise from top-left
+        QTest::addColumn<QString>("word");
+
+        using PdfGen::Layout;
+        const auto write = [](const QString &name, const QList<PdfGen::BarePage> &pages, Layout layout) {
+            return fixture(name, [&](const QString &path) { return PdfGen::writeBarePages(path, pages, layout); });
+        };
+        const QSizeF letter(612, 792);
+        const QString packed = write(u"object-streams.pdf"_s, {{letter, 0, "firstpacked"}, {letter, 0, "secondpacked"}},
+                                     Layout::ObjectStreams);
+        const QString linear = write(u"linearized.pdf"_s, {{letter, 0, "one"}, {letter, 0, "two"}, {letter, 0, "linear"}},
+                                     Layout::Linearized);
+        const QString updated = write(u"updated.pdf"_s, {{letter, 0, "revised"}}, Layout::IncrementalUpdate);
+        const QString turned = write(u"turned.pdf"_s,
+                                     {{QSizeF(400, 300), 90, "rightturn"},
+                                      {QSizeF(400, 300), 180, "upsidedown"},
+                                      {QSizeF(400, 300), 270, "leftturn"}},
+                                     Layout::Plain);
+        const QString inherited = write(u"inherited.pdf"_s,
+                                        {{QSizeF(500, 250), 90, "inheritedone"}, {QSizeF(500, 250), 90, "inheritedtwo"}},
+                                        Layout::InheritedAttributes);
+        const QString huge = write(u"huge.pdf"_s, {{QSizeF(14400, 14400), 0, "huge"}}, Layout::Plain);
+        const QString tiny = write(u"tiny.pdf"_s, {{QSizeF(4, 6), 0, "tiny"}}, Layout::Plain);
+        const QString broken = write(u"broken-xref.pdf"_s, {{letter, 0, "repaired"}}, Layout::BrokenXref);
+
+        QTest::newRow("object streams") << packed << 1 << letter << QSize(231, 300) << 0 << u"secondpacked"_s;
+        QTest::newRow("linearized") << linear << 2 << letter << QSize(231, 300) << 0 << u"linear"_s;
+        QTest::newRow("incremental update wins") << updated << 0 << letter << QSize(231, 300) << 0 << u"revised"_s;
+        QTest::newRow("page turned a quarter") << turned << 0 << QSizeF(300, 400) << QSize(225, 300) << 1 << u"rightturn"_s;
+        QTest::newRow("page turned a half") << turned << 1 << QSizeF(400, 300) << QSize(300, 225) << 2 << u"upsidedown"_s;
+        QTest::newRow("page turned three quarters")
+            << turned << 2 << QSizeF(300, 400) << QSize(225, 300) << 3 << u"leftturn"_s;
+        QTest::newRow("box and rotation inherited from the page tree")
+            << inherited << 1 << QSizeF(250, 500) << QSize(150, 300) << 1 << u"inheritedtwo"_s;
+        QTest::newRow("huge media box") << huge << 0 << QSizeF(14400, 14400) << QSize(300, 300) << 0 << u"huge"_s;
+        QTest::newRow("tiny media box") << tiny << 0 << QSizeF(4, 6) << QSize(200, 300) << 0 << u"tiny"_s;
+        QTest::newRow("broken cross-reference repaired") << broken << 0 << letter << QSize(231, 300) << 0 << u"repaired"_s;
+    }
+
+    void readsFilesAsProducersWriteThem()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, page);
+        QFETCH(QSizeF, points);
+        QFETCH(QSize, imageSize);
+        QFETCH(int, inkedCorner);
+        QFETCH(QString, word);
+
+        auto service = loadedService(path);
+        QCOMPARE(service->pageSize(page), points);
+        Spies spy(service.get());
+        service->render(u"reader"_s, page, QSize(300, 300), 0, 30);
+        QTRY_COMPARE(spy.rendered.size(), 1);
+        const QImage image = imageOf(spy.rendered, 0);
+        QCOMPARE(image.size(), imageSize);
+        // The square drawn in the top-left corner of the unturned page shows where the top went.
+        const int right = image.width() - 3;
+        const int bottom = image.height() - 3;
+        const QList<QPoint> corners{{2, 2}, {right, 2}, {right, bottom}, {2, bottom}};
+        for (int corner = 0; corner < 4; ++corner)
+            QCOMPARE(image.pixel(corners.at(corner)), corner == inkedCorner ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+
+        service->search(word);
+        QTRY_COMPARE(spy.found.size(), 1);
+        const auto hits = spy.found.at(0).at(0).value<QList<SearchHit>>();
+        QCOMPARE(hits.size(), 1);
+        QCOMPARE(hits.at(0).page, page);
     }
 
     void onlyTheNewestWishOfAChannelIsDelivered_data()
