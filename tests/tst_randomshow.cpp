@@ -31,7 +31,9 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <algorithm>
 #include <cstring>
+#include <malloc.h>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -46,8 +48,10 @@ const QJsonObject Laptop = TestScreens::screen(u"Laptop"_s, 0, 1024, 640);
 const QJsonObject Projector = TestScreens::screen(u"Projector"_s, 1024, 1280, 720);
 const QString Password = u"secret"_s;
 
+// Resident memory once the allocator has given its free pages back.
 qint64 residentKiB()
 {
+    malloc_trim(0);
     QFile status(u"/proc/self/status"_s);
     if (!status.open(QIODevice::ReadOnly))
         return 0;
@@ -348,8 +352,7 @@ private Q_SLOTS:
         s.window.playlistControl()->activateEntry(0);
 
         qInfo("seed %u, %d actions", s_seed, s_actions);
-        const int warmUp = qMin(1000, s_actions / 10);
-        qint64 warmRss = 0;
+        QList<qint64> rss; // every hundred actions
         QStringList recent;
         for (int i = 0; i < s_actions; ++i) {
             const Step &step = Steps[s.below(int(std::size(Steps)))];
@@ -358,18 +361,27 @@ private Q_SLOTS:
                 recent.removeFirst();
             step.act(s);
             QCoreApplication::processEvents();
+            if ((i + 1) % 100 == 0)
+                rss.append(residentKiB());
+            // Some actions follow at once, while a file loads or a page renders.
+            if (s.below(4) == 0 && i + 1 < s_actions)
+                continue;
             const QString where = u"seed %1, action %2 (%3); last actions: %4"_s.arg(s_seed).arg(i + 1).arg(
                 QString::fromLatin1(step.name), recent.join(u", "_s));
             QVERIFY2(QTest::qWaitFor([&] { return settled(s); }, 10000), qPrintable(u"the show does not settle: "_s + where));
             const QString broken = violation(s);
             QVERIFY2(broken.isEmpty(), qPrintable(broken + u"; "_s + where));
-            if (i + 1 == warmUp)
-                warmRss = residentKiB();
         }
-        const qint64 rss = residentKiB();
-        qInfo("resident memory after warm-up %lld KiB, after %d actions %lld KiB", warmRss, s_actions, rss);
+        // The render cache alone moves single readings by up to its bound, so the lowest reading
+        // of the tenth after the warm-up tenth is compared with the lowest of the last tenth.
+        const qsizetype tenth = qMax(qsizetype(1), rss.size() / 10);
+        if (rss.size() < 2 * tenth)
+            return;
+        const qint64 warm = *std::min_element(rss.cbegin() + tenth, rss.cbegin() + 2 * tenth);
+        const qint64 last = *std::min_element(rss.cend() - tenth, rss.cend());
+        qInfo("resident memory after warm-up %lld KiB, after %d actions %lld KiB", warm, s_actions, last);
         if (s_actions >= 10000)
-            QVERIFY2(rss <= warmRss * 11 / 10, "memory grew by more than a tenth");
+            QVERIFY2(last <= warm * 11 / 10, "memory grew by more than a tenth");
     }
 };
 
@@ -385,8 +397,9 @@ int main(int argc, char **argv)
         else
             rest.append(argv[i]);
     }
-    // The product's own log and the platform's notes would fill QTest's message limit.
-    QLoggingCategory::setFilterRules(u"olvanti.*=false\nqt.qpa.*=false"_s);
+    // The product's log and the offscreen platform's notes (one per full-screen window) would
+    // fill QTest's message limit long before a long show ends; the driver checks what is seen.
+    QLoggingCategory::setFilterRules(u"olvanti.*=false\ndefault.warning=false"_s);
     rest.append(nullptr);
     return runIsolatedTest(int(rest.size() - 1), rest.data(), []() -> QObject * { return new RandomShowTest; },
                            R"([{"name":"Laptop","x":0,"y":0,"width":1024,"height":640,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1},
