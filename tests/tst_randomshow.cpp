@@ -130,8 +130,8 @@ struct Show
     void selectRow() { window.playlistPanel()->selectRow(below(window.playlist()->count())); }
     static QString hidden(const QString &path) { return path + u".away"_s; }
 
-    // A document is loading from the "Loading PDF..." notice until the service answers; a
-    // password prompt that was answered starts the next attempt.
+    // A document is loading from the "Loading PDF..." notice until the service answers or
+    // closes; a password prompt that was answered starts the next attempt.
     void followLoading()
     {
         QObject::connect(window.statusBar(), &QStatusBar::messageChanged, &window, [this](const QString &message) {
@@ -139,6 +139,7 @@ struct Show
                 loading = true;
         });
         QObject::connect(window.pdfService(), &PdfService::loaded, &window, [this] { loading = false; });
+        QObject::connect(window.pdfService(), &PdfService::closed, &window, [this] { loading = false; });
         QObject::connect(window.pdfService(), &PdfService::failed, &window,
                          [this](const QString &, bool passwordRequired) { loading = passwordRequired && passwordGiven; });
     }
@@ -239,11 +240,17 @@ const Step Steps[] = {
     {"timer preset", [](Show &s) { s.click(u"timerPreset%1"_s.arg(QList<int>{5, 10, 15, 20, 30, 40, 60}.at(s.below(7)))); }},
 };
 
-// Nothing is loading, switching or rendering for the output, and no box waits for an answer.
-bool settled(Show &s)
+// What the show still waits for: a box, a file switch, an output render or a load; empty
+// when it has settled.
+QString awaited(Show &s)
 {
-    return !QApplication::activeModalWidget() && !s.window.playlistControl()->fileSwitchInProgress()
-           && s.window.presentation()->pendingPage() < 0 && !s.loading;
+    if (QApplication::activeModalWidget())
+        return u"a box: "_s + QApplication::activeModalWidget()->windowTitle();
+    if (s.window.playlistControl()->fileSwitchInProgress())
+        return u"a file switch"_s;
+    if (s.window.presentation()->pendingPage() >= 0)
+        return u"page %1 for the output"_s.arg(s.window.presentation()->pendingPage() + 1);
+    return s.loading ? u"a document to load"_s : QString();
 }
 
 // Everything the operator and the audience see agrees with the state; empty when it does.
@@ -368,7 +375,8 @@ private Q_SLOTS:
                 continue;
             const QString where = u"seed %1, action %2 (%3); last actions: %4"_s.arg(s_seed).arg(i + 1).arg(
                 QString::fromLatin1(step.name), recent.join(u", "_s));
-            QVERIFY2(QTest::qWaitFor([&] { return settled(s); }, 10000), qPrintable(u"the show does not settle: "_s + where));
+            QVERIFY2(QTest::qWaitFor([&] { return awaited(s).isEmpty(); }, 10000),
+                     qPrintable(u"the show waits for ever for "_s + awaited(s) + u"; "_s + where));
             const QString broken = violation(s);
             QVERIFY2(broken.isEmpty(), qPrintable(broken + u"; "_s + where));
         }
