@@ -247,8 +247,10 @@ const Step Steps[] = {
     {"plug the projector back", [](Show &) { TestScreens::apply({Laptop, Projector}); }},
     {"timer key",
      [](Show &s) {
+         // Start/pause and reset, then the shifted arrows that add or take minutes and seconds.
          const Qt::Key keys[] = {Qt::Key_T, Qt::Key_R, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
-         s.key(keys[s.below(6)], s.below(6) < 2 ? Qt::NoModifier : Qt::ShiftModifier);
+         const int which = s.below(6);
+         s.key(keys[which], which < 2 ? Qt::NoModifier : Qt::ShiftModifier);
      }},
     {"timer preset", [](Show &s) { s.click(u"timerPreset%1"_s.arg(QList<int>{5, 10, 15, 20, 30, 40, 60}.at(s.below(7)))); }},
 };
