@@ -87,18 +87,14 @@ public:
         const QString key = u"%1|%2|%3x%4"_s.arg(path).arg(page).arg(box.width()).arg(box.height());
         if (const auto it = m_prints.constFind(key); it != m_prints.constEnd())
             return it.value();
-        const QString copy = path + u".reference"_s;
-        if (m_service.filePath() != copy || m_service.pageCount() == 0) {
-            QSignalSpy loaded(&m_service, &PdfService::loaded);
-            m_service.load(copy, Password);
-            if (!loaded.wait(10000))
-                return QByteArray();
-        }
+        QSignalSpy loaded(&m_service, &PdfService::loaded);
+        m_service.load(path + u".reference"_s, Password);
+        if (!loaded.wait(10000))
+            return QByteArray();
         QSignalSpy rendered(&m_service, &PdfService::rendered);
         m_service.render(u"reference"_s, page, box, 0, 0);
-        if (!rendered.wait(10000))
-            return QByteArray();
-        const QByteArray print = fingerprint(rendered.constFirst().at(2).value<QImage>());
+        const QByteArray print = rendered.wait(10000) ? fingerprint(rendered.constFirst().at(2).value<QImage>()) : QByteArray();
+        m_service.close(); // and with it the service's cache
         m_prints.insert(key, print);
         return print;
     }
