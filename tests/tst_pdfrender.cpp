@@ -49,38 +49,90 @@ private Q_SLOTS:
         QCOMPARE(PdfService::renderSize(page, target), expected);
     }
 
-    void turnsThePageOpaqueOnWhite_data()
+    void readsFilesAsProducersWriteThem_data()
     {
-        QTest::addColumn<int>("rotation");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QPoint>("inkedCorner");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("turns"); // quarter turns clockwise asked of the renderer
+        QTest::addColumn<QSizeF>("points");
+        QTest::addColumn<QSize>("imageSize");
+        QTest::addColumn<int>("inkedCorner"); // clockwise from top-left
+        QTest::addColumn<QString>("word");
 
-        QTest::newRow("upright") << 0 << QSize(400, 300) << QPoint(10, 10);
-        QTest::newRow("quarter turn clockwise") << 1 << QSize(300, 400) << QPoint(289, 10);
-        QTest::newRow("half turn") << 2 << QSize(400, 300) << QPoint(389, 289);
-        QTest::newRow("three quarter turns") << 3 << QSize(300, 400) << QPoint(10, 389);
-        QTest::newRow("5 acts as 1") << 5 << QSize(300, 400) << QPoint(289, 10);
-        QTest::newRow("-1 acts as 3") << -1 << QSize(300, 400) << QPoint(10, 389);
+        using PdfGen::Layout;
+        const auto write = [](const QString &name, const QList<PdfGen::BarePage> &pages, Layout layout) {
+            return fixture(name, [&](const QString &path) { return PdfGen::writeBarePages(path, pages, layout); });
+        };
+        const QSizeF letter(612, 792);
+        const QString packed = write(u"object-streams.pdf"_s, {{letter, 0, "firstpacked"}, {letter, 0, "secondpacked"}},
+                                     Layout::ObjectStreams);
+        const QString linear = write(u"linearized.pdf"_s, {{letter, 0, "one"}, {letter, 0, "two"}, {letter, 0, "linear"}},
+                                     Layout::Linearized);
+        const QString updated = write(u"updated.pdf"_s, {{letter, 0, "revised"}}, Layout::IncrementalUpdate);
+        const QString turned = write(u"turned.pdf"_s,
+                                     {{QSizeF(400, 300), 90, "rightturn"},
+                                      {QSizeF(400, 300), 180, "upsidedown"},
+                                      {QSizeF(400, 300), 270, "leftturn"}},
+                                     Layout::Plain);
+        const QString inherited = write(u"inherited.pdf"_s,
+                                        {{QSizeF(500, 250), 90, "inheritedone"}, {QSizeF(500, 250), 90, "inheritedtwo"}},
+                                        Layout::InheritedAttributes);
+        const QString huge = write(u"huge.pdf"_s, {{QSizeF(14400, 14400), 0, "huge"}}, Layout::Plain);
+        const QString tiny = write(u"tiny.pdf"_s, {{QSizeF(4, 6), 0, "tiny"}}, Layout::Plain);
+        const QString broken = write(u"broken-xref.pdf"_s, {{letter, 0, "repaired"}}, Layout::BrokenXref);
+
+        QTest::newRow("object streams") << packed << 1 << 0 << letter << QSize(231, 300) << 0 << u"secondpacked"_s;
+        QTest::newRow("linearized") << linear << 2 << 0 << letter << QSize(231, 300) << 0 << u"linear"_s;
+        QTest::newRow("incremental update wins") << updated << 0 << 0 << letter << QSize(231, 300) << 0 << u"revised"_s;
+        QTest::newRow("page turned a quarter") << turned << 0 << 0 << QSizeF(300, 400) << QSize(225, 300) << 1 << u"rightturn"_s;
+        QTest::newRow("page turned a half") << turned << 1 << 0 << QSizeF(400, 300) << QSize(300, 225) << 2 << u"upsidedown"_s;
+        QTest::newRow("page turned three quarters")
+            << turned << 2 << 0 << QSizeF(300, 400) << QSize(225, 300) << 3 << u"leftturn"_s;
+        QTest::newRow("box and rotation inherited from the page tree")
+            << inherited << 1 << 0 << QSizeF(250, 500) << QSize(150, 300) << 1 << u"inheritedtwo"_s;
+        QTest::newRow("huge media box") << huge << 0 << 0 << QSizeF(14400, 14400) << QSize(300, 300) << 0 << u"huge"_s;
+        QTest::newRow("tiny media box") << tiny << 0 << 0 << QSizeF(4, 6) << QSize(200, 300) << 0 << u"tiny"_s;
+        // The renderer's own turns add to the page's.
+        QTest::newRow("render turned a quarter") << turned << 1 << 1 << QSizeF(400, 300) << QSize(225, 300) << 3
+                                                 << u"upsidedown"_s;
+        QTest::newRow("render turn 5 acts as 1") << turned << 1 << 5 << QSizeF(400, 300) << QSize(225, 300) << 3
+                                                 << u"upsidedown"_s;
+        QTest::newRow("render turn -1 acts as 3") << turned << 0 << -1 << QSizeF(300, 400) << QSize(300, 225) << 0
+                                                  << u"rightturn"_s;
+        QTest::newRow("broken cross-reference repaired") << broken << 0 << 0 << letter << QSize(231, 300) << 0 << u"repaired"_s;
     }
 
-    void turnsThePageOpaqueOnWhite()
+    void readsFilesAsProducersWriteThem()
     {
-        QFETCH(int, rotation);
-        QFETCH(QSize, size);
-        QFETCH(QPoint, inkedCorner);
+        QFETCH(QString, path);
+        QFETCH(int, page);
+        QFETCH(int, turns);
+        QFETCH(QSizeF, points);
+        QFETCH(QSize, imageSize);
+        QFETCH(int, inkedCorner);
+        QFETCH(QString, word);
 
-        // The page has a black square in its top-left corner and paints no background: what
-        // the engine leaves transparent must arrive white, not black.
-        auto service = loadedService(fixture(
-            u"bare.pdf"_s, [](const QString &path) { return PdfGen::writeBarePage(path, QSizeF(400, 300)); }));
+        auto service = loadedService(path);
+        QCOMPARE(service->pageSize(page), points);
         Spies spy(service.get());
-        service->render(u"reader"_s, 0, QSize(400, 400), rotation, 30);
+        service->render(u"reader"_s, page, QSize(300, 300), turns, 30);
         QTRY_COMPARE(spy.rendered.size(), 1);
         const QImage image = imageOf(spy.rendered, 0);
-        QCOMPARE(image.size(), size);
+        QCOMPARE(image.size(), imageSize);
+        // The square drawn in the top-left corner of the unturned page shows where the top went;
+        // the page paints no background, and what the engine leaves transparent arrives white.
         QVERIFY(!image.hasAlphaChannel());
-        QCOMPARE(image.pixel(inkedCorner), qRgb(0, 0, 0));
-        QCOMPARE(image.pixel(size.width() / 2, size.height() / 2), qRgb(255, 255, 255));
+        const int right = image.width() - 3;
+        const int bottom = image.height() - 3;
+        const QList<QPoint> corners{{2, 2}, {right, 2}, {right, bottom}, {2, bottom}};
+        for (int corner = 0; corner < 4; ++corner)
+            QCOMPARE(image.pixel(corners.at(corner)), corner == inkedCorner ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+
+        service->search(word);
+        QTRY_COMPARE(spy.found.size(), 1);
+        const auto hits = spy.found.at(0).at(0).value<QList<SearchHit>>();
+        QCOMPARE(hits.size(), 1);
+        QCOMPARE(hits.at(0).page, page);
     }
 
     void onlyTheNewestWishOfAChannelIsDelivered_data()

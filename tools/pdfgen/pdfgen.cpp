@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFont>
+#include <QMap>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -45,25 +46,69 @@ void drawPage(QPainter &painter, const Page &page, double dotsPerPoint)
 }
 
 
-// Writes numbered objects with an exact cross-reference table; object 1 is the catalogue.
-QString writeObjects(const QString &path, const QList<QByteArray> &objects)
+using Objects = QMap<int, QByteArray>;
+
+QByteArray number(double value)
 {
-    QByteArray out = "%PDF-1.4\n";
-    QList<qsizetype> offsets;
-    for (qsizetype i = 0; i < objects.size(); ++i) {
-        offsets.append(out.size());
-        out += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    return QByteArray::number(value, 'f', 2);
+}
+
+// Appends the objects, a cross-reference section listing them and the trailer; `previous` is
+// the offset of the previous revision's section, or -1 for the first revision. Returns the
+// offset of the new section.
+qsizetype appendRevision(QByteArray &out, const Objects &objects, int size, qsizetype previous)
+{
+    QByteArray table = "xref\n";
+    if (previous < 0)
+        table += "0 1\n0000000000 65535 f \n";
+    for (auto it = objects.cbegin(); it != objects.cend(); ++it) {
+        table += QByteArray::number(it.key()) + " 1\n" + QByteArray::number(out.size()).rightJustified(10, '0')
+                 + " 00000 n \n";
+        out += QByteArray::number(it.key()) + " 0 obj\n" + it.value() + "\nendobj\n";
     }
     const qsizetype xref = out.size();
-    out += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (qsizetype offset : offsets)
-        out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    out += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
-           + QByteArray::number(xref) + "\n%%EOF\n";
+    out += table + "trailer\n<< /Size " + QByteArray::number(size) + " /Root 1 0 R";
+    if (previous >= 0)
+        out += " /Prev " + QByteArray::number(previous);
+    out += " >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+    return xref;
+}
+
+QString save(const QString &path, const QByteArray &bytes)
+{
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return QStringLiteral("cannot write %1").arg(path);
     return QString();
+}
+
+QString runQpdf(const QStringList &arguments)
+{
+    QProcess qpdf;
+    qpdf.start(QStringLiteral("qpdf"), arguments);
+    if (!qpdf.waitForFinished(60000))
+        return QStringLiteral("qpdf did not run: %1").arg(qpdf.errorString());
+    if (qpdf.exitStatus() != QProcess::NormalExit || qpdf.exitCode() != 0)
+        return QStringLiteral("qpdf failed: %1").arg(QString::fromLocal8Bit(qpdf.readAllStandardError()));
+    return QString();
+}
+
+QByteArray contentStream(const BarePage &page, const QByteArray &word)
+{
+    const double width = page.mediaBox.width();
+    const double height = page.mediaBox.height();
+    const double side = qMin(width, height) / 4;
+    QByteArray content = "0 0 0 rg 0 " + number(height - side) + ' ' + number(side) + ' ' + number(side) + " re f\n";
+    if (!word.isEmpty())
+        content += "BT /F1 " + number(side / 2) + " Tf " + number(width * 0.1) + ' ' + number(height * 0.1) + " Td ("
+                   + word + ") Tj ET\n";
+    return "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content + "endstream";
+}
+
+QByteArray pageAttributes(const BarePage &page)
+{
+    return "/MediaBox [0 0 " + number(page.mediaBox.width()) + ' ' + number(page.mediaBox.height()) + "] /Rotate "
+           + QByteArray::number(page.rotate) + " /Resources << /Font << /F1 3 0 R >> >>";
 }
 
 } // namespace
@@ -122,51 +167,71 @@ QString writeDeck(const QString &path, int slideCount, const QString &heading)
 
 QString writeZeroPageDocument(const QString &path)
 {
-    // Hand-assembled so that the cross-reference offsets are exact.
-    const QList<QByteArray> objects = {
-        "<< /Type /Catalog /Pages 2 0 R >>",
-        "<< /Type /Pages /Kids [] /Count 0 >>",
-    };
-    return writeObjects(path, objects);
+    QByteArray out = "%PDF-1.4\n";
+    appendRevision(out, {{1, "<< /Type /Catalog /Pages 2 0 R >>"}, {2, "<< /Type /Pages /Kids [] /Count 0 >>"}}, 3, -1);
+    return save(path, out);
 }
 
 QString writeBrokenPageDocument(const QString &path)
 {
-    const QList<QByteArray> objects = {
-        "<< /Type /Catalog /Pages 2 0 R >>",
-        "<< /Type /Pages /Kids [3 0 R 9 0 R 4 0 R] /Count 3 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
-    };
-    return writeObjects(path, objects);
+    QByteArray out = "%PDF-1.4\n";
+    appendRevision(out, {{1, "<< /Type /Catalog /Pages 2 0 R >>"},
+                         {2, "<< /Type /Pages /Kids [3 0 R 9 0 R 4 0 R] /Count 3 >>"},
+                         {3, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>"},
+                         {4, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>"}},
+                   5, -1);
+    return save(path, out);
 }
 
-QString writeBarePage(const QString &path, const QSizeF &sizePt)
+QString writeBarePages(const QString &path, const QList<BarePage> &pages, Layout layout)
 {
-    const QByteArray width = QByteArray::number(sizePt.width(), 'f', 2);
-    const QByteArray height = QByteArray::number(sizePt.height(), 'f', 2);
-    const double side = sizePt.width() / 4;
-    const QByteArray content = "0 0 0 rg 0 " + QByteArray::number(sizePt.height() - side, 'f', 2) + ' '
-                               + QByteArray::number(side, 'f', 2) + ' ' + QByteArray::number(side, 'f', 2) + " re f\n";
-    const QList<QByteArray> objects = {
-        "<< /Type /Catalog /Pages 2 0 R >>",
-        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + width + ' ' + height + "] /Contents 4 0 R >>",
-        "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content + "endstream",
-    };
-    return writeObjects(path, objects);
+    if (pages.isEmpty())
+        return QStringLiteral("no pages given");
+    // Objects: 1 catalogue, 2 page tree, 3 font, then each page followed by its contents.
+    const auto pageObject = [](qsizetype i) { return int(4 + 2 * i); };
+    const bool inherit = layout == Layout::InheritedAttributes;
+    const QByteArray inherited = pageAttributes(pages.first());
+    QByteArray kids;
+    Objects objects{{1, "<< /Type /Catalog /Pages 2 0 R >>"},
+                    {3, "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"}};
+    Objects revised;
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        const BarePage &page = pages.at(i);
+        const QByteArray attributes = pageAttributes(page);
+        const QByteArray own = inherit && attributes == inherited ? QByteArray() : ' ' + attributes;
+        kids += QByteArray::number(pageObject(i)) + " 0 R ";
+        objects.insert(pageObject(i), "<< /Type /Page /Parent 2 0 R" + own + " /Contents "
+                                          + QByteArray::number(pageObject(i) + 1) + " 0 R >>");
+        if (layout == Layout::IncrementalUpdate && !page.word.isEmpty()) {
+            objects.insert(pageObject(i) + 1, contentStream(page, "superseded"));
+            revised.insert(pageObject(i) + 1, contentStream(page, page.word));
+        } else {
+            objects.insert(pageObject(i) + 1, contentStream(page, page.word));
+        }
+    }
+    objects.insert(2, "<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages.size())
+                          + (inherit ? ' ' + inherited : QByteArray()) + " >>");
+
+    QByteArray out = "%PDF-1.4\n";
+    const int size = pageObject(pages.size());
+    const qsizetype first = appendRevision(out, objects, size, -1);
+    if (!revised.isEmpty())
+        appendRevision(out, revised, size, first);
+    if (layout == Layout::BrokenXref)
+        out.insert(out.indexOf('\n') + 1, "% a line added after the offsets were counted\n");
+    if (const QString error = save(path, out); !error.isEmpty())
+        return error;
+    if (layout == Layout::ObjectStreams)
+        return runQpdf({QStringLiteral("--object-streams=generate"), QStringLiteral("--replace-input"), path});
+    if (layout == Layout::Linearized)
+        return runQpdf({QStringLiteral("--linearize"), QStringLiteral("--replace-input"), path});
+    return QString();
 }
 
 QString writeEncryptedCopy(const QString &source, const QString &target, const QString &password)
 {
-    QProcess qpdf;
-    qpdf.start(QStringLiteral("qpdf"), {QStringLiteral("--encrypt"), password, password + QStringLiteral("-owner"),
-                                        QStringLiteral("256"), QStringLiteral("--"), source, target});
-    if (!qpdf.waitForFinished(60000))
-        return QStringLiteral("qpdf did not run: %1").arg(qpdf.errorString());
-    if (qpdf.exitStatus() != QProcess::NormalExit || qpdf.exitCode() != 0)
-        return QStringLiteral("qpdf failed: %1").arg(QString::fromLocal8Bit(qpdf.readAllStandardError()));
-    return QString();
+    return runQpdf({QStringLiteral("--encrypt"), password, password + QStringLiteral("-owner"), QStringLiteral("256"),
+                    QStringLiteral("--"), source, target});
 }
 
 } // namespace PdfGen

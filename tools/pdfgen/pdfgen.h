@@ -33,9 +33,27 @@ QString writeZeroPageDocument(const QString &path);
 // document loads, but that page cannot be rendered.
 QString writeBrokenPageDocument(const QString &path);
 
-// One page of `sizePt` with nothing on it but a black square in the top-left corner, a quarter
-// of the page width on each side; no background is painted, so the page itself is transparent.
-QString writeBarePage(const QString &path, const QSizeF &sizePt);
+// A page as a hand-written producer makes it: a black square in the top-left corner of the
+// unturned page, a quarter of its shorter side on each side, and `word` in a standard font
+// near the bottom-left (no text when empty). No background is painted: the page is transparent.
+struct BarePage
+{
+    QSizeF mediaBox = QSizeF(612, 792);
+    int rotate = 0; // degrees clockwise, a multiple of 90
+    QByteArray word;
+};
+
+// How the file is put together, after what real files do that QPdfWriter's never do.
+enum class Layout {
+    Plain,
+    ObjectStreams,       // objects packed into compressed object streams (qpdf)
+    Linearized,          // reordered for fast web view (qpdf)
+    IncrementalUpdate,   // every page's contents replaced by an appended revision
+    InheritedAttributes, // media box, rotation and resources of the first page on the page tree
+    BrokenXref,          // the cross-reference table points nowhere; readers must rebuild it
+};
+
+QString writeBarePages(const QString &path, const QList<BarePage> &pages, Layout layout = Layout::Plain);
 
 // An AES-256 encrypted copy of `source` made with qpdf; user password `password`.
 QString writeEncryptedCopy(const QString &source, const QString &target, const QString &password);

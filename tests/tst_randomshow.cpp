@@ -1,0 +1,432 @@
+#include "pdfgen.h"
+#include "pdfsupport.h"
+#include "screens.h"
+#include "testenv.h"
+#include "windowtest.h"
+
+#include "pdf/pdfservice.h"
+#include "playlist/playlist.h"
+#include "playlist/playlistpanel.h"
+#include "presentation/outputwindow.h"
+#include "presentation/presentation.h"
+#include "reader/readercontrol.h"
+#include "reader/scrollview.h"
+#include "timer/countdown.h"
+#include "ui/mainwindow.h"
+#include "ui/playlistcontrol.h"
+
+#include <QAction>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <cstring>
+#include <malloc.h>
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A short show for every run; `--actions N --seed S` on the command line for long ones.
+int s_actions = 1500;
+quint32 s_seed = 20261206;
+
+const QJsonObject Laptop = TestScreens::screen(u"Laptop"_s, 0, 1024, 640);
+const QJsonObject Projector = TestScreens::screen(u"Projector"_s, 1024, 1280, 720);
+const QString Password = u"secret"_s;
+
+// Resident memory once the allocator has given its free pages back.
+qint64 residentKiB()
+{
+    malloc_trim(0);
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// A fingerprint of an image's size and pixels.
+QByteArray fingerprint(const QImage &image)
+{
+    const QByteArrayView pixels(image.constBits(), image.sizeInBytes());
+    return QByteArray::number(image.width()) + 'x' + QByteArray::number(image.height()) + ' '
+           + QByteArray::number(qHash(pixels), 16);
+}
+
+// Renders pages with a service of its own, so the driver knows what the audience should see.
+// Reads copies of the files, which stay when the operator's go missing, and keeps only
+// fingerprints, so that it adds nothing to the memory the show is measured by.
+class Reference final
+{
+public:
+    void keepCopies(const QStringList &paths)
+    {
+        for (const QString &path : paths)
+            QFile::copy(path, path + u".reference"_s);
+    }
+
+    QByteArray page(const QString &path, int page, const QSize &box)
+    {
+        const QString key = u"%1|%2|%3x%4"_s.arg(path).arg(page).arg(box.width()).arg(box.height());
+        if (const auto it = m_prints.constFind(key); it != m_prints.constEnd())
+            return it.value();
+        QSignalSpy loaded(&m_service, &PdfService::loaded);
+        m_service.load(path + u".reference"_s, Password);
+        if (!loaded.wait(10000))
+            return QByteArray();
+        QSignalSpy rendered(&m_service, &PdfService::rendered);
+        m_service.render(u"reference"_s, page, box, 0, 0);
+        const QByteArray print = rendered.wait(10000) ? fingerprint(rendered.constFirst().at(2).value<QImage>()) : QByteArray();
+        m_service.close(); // and with it the service's cache
+        m_prints.insert(key, print);
+        return print;
+    }
+
+private:
+    PdfService m_service;
+    QHash<QString, QByteArray> m_prints;
+};
+
+// One operator at the real main window with a three-file playlist.
+struct Show
+{
+    MainWindow window;
+    QStringList files; // every file the operator may add
+    QRandomGenerator random;
+    Reference reference;
+    QStringList unexpectedBoxes;
+    QMessageBox::StandardButton stopAnswer = QMessageBox::Yes;
+    QTimer responder;
+    bool loading = false;
+    bool passwordGiven = false;
+    QImage shownFrame; // the frame of the last look
+
+    int below(int bound) { return bound > 0 ? int(random.bounded(bound)) : 0; }
+    bool coin() { return random.bounded(2) == 0; }
+    template<typename T> T *child(const QString &name) { return window.findChild<T *>(name); }
+    // The operator reaches only what the window shows.
+    void click(const QString &name)
+    {
+        auto *button = child<QAbstractButton>(name);
+        QVERIFY2(button, qPrintable(name));
+        if (button->isVisible())
+            button->click();
+    }
+    bool reading() const { return !window.presenterMode(); }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(&window, key, modifiers); }
+    void selectRow() { window.playlistPanel()->selectRow(below(window.playlist()->count())); }
+    static QString hidden(const QString &path) { return path + u".away"_s; }
+
+    // A document is loading from the "Loading PDF..." notice until the service answers or
+    // closes; a password prompt that was answered starts the next attempt.
+    void followLoading()
+    {
+        QObject::connect(window.statusBar(), &QStatusBar::messageChanged, &window, [this](const QString &message) {
+            if (message == u"Loading PDF..."_s)
+                loading = true;
+        });
+        QObject::connect(window.pdfService(), &PdfService::loaded, &window, [this] { loading = false; });
+        QObject::connect(window.pdfService(), &PdfService::closed, &window, [this] { loading = false; });
+        QObject::connect(window.pdfService(), &PdfService::failed, &window,
+                         [this](const QString &, bool passwordRequired) { loading = passwordRequired && passwordGiven; });
+    }
+
+    // Answers the boxes an operator expects, as the operator would; any other box is a fault,
+    // recorded and dismissed so that the show goes on.
+    void answerBoxes()
+    {
+        responder.setInterval(10);
+        QObject::connect(&responder, &QTimer::timeout, &window, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible())
+                return;
+            if (auto *input = qobject_cast<QInputDialog *>(modal); input && input->windowTitle() == u"Encrypted PDF"_s) {
+                // Now and then the operator gives up.
+                passwordGiven = random.bounded(4) != 0;
+                input->setTextValue(Password);
+                passwordGiven ? input->accept() : input->reject();
+                return;
+            }
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            const QString title = box ? box->windowTitle() : modal->windowTitle();
+            if (box && title == u"Stop presentation"_s)
+                box->button(stopAnswer)->click();
+            else if (box && title == u"Remove file"_s)
+                box->button(QMessageBox::Yes)->click();
+            else if (box && QStringList{u"Output display"_s, u"Missing document"_s, u"Cannot open PDF"_s}.contains(title))
+                box->button(QMessageBox::Ok)->click(); // an unplugged projector, a file gone or damaged
+            else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+                unexpectedBoxes << title + u": "_s + (box ? box->text() : QString());
+                dialog->reject();
+            }
+        });
+        responder.start();
+    }
+};
+
+struct Step
+{
+    const char *name;
+    void (*act)(Show &);
+};
+
+// The operator's repertoire.
+const Step Steps[] = {
+    {"next slide key", [](Show &s) { s.key(s.coin() ? Qt::Key_PageDown : Qt::Key_Right); }},
+    {"previous slide key", [](Show &s) { s.key(s.coin() ? Qt::Key_PageUp : Qt::Key_Left); }},
+    {"next slide button", [](Show &s) { s.click(u"nextButton"_s); }},
+    {"previous slide button", [](Show &s) { s.click(u"previousButton"_s); }},
+    {"first or last slide key", [](Show &s) { s.key(s.coin() ? Qt::Key_Home : Qt::Key_End); }},
+    {"reader page key", [](Show &s) { s.key(s.coin() ? Qt::Key_Right : Qt::Key_Left, Qt::ControlModifier); }},
+    {"arrow key", [](Show &s) { s.key(s.coin() ? Qt::Key_Down : Qt::Key_Up); }},
+    {"blackout key", [](Show &s) { s.key(Qt::Key_B); }},
+    {"blackout button", [](Show &s) { s.click(s.coin() ? u"blackoutButton"_s : u"readerBlackout"_s); }},
+    {"reader mode", [](Show &s) { s.click(u"modeReader"_s); }},
+    {"presenter mode", [](Show &s) { s.click(u"modePresenter"_s); }},
+    {"zoom", [](Show &s) { if (s.reading()) s.coin() ? s.window.reader()->zoomIn() : s.window.reader()->zoomOut(); }},
+    {"fit", [](Show &s) { if (s.reading()) s.window.reader()->zoomModeBox()->setCurrentIndex(s.below(3)); }},
+    {"rotate", [](Show &s) { if (s.reading()) s.window.reader()->rotate(); }},
+    {"two pages", [](Show &s) { if (s.reading()) s.window.reader()->twoPagesBox()->click(); }},
+    {"scroll mode", [](Show &s) { if (s.reading()) s.window.reader()->scrollBox()->click(); }},
+    {"scroll", [](Show &s) { if (s.reading()) s.window.reader()->scrollView()->stepScreen(s.coin() ? 1 : -1); }},
+    {"fit width on the output", [](Show &s) { s.child<QComboBox>(u"scalingChoice"_s)->setCurrentIndex(s.below(2)); }},
+    {"add file", [](Show &s) { s.window.playlistControl()->addFiles({s.files.at(s.below(int(s.files.size())))}); }},
+    {"move file",
+     [](Show &s) {
+         s.selectRow();
+         s.window.playlistControl()->moveSelected(s.coin() ? 1 : -1);
+     }},
+    {"remove file",
+     [](Show &s) {
+         s.selectRow();
+         s.window.playlistControl()->removeSelected();
+     }},
+    {"back", [](Show &s) { s.click(u"playlistBack"_s); }},
+    {"close document", [](Show &s) { WindowTest::menuAction(s.window, u"Close document"_s)->trigger(); }},
+    {"a file goes missing",
+     [](Show &s) {
+         const QString path = s.files.at(s.below(int(s.files.size())));
+         QFile::rename(path, Show::hidden(path));
+     }},
+    {"missing files come back",
+     [](Show &s) {
+         for (const QString &path : std::as_const(s.files))
+             QFile::rename(Show::hidden(path), path);
+     }},
+    {"open a playlist file", [](Show &s) { s.window.playlistControl()->activateEntry(s.below(s.window.playlist()->count())); }},
+    {"output switch",
+     [](Show &s) {
+         s.stopAnswer = s.coin() ? QMessageBox::Yes : QMessageBox::No;
+         s.click(u"outputHeaderButton"_s);
+     }},
+    {"exit presentation key", [](Show &s) { s.key(Qt::Key_Escape); }},
+    {"full screen", [](Show &s) { s.click(u"fullscreenButton"_s); }},
+    {"unplug the projector", [](Show &) { TestScreens::apply({Laptop}); }},
+    {"plug the projector back", [](Show &) { TestScreens::apply({Laptop, Projector}); }},
+    {"timer key",
+     [](Show &s) {
+         // Start/pause and reset, then the shifted arrows that add or take minutes and seconds.
+         const Qt::Key keys[] = {Qt::Key_T, Qt::Key_R, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+         const int which = s.below(6);
+         s.key(keys[which], which < 2 ? Qt::NoModifier : Qt::ShiftModifier);
+     }},
+    {"timer preset", [](Show &s) { s.click(u"timerPreset%1"_s.arg(QList<int>{5, 10, 15, 20, 30, 40, 60}.at(s.below(7)))); }},
+};
+
+// What the show still waits for: a box, a file switch, an output render or a load; empty
+// when it has settled.
+QString awaited(Show &s)
+{
+    if (QApplication::activeModalWidget())
+        return u"a box: "_s + QApplication::activeModalWidget()->windowTitle();
+    if (s.window.playlistControl()->fileSwitchInProgress())
+        return u"a file switch"_s;
+    if (s.window.presentation()->pendingPage() >= 0)
+        return u"page %1 for the output"_s.arg(s.window.presentation()->pendingPage() + 1);
+    return s.loading ? u"a document to load"_s : QString();
+}
+
+// Resident memory once the document is closed: the render cache and the pictures of the
+// moment (which follow the page sizes and the reader zoom) are gone, what the show has
+// gathered stays.
+qint64 memoryWithoutDocument(Show &s)
+{
+    s.window.closeDocument();
+    return QTest::qWaitFor([&] { return awaited(s).isEmpty(); }, 10000) ? residentKiB() : 0;
+}
+
+// Everything the operator and the audience see agrees with the state; empty when it does.
+QString violation(Show &s)
+{
+    MainWindow &w = s.window;
+    const Presentation *presentation = w.presentation();
+    const PdfService *pdf = w.pdfService();
+    const OutputWindow *output = w.outputWindow();
+    const int pages = pdf->pageCount();
+    const int live = presentation->livePage();
+    const bool blackout = presentation->blackout();
+    if (!s.unexpectedBoxes.isEmpty())
+        return u"a box was shown: "_s + s.unexpectedBoxes.join(u"; "_s);
+
+    // The output shows a page of the current document, the frame it kept, or black.
+    const QImage frame = presentation->frame();
+    const QImage kept = std::exchange(s.shownFrame, frame);
+    if (pages == 0) {
+        if (!frame.isNull() && frame != kept)
+            return u"a new frame while no document is open"_s;
+    } else {
+        if (!s.files.contains(pdf->filePath()))
+            return u"an unknown document is open: "_s + pdf->filePath();
+        if (live < 0 || live >= pages)
+            return u"live page %1 of %2"_s.arg(live).arg(pages);
+        const bool twoPages = presentation->twoPageOutput() && live + 1 < pages;
+        const QSize size = presentation->outputSize();
+        const QSize box = twoPages ? QSize(qMax(size.width() / 2, 1), size.height()) : size;
+        if (twoPages ? frame.size() != size : fingerprint(frame) != s.reference.page(pdf->filePath(), live, box))
+            return u"the frame is not page %1 of %2"_s.arg(live + 1).arg(QFileInfo(pdf->filePath()).fileName());
+    }
+    // LIVE is what the audience sees.
+    if (output->isVisible() && output->image() != frame)
+        return u"the output window does not show the frame"_s;
+    if (output->blackout() != blackout)
+        return u"the output's blackout differs"_s;
+    if (w.findChild<PageCanvas *>(u"liveCanvas"_s)->image() != frame)
+        return u"LIVE does not show the frame"_s;
+
+    // The labels and buttons tell the state.
+    const auto text = [&](const QString &name) { return s.child<QLabel>(name)->text(); };
+    const auto button = [&](const QString &name) { return s.child<QPushButton>(name); };
+    if (!text(u"liveLabel"_s).endsWith(u"</div>%1 / %2"_s.arg(live + 1).arg(pages))
+        || text(u"liveLabel"_s).contains(u"BLACKOUT"_s) != blackout)
+        return u"the LIVE label reads "_s + text(u"liveLabel"_s);
+    if (button(u"outputHeaderButton"_s)->text() != (output->isVisible() ? u"Output ON"_s : u"Output OFF"_s)
+        || button(u"outputHeaderButton"_s)->isChecked() != output->isVisible())
+        return u"the output switch reads "_s + button(u"outputHeaderButton"_s)->text();
+    if (button(u"blackoutButton"_s)->text() != (blackout ? u"Resume"_s : u"Blackout"_s)
+        || button(u"blackoutButton"_s)->isChecked() != blackout)
+        return u"the blackout button reads "_s + button(u"blackoutButton"_s)->text();
+    const QStringList playlist = w.playlist()->files();
+    const int index = w.playlist()->currentIndex();
+    if (pages > 0 && index != playlist.indexOf(pdf->filePath()))
+        return u"the playlist marks file %1"_s.arg(index + 1);
+    const QString name = QFileInfo(pdf->filePath()).fileName();
+    const QString file = pages == 0 ? QString()
+                         : index < 0 ? name
+                                     : u"FILE %1 / %2  -  %3"_s.arg(index + 1).arg(playlist.size()).arg(name);
+    if (text(u"fileLabel"_s) != file)
+        return u"the file label reads "_s + text(u"fileLabel"_s);
+    if (button(u"timerStart"_s)->text() != w.countdown()->startText())
+        return u"the timer button reads "_s + button(u"timerStart"_s)->text();
+    return QString();
+}
+
+} // namespace
+
+// A long show of random operator actions, each followed by a look at everything shown.
+class RandomShowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        WindowTest::useProductSettings();
+        QVERIFY(TestScreens::apply({Laptop, Projector}));
+        QTRY_COMPARE(QGuiApplication::screens().size(), 2);
+    }
+
+    void everyActionLeavesAConsistentShow()
+    {
+        TestEnvironment &environment = TestEnvironment::instance();
+        const QString mixed = PdfTest::fixture(u"mixed.pdf"_s, [](const QString &path) {
+            return PdfGen::writeBarePages(path, {{QSizeF(960, 540), 0, "wide"},
+                                                 {QSizeF(612, 792), 90, "turned"},
+                                                 {QSizeF(300, 300), 180, "square"},
+                                                 {QSizeF(842, 595), 270, "landscape"},
+                                                 {QSizeF(100, 400), 0, "narrow"}});
+        });
+        Show s;
+        s.random.seed(s_seed);
+        s.files = {WindowTest::copyOf(environment.deck(4), u"deck.pdf"_s), mixed,
+                   WindowTest::copyOf(environment.encryptedDocument(Password), u"locked.pdf"_s)};
+        s.reference.keepCopies(s.files);
+        s.answerBoxes();
+        s.followLoading();
+        s.window.playlistControl()->addFiles(s.files);
+        // The operator may add a damaged file later.
+        s.files.append(WindowTest::copyOf(environment.damagedDocument(), u"damaged.pdf"_s));
+        s.window.playlistPanel()->setCollapsed(false, false);
+        s.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
+        s.window.playlistControl()->activateEntry(0);
+
+        qInfo("seed %u, %d actions", s_seed, s_actions);
+        const int warmUp = s_actions / 10;
+        qint64 warmMemory = 0;
+        QStringList recent;
+        for (int i = 0; i < s_actions; ++i) {
+            const Step &step = Steps[s.below(int(std::size(Steps)))];
+            recent.append(QString::fromLatin1(step.name));
+            if (recent.size() > 12)
+                recent.removeFirst();
+            step.act(s);
+            QCoreApplication::processEvents();
+            // Some actions follow at once, while a file loads or a page renders.
+            if (s.below(4) == 0 && i + 1 < s_actions && i + 1 != warmUp)
+                continue;
+            const QString where = u"seed %1, action %2 (%3); last actions: %4"_s.arg(s_seed).arg(i + 1).arg(
+                QString::fromLatin1(step.name), recent.join(u", "_s));
+            QVERIFY2(QTest::qWaitFor([&] { return awaited(s).isEmpty(); }, 10000),
+                     qPrintable(u"the show waits for ever for "_s + awaited(s) + u"; "_s + where));
+            const QString broken = violation(s);
+            QVERIFY2(broken.isEmpty(), qPrintable(broken + u"; "_s + where));
+            if (i + 1 == warmUp)
+                warmMemory = memoryWithoutDocument(s);
+        }
+        const qint64 lastMemory = memoryWithoutDocument(s);
+        qInfo("resident memory without a document after warm-up %lld KiB, after %d actions %lld KiB", warmMemory,
+              s_actions, lastMemory);
+        if (s_actions >= 10000)
+            QVERIFY2(lastMemory <= warmMemory * 11 / 10, "memory grew by more than a tenth");
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Our options first; QTest sees the rest.
+    QList<char *> rest;
+    for (int i = 0; i < argc; ++i) {
+        if (i + 1 < argc && std::strcmp(argv[i], "--actions") == 0)
+            s_actions = QByteArray(argv[++i]).toInt();
+        else if (i + 1 < argc && std::strcmp(argv[i], "--seed") == 0)
+            s_seed = QByteArray(argv[++i]).toUInt();
+        else
+            rest.append(argv[i]);
+    }
+    // The product's log and the offscreen platform's notes (one per full-screen window) would
+    // fill QTest's message limit long before a long show ends; the driver checks what is seen.
+    QLoggingCategory::setFilterRules(u"olvanti.*=false\ndefault.warning=false"_s);
+    rest.append(nullptr);
+    return runIsolatedTest(int(rest.size() - 1), rest.data(), []() -> QObject * { return new RandomShowTest; },
+                           R"([{"name":"Laptop","x":0,"y":0,"width":1024,"height":640,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1},
+                               {"name":"Projector","x":1024,"y":0,"width":1280,"height":720,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}])");
+}
+
+#include "tst_randomshow.moc"
