@@ -14,7 +14,12 @@ QString bindingText(const QList<QKeySequence> &keys)
 
 bool isUnknownKey(const QKeySequence &sequence)
 {
-    return !sequence.isEmpty() && sequence[0].key() == Qt::Key_unknown;
+    // Any combination counts: "C, Foo" would otherwise pass and never read back from its text.
+    for (int i = 0; i < sequence.count(); ++i) {
+        if (sequence[i].key() == Qt::Key_unknown)
+            return true;
+    }
+    return false;
 }
 
 QString parseBindingText(const QString &text, QList<QKeySequence> *out)

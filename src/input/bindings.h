@@ -17,5 +17,5 @@ QString parseBindingText(const QString &text, QList<QKeySequence> *out);
 // combination, or one bound twice anywhere. Empty when the table is usable.
 QString validateBindings(const BindingTable &table);
 
-// The key code the toolkit gives to names it does not know.
+// Whether any combination carries the key code the toolkit gives to names it does not know.
 bool isUnknownKey(const QKeySequence &sequence);

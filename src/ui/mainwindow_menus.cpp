@@ -118,7 +118,7 @@ void MainWindow::buildMenus()
         if (text.isEmpty())
             playlist->addSeparator();
         else
-            addEntry(playlist, text, this, [this, button] { clickButton(button); });
+            addEntry(playlist, text, this, [this, name = button] { clickButton(name); });
     }
 
     m_presentationMenu = bar->addMenu(tr("P&resentation"));
