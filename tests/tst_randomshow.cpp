@@ -82,9 +82,10 @@ public:
             QFile::copy(path, path + u".reference"_s);
     }
 
-    QByteArray page(const QString &path, int page, const QSize &box)
+    // With `cutHeight`, a page taller than that keeps only its middle, as fit width shows it.
+    QByteArray page(const QString &path, int page, const QSize &box, int cutHeight = 0)
     {
-        const QString key = u"%1|%2|%3x%4"_s.arg(path).arg(page).arg(box.width()).arg(box.height());
+        const QString key = u"%1|%2|%3x%4|%5"_s.arg(path).arg(page).arg(box.width()).arg(box.height()).arg(cutHeight);
         if (const auto it = m_prints.constFind(key); it != m_prints.constEnd())
             return it.value();
         QSignalSpy loaded(&m_service, &PdfService::loaded);
@@ -93,7 +94,10 @@ public:
             return QByteArray();
         QSignalSpy rendered(&m_service, &PdfService::rendered);
         m_service.render(u"reference"_s, page, box, 0, 0);
-        const QByteArray print = rendered.wait(10000) ? fingerprint(rendered.constFirst().at(2).value<QImage>()) : QByteArray();
+        QImage image = rendered.wait(10000) ? rendered.constFirst().at(2).value<QImage>() : QImage();
+        if (cutHeight > 0 && image.height() > cutHeight)
+            image = image.copy(0, (image.height() - cutHeight) / 2, image.width(), cutHeight);
+        const QByteArray print = image.isNull() ? QByteArray() : fingerprint(image);
         m_service.close(); // and with it the service's cache
         m_prints.insert(key, print);
         return print;
@@ -298,8 +302,12 @@ QString violation(Show &s)
             return u"live page %1 of %2"_s.arg(live).arg(pages);
         const bool twoPages = presentation->twoPageOutput() && live + 1 < pages;
         const QSize size = presentation->outputSize();
-        const QSize box = twoPages ? QSize(qMax(size.width() / 2, 1), size.height()) : size;
-        if (twoPages ? frame.size() != size : fingerprint(frame) != s.reference.page(pdf->filePath(), live, box))
+        const auto *scaling = s.child<QComboBox>(u"scalingChoice"_s);
+        const bool fitWidth = scaling && scaling->currentIndex() == 1;
+        const QSize box = twoPages ? QSize(qMax(size.width() / 2, 1), size.height())
+                          : fitWidth ? QSize(size.width(), PdfService::MaxRenderSide) : size;
+        if (twoPages ? frame.size() != size
+                     : fingerprint(frame) != s.reference.page(pdf->filePath(), live, box, fitWidth ? size.height() : 0))
             return u"the frame is not page %1 of %2"_s.arg(live + 1).arg(QFileInfo(pdf->filePath()).fileName());
     }
     // LIVE is what the audience sees.

@@ -118,7 +118,10 @@ void PdfService::pump()
         if (counter->load() == request.generation && document) {
             QSize size = request.size;
             if (size.isEmpty()) {
+                // A page the engine cannot measure has no area, as the size collection counts it.
                 measured = document->pagePointSize(request.page);
+                if (!measured.isValid())
+                    measured = QSizeF(0, 0);
                 size = renderSize(request.rotation % 2 == 1 ? measured.transposed() : measured, request.target);
             }
             QPdfDocumentRenderOptions options;
@@ -152,8 +155,11 @@ void PdfService::onRenderReply(const RenderRequest &request, const QImage &image
         if (m_latest.value(request.channel) == request.number) {
             if (image.isNull()) {
                 qCWarning(lcPdf, "PDF render failed on page %d", request.page + 1);
+                // A page measured only now may turn out to have no area, which a known size says at once.
                 Q_EMIT renderFailed(request.channel, request.page,
-                                    tr("Could not render page %1. Previous output retained.").arg(request.page + 1));
+                                    measured.isValid() && measured.isEmpty()
+                                        ? tr("Invalid render dimensions.")
+                                        : tr("Could not render page %1. Previous output retained.").arg(request.page + 1));
             } else {
                 Q_EMIT rendered(request.channel, request.page, image);
             }
