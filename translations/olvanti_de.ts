@@ -550,10 +550,6 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>Über OlvantiVIVuderidazi</translation>
     </message>
     <message>
-        <source>Check for new version...</source>
-        <translation>Nach neuer Version suchen...</translation>
-    </message>
-    <message>
         <source>Pause timer</source>
         <translation>Countdown anhalten</translation>
     </message>
@@ -602,10 +598,6 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source>Do you really want to stop the presentation on the full-screen display?</source>
         <translation>Möchten Sie die Präsentation auf dem Vollbildschirm wirklich beenden?</translation>
-    </message>
-    <message>
-        <source>Presentation output</source>
-        <translation>Präsentationsausgabe</translation>
     </message>
     <message>
         <source>Output display disconnected. Output closed safely; select a display and reopen.</source>
@@ -827,6 +819,10 @@ Die Präsentation bleibt bei der aktuellen Datei.</translation>
         <source>The document no longer exists. Use Open to select another file.</source>
         <translation>Das Dokument existiert nicht mehr. Wählen Sie mit „Öffnen“ eine andere Datei.</translation>
     </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>PlaylistDelegate</name>
@@ -888,6 +884,14 @@ Die Präsentation bleibt bei der aktuellen Datei.</translation>
     <message>
         <source>This is not an Olvanti playlist file.</source>
         <translation>Dies ist keine Olvanti-Wiedergabelistendatei.</translation>
+    </message>
+    <message>
+        <source>The package holds more than %1 PDFs, more than can be imported.</source>
+        <translation>Das Paket enthält mehr als %1 PDFs, mehr als importiert werden können.</translation>
+    </message>
+    <message>
+        <source>A PDF changed while it was being exported: %1</source>
+        <translation>Ein PDF wurde während des Exports geändert: %1</translation>
     </message>
 </context>
 <context>
@@ -1128,6 +1132,10 @@ Die Präsentation bleibt bei der aktuellen Datei.</translation>
         <source>Diagnostic PDF rendering timed out</source>
         <translation>Zeitüberschreitung bei der Diagnose-Darstellung des PDF</translation>
     </message>
+    <message>
+        <source>Diagnostic PDF could not be opened</source>
+        <translation>Das Diagnose-PDF konnte nicht geöffnet werden</translation>
+    </message>
 </context>
 <context>
     <name>ThumbnailDelegate</name>
@@ -1202,6 +1210,14 @@ Die Präsentation bleibt bei der aktuellen Datei.</translation>
     <message>
         <source>Later</source>
         <translation>Später</translation>
+    </message>
+    <message>
+        <source>Check for new version...</source>
+        <translation>Nach neuer Version suchen...</translation>
+    </message>
+    <message>
+        <source>Check for new version (not configured)</source>
+        <translation>Nach neuer Version suchen (nicht eingerichtet)</translation>
     </message>
 </context>
 </TS>

@@ -549,10 +549,6 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Check for new version...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Pause timer</source>
         <translation type="unfinished"></translation>
     </message>
@@ -600,10 +596,6 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
     <message>
         <source>Do you really want to stop the presentation on the full-screen display?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Presentation output</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -824,6 +816,10 @@ The presentation stays on the current file.</source>
         <source>The document no longer exists. Use Open to select another file.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PlaylistDelegate</name>
@@ -884,6 +880,14 @@ The presentation stays on the current file.</source>
     </message>
     <message>
         <source>This is not an Olvanti playlist file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The package holds more than %1 PDFs, more than can be imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A PDF changed while it was being exported: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1125,6 +1129,10 @@ The presentation stays on the current file.</source>
         <source>Diagnostic PDF rendering timed out</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Diagnostic PDF could not be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ThumbnailDelegate</name>
@@ -1198,6 +1206,14 @@ The presentation stays on the current file.</source>
     </message>
     <message>
         <source>Later</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for new version...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for new version (not configured)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
