@@ -159,6 +159,8 @@ private Q_SLOTS:
             << u"Ctrl+A, B"_qs << QString()
             << Keys{QKeySequence(QKeyCombination(Qt::CTRL | Qt::Key_A), QKeyCombination(Qt::Key_B))};
         QTest::newRow("unknown name after a known one") << u"C,rl+Left@"_qs << u"Invalid key: C,rl+Left@"_qs << Keys();
+        QTest::newRow("control character is not a key")
+            << u",,"_qs + QChar(0) + u",l+l"_qs << u"Invalid key: ,,"_qs + QChar(0) + u",l+l"_qs << Keys();
         QTest::newRow("blank piece is not a key") << u"Right; ;Space"_qs << u"Invalid key:  "_qs << Keys();
     }
     void parse()

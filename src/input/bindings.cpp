@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QSet>
 
+#include <algorithm>
+
 QString bindingText(const QList<QKeySequence> &keys)
 {
     QStringList texts;
@@ -27,8 +29,12 @@ QString parseBindingText(const QString &text, QList<QKeySequence> *out)
     QList<QKeySequence> keys;
     const QStringList pieces = text.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (const QString &piece : pieces) {
+        // No key is named with control characters; the toolkit would parse some into keys that
+        // do not read back from their own text.
+        const bool control = std::any_of(piece.cbegin(), piece.cend(),
+                                         [](QChar c) { return c.category() == QChar::Other_Control; });
         const QKeySequence key = QKeySequence::fromString(piece.trimmed(), QKeySequence::PortableText);
-        if (key.isEmpty() || isUnknownKey(key))
+        if (control || key.isEmpty() || isUnknownKey(key))
             return QCoreApplication::translate("InputRouter", "Invalid key: %1").arg(piece);
         keys.append(key);
     }
