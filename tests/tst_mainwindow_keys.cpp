@@ -79,8 +79,6 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<int>("live");
         QTest::newRow("page down, space") << QList<int>{Qt::Key_PageDown, Qt::Key_Space} << 2;
-        QTest::newRow("down then up") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << 1;
-        QTest::newRow("end") << QList<int>{Qt::Key_End} << 4;
         QTest::newRow("end then home") << QList<int>{Qt::Key_End, Qt::Key_Home} << 0;
         QTest::newRow("left at the start stays") << QList<int>{Qt::Key_Left} << 0;
     }
