@@ -30,8 +30,6 @@ using namespace WindowTest;
 
 namespace {
 
-const QString EndNotice = QStringLiteral("End of presentation. Press Previous to go back.");
-
 // Double-clicks a row of the panel's list, left of the chip.
 void activateRow(MainWindow &window, int row)
 {
@@ -83,38 +81,13 @@ class PlaylistSwitchTest : public QObject
 private Q_SLOTS:
     void init() { useProductSettings(); }
 
-    void theEndIsAnnouncedOnce_data()
+    void previousOnTheFirstPageOfTheFirstFileStays()
     {
-        QTest::addColumn<int>("files");
-        QTest::newRow("one file") << 1;
-        QTest::newRow("last of three files") << 3;
-    }
-
-    void theEndIsAnnouncedOnce()
-    {
-        QFETCH(int, files);
         MainWindow window;
-        const QStringList docs = documents(QStringLiteral("end"), files);
-        const int last = files; // document n has n + 1 pages
-        QVERIFY(startShow(window, docs, files - 1, last));
-        QSignalSpy messages(window.statusBar(), &QStatusBar::messageChanged);
-        next(window);
-        next(window);
-        QCOMPARE(messages.count(QVariantList{EndNotice}), 1);
-        QVERIFY(window.outputControl()->endReached());
-        QCOMPARE(window.pdfService()->filePath(), docs.constLast());
-
+        QVERIFY(startShow(window, documents(QStringLiteral("first"), 2), 0, 0));
         previous(window);
-        QTRY_COMPARE(window.presentation()->livePage(), last - 1);
-        QVERIFY(!window.outputControl()->endReached());
-        if (files == 1) {
-            // Previous on the first page of the only file stays there.
-            window.presentation()->goToPage(0);
-            QTRY_COMPARE(window.presentation()->livePage(), 0);
-            previous(window);
-            QCOMPARE(window.presentation()->currentPage(), 0);
-            QVERIFY(!window.playlistControl()->fileSwitchInProgress());
-        }
+        QCOMPARE(window.presentation()->currentPage(), 0);
+        QVERIFY(!window.playlistControl()->fileSwitchInProgress());
     }
 
     void filesChangeInBothDirectionsWithTheirTransition()
@@ -133,6 +106,12 @@ private Q_SLOTS:
         QVERIFY(waitForDocument(window, docs.at(2)));
         QCOMPARE(window.presentation()->livePage(), 0);
         QCOMPARE(liveCanvas(window)->direction(), 1);
+        // Past the last page of the last file the show ends there.
+        window.presentation()->goToPage(3);
+        QTRY_COMPARE(window.presentation()->livePage(), 3);
+        next(window);
+        QVERIFY(window.outputControl()->endReached());
+        QCOMPARE(window.pdfService()->filePath(), docs.at(2));
     }
 
     void aFileCountdownStartsWithItsFile()
@@ -289,8 +268,6 @@ private Q_SLOTS:
         click(window, QStringLiteral("playlistBack"));
         QVERIFY(waitForDocument(window, docs.at(0)));
         QCOMPARE(liveCanvas(window)->direction(), -1);
-        QCOMPARE(window.statusBar()->currentMessage(),
-                 QStringLiteral("Document loaded. Clicker input works while either application window is active."));
         QCOMPARE(window.undoHistory()->size(), 2); // "Add 2 files" and "Open back-1.pdf"
 
         activateRow(window, 1);
@@ -299,7 +276,6 @@ private Q_SLOTS:
         auto missing = answerMessageBox(QMessageBox::Ok);
         click(window, QStringLiteral("playlistBack"));
         QTRY_VERIFY(missing->answered);
-        QCOMPARE(missing->text, QStringLiteral("The document no longer exists. Use Open to select another file."));
         QCOMPARE(window.pdfService()->filePath(), docs.at(1));
     }
 
@@ -319,7 +295,6 @@ private Q_SLOTS:
         click(window, QStringLiteral("playlistBack"));
         QTRY_COMPARE(window.pdfService()->pageCount(), 0);
         QVERIFY(window.undoHistory()->isEmpty());
-        QCOMPARE(window.windowTitle(), QStringLiteral("OlvantiVIVuderidazi"));
     }
 };
 
