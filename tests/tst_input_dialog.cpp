@@ -81,26 +81,6 @@ private Q_SLOTS:
         QVERIFY(settings->allKeys().isEmpty());
     }
 
-    void saveAppliesAndStoresEdits()
-    {
-        InputRouter router;
-        auto settings = freshStore();
-        InputDialog dialog(&router, *settings);
-        QVERIFY(open(dialog));
-        row(dialog, Action::ToggleBlackout)->clear();
-        child<QCheckBox>(dialog, u"ignoreTextCheck"_qs)->setChecked(false);
-        child<QSpinBox>(dialog, u"debounceSpin"_qs)->setValue(0);
-        click(dialog, u"inputSave"_qs);
-
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(router.bindings().value(Action::ToggleBlackout).isEmpty());
-        QCOMPARE(router.ignoreText(), false);
-        QCOMPARE(router.debounceMs(), 0);
-        // A cleared row is stored, so it stays unassigned at the next start.
-        QCOMPARE(settings->value(u"input/keys/7"_qs, u"unset"_qs).toStringList(), QStringList());
-    }
-
     void restoreDefaultsThenCancelKeepsOldBindings()
     {
         InputRouter router;
@@ -191,6 +171,9 @@ private Q_SLOTS:
         auto dialog = std::make_unique<InputDialog>(&router, *settings);
         QVERIFY(open(*dialog));
         row(*dialog, Action::ToggleBlackout)->setText(u"X"_qs);
+        row(*dialog, Action::ToggleTimer)->clear();
+        child<QCheckBox>(*dialog, u"ignoreTextCheck"_qs)->setChecked(false);
+        child<QSpinBox>(*dialog, u"debounceSpin"_qs)->setValue(0);
         auto *testMode = child<QCheckBox>(*dialog, u"testModeCheck"_qs);
         testMode->click();
         QVERIFY(router.captureMode());
@@ -201,6 +184,13 @@ private Q_SLOTS:
             click(*dialog, how);
         QCOMPARE(router.captureMode(), false);
         QCOMPARE(router.bindings().value(Action::ToggleBlackout), keys(kept ? u"X"_qs : u"B"_qs));
+        QCOMPARE(router.bindings().value(Action::ToggleTimer).isEmpty(), kept);
+        QCOMPARE(router.ignoreText(), !kept);
+        QCOMPARE(router.debounceMs(), kept ? 0 : 140);
+        // A cleared row is stored, so it stays unassigned at the next start.
+        const QString timerKey = u"input/keys/%1"_qs.arg(int(Action::ToggleTimer));
+        QCOMPARE(settings->contains(timerKey), kept);
+        QVERIFY(settings->value(timerKey).toStringList().isEmpty());
         if (dialog) {
             QVERIFY(!dialog->isVisible());
             QCOMPARE(testMode->isChecked(), false);
