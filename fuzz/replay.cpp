@@ -1,5 +1,5 @@
 // Runs a harness over given files and folders (every file in them, in name order) once each,
-// without the fuzzer: the sanitizer build uses it to replay the seeds and the kept crash inputs.
+// without the fuzzer: the sanitizer build uses it to replay the samples and the kept crash inputs.
 #include "fuzzsupport.h"
 
 #include <QDir>

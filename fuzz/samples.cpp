@@ -1,4 +1,4 @@
-// Writes the seed inputs of every harness into <folder>/<harness>/, made by the program's own
+// Writes the sample inputs of every harness into <folder>/<harness>/, made by the program's own
 // writers and the PDF fixture generator, so the fuzzers start from well-formed files.
 #include "fuzzsupport.h"
 
@@ -20,7 +20,7 @@ namespace {
 
 QString g_root;
 
-QString seedPath(const QString &harness, const QString &name)
+QString samplePath(const QString &harness, const QString &name)
 {
     QDir().mkpath(g_root + u'/' + harness);
     return g_root + u'/' + harness + u'/' + name;
@@ -36,7 +36,7 @@ void check(const QString &error, const QString &what)
 
 void writeBytes(const QString &harness, const QString &name, const QByteArray &bytes)
 {
-    const QString path = seedPath(harness, name);
+    const QString path = samplePath(harness, name);
     Fuzz::writeFile(path, reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
 }
 
@@ -49,9 +49,9 @@ QByteArray package(const QJsonArray &items, const QByteArray &payload)
     return PlaylistFileDetail::PackageMagic.toByteArray() + length + header + payload;
 }
 
-void pdfSeeds()
+void pdfSamples()
 {
-    const auto pdf = [](const QString &name) { return seedPath(QStringLiteral("pdf"), name); };
+    const auto pdf = [](const QString &name) { return samplePath(QStringLiteral("pdf"), name); };
     check(PdfGen::writeTextDocument(pdf(QStringLiteral("text.pdf")), 3), QStringLiteral("text.pdf"));
     check(PdfGen::writeDeck(pdf(QStringLiteral("deck.pdf")), 2), QStringLiteral("deck.pdf"));
     check(PdfGen::writeZeroPageDocument(pdf(QStringLiteral("zero-pages.pdf"))), QStringLiteral("zero-pages.pdf"));
@@ -62,11 +62,11 @@ void pdfSeeds()
           QStringLiteral("mixed.pdf"));
 }
 
-void playlistSeeds()
+void playlistSamples()
 {
-    const QString pdf = seedPath(QStringLiteral("playlistfile"), QStringLiteral("a.pdf"));
+    const QString pdf = samplePath(QStringLiteral("playlistfile"), QStringLiteral("a.pdf"));
     check(PdfGen::writeTextDocument(pdf, 1), QStringLiteral("a.pdf"));
-    check(PlaylistFile::writeJsonPlaylist(seedPath(QStringLiteral("playlistfile"), QStringLiteral("list.json")),
+    check(PlaylistFile::writeJsonPlaylist(samplePath(QStringLiteral("playlistfile"), QStringLiteral("list.json")),
                                           {{pdf, 10}, {QStringLiteral("/nowhere/b.pdf"), 0},
                                            {QStringLiteral("/nowhere/c.pdf"), PlaylistEntry::MaxMinutes}}),
           QStringLiteral("list.json"));
@@ -75,11 +75,11 @@ void playlistSeeds()
                R"({"format":"OlvantiPlaylist","version":1,"items":[{"path":"","relative":"../a.pdf","minutes":1e308},)"
                R"({"relative":"a.pdf","minutes":-1.5},{"path":"rel/x.pdf","minutes":"7"},[],null]})");
 
-    const QString first = seedPath(QStringLiteral("package"), QStringLiteral("first.pdf"));
-    const QString second = seedPath(QStringLiteral("package"), QStringLiteral("second.pdf"));
+    const QString first = samplePath(QStringLiteral("package"), QStringLiteral("first.pdf"));
+    const QString second = samplePath(QStringLiteral("package"), QStringLiteral("second.pdf"));
     check(PdfGen::writeTextDocument(first, 1), QStringLiteral("first.pdf"));
     check(PdfGen::writeBarePage(second, QSizeF(100, 100)), QStringLiteral("second.pdf"));
-    check(PlaylistFile::buildPackage(seedPath(QStringLiteral("package"), QStringLiteral("two.olvpack")),
+    check(PlaylistFile::buildPackage(samplePath(QStringLiteral("package"), QStringLiteral("two.olvpack")),
                                      {{first, 5}, {second, 0}}),
           QStringLiteral("two.olvpack"));
     QFile::remove(first);
@@ -91,7 +91,7 @@ void playlistSeeds()
                        "PDF12"));
 }
 
-void textSeeds()
+void textSamples()
 {
     const BindingTable defaults = defaultBindingTable();
     int n = 0;
@@ -114,8 +114,8 @@ int main(int argc, char **argv)
     }
     Fuzz::start();
     g_root = QString::fromLocal8Bit(argv[1]);
-    pdfSeeds();
-    playlistSeeds();
-    textSeeds();
+    pdfSamples();
+    playlistSamples();
+    textSamples();
     return 0;
 }
