@@ -1,5 +1,5 @@
 // The version file of the update check: any body parses without harm into trimmed single lines,
-// and the comparison with the running version is consistent.
+// the comparison with the running version is consistent, and only web addresses are opened.
 #include "fuzzsupport.h"
 
 #include "ui/updatecheck.h"
@@ -20,7 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(!newer || UpdateCheck::isValidVersion(file.version));
     FUZZ_CHECK(!(newer && UpdateCheck::isNewer(current, file.version)));
     FUZZ_CHECK(!UpdateCheck::isNewer(file.version, file.version));
-    if (newer)
-        FUZZ_CHECK(UpdateCheck::downloadUrl(file).isValid());
+    if (newer) {
+        // Whatever line 2 says, only a web address on a real host is ever opened.
+        const QUrl url = UpdateCheck::downloadUrl(file, QUrl(QStringLiteral("https://updates.test/version.txt")));
+        FUZZ_CHECK(url.isValid() && !url.host().isEmpty());
+        FUZZ_CHECK(url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+    }
     return 0;
 }

@@ -55,7 +55,7 @@ void pdfSamples()
     check(PdfGen::writeTextDocument(pdf(QStringLiteral("text.pdf")), 3), QStringLiteral("text.pdf"));
     check(PdfGen::writeDeck(pdf(QStringLiteral("deck.pdf")), 2), QStringLiteral("deck.pdf"));
     check(PdfGen::writeZeroPageDocument(pdf(QStringLiteral("zero-pages.pdf"))), QStringLiteral("zero-pages.pdf"));
-    check(PdfGen::writeBarePage(pdf(QStringLiteral("bare.pdf")), QSizeF(72, 720)), QStringLiteral("bare.pdf"));
+    check(PdfGen::writeBarePages(pdf(QStringLiteral("bare.pdf")), {PdfGen::BarePage{QSizeF(72, 720), 0, {}}}), QStringLiteral("bare.pdf"));
     check(PdfGen::writePdf(pdf(QStringLiteral("mixed.pdf")),
                            {{QSizeF(300, 200), QStringLiteral("wide"), {QStringLiteral("one line")}},
                             {QSizeF(20, 3000), QString(), {}}}),
@@ -78,7 +78,7 @@ void playlistSamples()
     const QString first = samplePath(QStringLiteral("package"), QStringLiteral("first.pdf"));
     const QString second = samplePath(QStringLiteral("package"), QStringLiteral("second.pdf"));
     check(PdfGen::writeTextDocument(first, 1), QStringLiteral("first.pdf"));
-    check(PdfGen::writeBarePage(second, QSizeF(100, 100)), QStringLiteral("second.pdf"));
+    check(PdfGen::writeBarePages(second, {PdfGen::BarePage{QSizeF(100, 100), 0, {}}}), QStringLiteral("second.pdf"));
     check(PlaylistFile::buildPackage(samplePath(QStringLiteral("package"), QStringLiteral("two.olvpack")),
                                      {{first, 5}, {second, 0}}),
           QStringLiteral("two.olvpack"));
