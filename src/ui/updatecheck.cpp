@@ -126,7 +126,8 @@ bool UpdateCheck::isValidVersion(const QString &version)
 
 bool UpdateCheck::isNewer(const QString &latest, const QString &current)
 {
-    const QVersionNumber newest = versionNumber(latest);
+    // "1.2.3-beta" would read as 1.2.3: only a plain version can be newer.
+    const QVersionNumber newest = isValidVersion(latest) ? versionNumber(latest) : QVersionNumber();
     if (newest.isNull())
         return false;
     // Trailing zeros carry no meaning here: 0.7.0 is the release 0.7, not a later one.
