@@ -15,6 +15,19 @@ QImage imageOf(const QSignalSpy &rendered, qsizetype index)
     return rendered.at(index).at(2).value<QImage>();
 }
 
+// Mean difference of grey per pixel between two pictures of one size.
+double meanGreyDifference(const QImage &a, const QImage &b)
+{
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *rowA = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *rowB = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(qGray(rowA[x]) - qGray(rowB[x]));
+    }
+    return double(sum) / (double(a.width()) * a.height());
+}
+
 } // namespace
 
 class TestPdfRender final : public QObject
@@ -228,6 +241,49 @@ private Q_SLOTS:
         QCOMPARE(service->renderJobCount(), quint64(cached ? 1 : 2));
         if (cached)
             QCOMPARE(imageOf(spy.rendered, 1), imageOf(spy.rendered, 0));
+    }
+
+    void largeReaderPicturesComeInBandsAfterTheOutput_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("turns");
+        QTest::addColumn<double>("tolerance"); // mean grey difference to the whole-page picture
+
+        QStringList lines;
+        for (int line = 0; line < 60; ++line)
+            lines.append(u"Line %1 of a page dense with text, so that any band out of place shows"_s.arg(line));
+        const QString dense = fixture(u"dense.pdf"_s, [&](const QString &path) {
+            return PdfGen::writePdf(path, {PdfGen::Page{QSizeF(612, 792), u"Bands"_s, lines}});
+        });
+        // The size producers give A4, in fractions of a point.
+        const QString a4 = fixture(u"fractional.pdf"_s, [](const QString &path) {
+            return PdfGen::writeBarePages(path, {{QSizeF(595.276, 841.89), 0, "fractional"}});
+        });
+        QTest::newRow("whole points") << dense << 0 << 0.01;
+        QTest::newRow("turned a quarter") << dense << 1 << 0.1;
+        QTest::newRow("fractional points") << a4 << 0 << 0.1;
+    }
+
+    void largeReaderPicturesComeInBandsAfterTheOutput()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, turns);
+        QFETCH(double, tolerance);
+
+        auto service = loadedService(path);
+        Spies spy(service.get());
+        // Far above the banding bound on the reader's channel; the output's is made whole.
+        const QSize target(4000, 4000);
+        service->render(u"reader"_s, 0, target, turns, 30);
+        service->render(u"output"_s, 0, target, turns, 100);
+        QTRY_COMPARE_WITH_TIMEOUT(spy.rendered.size(), 2, 20000);
+        QCOMPARE(channels(spy.rendered), (QStringList{u"output"_s, u"reader"_s}));
+        const QImage whole = imageOf(spy.rendered, 0);
+        const QImage banded = imageOf(spy.rendered, 1);
+        QCOMPARE(banded.size(), whole.size());
+        QCOMPARE(banded.format(), QImage::Format_RGB32);
+        const double difference = meanGreyDifference(banded, whole);
+        QVERIFY2(difference <= tolerance, qPrintable(u"mean grey difference %1"_s.arg(difference)));
     }
 
     void cacheIsBoundedByBytesLeastRecentlyUsedFirst()

@@ -74,6 +74,22 @@ private Q_SLOTS:
         QCOMPARE(show.presentation.livePage(), 1);
     }
 
+    void aJumpRightAfterAFrameFindsNoPreloadUnderWay()
+    {
+        Show show;
+        // The operator jumps again as soon as the frame is up, from the event loop.
+        connect(&show.presentation, &Presentation::frameReady, this, [&] {
+            if (show.presentation.livePage() == 0)
+                QMetaObject::invokeMethod(this, [&] { show.presentation.goToPage(8); }, Qt::QueuedConnection);
+        });
+        QVERIFY(show.open(TestEnvironment::instance().textDocument(12), QSize(960, 540)));
+        QTRY_COMPARE(show.presentation.livePage(), 8);
+        // No preload of the page after the first stood between the jump and its frame.
+        QCOMPARE(show.deliveries(QStringLiteral("preload")), QList<Delivery>());
+        // Once the show rests, the page after the live one is preloaded.
+        QTRY_COMPARE(show.deliveries(QStringLiteral("preload")), QList<Delivery>{Delivery(9, QSize(417, 540))});
+    }
+
     void twoPageOutputOnTheLastPageRendersOnePageAtFullSize()
     {
         Show show;

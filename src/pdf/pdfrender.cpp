@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfDocumentRenderOptions>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +25,37 @@ QPdfDocumentRenderOptions::Rotation engineRotation(int quarterTurns)
     default:
         return QPdfDocumentRenderOptions::Rotation::None;
     }
+}
+
+bool servedBefore(const PdfService::RenderRequest &a, const PdfService::RenderRequest &b)
+{
+    return a.priority > b.priority || (a.priority == b.priority && a.number < b.number);
+}
+
+// What to ask of the engine for a band so that it lines up with the whole-page picture.
+// A clipped render lays the page out on its size cut to whole points, then scales it by
+// scaled / points * (clip - 1) / image along each axis; the two integers are chosen so that
+// the product comes as near as it can to the whole picture's scale.
+struct BandScale
+{
+    int scaled = 0;
+    int clip = 0;
+};
+
+BandScale bandScale(int whole, double points, int image)
+{
+    const double wanted = double(whole) * points / std::floor(points) * image;
+    BandScale best{whole, image + 1};
+    double bestError = std::abs(double(whole) * image - wanted);
+    for (int span = std::max(1, image - 6); span <= image + 6; ++span) {
+        const int scaled = int(std::lround(wanted / span));
+        const double error = std::abs(double(scaled) * span - wanted);
+        if (scaled > 0 && error < bestError) {
+            best = {scaled, span + 1};
+            bestError = error;
+        }
+    }
+    return best;
 }
 
 QString cacheKey(int page, const QSize &size, int turns)
@@ -83,14 +115,31 @@ void PdfService::cancel(const QString &channel)
     m_latest.remove(channel);
 }
 
+bool PdfService::isOutputChannel(const QString &channel)
+{
+    return channel == u"output" || channel == u"output2" || channel == u"preload" || channel.startsWith(u"out:");
+}
+
 void PdfService::pump()
 {
-    if (m_renderBusy || m_pending.isEmpty() || pageCount() == 0)
+    if (m_renderBusy || pageCount() == 0)
+        return;
+    // A band made for a request nobody waits for any more would be wasted work.
+    if (m_banding
+        && (m_banding->request.generation != m_loadGeneration->load()
+            || m_latest.value(m_banding->request.channel) != m_banding->request.number))
+        m_banding.reset();
+    if (m_pending.isEmpty() && !m_banding)
         return;
     auto best = m_pending.cbegin();
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
-        if (it->priority > best->priority || (it->priority == best->priority && it->number < best->number))
+        if (servedBefore(*it, *best))
             best = it;
+    }
+    // A banded render goes on unless something more urgent came in meanwhile.
+    if (m_banding && (best == m_pending.cend() || !servedBefore(*best, m_banding->request))) {
+        postBand();
+        return;
     }
     RenderRequest request = best.value();
     m_pending.erase(best);
@@ -109,6 +158,11 @@ void PdfService::pump()
     }
 
     ++m_renderJobs;
+    if (startsBanding(request)) {
+        m_banding = Banding{request, std::make_shared<QImage>(), 0};
+        postBand();
+        return;
+    }
     PdfWorker *worker = m_worker;
     const Generation counter = m_loadGeneration;
     postToWorker([this, worker, counter, request] {
@@ -132,8 +186,7 @@ void PdfService::pump()
                 // Every delivered page is opaque on white, whatever the engine left transparent.
                 image = QImage(rendered.size(), QImage::Format_RGB32);
                 image.fill(Qt::white);
-                QPainter painter(&image);
-                painter.drawImage(0, 0, rendered);
+                QPainter(&image).drawImage(0, 0, rendered);
             }
         }
         QMetaObject::invokeMethod(
@@ -169,4 +222,72 @@ void PdfService::onRenderReply(const RenderRequest &request, const QImage &image
             onPageSizes(request.generation, request.page, {measured});
     }
     pump();
+}
+
+bool PdfService::startsBanding(const RenderRequest &request) const
+{
+    // A page measured only at render time is made whole; that happens just after a load.
+    return !request.size.isEmpty() && qint64(request.size.width()) * request.size.height() > BandingArea
+           && !isOutputChannel(request.channel);
+}
+
+void PdfService::postBand()
+{
+    m_renderBusy = true;
+    Banding &banding = *m_banding;
+    const RenderRequest request = banding.request;
+    // Bands run across the page as the engine lays it out; the turn comes once the picture is whole.
+    const QSize upright = request.rotation % 2 == 1 ? request.size.transposed() : request.size;
+    const int rows = int(std::clamp<qint64>(BandArea / upright.width(), 1, upright.height()));
+    const int top = banding.nextRow;
+    const int height = std::min(rows, upright.height() - top);
+    banding.nextRow += height;
+    const bool last = banding.nextRow >= upright.height();
+    PdfWorker *worker = m_worker;
+    const Generation counter = m_loadGeneration;
+    postToWorker([this, worker, counter, request, image = banding.image, upright, top, height, last] {
+        QPdfDocument *document = worker->document();
+        bool ok = counter->load() == request.generation && document;
+        if (ok && image->isNull()) {
+            *image = QImage(upright, QImage::Format_RGB32);
+            ok = !image->isNull();
+            if (ok)
+                image->fill(Qt::white);
+        }
+        if (ok) {
+            const QSizeF points = document->pagePointSize(request.page);
+            ok = points.width() >= 1 && points.height() >= 1;
+            if (ok) {
+                const BandScale across = bandScale(upright.width(), points.width(), upright.width());
+                const BandScale down = bandScale(upright.height(), points.height(), height);
+                QPdfDocumentRenderOptions options;
+                options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
+                options.setScaledSize(QSize(across.scaled, down.scaled));
+                options.setScaledClipRect(QRect(0, top, across.clip, down.clip));
+                const QImage band = document->render(request.page, QSize(upright.width(), height), options);
+                ok = !band.isNull();
+                if (ok)
+                    QPainter(image.get()).drawImage(0, top, band);
+            }
+        }
+        QImage finished;
+        if (ok && last)
+            finished = request.rotation == 0 ? *image : image->transformed(QTransform().rotate(90 * request.rotation));
+        QMetaObject::invokeMethod(
+            this, [this, request, finished, done = last || !ok] { onBandReply(request, finished, done); },
+            Qt::QueuedConnection);
+    });
+}
+
+void PdfService::onBandReply(const RenderRequest &request, const QImage &image, bool finished)
+{
+    if (!finished) {
+        m_renderBusy = false;
+        pump();
+        return;
+    }
+    if (m_banding && m_banding->request.number == request.number)
+        m_banding.reset();
+    // A whole picture, or a band that failed, ends the request as a single render would.
+    onRenderReply(request, image, false, QSizeF());
 }

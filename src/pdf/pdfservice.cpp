@@ -168,6 +168,7 @@ void PdfService::close()
     // A job in flight keeps the busy flag; its stale reply clears it.
     m_pending.clear();
     m_latest.clear();
+    m_banding.reset();
     m_cache.clear();
     PdfWorker *worker = m_worker;
     postToWorker([worker] { worker->setDocument(nullptr); });

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class PdfWorker;
 
@@ -43,6 +44,10 @@ public:
     static constexpr qint64 CacheBytes = 134217728;
     static constexpr int MaxRenderSide = 8192;
     static constexpr qint64 MaxRenderArea = 16000000;
+    // Pictures for anything but the output larger than this are made in bands of at most
+    // BandArea pixels, one worker job each, so an output request waits for one band at most.
+    static constexpr qint64 BandingArea = 4000000;
+    static constexpr qint64 BandArea = 2000000;
     static constexpr int SearchHitLimit = 10000;
     // Longest stretch the worker spends collecting page sizes before it looks at other jobs.
     static constexpr int SizeStepMs = 4;
@@ -70,6 +75,8 @@ public:
     // into `target`, within the side and area bounds; empty when no image can be made.
     static QSize renderSize(const QSizeF &pagePoints, const QSize &target);
     static int normalizedRotation(int rotation) { return ((rotation % 4) + 4) % 4; }
+    // The audience's channels, never made in bands: their pictures are wanted whole and at once.
+    static bool isOutputChannel(const QString &channel);
 
     // Render jobs handed to the worker since construction (cache hits are not counted).
     quint64 renderJobCount() const { return m_renderJobs; }
@@ -101,6 +108,16 @@ private:
     void pump();
     // `measured` is the page's size when the worker had to read it for this render.
     void onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache, const QSizeF &measured);
+    // A large render in progress, band by band; the worker fills `image` until the last band.
+    struct Banding
+    {
+        RenderRequest request;
+        std::shared_ptr<QImage> image;
+        int nextRow = 0;
+    };
+    bool startsBanding(const RenderRequest &request) const;
+    void postBand();
+    void onBandReply(const RenderRequest &request, const QImage &image, bool finished);
     void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits, bool finished);
     void postToWorker(std::function<void()> job);
 
@@ -118,6 +135,7 @@ private:
     QHash<QString, quint64> m_latest;
     quint64 m_requestCounter = 0;
     bool m_renderBusy = false;
+    std::optional<Banding> m_banding;
     quint64 m_renderJobs = 0;
     std::shared_ptr<std::atomic<quint64>> m_searchSteps; // shared with the search steps
 };

@@ -15,6 +15,9 @@ Presentation::Presentation(PdfService *service, QObject *parent)
     connect(m_service, &PdfService::loaded, this, &Presentation::onLoaded);
     connect(m_service, &PdfService::rendered, this, &Presentation::onRendered);
     connect(m_service, &PdfService::renderFailed, this, &Presentation::onRenderFailed);
+    m_preloadTimer.setSingleShot(true);
+    m_preloadTimer.setInterval(PreloadDelayMs);
+    connect(&m_preloadTimer, &QTimer::timeout, this, &Presentation::preloadNext);
 }
 
 bool Presentation::twoPageActive() const
@@ -211,8 +214,13 @@ void Presentation::commit()
     Q_EMIT frameReady(m_frame);
     Q_EMIT changed();
 
+    m_preloadTimer.start();
+}
+
+void Presentation::preloadNext()
+{
     // The next page lands in the cache at exactly the size the "output" request of a step asks for
     // (with nothing pending the page box is the single-page one).
-    if (!m_twoPageOutput && m_livePage >= 0 && m_livePage + 1 < m_service->pageCount())
+    if (m_pendingPage < 0 && !m_twoPageOutput && m_livePage >= 0 && m_livePage + 1 < m_service->pageCount())
         m_service->render(preloadChannel(), m_livePage + 1, pageBox(), 0, PreloadPriority);
 }

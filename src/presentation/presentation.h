@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QSize>
 #include <QString>
+#include <QTimer>
 
 class PdfService;
 
@@ -18,6 +19,9 @@ public:
     static constexpr int OutputPriority = 100;
     static constexpr int SecondPagePriority = 90;
     static constexpr int PreloadPriority = -10;
+    // The next page is preloaded once the output has shown a frame for this long: a render
+    // cannot be stopped, so a jump that follows at once must not find one under way.
+    static constexpr int PreloadDelayMs = 150;
 
     static QString outputChannel() { return QStringLiteral("output"); }
     static QString secondPageChannel() { return QStringLiteral("output2"); }
@@ -65,6 +69,7 @@ private:
     bool twoPageActive() const;
     QSize pageBox() const;
     void commit();
+    void preloadNext();
 
     void onLoaded(int pages);
     void onClosed();
@@ -85,4 +90,5 @@ private:
     bool m_secondReady = false;
     QSize m_outputSize = QSize(1920, 1080);
     QImage m_frame;
+    QTimer m_preloadTimer;
 };
