@@ -108,6 +108,10 @@ private Q_SLOTS:
             << QByteArray("{\"colour\": \"red\", \"version\": 7, \"format\": \"OlvantiPlaylist\", \"items\": [3, {}, "
                           "{\"path\": \"\", \"relative\": \"\"}, {\"path\": \"/nowhere/0.pdf\", \"extra\": [1]}]}")
             << QString() << QList<int>{0};
+        QTest::newRow("paths holding a NUL are dropped")
+            << QByteArray("{\"format\": \"OlvantiPlaylist\", \"items\": [{\"path\": \"rel/x\\u0000.pdf\"}, "
+                          "{\"path\": \"/nowhere/x\\u0000.pdf\"}, {\"path\": \"/nowhere/0.pdf\"}]}")
+            << QString() << QList<int>{0};
         QTest::newRow("order and countdowns kept") << playlist({"1", "", "600"}) << QString() << QList<int>{1, 0, 600};
         QTest::newRow("minutes 720 limited to 600") << playlist({"720"}) << QString() << QList<int>{600};
         QTest::newRow("minutes -5 read as none") << playlist({"-5"}) << QString() << QList<int>{0};

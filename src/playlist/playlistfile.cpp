@@ -103,7 +103,9 @@ QString PlaylistFile::readJsonPlaylist(const QString &filePath, QList<PlaylistEn
             if (QFileInfo(moved).isFile())
                 path = moved;
         }
-        if (path.isEmpty())
+        // A NUL cannot be part of any file name, and the file system layer leaves such a path
+        // as it is, relative or not.
+        if (path.isEmpty() || path.contains(QChar::Null))
             continue;
         entries.append({QFileInfo(path).absoluteFilePath(), PlaylistFileDetail::minutesFromJson(item.value(u"minutes"_s))});
     }
