@@ -13,6 +13,10 @@
 #include <QIcon>
 #include <QTimer>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -51,8 +55,18 @@ void startVerifyTimers(Application &app, MainWindow &window)
 
 } // namespace
 
+void keepPicturesOutOfTheHeap()
+{
+#ifdef __GLIBC__
+    // A fixed threshold also stops the library from raising it; thumbnails stay in the heap.
+    constexpr int PictureBytes = 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, PictureBytes);
+#endif
+}
+
 int runApplication(int argc, char **argv)
 {
+    keepPicturesOutOfTheHeap();
     Application app(argc, argv);
     setIdentity();
     installTranslators(app);
