@@ -175,6 +175,38 @@ void benchSearchRepeat(const Bench::Document &doc)
     }
 }
 
+// Typing on in the search box: each longer text looks only where the shorter one was found.
+// Against the same text searched on a document nothing was searched on yet.
+void benchSearchRefine(const Bench::Document &doc)
+{
+    if (!doc.generated)
+        return;
+    const QStringList texts{u"pagemarker7"_s, u"pagemarker77"_s, u"pagemarker777"_s};
+    const auto loaded = [&](PdfService &service) {
+        service.load(doc.path);
+        return Bench::waitUntil([&] { return service.pageCount() > 0; });
+    };
+    PdfService typing;
+    if (!loaded(typing))
+        return;
+    QList<SearchTimes> refined;
+    for (const QString &text : texts)
+        refined.append(timeSearch(typing, text));
+    for (qsizetype i = 1; i < texts.size(); ++i) {
+        PdfService fresh;
+        if (!loaded(fresh))
+            return;
+        const SearchTimes whole = timeSearch(fresh, texts.at(i));
+        Bench::report(u"search_refine"_s, doc, fresh.pageCount(),
+                      {{u"from"_s, texts.at(i - 1)},
+                       {u"word"_s, texts.at(i)},
+                       {u"hits"_s, qint64(refined.at(i).hits)},
+                       {u"refined_ms"_s, refined.at(i).ms},
+                       {u"unrefined_ms"_s, whole.ms},
+                       {u"speedup"_s, refined.at(i).ms > 0 ? whole.ms / refined.at(i).ms : -1.0}});
+    }
+}
+
 // An output request made while a reader page at high zoom (16 MP) is being rendered: how long
 // the audience waits, against the same output render on an idle queue.
 void benchOutputBehindReader(const Bench::Document &doc)
@@ -219,6 +251,7 @@ void benchOutputBehindReader(const Bench::Document &doc)
 
 const Bench::Registration outputBehindReaderBench("output_behind_reader", true, benchOutputBehindReader);
 const Bench::Registration searchRepeatBench("search_repeat", false, benchSearchRepeat);
+const Bench::Registration searchRefineBench("search_refine", false, benchSearchRefine);
 const Bench::Registration verifyBench("verify", false, benchVerify);
 const Bench::Registration firstOutputLongBench("first_output", false, benchFirstOutputLong);
 

@@ -112,6 +112,36 @@ private Q_SLOTS:
         }
     }
 
+    void aRefinedSearchLooksOnlyWhereTheShorterTextWas()
+    {
+        const QString path = fixture(u"refine.pdf"_s, [](const QString &path) {
+            QList<PdfGen::Page> pages(10, PdfGen::Page{QSizeF(612, 792), {}, {u"hay only"_s}});
+            pages[2].lines = {u"a needle here and a needle there"_s};
+            pages[5].lines = {u"Needle Here"_s};
+            pages[7].lines = {u"needles"_s};
+            return PdfGen::writePdf(path, pages);
+        });
+        auto service = loadedService(path);
+        Spies spy(service.get());
+        // Each search with the pages it must look at, counted since the one before.
+        const QList<std::pair<QString, int>> searches{
+            {u"needle"_s, 10}, {u"needle her"_s, 3}, {u"NEEDLE HERE"_s, 2}, {u"needle there"_s, 3},
+            {u"needle where"_s, 3}, {u"needle where not"_s, 0}, {u"hay"_s, 10}};
+        for (const auto &[text, examined] : searches) {
+            const quint64 before = service->searchStepCount();
+            spy.found.clear();
+            service->search(text);
+            QTRY_COMPARE(spy.found.size(), 1);
+            QCOMPARE(service->searchStepCount() - before, quint64(examined));
+            // The same answer as a search that knows nothing yet.
+            auto fresh = loadedService(path);
+            Spies freshSpy(fresh.get());
+            fresh->search(text);
+            QTRY_COMPARE(freshSpy.found.size(), 1);
+            QCOMPARE(hitsOf(spy.found, 0), hitsOf(freshSpy.found, 0));
+        }
+    }
+
     void stopsAtTheHitLimit_data()
     {
         QTest::addColumn<QString>("path");

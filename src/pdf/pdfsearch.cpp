@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -27,6 +28,8 @@ struct SearchJob
     quint64 loadGeneration = 0;
     quint64 searchGeneration = 0;
     QPointer<QPdfSearchModel> model;
+    // The pages to look at, in order; every page when empty.
+    QList<int> pages;
     QList<SearchHit> hits;
     qsizetype reported = 0;
     QElapsedTimer sinceReport;
@@ -85,6 +88,36 @@ qsizetype resultBytes(const QList<SearchHit> &hits)
     return bytes;
 }
 
+QString lowered(const QString &text)
+{
+    QString result = text;
+    for (QChar &c : result)
+        c = c.toLower();
+    return result;
+}
+
+// A finished search whose text lies inside `text` found every page `text` can be on: each match
+// of the longer text holds a match of the shorter one, letter case aside. The pages of the one
+// with the fewest; none when no such search is known or its hits were cut at the limit.
+std::optional<QList<int>> pagesToSearch(QCache<QString, QList<SearchHit>> &known, const QString &text)
+{
+    const QString wanted = lowered(text);
+    std::optional<QList<int>> best;
+    for (const QString &shorter : known.keys()) {
+        const QList<SearchHit> *hits = known.object(shorter);
+        if (!hits || hits->size() >= PdfService::SearchHitLimit || !wanted.contains(lowered(shorter)))
+            continue;
+        QList<int> pages;
+        for (const SearchHit &hit : *hits) {
+            if (pages.isEmpty() || pages.constLast() != hit.page)
+                pages.append(hit.page);
+        }
+        if (!best || pages.size() < best->size())
+            best = pages;
+    }
+    return best;
+}
+
 } // namespace
 
 void PdfService::search(const QString &text)
@@ -110,12 +143,14 @@ void PdfService::search(const QString &text)
     };
 
     auto step = std::make_shared<std::function<void(int)>>();
-    *step = [job](int page) {
+    *step = [job](int index) {
         QPdfDocument *document = job->worker->document();
         if (job->stale() || !document) {
             delete job->model.data();
             return;
         }
+        const int steps = job->pages.isEmpty() ? document->pageCount() : int(job->pages.size());
+        const int page = job->pages.isEmpty() ? index : job->pages.at(index);
         if (!job->model) {
             job->model = new QPdfSearchModel(job->worker);
             job->model->setDocument(document);
@@ -135,12 +170,12 @@ void PdfService::search(const QString &text)
                 next = start + job->text.size();
             job->hits.append(SearchHit{page, result.rectangles(), hitContext(pageText, start, job->text)});
         }
-        if (page + 1 < document->pageCount() && job->hits.size() < SearchHitLimit) {
+        if (index + 1 < steps && job->hits.size() < SearchHitLimit) {
             if (job->hits.size() > job->reported && (job->reported == 0 || job->sinceReport.hasExpired(ProgressIntervalMs)))
                 job->report(false);
             // One page per event, so renders posted meanwhile are served between pages.
             if (auto next = job->step.lock())
-                QTimer::singleShot(0, job->worker, [next, page] { (*next)(page + 1); });
+                QTimer::singleShot(0, job->worker, [next, index] { (*next)(index + 1); });
             return;
         }
         delete job->model.data();
@@ -150,10 +185,21 @@ void PdfService::search(const QString &text)
     job->step = step;
     postToWorker([job, step] {
         // The same text again on the same document: the answer is known.
-        if (const QList<SearchHit> *known = job->worker->searchResults().object(job->text); known && !job->stale()) {
-            job->hits = *known;
+        QCache<QString, QList<SearchHit>> &known = job->worker->searchResults();
+        if (const QList<SearchHit> *hits = known.object(job->text); hits && !job->stale()) {
+            job->hits = *hits;
             job->report(true);
             return;
+        }
+        // A refined search looks only where the shorter text was found.
+        if (const std::optional<QList<int>> pages = pagesToSearch(known, job->text)) {
+            if (pages->isEmpty()) {
+                job->worker->searchResults().insert(job->text, new QList<SearchHit>, 0);
+                if (!job->stale())
+                    job->report(true);
+                return;
+            }
+            job->pages = *pages;
         }
         (*step)(0);
     });
