@@ -181,12 +181,17 @@ void PdfService::pump()
             QPdfDocumentRenderOptions options;
             options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
             options.setRotation(engineRotation(request.rotation));
-            const QImage rendered = size.isEmpty() ? QImage() : document->render(request.page, size, options);
-            if (!rendered.isNull()) {
+            image = size.isEmpty() ? QImage() : document->render(request.page, size, options);
+            if (!image.isNull()) {
                 // Every delivered page is opaque on white, whatever the engine left transparent.
-                image = QImage(rendered.size(), QImage::Format_RGB32);
-                image.fill(Qt::white);
-                QPainter(&image).drawImage(0, 0, rendered);
+                // White goes in behind the page in place: no second picture to allocate.
+                {
+                    QPainter painter(&image);
+                    painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+                    painter.fillRect(image.rect(), Qt::white);
+                }
+                if (!image.reinterpretAsFormat(QImage::Format_RGB32))
+                    image = image.convertToFormat(QImage::Format_RGB32);
             }
         }
         QMetaObject::invokeMethod(
