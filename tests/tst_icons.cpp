@@ -66,13 +66,6 @@ private Q_SLOTS:
         }
     }
 
-    void blackoutIconsAreBuiltOnce()
-    {
-        QCOMPARE(paintedIcon(2).cacheKey(), paintedIcon(2).cacheKey());
-        QCOMPARE(paintedIcon(3).cacheKey(), paintedIcon(3).cacheKey());
-        QVERIFY(paintedIcon(2).cacheKey() != paintedIcon(3).cacheKey());
-    }
-
     void flashPressesBrieflyWithoutClicking()
     {
         QLabel label;

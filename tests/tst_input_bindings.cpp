@@ -41,7 +41,6 @@ private Q_SLOTS:
                                      u"Ctrl+Right"_qs, u"Ctrl+Left"_qs, u"B"_qs, u"T"_qs, u"Esc"_qs, u"Shift+Up"_qs,
                                      u"Shift+Down"_qs, u"Shift+Right"_qs, u"Shift+Left"_qs, u"R"_qs}));
         QCOMPARE(InputRouter::bindingText({}), QString());
-        QCOMPARE(actionName(Action::TimerMinusTenSeconds), u"Timer -10 seconds"_qs);
         for (const int unnamed : {-1, 6, 8, 16})
             QCOMPARE(actionName(static_cast<Action>(unnamed)), QString());
     }

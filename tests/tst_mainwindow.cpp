@@ -38,12 +38,6 @@ using namespace WindowTest;
 
 namespace {
 
-template<typename T>
-T *child(MainWindow &window, const char *name)
-{
-    return window.findChild<T *>(QString::fromLatin1(name));
-}
-
 QStringList storedRecent()
 {
     return QSettings().value(QStringLiteral("recent")).toStringList();
@@ -132,7 +126,7 @@ private Q_SLOTS:
         QVERIFY(openAndWait(window, doc));
         const int steps = window.undoHistory()->size();
         child<QPushButton>(window, "modeReader")->click();
-        window.findChild<QSpinBox *>(QStringLiteral("pageBox"))->setValue(5);
+        child<QSpinBox>(window, "pageBox")->setValue(5);
         QCOMPARE(window.reader()->currentPage(), 4);
 
         QSignalSpy loaded(window.pdfService(), &PdfService::loaded);
@@ -340,7 +334,7 @@ private Q_SLOTS:
         QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
 
         QAction *reader = menuAction(window, QStringLiteral("PDF Reader"));
-        QAction *presenter = window.findChild<QAction *>(QStringLiteral("presenterModeAction"));
+        QAction *presenter = child<QAction>(window, "presenterModeAction");
         QVERIFY(reader && presenter);
         reader->trigger();
         QVERIFY(child<QPushButton>(window, "modeReader")->isChecked());

@@ -48,15 +48,9 @@ private:
 
     void showOutputInReaderMode()
     {
-        child<QPushButton>("modeReader")->click();
-        child<QPushButton>("fullscreenButton")->click();
+        child<QPushButton>(window(), "modeReader")->click();
+        child<QPushButton>(window(), "fullscreenButton")->click();
         QTRY_VERIFY(window().outputWindow()->isVisible());
-    }
-
-    template<typename T>
-    T *child(const char *name)
-    {
-        return m_window->findChild<T *>(QString::fromLatin1(name));
     }
 
 private Q_SLOTS:
@@ -97,16 +91,16 @@ private Q_SLOTS:
     void keysFlashAndToggleTheirButtons()
     {
         press(Qt::Key_Right);
-        QVERIFY(child<QPushButton>("nextButton")->isDown());
+        QVERIFY(child<QPushButton>(window(), "nextButton")->isDown());
         press(Qt::Key_B);
         QVERIFY(window().presentation()->blackout());
-        QVERIFY(child<QPushButton>("blackoutButton")->isChecked());
-        QVERIFY(child<QPushButton>("readerBlackout")->isChecked());
-        QCOMPARE(child<QPushButton>("blackoutButton")->text(), QStringLiteral("Resume"));
+        QVERIFY(child<QPushButton>(window(), "blackoutButton")->isChecked());
+        QVERIFY(child<QPushButton>(window(), "readerBlackout")->isChecked());
+        QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Resume"));
         press(Qt::Key_B);
         QVERIFY(!window().presentation()->blackout());
-        QCOMPARE(child<QPushButton>("blackoutButton")->text(), QStringLiteral("Blackout"));
-        QTRY_VERIFY(!child<QPushButton>("nextButton")->isDown());
+        QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Blackout"));
+        QTRY_VERIFY(!child<QPushButton>(window(), "nextButton")->isDown());
     }
 
     void timerKeys()
@@ -130,7 +124,7 @@ private Q_SLOTS:
 
     void readerKeysTurnReaderPages()
     {
-        child<QPushButton>("modeReader")->click();
+        child<QPushButton>(window(), "modeReader")->click();
         ReaderControl *reader = window().reader();
         press(Qt::Key_Right);
         QCOMPARE(reader->currentPage(), 1);
@@ -143,7 +137,7 @@ private Q_SLOTS:
         press(Qt::Key_Home);
         QCOMPARE(reader->currentPage(), 0);
         // With the output shown the same keys drive the audience's page, and the reader follows.
-        child<QPushButton>("fullscreenButton")->click();
+        child<QPushButton>(window(), "fullscreenButton")->click();
         QTRY_VERIFY(window().outputWindow()->isVisible());
         press(Qt::Key_Right);
         QTRY_COMPARE(window().presentation()->livePage(), 1);
@@ -165,7 +159,7 @@ private Q_SLOTS:
     {
         QVERIFY(openAndWait(window(), TestEnvironment::instance().deck(20)));
         showOutputInReaderMode();
-        auto *box = child<QSpinBox>("pageBox");
+        auto *box = child<QSpinBox>(window(), "pageBox");
         QTRY_VERIFY(box->isVisible());
         QVERIFY(InputTest::activate(m_window.get(), box));
         box->selectAll();
@@ -185,8 +179,8 @@ private Q_SLOTS:
         showOutputInReaderMode();
         // Arrows move a non-modal dialog's list or combo box; Escape closes the dialog.
         window().showSearchDialog();
-        QTest::keyClicks(child<QLineEdit>("searchText"), QStringLiteral("slide"));
-        auto *results = child<QListWidget>("searchResults");
+        QTest::keyClicks(child<QLineEdit>(window(), "searchText"), QStringLiteral("slide"));
+        auto *results = child<QListWidget>(window(), "searchResults");
         QTRY_VERIFY(results->count() >= 3);
         results->setCurrentRow(0);
         QVERIFY(InputTest::activate(results->window(), results));
@@ -196,7 +190,7 @@ private Q_SLOTS:
         QVERIFY(!results->window()->isVisible());
 
         window().showSetupDialog();
-        auto *effect = child<QComboBox>("transitionChoice");
+        auto *effect = child<QComboBox>(window(), "transitionChoice");
         effect->setCurrentIndex(0);
         QVERIFY(InputTest::activate(effect->window(), effect));
         press(Qt::Key_Down);
@@ -212,13 +206,13 @@ private Q_SLOTS:
         QVERIFY(InputTest::activate(m_window.get(), m_window.get()));
         press(Qt::Key_Escape);
         QVERIFY(!window().outputWindow()->isVisible());
-        QCOMPARE(child<QPushButton>("fullscreenButton")->text(), QStringLiteral("FULLSCREEN"));
+        QCOMPARE(child<QPushButton>(window(), "fullscreenButton")->text(), QStringLiteral("FULLSCREEN"));
     }
 
     void arrowsScrollInScrollReading()
     {
-        child<QPushButton>("modeReader")->click();
-        child<QCheckBox>("scrollMode")->setChecked(true);
+        child<QPushButton>(window(), "modeReader")->click();
+        child<QCheckBox>(window(), "scrollMode")->setChecked(true);
         QVERIFY(window().inputRouter()->scrollMode());
         ScrollView *view = window().reader()->scrollView();
         QTRY_VERIFY(view->verticalMaximum() > 0);
@@ -239,7 +233,7 @@ private Q_SLOTS:
         QCOMPARE(view->target(), screen);
         press(Qt::Key_End);
         QTRY_VERIFY(window().reader()->scrollAtEnd());
-        child<QPushButton>("modePresenter")->click();
+        child<QPushButton>(window(), "modePresenter")->click();
         QVERIFY(!window().inputRouter()->scrollMode());
     }
 };

@@ -26,18 +26,13 @@ const QJsonObject Laptop = TestScreens::screen(QStringLiteral("Laptop"), 0, 1280
 const QJsonObject Projector = TestScreens::screen(QStringLiteral("Projector"), 1280, 1920, 1080);
 const QJsonObject Monitor = TestScreens::screen(QStringLiteral("Monitor"), 3200, 1024, 768, 2.0);
 
-QPushButton *outputButton(MainWindow &window)
-{
-    return window.findChild<QPushButton *>(QStringLiteral("outputHeaderButton"));
-}
-
 // Opens `path` and switches the output on, on the projector.
 bool showOnProjector(MainWindow &window, const QString &path)
 {
     window.show();
     if (!openAndWait(window, path))
         return false;
-    outputButton(window)->click();
+    child<QPushButton>(window, "outputHeaderButton")->click();
     return QTest::qWaitFor([&] { return !window.outputWindow()->image().isNull(); }, 10000);
 }
 
@@ -62,23 +57,22 @@ private Q_SLOTS:
         QTRY_COMPARE(QGuiApplication::screens().size(), 3);
         MainWindow window;
         window.show();
-        QPushButton *button = outputButton(window);
+        QPushButton *button = child<QPushButton>(window, "outputHeaderButton");
         button->click();
         QVERIFY(!button->isChecked());
         QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
 
-        auto *choice = window.findChild<QComboBox *>(QStringLiteral("displayChoice"));
+        auto *choice = child<QComboBox>(window, "displayChoice");
         choice->setCurrentIndex(2);
         Q_EMIT choice->activated(2);
         {
             MainWindow second;
-            QCOMPARE(second.findChild<QComboBox *>(QStringLiteral("displayChoice"))->currentIndex(), 2);
+            QCOMPARE(child<QComboBox>(second, "displayChoice")->currentIndex(), 2);
         }
 
         button->click();
         QTRY_VERIFY(window.outputWindow()->isVisible());
         QVERIFY(button->isChecked());
-        QCOMPARE(button->text(), QStringLiteral("Output ON"));
         auto no = answerMessageBox(QMessageBox::No);
         button->click();
         QTRY_VERIFY(no->answered);
@@ -87,7 +81,6 @@ private Q_SLOTS:
         button->click();
         QTRY_VERIFY(yes->answered);
         QVERIFY(!button->isChecked());
-        QCOMPARE(button->text(), QStringLiteral("Output OFF"));
 
         // Unplugging the chosen display turns the button off with the output.
         button->click();
@@ -95,7 +88,6 @@ private Q_SLOTS:
         QVERIFY(TestScreens::apply({Laptop, Projector}));
         QTRY_VERIFY(!window.outputWindow()->isVisible());
         QTRY_VERIFY(!button->isChecked());
-        QCOMPARE(button->text(), QStringLiteral("Output OFF"));
     }
 
     void fullScreenUsesTheOperatorsOwnScreen()
@@ -103,8 +95,8 @@ private Q_SLOTS:
         MainWindow window;
         window.show();
         QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
-        window.findChild<QPushButton *>(QStringLiteral("modeReader"))->click();
-        auto *fullscreen = window.findChild<QPushButton *>(QStringLiteral("fullscreenButton"));
+        child<QPushButton>(window, "modeReader")->click();
+        auto *fullscreen = child<QPushButton>(window, "fullscreenButton");
         fullscreen->click();
         QTRY_VERIFY(window.outputWindow()->isVisible());
         QCOMPARE(window.outputWindow()->screen(), window.screen());
@@ -112,14 +104,13 @@ private Q_SLOTS:
         // Leaving full screen does not ask.
         fullscreen->click();
         QVERIFY(!window.outputWindow()->isVisible());
-        QCOMPARE(fullscreen->text(), QStringLiteral("FULLSCREEN"));
     }
 
     void openingInPresenterModeStartsAtPageOneAndKeepsTheBlackout()
     {
         MainWindow window;
         QVERIFY(showOnProjector(window, TestEnvironment::instance().deck(3)));
-        window.findChild<QPushButton *>(QStringLiteral("blackoutButton"))->click();
+        child<QPushButton>(window, "blackoutButton")->click();
         const QString next = copyOf(TestEnvironment::instance().textDocument(5), QStringLiteral("stored.pdf"));
         QSettings().setValue(AppSettings::positionKey(next), 3);
 
@@ -162,7 +153,7 @@ private Q_SLOTS:
         // A portrait page, cut at top and bottom, exactly as the audience sees it.
         QTRY_COMPARE(window.presentation()->frame().size(), QSize(1920, 1080));
         QCOMPARE(window.outputWindow()->image(), window.presentation()->frame());
-        QCOMPARE(window.findChild<PageCanvas *>(QStringLiteral("liveCanvas"))->image(), window.presentation()->frame());
+        QCOMPARE(child<PageCanvas>(window, "liveCanvas")->image(), window.presentation()->frame());
     }
 };
 

@@ -221,7 +221,5 @@ private Q_SLOTS:
     }
 };
 
-OLVANTI_TEST_MAIN_WITH_SCREENS(TestOutputControl, R"([
-    {"name":"A","x":0,"y":0,"width":1280,"height":800,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1},
-    {"name":"B","x":1280,"y":0,"width":1920,"height":1080,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}])")
+OLVANTI_TEST_MAIN_WITH_SCREENS(TestOutputControl, TestScreens::ScreensAB)
 #include "tst_outputcontrol.moc"

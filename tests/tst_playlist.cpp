@@ -33,11 +33,6 @@ QString newestLabel(MainWindow &window)
     return window.undoHistory()->isEmpty() ? QString() : window.undoHistory()->steps().constLast().label;
 }
 
-QListWidget *list(MainWindow &window)
-{
-    return window.findChild<QListWidget *>(QStringLiteral("playlistList"));
-}
-
 // Clicks the button and waits until `answer` has handled the dialog it brings.
 bool clickAnswered(MainWindow &window, const QString &button, const std::shared_ptr<ModalAnswer> &answer)
 {

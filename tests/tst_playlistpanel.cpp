@@ -28,11 +28,6 @@ using namespace WindowTest;
 
 namespace {
 
-QListWidget *list(MainWindow &window)
-{
-    return window.findChild<QListWidget *>(QStringLiteral("playlistList"));
-}
-
 // A point on a row: on its countdown chip at the right end, or on its text at the left.
 QPoint rowPoint(MainWindow &window, int row, bool chip)
 {

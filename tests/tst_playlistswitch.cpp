@@ -33,12 +33,11 @@ namespace {
 // Double-clicks a row of the panel's list, left of the chip.
 void activateRow(MainWindow &window, int row)
 {
-    auto *list = window.findChild<QListWidget *>(QStringLiteral("playlistList"));
-    const QRect rect = list->visualItemRect(list->item(row));
+    const QRect rect = list(window)->visualItemRect(list(window)->item(row));
     const QPoint point(rect.left() + 12, rect.center().y());
     // A widget double click from QTest is the second press only; the first click comes before.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, point);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseDClick(list(window)->viewport(), Qt::LeftButton, {}, point);
 }
 
 // The playlist `docs`, shown in an expanded panel, with the file of `row` live at `page`.

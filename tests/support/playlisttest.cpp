@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -78,6 +79,11 @@ std::shared_ptr<ModalAnswer> answerDialog(const QString &objectName, std::functi
         act(dialog);
         return true;
     });
+}
+
+QListWidget *list(MainWindow &window)
+{
+    return window.findChild<QListWidget *>(QStringLiteral("playlistList"));
 }
 
 void click(MainWindow &window, const QString &objectName)

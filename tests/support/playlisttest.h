@@ -9,6 +9,7 @@
 
 class MainWindow;
 class QDialog;
+class QListWidget;
 
 // Shared steps of the playlist tests: generated documents and answers to the playlist's
 // own dialogs (file choosers, Replace/Append, the per-file countdown).
@@ -26,6 +27,9 @@ std::shared_ptr<ModalAnswer> answerMessageBoxButton(const QString &buttonText);
 
 // Runs `act` on the next modal dialog with this object name.
 std::shared_ptr<ModalAnswer> answerDialog(const QString &objectName, std::function<void(QDialog *)> act);
+
+// The panel's list of files.
+QListWidget *list(MainWindow &window);
 
 // Clicks the window's button with this object name.
 void click(MainWindow &window, const QString &objectName);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class MainWindow;
@@ -12,6 +13,13 @@ namespace WindowTest {
 // Organisation and application names as the product sets them, so QSettings() finds the
 // window's store; clears that store.
 void useProductSettings();
+
+// The child of `window` with this object name, or null.
+template<typename T>
+T *child(QObject &window, const char *name)
+{
+    return window.findChild<T *>(QString::fromLatin1(name));
+}
 
 // Opens `path` through the window's open path and waits until the first frame is live.
 bool openAndWait(MainWindow &window, const QString &path);
