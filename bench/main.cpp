@@ -107,15 +107,16 @@ int main(int argc, char *argv[])
 
     QTemporaryDir dir;
     const QString text = dir.filePath(QStringLiteral("text-1000.pdf"));
-    const QString deck = dir.filePath(QStringLiteral("deck-20.pdf"));
-    for (const QString &error : {PdfGen::writeTextDocument(text, 1000), PdfGen::writeDeck(deck, 20)}) {
+    // Long enough for fifty far jumps to pages never shown before.
+    const QString deck = dir.filePath(QStringLiteral("deck-100.pdf"));
+    for (const QString &error : {PdfGen::writeTextDocument(text, 1000), PdfGen::writeDeck(deck, 100)}) {
         if (!error.isEmpty()) {
             QTextStream(stderr) << "cannot generate documents: " << error << Qt::endl;
             return 1;
         }
     }
     const Bench::Document textDoc{text, QStringLiteral("generated-text-1000"), true, QString()};
-    const Bench::Document deckDoc{deck, QStringLiteral("generated-deck-20"), true, QString()};
+    const Bench::Document deckDoc{deck, QStringLiteral("generated-deck-100"), true, QString()};
     for (const Bench::Entry &entry : Bench::registry())
         if (selected(entry))
             entry.function(entry.wantsDeck ? deckDoc : textDoc);
