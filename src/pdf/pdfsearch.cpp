@@ -6,7 +6,6 @@
 #include <QPdfDocument>
 #include <QPdfLink>
 #include <QPdfSearchModel>
-#include <QPdfSelection>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTimer>
@@ -158,7 +157,7 @@ void PdfService::search(const QString &text)
         }
         ++*job->stepCounter;
         const QList<QPdfLink> results = job->model->resultsOnPage(page);
-        const QString pageText = results.isEmpty() ? QString() : document->getAllText(page).text();
+        const QString pageText = results.isEmpty() ? QString() : job->worker->pageText(page);
         // The engine reports matches in page order without overlap, so the n-th result is the
         // n-th occurrence in the page text.
         qsizetype next = 0;

@@ -2,6 +2,9 @@
 
 #include <QPdfDocument>
 #include <QPdfSearchModel>
+#include <QPdfSelection>
+
+#include <algorithm>
 
 PdfWorker::~PdfWorker()
 {
@@ -18,4 +21,14 @@ void PdfWorker::setDocument(QPdfDocument *document)
     delete m_document;
     m_document = document;
     m_searchResults.clear();
+    m_pageTexts.clear();
+}
+
+QString PdfWorker::pageText(int page)
+{
+    if (const QString *known = m_pageTexts.object(page))
+        return *known;
+    const QString text = m_document ? m_document->getAllText(page).text() : QString();
+    m_pageTexts.insert(page, new QString(text), std::max<qsizetype>(1, text.size() * qsizetype(sizeof(QChar))));
+    return text;
 }

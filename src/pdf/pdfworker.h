@@ -26,7 +26,13 @@ public:
     QCache<QString, QList<SearchHit>> &searchResults() { return m_searchResults; }
     static constexpr qint64 SearchResultBytes = 64 * 1024 * 1024;
 
+    // A page's text, for the context of its hits; kept, so that a later search finding hits on
+    // the same page does not extract it again. Emptied with the document.
+    QString pageText(int page);
+    static constexpr qint64 PageTextBytes = 64 * 1024 * 1024;
+
 private:
     QPdfDocument *m_document = nullptr;
     QCache<QString, QList<SearchHit>> m_searchResults{SearchResultBytes};
+    QCache<int, QString> m_pageTexts{PageTextBytes};
 };
