@@ -87,6 +87,7 @@ qsizetype resultBytes(const QList<SearchHit> &hits)
     return bytes;
 }
 
+// Each character lowered on its own, as the engine compares them; no text grows or shrinks.
 QString lowered(const QString &text)
 {
     QString result = text;
@@ -193,7 +194,7 @@ void PdfService::search(const QString &text)
         // A refined search looks only where the shorter text was found.
         if (const std::optional<QList<int>> pages = pagesToSearch(known, job->text)) {
             if (pages->isEmpty()) {
-                job->worker->searchResults().insert(job->text, new QList<SearchHit>, 0);
+                known.insert(job->text, new QList<SearchHit>, 0);
                 if (!job->stale())
                     job->report(true);
                 return;

@@ -107,8 +107,7 @@ void Presentation::setTwoPageOutput(bool on)
     if (on == m_twoPageOutput)
         return;
     m_twoPageOutput = on;
-    if (m_service->pageCount() > 0)
-        reshow();
+    reshow();
 }
 
 void Presentation::setFitWidth(bool on)
@@ -116,8 +115,7 @@ void Presentation::setFitWidth(bool on)
     if (on == m_fitWidth)
         return;
     m_fitWidth = on;
-    if (m_service->pageCount() > 0)
-        reshow();
+    reshow();
 }
 
 void Presentation::onLoaded(int pages)

@@ -1,9 +1,10 @@
 #include "ui/appsettings.h"
 
+#include "ui/uilog.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariantMap>
@@ -14,8 +15,6 @@
 #include <utility>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcSettings, "olvanti.ui")
 
 QString key(const char *name)
 {
@@ -54,7 +53,7 @@ AppSettings::AppSettings(QSettings &store)
 {
     // The store reads what it can of a damaged file and writes a clean one at the next sync.
     if (m_store.status() == QSettings::FormatError)
-        qCWarning(lcSettings).noquote() << "The settings file" << m_store.fileName()
+        qCWarning(lcUi).noquote() << "The settings file" << m_store.fileName()
                                         << "has a format error; unreadable preferences take their defaults";
 }
 

@@ -1,9 +1,9 @@
 #include "ui/updatecheck.h"
 
+#include "ui/uilog.h"
 #include "versionurl.h"
 
 #include <QDesktopServices>
-#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -15,8 +15,6 @@
 #include <QWidget>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcUpdate, "olvanti.ui")
 
 const char *const kVersion = "0.7";
 // Set at configure time; empty means the check is not configured.
@@ -161,7 +159,7 @@ void UpdateCheck::handleReply(QNetworkReply *reply, QNetworkAccessManager *manag
 
     const bool newer = good && isNewer(file.version, currentVersion());
     if (!good)
-        qCInfo(lcUpdate).noquote() << "Update check failed:" << detail;
+        qCInfo(lcUi).noquote() << "Update check failed:" << detail;
     const bool show = !automatic || newer;
     if (show && m_window) {
         if (newer)
