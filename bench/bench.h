@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class PdfService;
+
 // The benchmark program: each bench file registers functions that measure one document
 // and print their figures through Bench::report.
 namespace Bench {
@@ -33,6 +35,9 @@ void report(const QString &name, const Document &doc, int pages, const QJsonObje
 
 // Runs the event loop until `done` holds; false after `timeoutMs`.
 bool waitUntil(const std::function<bool()> &done, int timeoutMs = 60000);
+
+// Loads `path` into `service` and waits for it; false when it did not load.
+bool opened(PdfService &service, const QString &path);
 
 // Statistics over samples in milliseconds.
 double percentile(QList<double> samples, double p);

@@ -171,8 +171,7 @@ void benchSearchRepeat(const Bench::Document &doc)
     if (!doc.generated && doc.searchWord.isEmpty())
         return;
     PdfService service;
-    service.load(doc.path);
-    if (!Bench::waitUntil([&] { return service.pageCount() > 0; }))
+    if (!Bench::opened(service, doc.path))
         return;
     const QStringList words = doc.generated ? QStringList{u"common"_s, u"pagemarker777"_s} : QStringList{doc.searchWord};
     for (const QString &word : words) {
@@ -198,19 +197,15 @@ void benchSearchRefine(const Bench::Document &doc)
     if (!doc.generated)
         return;
     const QStringList texts{u"pagemarker7"_s, u"pagemarker77"_s, u"pagemarker777"_s};
-    const auto loaded = [&](PdfService &service) {
-        service.load(doc.path);
-        return Bench::waitUntil([&] { return service.pageCount() > 0; });
-    };
     PdfService typing;
-    if (!loaded(typing))
+    if (!Bench::opened(typing, doc.path))
         return;
     QList<SearchTimes> refined;
     for (const QString &text : texts)
         refined.append(timeSearch(typing, text));
     for (qsizetype i = 1; i < texts.size(); ++i) {
         PdfService fresh;
-        if (!loaded(fresh))
+        if (!Bench::opened(fresh, doc.path))
             return;
         const SearchTimes whole = timeSearch(fresh, texts.at(i));
         Bench::report(u"search_refine"_s, doc, fresh.pageCount(),
@@ -229,8 +224,7 @@ void benchOutputBehindReader(const Bench::Document &doc)
 {
     const QString name = u"output_behind_reader"_s;
     PdfService service;
-    service.load(doc.path);
-    if (!Bench::waitUntil([&] { return service.pageCount() > 1; }))
+    if (!Bench::opened(service, doc.path) || service.pageCount() < 2)
         return;
     QList<double> behind;
     QList<double> bare;

@@ -1,6 +1,7 @@
 #include "bench.h"
 
 #include "app/startup.h"
+#include "pdf/pdfservice.h"
 #include "pdfgen.h"
 
 #include <QApplication>
@@ -61,6 +62,12 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
+}
+
+bool opened(PdfService &service, const QString &path)
+{
+    service.load(path);
+    return waitUntil([&service] { return service.pageCount() > 0; });
 }
 
 double percentile(QList<double> samples, double p)

@@ -143,8 +143,7 @@ QList<double> farJumps(const Bench::Document &doc, const QList<int> &targets, bo
 void slideChangeMiss(const Bench::Document &doc)
 {
     PdfService probe;
-    probe.load(doc.path);
-    if (!waitUntil([&] { return probe.pageCount() > 0; }))
+    if (!Bench::opened(probe, doc.path))
         return;
     const int pages = probe.pageCount();
     // Every other page from the end backwards: none of them is ever the preloaded one, and
@@ -189,8 +188,7 @@ void transitionPaint(const Bench::Document &doc)
 {
     // Two real pages at the output size.
     PdfService service;
-    service.load(doc.path);
-    if (!waitUntil([&] { return service.pageCount() > 0; }))
+    if (!Bench::opened(service, doc.path))
         return;
     const int pages = service.pageCount();
     QList<QImage> images;

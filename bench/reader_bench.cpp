@@ -57,8 +57,7 @@ bool resetPeak()
 void zoomedScroll(const Bench::Document &doc)
 {
     PdfService service;
-    service.load(doc.path);
-    if (!waitUntil([&service] { return service.pageCount() > 0; }))
+    if (!Bench::opened(service, doc.path))
         return;
     ScrollView view(&service, QStringLiteral("scroll"));
     QObject::connect(&service, &PdfService::rendered, &view, [&view](const QString &channel, int page, const QImage &image) {
