@@ -9,7 +9,7 @@
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "reader/scrollview.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 #include "ui/mainwindow.h"
 
 #include <QAbstractScrollArea>

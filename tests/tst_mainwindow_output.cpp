@@ -7,7 +7,7 @@
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 #include "ui/mainwindow.h"
 
 #include <QComboBox>

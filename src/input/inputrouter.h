@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class QSettings;
+class AppSettings;
 class QKeyEvent;
 
 // Routes key presses of every application window to actions. An event filter on the
@@ -39,9 +39,8 @@ public:
     int debounceMs() const { return m_debounceMs; }
     void setDebounceMs(int ms); // clamped to 0..1000
 
-    // "input/ignoreText", "input/debounceMs" and "input/keys/<action number>".
-    void loadSettings(QSettings &settings);
-    void saveSettings(QSettings &settings) const;
+    void loadSettings(const AppSettings &settings);
+    void saveSettings(AppSettings &settings) const;
 
     // Test mode of the binding dialog: presses are reported, never performed.
     void setCaptureMode(bool on) { m_captureMode = on; }

@@ -17,7 +17,7 @@ qint64 steadyMilliseconds()
 
 int clampSeconds(qint64 seconds)
 {
-    return int(std::clamp<qint64>(seconds, 0, Countdown::MaxSeconds));
+    return int(std::clamp<qint64>(seconds, 0, Limits::MaxTimerSeconds));
 }
 
 // Counting down rounds up (the full duration stays for the whole first second),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/limits.h"
+
 #include <QObject>
 #include <QString>
 
@@ -17,7 +19,6 @@ public:
     using TimeStepRecorder = std::function<void(int previousSeconds)>;
     using SecondsPersister = std::function<void(int seconds)>;
 
-    static constexpr int MaxSeconds = 36000;
     static constexpr qint64 DefaultDuration = 600000;
 
     explicit Countdown(QObject *parent = nullptr);

@@ -15,7 +15,7 @@
 #include "reader/thumbnailmodel.h"
 #include "reader/thumbnailview.h"
 #include "timer/countdown.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 #include "ui/icons.h"
 #include "ui/keyhints.h"
 #include "ui/playlistcontrol.h"
@@ -64,7 +64,7 @@ MainWindow::MainWindow(QWidget *parent)
     resize(1280, 850);
     setAcceptDrops(true);
 
-    m_router->loadSettings(*m_store);
+    m_router->loadSettings(*m_settings);
     m_countdown->restoreSeconds(m_settings->timerSeconds());
     m_playlist->setEntries(m_settings->playlistFiles(), m_settings->playlistTimes());
 
@@ -231,7 +231,7 @@ void MainWindow::refreshView()
         const QSignalBlocker blocker(m_blackoutButton);
         m_blackoutButton->setChecked(blackout);
         m_blackoutButton->setText(blackout ? tr("Resume") : tr("Blackout"));
-        m_blackoutButton->setIcon(paintedIcon(blackout ? 3 : 2));
+        m_blackoutButton->setIcon(paintedIcon(blackout ? IconKind::BlackoutActive : IconKind::Blackout));
     }
     {
         const QSignalBlocker blocker(m_readerBlackout);
@@ -312,7 +312,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (!m_pagesCollapsed)
         m_settings->setPresenterVSplit(m_presenterSplitter->saveState());
     m_settings->setPresenterRSplit(m_nextTimerSplitter->saveState());
-    m_router->saveSettings(*m_store);
+    m_router->saveSettings(*m_settings);
     if (!m_settings->syncAndCheck()) {
         QMessageBox::warning(this, tr("Settings"), tr("Preferences could not be saved. Check filesystem permissions."));
     }

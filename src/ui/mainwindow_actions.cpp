@@ -136,7 +136,7 @@ void MainWindow::timerAction(Action action)
 
 void MainWindow::showInputDialog()
 {
-    InputDialog::run(m_router, *m_store, this);
+    InputDialog::run(m_router, *m_settings, this);
 }
 
 void MainWindow::showSetupDialog()

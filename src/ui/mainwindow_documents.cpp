@@ -9,7 +9,7 @@
 #include "reader/readercontrol.h"
 #include "reader/searchdialog.h"
 #include "timer/countdown.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 #include "ui/playlistcontrol.h"
 
 #include <QDragEnterEvent>

@@ -14,7 +14,7 @@
 #include "reader/thumbnailview.h"
 #include "timer/countdown.h"
 #include "timer/timerbar.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 #include "ui/buttons.h"
 #include "ui/keyhints.h"
 #include "ui/playlistcontrol.h"
@@ -69,7 +69,7 @@ void MainWindow::buildUi()
     buildHeader();
 
     m_rootSplitter = splitter(Qt::Horizontal, QStringLiteral("rootSplitter"));
-    m_playlistPanel = new PlaylistPanel(m_playlist, m_undo, [](int kind, const QString &name, const QString &toolTip) {
+    m_playlistPanel = new PlaylistPanel(m_playlist, m_undo, [](IconKind kind, const QString &name, const QString &toolTip) {
         return makeIconButton(kind, name, toolTip);
     });
     m_playlistPanel->setPresentationSeconds([this] { return m_countdown->durationSeconds(); });
@@ -132,7 +132,7 @@ void MainWindow::buildUi()
         m_modeReader->setChecked(true);
         m_reader->showReaderPage(page);
     });
-    m_setup = new SetupDialog(*m_store, this);
+    m_setup = new SetupDialog(*m_settings, this);
     connect(m_setup, &SetupDialog::statusMessage, this,
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
     connect(m_setup, &SetupDialog::displayChosen, m_outputControl, [this] { m_outputControl->displayChosen(); });
@@ -326,11 +326,11 @@ QWidget *MainWindow::buildControlPanel()
 
     auto *navigation = new QHBoxLayout;
     navigation->setSpacing(6);
-    m_previousButton = makeControlButton(QStringLiteral("previousButton"), tr("Previous"), 0,
+    m_previousButton = makeControlButton(QStringLiteral("previousButton"), tr("Previous"), IconKind::Previous,
                                          tr("Previous slide (or the last slide of the previous file)"), navigation);
-    m_nextButton = makeControlButton(QStringLiteral("nextButton"), tr("Next"), 1,
+    m_nextButton = makeControlButton(QStringLiteral("nextButton"), tr("Next"), IconKind::Next,
                                      tr("Next slide (or the next file of the playlist)"), navigation);
-    m_blackoutButton = makeControlButton(QStringLiteral("blackoutButton"), tr("Blackout"), 2,
+    m_blackoutButton = makeControlButton(QStringLiteral("blackoutButton"), tr("Blackout"), IconKind::Blackout,
                                          tr("Toggle blackout on the output"), navigation);
     m_blackoutButton->setCheckable(true);
     layout->addLayout(navigation);

@@ -5,7 +5,7 @@
 #include "playlist/playlistlog.h"
 #include "playlist/playlistpanel.h"
 #include "playlist/undohistory.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
@@ -178,7 +178,7 @@ void PlaylistControl::setFileMinutes(const QString &path, int minutes)
 {
     if (!m_playlist->files().contains(path))
         return;
-    const int value = minutes < 1 ? 0 : std::min(minutes, Playlist::MaxMinutes);
+    const int value = minutes < 1 ? 0 : std::min(minutes, Limits::MaxEntryMinutes);
     if (value == m_playlist->minutesFor(path))
         return;
     m_history->recordStep(UndoStep::Playlist, tr("Time of %1").arg(fileName(path)));
@@ -202,7 +202,7 @@ void PlaylistControl::applyPlaylist(const QList<PlaylistEntry> &entries, bool re
 
         // A countdown from the file wins, also for a path already listed.
         if (entry.minutes > 0)
-            times.insert(entry.path, std::min(entry.minutes, Playlist::MaxMinutes));
+            times.insert(entry.path, std::min(entry.minutes, Limits::MaxEntryMinutes));
     }
     commit(files, times);
     qCInfo(lcPlaylist) << (replace ? "playlist loaded:" : "playlist appended:") << entries.size() << "entries";

@@ -2,7 +2,7 @@
 
 #include "playlist/playlist.h"
 #include "playlist/playlistfile.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 
 #include <QDir>
 #include <QFileDialog>
