@@ -114,7 +114,7 @@ void benchFirstOutputLong(const Bench::Document &doc)
         PdfService service;
         bool delivered = false;
         QObject::connect(&service, &PdfService::loaded, &service,
-                         [&] { service.render(u"output"_s, 0, OutputSize, 0, 100); });
+                         [&] { service.render(u"output"_s, 0, OutputSize, 0, RenderPriority::Output, RenderShape::Whole); });
         QObject::connect(&service, &PdfService::rendered, &service, [&] { delivered = true; });
         QElapsedTimer clock;
         clock.start();
@@ -242,11 +242,11 @@ void benchOutputBehindReader(const Bench::Document &doc)
                                                              readerDone = true;
                                                      });
             if (withReader)
-                service.render(u"reader"_s, 0, QSize(4000 + run, 4000 + run), 0, 30);
+                service.render(u"reader"_s, 0, QSize(4000 + run, 4000 + run), 0, RenderPriority::Reader);
             // Let the reader job reach the worker first, as when the operator zooms in.
             QCoreApplication::processEvents();
             clock.start();
-            service.render(u"output"_s, page, OutputSize, 0, 100);
+            service.render(u"output"_s, page, OutputSize, 0, RenderPriority::Output, RenderShape::Whole);
             Bench::waitUntil([&] { return outputMs >= 0 && readerDone; });
             QObject::disconnect(connection);
             (withReader ? behind : bare).append(outputMs);

@@ -166,7 +166,7 @@ void slideChangeMiss(const Bench::Document &doc)
     for (const int page : std::as_const(targets)) {
         doneAt = -1;
         clock.start();
-        probe.render(QStringLiteral("bare"), page, OutputSize, 0, 100);
+        probe.render(QStringLiteral("bare"), page, OutputSize, 0, RenderPriority::Output);
         if (!waitUntil([&] { return doneAt >= 0; }))
             break;
         renders.append(ms(doneAt));
@@ -195,7 +195,7 @@ void transitionPaint(const Bench::Document &doc)
     QObject::connect(&service, &PdfService::rendered, &service,
                      [&](const QString &, int, const QImage &image) { images.append(image); });
     for (int page = 0; page < qMin(2, pages); ++page) {
-        service.render(QStringLiteral("bench"), page, OutputSize, 0, 100);
+        service.render(QStringLiteral("bench"), page, OutputSize, 0, RenderPriority::Output);
         if (!waitUntil([&] { return images.size() > page; }))
             return;
     }

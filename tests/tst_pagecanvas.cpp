@@ -231,7 +231,7 @@ private Q_SLOTS:
         QSignalSpy found(&service, &PdfService::searchFinished);
         QSignalSpy rendered(&service, &PdfService::rendered);
         service.search(QStringLiteral("pagemarker2"));
-        service.render(QStringLiteral("reader"), 1, QSize(600, 600), rotation, 30);
+        service.render(QStringLiteral("reader"), 1, QSize(600, 600), rotation, RenderPriority::Reader);
         QTRY_VERIFY(found.size() == 1 && rendered.size() == 1);
         const QList<SearchHit> hits = found.at(0).at(0).value<QList<SearchHit>>();
         QCOMPARE(hits.size(), 1);

@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(show.frames.constLast().at(0).value<QImage>().size(), full);
         // Requests are served by priority, so a leftover "output2" would be delivered before this.
         const QString probe = QStringLiteral("probe");
-        show.service.render(probe, 0, QSize(50, 50), 0, -100);
+        show.service.render(probe, 0, QSize(50, 50), 0, RenderPriority(-100));
         QTRY_COMPARE(show.deliveries(probe).size(), 1);
         QVERIFY(show.deliveries(Output2).isEmpty());
     }

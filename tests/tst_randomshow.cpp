@@ -97,7 +97,7 @@ public:
             return QByteArray();
         QSignalSpy rendered(&m_service, &PdfService::rendered);
         // On the output's channel, so the picture is made as the audience's is: whole, not in bands.
-        m_service.render(Presentation::outputChannel(), page, box, 0, 0);
+        m_service.render(Presentation::outputChannel(), page, box, 0, RenderPriority::Output, RenderShape::Whole);
         QImage image = rendered.wait(10000) ? rendered.constFirst().at(2).value<QImage>() : QImage();
         if (cutHeight > 0 && image.height() > cutHeight)
             image = image.copy(0, (image.height() - cutHeight) / 2, image.width(), cutHeight);

@@ -40,10 +40,11 @@ void Presentation::showPage(int page)
     m_pendingPage = page;
     m_firstReady = m_secondReady = false;
     m_firstImage = m_secondImage = QImage();
-    m_service->render(outputChannel(), page, pageBox(), 0, OutputPriority);
+    m_service->render(outputChannel(), page, pageBox(), 0, RenderPriority::Output, RenderShape::Whole);
     // A synchronous failure of the first page has already given up this page.
     if (twoPageActive())
-        m_service->render(secondPageChannel(), page + 1, pageBox(), 0, SecondPagePriority);
+        m_service->render(secondPageChannel(), page + 1, pageBox(), 0, RenderPriority::OutputSecond,
+                            RenderShape::Whole);
     else
         m_service->cancel(secondPageChannel());
     Q_EMIT changed();
@@ -220,5 +221,6 @@ void Presentation::preloadNext()
     // The next page lands in the cache at exactly the size the "output" request of a step asks for
     // (with nothing pending the page box is the single-page one).
     if (m_pendingPage < 0 && !m_twoPageOutput && m_livePage >= 0 && m_livePage + 1 < m_service->pageCount())
-        m_service->render(preloadChannel(), m_livePage + 1, pageBox(), 0, PreloadPriority);
+        m_service->render(preloadChannel(), m_livePage + 1, pageBox(), 0, RenderPriority::Preload,
+                            RenderShape::Whole);
 }

@@ -16,9 +16,6 @@ class Presentation final : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int OutputPriority = 100;
-    static constexpr int SecondPagePriority = 90;
-    static constexpr int PreloadPriority = -10;
     // The next page is preloaded once the output has shown a frame for this long: a render
     // cannot be stopped, so a jump that follows at once must not find one under way.
     static constexpr int PreloadDelayMs = 150;

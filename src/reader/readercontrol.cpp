@@ -254,9 +254,9 @@ void ReaderControl::updateReader()
     updateZoomLabel(scale);
 
     const QSize target = devicePixels(canvasSize, m_canvas[0]->devicePixelRatioF());
-    m_service->render(QStringLiteral("reader"), m_currentPage, target, m_rotation, 30);
+    m_service->render(QStringLiteral("reader"), m_currentPage, target, m_rotation, RenderPriority::Reader);
     if (two)
-        m_service->render(QStringLiteral("reader2"), m_currentPage + 1, target, m_rotation, 20);
+        m_service->render(QStringLiteral("reader2"), m_currentPage + 1, target, m_rotation, RenderPriority::ReaderSecond);
     else
         m_service->cancel(QStringLiteral("reader2"));
 

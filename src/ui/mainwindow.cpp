@@ -282,7 +282,7 @@ void MainWindow::refreshNext()
             if (m_preparedPage != next || m_preparedSize != size) {
                 m_preparedPage = next;
                 m_preparedSize = size;
-                m_pdf->render(QStringLiteral("prepared"), next, size, 0, 40);
+                m_pdf->render(QStringLiteral("prepared"), next, size, 0, RenderPriority::Next);
             }
         } else {
             m_pdf->cancel(QStringLiteral("prepared"));
