@@ -93,12 +93,12 @@ private Q_SLOTS:
         press(Qt::Key_Right);
         QVERIFY(child<QPushButton>(window(), "nextButton")->isDown());
         press(Qt::Key_B);
-        QVERIFY(window().presentation()->blackout());
+        QVERIFY(window().showModel()->blackout());
         QVERIFY(child<QPushButton>(window(), "blackoutButton")->isChecked());
         QVERIFY(child<QPushButton>(window(), "readerBlackout")->isChecked());
         QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Resume"));
         press(Qt::Key_B);
-        QVERIFY(!window().presentation()->blackout());
+        QVERIFY(!window().showModel()->blackout());
         QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Blackout"));
         QTRY_VERIFY(!child<QPushButton>(window(), "nextButton")->isDown());
     }
@@ -148,11 +148,11 @@ private Q_SLOTS:
         press(Qt::Key_End);
         QTRY_COMPARE(window().presentation()->livePage(), 4);
         reader->nextPageAction()->trigger();
-        QVERIFY(window().outputControl()->endReached());
+        QVERIFY(window().showModel()->endReached());
         QVERIFY(!window().countdown()->isRunning());
         // Opening a document starts a new show at once, before it has even loaded.
         window().openPath(window().pdfService()->filePath());
-        QVERIFY(!window().outputControl()->endReached());
+        QVERIFY(!window().showModel()->endReached());
     }
 
     void clickerKeysLeaveThePageBox()
@@ -171,7 +171,7 @@ private Q_SLOTS:
         QTRY_COMPARE(window().presentation()->livePage(), 15);
         QTRY_COMPARE(box->value(), 16);
         press(Qt::Key_B);
-        QVERIFY(window().presentation()->blackout());
+        QVERIFY(window().showModel()->blackout());
     }
 
     void escapeClosesADialogBeforeTheOutput()

@@ -119,7 +119,7 @@ private Q_SLOTS:
         // The audience starts at the beginning; the reading position is the operator's.
         QTRY_COMPARE(window.presentation()->pendingPage(), -1);
         QCOMPARE(window.presentation()->livePage(), 0);
-        QVERIFY(window.presentation()->blackout());
+        QVERIFY(window.showModel()->blackout());
         QVERIFY(window.outputWindow()->blackout());
         // The operator's own close does lift it.
         window.closeDocument();

@@ -86,7 +86,7 @@ private Q_SLOTS:
         QVERIFY(startShow(window, documents(QStringLiteral("first"), 2), 0, 0));
         previous(window);
         QCOMPARE(window.presentation()->currentPage(), 0);
-        QVERIFY(!window.playlistControl()->fileSwitchInProgress());
+        QVERIFY(!window.showModel()->switching());
     }
 
     void filesChangeInBothDirectionsWithTheirTransition()
@@ -95,7 +95,7 @@ private Q_SLOTS:
         const QStringList docs = documents(QStringLiteral("walk"), 3);
         QVERIFY(startShow(window, docs, 2, 0));
         previous(window);
-        QVERIFY(window.playlistControl()->fileSwitchInProgress());
+        QVERIFY(window.showModel()->switching());
         QVERIFY(waitForDocument(window, docs.at(1)));
         QCOMPARE(window.presentation()->livePage(), 2);
         QCOMPARE(liveCanvas(window)->direction(), -1);
@@ -109,7 +109,7 @@ private Q_SLOTS:
         window.presentation()->goToPage(3);
         QTRY_COMPARE(window.presentation()->livePage(), 3);
         next(window);
-        QVERIFY(window.outputControl()->endReached());
+        QVERIFY(window.showModel()->endReached());
         QCOMPARE(window.pdfService()->filePath(), docs.at(2));
     }
 
@@ -161,7 +161,7 @@ private Q_SLOTS:
         auto modal = closeNextModal();
         QSignalSpy messages(window.statusBar(), &QStatusBar::messageChanged);
         next(window);
-        QTRY_VERIFY(!window.playlistControl()->fileSwitchInProgress());
+        QTRY_VERIFY(!window.showModel()->switching());
         if (previousGone) {
             // The audience and the operator see the same: nothing.
             QCOMPARE(window.pdfService()->pageCount(), 0);
@@ -214,7 +214,7 @@ private Q_SLOTS:
         QVERIFY(!frames.isEmpty());
         for (const QVariantList &frame : std::as_const(frames))
             QVERIFY(!frame.constFirst().value<QImage>().isNull());
-        QVERIFY(window.presentation()->blackout());
+        QVERIFY(window.showModel()->blackout());
         QVERIFY(window.outputWindow()->blackout());
     }
 
@@ -233,21 +233,21 @@ private Q_SLOTS:
         QVERIFY(startShow(window, docs, 1, 0));
         // Asks for the last page of the first file.
         previous(window);
-        QVERIFY(window.playlistControl()->fileSwitchInProgress());
+        QVERIFY(window.showModel()->switching());
         const int steps = window.undoHistory()->size();
         click(window, QStringLiteral("playlistBack")); // waits for the switch
         QCOMPARE(window.undoHistory()->size(), steps);
         QString shown = docs.at(2);
         if (close) {
             menuAction(window, QStringLiteral("Close document"))->trigger();
-            QVERIFY(!window.playlistControl()->fileSwitchInProgress());
+            QVERIFY(!window.showModel()->switching());
             QTRY_COMPARE(window.pdfService()->pageCount(), 0);
             QVERIFY(window.statusBar()->currentMessage() != QStringLiteral("Loading PDF..."));
             click(window, QStringLiteral("playlistBack"));
             shown = docs.at(0);
         } else {
             window.openPath(shown);
-            QVERIFY(!window.playlistControl()->fileSwitchInProgress());
+            QVERIFY(!window.showModel()->switching());
         }
         QVERIFY(waitForDocument(window, shown));
         // Its own stored position, not the page the abandoned switch asked for.

@@ -217,9 +217,15 @@ void InputRouter::route(QKeyCombination combination, Action action)
     m_lastCombination = combination.toCombined();
     m_pressTime = m_clock();
     m_pressClockStarted = true;
-    m_lastKey = int(combination.key());
     Q_EMIT observed(QKeySequence(combination).toString(QKeySequence::NativeText), actionName(action));
-    if (!m_captureMode)
+    if (m_captureMode)
+        return;
+    // Reading in one continuous scroll, the up and down arrows move by lines, never into the
+    // next page or file, whatever slide command they are bound to.
+    const bool arrow = combination.key() == Qt::Key_Up || combination.key() == Qt::Key_Down;
+    if (m_scrollMode && arrow && (action == Action::NextSlide || action == Action::PreviousSlide))
+        Q_EMIT lineStepRequested(action == Action::NextSlide ? 1 : -1);
+    else
         Q_EMIT triggered(action);
 }
 

@@ -43,16 +43,6 @@ void Countdown::setClock(Clock clock)
     m_clock = clock ? std::move(clock) : Clock(steadyMilliseconds);
 }
 
-void Countdown::setTimeStepRecorder(TimeStepRecorder recorder)
-{
-    m_recordTimeStep = std::move(recorder);
-}
-
-void Countdown::setSecondsPersister(SecondsPersister persister)
-{
-    m_persistSeconds = std::move(persister);
-}
-
 void Countdown::restoreSeconds(int seconds)
 {
     m_duration = qint64(clampSeconds(seconds)) * 1000;
@@ -112,12 +102,12 @@ void Countdown::setTimerSeconds(int seconds)
     const int previous = durationSeconds();
     if (clamped == previous)
         return;
-    if (!m_applyingCountdown && m_recordTimeStep)
-        m_recordTimeStep(previous);
+    if (!m_applyingCountdown)
+        Q_EMIT durationAboutToChange(previous);
     m_duration = qint64(clamped) * 1000;
     qCDebug(lcTimer) << "presentation time" << previous << "->" << clamped << "s";
-    if (!m_applyingCountdown && m_persistSeconds)
-        m_persistSeconds(clamped);
+    if (!m_applyingCountdown)
+        Q_EMIT durationChanged(clamped);
     tick();
 }
 
