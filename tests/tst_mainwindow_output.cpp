@@ -147,11 +147,15 @@ private Q_SLOTS:
 
     void fitWidthFillsTheProjectorWidth()
     {
-        QSettings().setValue(QStringLiteral("output/fitWidth"), true);
         MainWindow window;
         QVERIFY(showOnProjector(window, TestEnvironment::instance().textDocument(2)));
-        // A portrait page, cut at top and bottom, exactly as the audience sees it.
+        // Switched while a portrait page is live: the old frame is never shown stretched to the
+        // new framing, the new one is cut at top and bottom, exactly as the audience sees it.
+        OutputWindow *output = window.outputWindow();
+        child<QComboBox>(window, "scalingChoice")->setCurrentIndex(1);
+        QVERIFY(output->imageRect(output->image()).height() <= output->height());
         QTRY_COMPARE(window.presentation()->frame().size(), QSize(1920, 1080));
+        QCOMPARE(output->imageRect(output->image()), QRectF(output->rect()));
         QCOMPARE(window.outputWindow()->image(), window.presentation()->frame());
         QCOMPARE(child<PageCanvas>(window, "liveCanvas")->image(), window.presentation()->frame());
     }

@@ -352,6 +352,15 @@ QString violation(Session &s)
                                      : u"FILE %1 / %2  -  %3"_s.arg(index + 1).arg(playlist.size()).arg(name);
     if (text(u"fileLabel"_s) != file)
         return u"the file label reads "_s + text(u"fileLabel"_s);
+    // NEXT names the next page, or at the end of a file the entry that Next will open.
+    const int nextPage = presentation->previewPage();
+    const int nextEntry = w.showModel()->entryBeside(1);
+    const QString next = nextPage >= 0 ? QString::number(nextPage + 1)
+                         : nextEntry >= 0 ? u"FILE %1"_s.arg(nextEntry + 1)
+                         : pages > 0 ? u"END"_s
+                                     : u"-"_s;
+    if (!text(u"preparedLabel"_s).endsWith(u"</div>"_s + next))
+        return u"the NEXT label reads "_s + text(u"preparedLabel"_s);
     if (button(u"timerStart"_s)->text() != w.countdown()->startText())
         return u"the timer button reads "_s + button(u"timerStart"_s)->text();
     return QString();

@@ -208,8 +208,13 @@ void Show::presentationNext()
 
 void Show::presentationPrevious()
 {
-    if (m_switch.active)
+    if (m_switch.active) {
+        // Previous while the next file still loads (a huge or slow one) goes back to the file
+        // the audience still sees, at its page; the load is abandoned.
+        if (m_switch.direction > 0 && !m_switch.recovering && QFileInfo(m_switch.previousDocument).isFile())
+            backOutOfSwitch();
         return;
+    }
     const bool pages = hasPages();
     if (pages && m_presentation->shownPage() > 0) {
         m_presentation->previous();

@@ -210,6 +210,7 @@ private:
     // `tell`: the operator hears of it in a box (an open of their own, not a declined password).
     void fail(const QString &message, bool tell);
     void switchFailed(const QString &path, const QString &message);
+    void backOutOfSwitch();
     void endSwitch();
     void applyTwoPageOutput();
     // A notice on one line that stays a while.

@@ -211,6 +211,21 @@ void Show::switchFailed(const QString &path, const QString &message)
     emitChanged(SwitchChanged);
 }
 
+void Show::backOutOfSwitch()
+{
+    const Switch left = std::exchange(m_switch, Switch{});
+    qCInfo(lcShow) << "back to" << left.previousDocument << "before" << left.target << "has loaded";
+    m_switch.active = m_switch.recovering = true;
+    m_switch.target = left.previousDocument;
+    // The audience still sees that page: it comes back without a transition.
+    m_presentation->setCrossingDirection(0);
+    m_presentation->setKeepFrameOnClose(true);
+    Load how;
+    how.startPage = left.previousPage;
+    load(left.previousDocument, how);
+    emitChanged(SwitchChanged);
+}
+
 void Show::endSwitch()
 {
     // The start page and direction belong to the file that no longer comes.

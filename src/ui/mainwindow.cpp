@@ -90,7 +90,6 @@ MainWindow::MainWindow(QWidget *parent)
     m_setup->refillDisplays();
     m_setup->applyTransition();
     rebuildRecentMenu();
-    m_output->setFitWidth(m_settings->outputFitWidth());
     m_presentation->setFitWidth(m_settings->outputFitWidth());
 
     m_liveNextSplitter->restoreState(m_settings->presenterHSplit());

@@ -124,7 +124,6 @@ void MainWindow::buildUi()
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
     connect(m_setup, &SetupDialog::displayChosen, m_outputControl, [this] { m_outputControl->displayChosen(); });
     connect(m_setup, &SetupDialog::outputToggleClicked, m_outputControl, &OutputControl::setOutputEnabled);
-    connect(m_setup, &SetupDialog::fitWidthChanged, m_output.get(), &PageCanvas::setFitWidth);
     connect(m_setup, &SetupDialog::fitWidthChanged, m_presentation, &Presentation::setFitWidth);
     connect(m_setup, &SetupDialog::transitionChanged, this, [this](int effect, int ms) {
         m_liveCanvas->setTransition(PageCanvas::Transition(effect), ms);
