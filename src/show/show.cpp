@@ -42,6 +42,8 @@ Show::Show(const Services &services, QObject *parent)
         emitChanged(LiveChanged | PageChanged);
     });
     connect(m_playlist, &Playlist::changed, this, [this] { emitChanged(EntryChanged); });
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { emitChanged(EntryChanged); });
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { emitChanged(EntryChanged); });
 }
 
 Show::~Show() = default;
@@ -82,7 +84,19 @@ void Show::markUnplayable(const QString &path)
 {
     const QFileInfo info(path);
     m_unplayable.insert(path, info.isFile() ? info.lastModified().toMSecsSinceEpoch() ^ info.size() : -1);
+    // A file that comes back (or is written anew) changes what Next will open, and NEXT says so.
+    m_watcher.addPath(info.absolutePath());
+    if (info.isFile())
+        m_watcher.addPath(path);
     emitChanged(EntryChanged);
+}
+
+void Show::forgetUnplayable(const QString &path)
+{
+    if (!m_unplayable.remove(path) || !m_unplayable.isEmpty())
+        return;
+    if (const QStringList watched = m_watcher.files() + m_watcher.directories(); !watched.isEmpty())
+        m_watcher.removePaths(watched);
 }
 
 int Show::entryBeside(int step) const

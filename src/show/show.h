@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QFlags>
 #include <QObject>
 #include <QHash>
@@ -204,6 +205,7 @@ private:
     void refreshEnd();
     bool stillUnplayable(const QString &path) const;
     void markUnplayable(const QString &path);
+    void forgetUnplayable(const QString &path);
     bool load(const QString &path, const Load &how);
     void onLoaded(int pages);
     void onFailed(const QString &message, bool passwordRequired);
@@ -237,6 +239,7 @@ private:
     // Entries that failed, with a stamp of their file then (-1: missing); Next and Previous
     // pass over them until the file changes.
     QHash<QString, qint64> m_unplayable;
+    QFileSystemWatcher m_watcher; // the folders and files of those entries
     int m_batchDepth = 0;
     Changes m_pendingChanges;
 };

@@ -127,7 +127,7 @@ void Show::onLoaded(int pages)
 {
     const Batch batch(*this);
     const QString path = m_pdf->filePath();
-    m_unplayable.remove(path);
+    forgetUnplayable(path);
     m_playlist->setCurrentDocument(path);
     // While the switch still counts as running, the reader's saved place does not move the
     // audience from the page the switch opened at.
