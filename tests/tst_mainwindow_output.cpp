@@ -3,15 +3,18 @@
 #include "testenv.h"
 #include "windowtest.h"
 
+#include "pdf/pdfservice.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "base/appsettings.h"
 #include "ui/mainwindow.h"
+#include "ui/playlistcontrol.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -158,6 +161,29 @@ private Q_SLOTS:
         QCOMPARE(output->imageRect(output->image()), QRectF(output->rect()));
         QCOMPARE(window.outputWindow()->image(), window.presentation()->frame());
         QCOMPARE(child<PageCanvas>(window, "liveCanvas")->image(), window.presentation()->frame());
+    }
+
+    // A crossing into a file that asks for a password keeps the blacked-out frame through the
+    // prompt: the audience never sees an empty output.
+    void anEncryptedEntryKeepsTheBlackedOutFrame()
+    {
+        MainWindow window;
+        const QString locked = copyOf(TestEnvironment::instance().encryptedDocument(), QStringLiteral("locked.pdf"));
+        QVERIFY(showOnProjector(window, TestEnvironment::instance().textDocument(1)));
+        window.playlistControl()->addFiles({window.pdfService()->filePath(), locked});
+        child<QPushButton>(window, "blackoutButton")->click();
+        QSignalSpy frames(window.presentation(), &Presentation::frameReady);
+        auto password = answerInputDialog([](QDialog *dialog) {
+            static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("secret"));
+            dialog->accept();
+        });
+        child<QPushButton>(window, "nextButton")->click();
+        QTRY_COMPARE(window.pdfService()->filePath(), locked);
+        QTRY_VERIFY(!frames.isEmpty());
+        QVERIFY(password->answered);
+        for (const QVariantList &frame : std::as_const(frames))
+            QVERIFY(!frame.constFirst().value<QImage>().isNull());
+        QVERIFY(window.outputWindow()->blackout());
     }
 };
 

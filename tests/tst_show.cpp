@@ -237,26 +237,39 @@ private Q_SLOTS:
         QVERIFY(stage.settled());
         QTRY_COMPARE(jobs.size(), 2);
         QCOMPARE(jobList(), (QStringList{u"output 1"_s, u"preload 2"_s}));
+        QVERIFY(stage.presentation.frameAnimated());
+        QCOMPARE(stage.presentation.frameDirection(), 1);
         stage.show.previous();
         QVERIFY(stage.settled());
         QTest::qWait(Presentation::PreloadDelayMs + 100);
         QCOMPARE(jobList(), QStringList{u"output 3"_s});
+        // Into the earlier file backwards, although it opens at a higher page.
+        QCOMPARE(stage.presentation.frameDirection(), -1);
     }
 
-    // An open by the operator starts the clock afresh and ends a crossing still loading; Close
-    // lifts a blackout and Back (an undo step) returns through the playlist.
+    // Back returns through the playlist, as a crossing; an open of the operator's ends a
+    // crossing still loading and opens at its own first page with the clock afresh; Close lifts
+    // a blackout and Back brings the file back.
     void documentsOpenCloseAndComeBack()
     {
         Stage stage;
         stage.show.activateEntry(0);
         QVERIFY(stage.settled());
-        stage.show.last();
-        stage.show.next();
+        stage.show.activateEntry(1);
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.history.steps().constLast().label, u"Open b.pdf"_s);
+        stage.show.returnTo(stage.history.takeLast().document);
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.state(), u"a:1 clock 05:00"_s);
+        QCOMPARE(stage.presentation.frameDirection(), -1);
+
+        stage.show.activateEntry(1);
+        QVERIFY(stage.settled());
+        stage.show.previous();
         stage.show.openByOperator(stage.file('c'));
         QVERIFY(!stage.show.switching());
         QVERIFY(stage.settled());
         QCOMPARE(stage.state(), u"c:1"_s);
-        QCOMPARE(stage.history.steps().constLast().label, u"Open c.pdf"_s);
 
         stage.show.toggleBlackout();
         stage.show.closeDocument();
@@ -264,6 +277,8 @@ private Q_SLOTS:
         stage.show.returnTo(stage.history.takeLast().document);
         QVERIFY(stage.settled());
         QCOMPARE(stage.state(), u"c:1"_s);
+        stage.show.returnTo(QString());
+        QCOMPARE(stage.state(), u"blank"_s);
     }
 };
 
