@@ -106,6 +106,8 @@ struct Stage
             reader.scroll = true;
         else if (verb == u"scrolled")
             reader.atEnd = true;
+        else if (verb == u"open")
+            show.openByOperator(file(object.at(0).toLatin1()));
         else if (verb == u"entry")
             show.activateEntry(object.toInt());
         else if (verb == u"missing")
@@ -165,6 +167,7 @@ private Q_SLOTS:
         QTest::newRow("next at the end of the show ends it and pauses the countdown; previous leaves the end")
             << u"entry 1, minute, entry 2, last | next | next | prev"_s
             << u"c:4 clock 04:00 | c:4 end | c:4 end | c:3"_s;
+        QTest::newRow("an open forgets the end") << u"entry 2, last, next | open a"_s << u"c:4 end | a:1"_s;
         QTest::newRow("blackout stays through a crossing") << u"black, last, next"_s << u"b:1 black clock 05:00"_s;
         QTest::newRow("a missing file stays the show, the next click passes it")
             << u"missing b, last, next | next"_s << u"a:3 | c:1"_s;
@@ -206,6 +209,7 @@ private Q_SLOTS:
         // A file that failed is passed over, never taken off the playlist, and told once.
         QCOMPARE(stage.playlist.count(), 3);
         QVERIFY(stage.notices.filter(u"b.pdf"_s).size() <= 1);
+        QVERIFY(stage.notices.count(u"End of presentation. Press Previous to go back."_s) <= 1);
     }
 
     // One Next tells the views once, when its frame is in; a crossing renders what the
