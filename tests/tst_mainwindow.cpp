@@ -383,6 +383,9 @@ private Q_SLOTS:
         QVERIFY(menuAction(window, QStringLiteral("Full screen output"))->isChecked());
         QTRY_VERIFY(!child<QPushButton>(window, "blackoutButton")->isDown());
 
+        // Exit, from the menu as from its key, ends the output only when given twice.
+        menuAction(window, QStringLiteral("Exit presentation"))->trigger();
+        QVERIFY(window.outputWindow()->isVisible());
         menuAction(window, QStringLiteral("Exit presentation"))->trigger();
         QVERIFY(!window.outputWindow()->isVisible());
         QCOMPARE(child<QPushButton>(window, "outputHeaderButton")->text(), QStringLiteral("Output OFF"));

@@ -6,6 +6,7 @@
 #include "pdf/pdfservice.h"
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
+#include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "reader/scrollview.h"
@@ -208,10 +209,15 @@ private Q_SLOTS:
         auto *box = child<QSpinBox>(window(), "pageBox");
         QTRY_VERIFY(box->isVisible());
         QVERIFY(InputTest::activate(m_window.get(), box));
+        // Only the page typed in full reaches the audience, never page 1 on the way to 15.
+        QList<int> shown;
+        connect(window().presentation(), &Presentation::frameReady, this,
+                [&] { shown << window().presentation()->livePage(); });
         box->selectAll();
         QTest::keyClicks(box, QStringLiteral("15"));
         press(Qt::Key_Return);
         QTRY_COMPARE(window().presentation()->livePage(), 14);
+        QCOMPARE(shown, QList<int>{14});
         QCOMPARE(QApplication::focusWidget(), box);
         press(Qt::Key_PageDown);
         QTRY_COMPARE(window().presentation()->livePage(), 15);
@@ -250,9 +256,34 @@ private Q_SLOTS:
         QVERIFY(window().outputWindow()->isVisible());
 
         QVERIFY(InputTest::activate(m_window.get(), m_window.get()));
+        // A stray Escape only warns; the second one ends the output.
+        press(Qt::Key_Escape);
+        QVERIFY(window().outputWindow()->isVisible());
         press(Qt::Key_Escape);
         QVERIFY(!window().outputWindow()->isVisible());
         QCOMPARE(child<QPushButton>(window(), "fullscreenButton")->text(), QStringLiteral("FULLSCREEN"));
+    }
+
+    // Typed digits and Enter take LIVE and the audience straight to the page; the number shows
+    // on LIVE for the operator only, and Backspace then returns to where the show was.
+    void typedPageNumbersJumpAndBackspaceReturns()
+    {
+        QVERIFY(openAndWait(window(), TestEnvironment::instance().deck(20)));
+        child<QPushButton>(window(), "outputHeaderButton")->click();
+        QTRY_VERIFY(window().outputWindow()->isVisible());
+        QList<int> shown;
+        connect(window().presentation(), &Presentation::frameReady, this,
+                [&] { shown << window().presentation()->livePage(); });
+        press(Qt::Key_1);
+        press(Qt::Key_2);
+        QVERIFY(child<PageCanvas>(window(), "liveCanvas")->overlayMessage().contains(QStringLiteral("12")));
+        QVERIFY(window().outputWindow()->overlayMessage().isEmpty());
+        press(Qt::Key_Return);
+        QTRY_COMPARE(window().presentation()->livePage(), 11);
+        QVERIFY(child<PageCanvas>(window(), "liveCanvas")->overlayMessage().isEmpty());
+        press(Qt::Key_Backspace);
+        QTRY_COMPARE(window().presentation()->livePage(), 0);
+        QCOMPARE(shown, (QList<int>{11, 0}));
     }
 
     void arrowsScrollInScrollReading()

@@ -60,6 +60,7 @@ struct Stage
     {
         store.clear();
         countdown.setClock([this] { return now; });
+        show.setClock([this] { return now; });
         reader.pdf = &pdf;
         history.setSnapshot([this](UndoStep &step) { step.document = show.documentPath(); });
         show.setReader(&reader);
@@ -106,6 +107,12 @@ struct Stage
             reader.scroll = true;
         else if (verb == u"scrolled")
             reader.atEnd = true;
+        else if (verb == u"jump")
+            show.jumpTo(object.toInt() - 1);
+        else if (verb == u"jumpentry")
+            show.jumpToEntry(object.toInt(), words.value(2).toInt() - 1);
+        else if (verb == u"return")
+            show.returnFromJump();
         else if (verb == u"open")
             show.openByOperator(file(object.at(0).toLatin1()));
         else if (verb == u"entry")
@@ -178,6 +185,11 @@ private Q_SLOTS:
         QTest::newRow("a damaged file with nothing to return to: blank, and the clicker goes on")
             << u"damage b, last, missing a, next | next | prev"_s << u"blank | c:1 | c:1"_s;
         QTest::newRow("first and last slide") << u"last | first"_s << u"a:3 | a:1"_s;
+        QTest::newRow("a jump and back") << u"next, jump 3 | return | return"_s << u"a:3 | a:2 | a:2"_s;
+        QTest::newRow("a jump into another talk and back")
+            << u"next, jumpentry 2 3 | jump 1 | return | return"_s << u"c:3 | c:1 | c:3 | a:2"_s;
+        QTest::newRow("reader mode, output off: a jump turns the reader")
+            << u"reader, jump 3 | return"_s << u"a:1 reader 3 | a:1 reader 1"_s;
         QTest::newRow("reader mode, output off: the reader turns, the audience stays")
             << u"reader, next, next, last"_s << u"a:1 reader 3"_s;
         QTest::newRow("reader mode, output on: the audience follows")
@@ -249,6 +261,24 @@ private Q_SLOTS:
         QCOMPARE(jobList(), QStringList{u"output 3"_s});
         // Into the earlier file backwards, although it opens at a higher page.
         QCOMPARE(stage.presentation.frameDirection(), -1);
+    }
+
+    // Exit ends the output only when given twice within two seconds; a stray key warns.
+    void exitNeedsASecondPressWhileTheAudienceWatches()
+    {
+        Stage stage;
+        QVERIFY(stage.show.confirmStop()); // no output: nothing to protect
+        stage.show.setOutputShown(true);
+        QVERIFY(!stage.show.confirmStop());
+        QCOMPARE(stage.notices.size(), 1);
+        stage.now += Show::StopConfirmMs + 1;
+        QVERIFY(!stage.show.confirmStop());
+        stage.now += Show::StopConfirmMs;
+        QVERIFY(stage.show.confirmStop());
+        // Closed and opened again, the next Exit warns first again.
+        stage.show.setOutputShown(false);
+        stage.show.setOutputShown(true);
+        QVERIFY(!stage.show.confirmStop());
     }
 
     // Back returns through the playlist, as a crossing; an open of the operator's ends a

@@ -82,6 +82,14 @@
         <source>Reset timer</source>
         <translation>Countdown zurücksetzen</translation>
     </message>
+    <message>
+        <source>Return to the page before the jump</source>
+        <translation>Zurück zur Seite vor dem Sprung</translation>
+    </message>
+    <message>
+        <source>Overview of all pages</source>
+        <translation>Übersicht aller Seiten</translation>
+    </message>
 </context>
 <context>
     <name>ArrowButton</name>
@@ -158,6 +166,14 @@
     <message>
         <source>-10 seconds</source>
         <translation>-10 Sekunden</translation>
+    </message>
+    <message>
+        <source>Return to the page before the jump</source>
+        <translation>Zurück zur Seite vor dem Sprung</translation>
+    </message>
+    <message>
+        <source>Overview of all pages...</source>
+        <translation>Übersicht aller Seiten...</translation>
     </message>
 </context>
 <context>
@@ -579,6 +595,22 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source>+10 s</source>
         <translation>+10 s</translation>
+    </message>
+    <message>
+        <source>Go to page %1: Enter shows it, Escape cancels.</source>
+        <translation>Gehe zu Seite %1: Eingabe zeigt sie, Escape bricht ab.</translation>
+    </message>
+    <message>
+        <source>GO TO PAGE %1</source>
+        <translation>GEHE ZU SEITE %1</translation>
+    </message>
+    <message>
+        <source>Enter shows it, Escape cancels</source>
+        <translation>Eingabe zeigt sie, Escape bricht ab</translation>
+    </message>
+    <message>
+        <source>LIVE  -  output off: the audience sees nothing</source>
+        <translation>LIVE  -  Ausgabe aus: das Publikum sieht nichts</translation>
     </message>
 </context>
 <context>
@@ -1138,6 +1170,10 @@ Die Präsentation bleibt bei der aktuellen Datei.</translation>
     <message>
         <source>Close %1</source>
         <translation>%1 schließen</translation>
+    </message>
+    <message>
+        <source>The output stays on. Give Exit presentation again within two seconds to end it.</source>
+        <translation>Die Ausgabe bleibt an. Zum Beenden „Präsentation beenden“ innerhalb von zwei Sekunden noch einmal geben.</translation>
     </message>
 </context>
 <context>

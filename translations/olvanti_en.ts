@@ -82,6 +82,14 @@
         <source>Reset timer</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Return to the page before the jump</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overview of all pages</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ArrowButton</name>
@@ -157,6 +165,14 @@
     </message>
     <message>
         <source>-10 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Return to the page before the jump</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overview of all pages...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -577,6 +593,22 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
     <message>
         <source>+10 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to page %1: Enter shows it, Escape cancels.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GO TO PAGE %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter shows it, Escape cancels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LIVE  -  output off: the audience sees nothing</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1134,6 +1166,10 @@ The presentation stays on the current file.</source>
     </message>
     <message>
         <source>Close %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output stays on. Give Exit presentation again within two seconds to end it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

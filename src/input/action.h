@@ -23,6 +23,8 @@ enum class Action : int {
     TimerPlusTenSeconds = 13,
     TimerMinusTenSeconds = 14,
     ResetTimer = 15,
+    ReturnFromJump = 16,
+    ShowOverview = 17,
 };
 
 Q_DECLARE_METATYPE(Action)
@@ -31,10 +33,10 @@ Q_DECLARE_METATYPE(Action)
 // Implicitly shared, so a snapshot costs nothing until one side changes.
 using BindingTable = QMap<Action, QList<QKeySequence>>;
 
-// The translated display name; empty for 6, 8 and values outside 0..15.
+// The translated display name; empty for 6, 8 and values outside 0..17.
 QString actionName(Action action);
 
-// The fourteen actions in the order used for matching, validation, storage and display.
+// The bindable actions in the order used for matching, validation, storage and display.
 QList<Action> bindableActionList();
 bool isBindable(Action action);
 

@@ -10,9 +10,20 @@
 
 #include <QFileInfo>
 
+#include <chrono>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcShow, "olvanti.show")
+
+namespace {
+
+qint64 steadyMilliseconds()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
 
 Show::Show(const Services &services, QObject *parent)
     : QObject(parent)
@@ -22,6 +33,7 @@ Show::Show(const Services &services, QObject *parent)
     , m_countdown(services.countdown)
     , m_history(services.history)
     , m_settings(services.settings)
+    , m_clock(steadyMilliseconds)
 {
     // After the presentation's own handlers, which place the new document at its start page.
     connect(m_pdf, &PdfService::loaded, this, &Show::onLoaded);
@@ -47,6 +59,11 @@ Show::Show(const Services &services, QObject *parent)
 }
 
 Show::~Show() = default;
+
+void Show::setClock(Clock clock)
+{
+    m_clock = clock ? std::move(clock) : Clock(steadyMilliseconds);
+}
 
 void Show::emitChanged(Changes what)
 {
@@ -266,6 +283,82 @@ void Show::toggleBlackout()
     setBlackout(!m_blackout);
 }
 
+Show::Position Show::position() const
+{
+    const bool audience = !m_reader || audienceFollows();
+    return {m_documentPath, audience ? m_presentation->shownPage() : m_reader->readerPage()};
+}
+
+void Show::recordJump()
+{
+    const Position here = position();
+    if (here.document.isEmpty() || here.page < 0)
+        return;
+    if (!m_jumps.isEmpty() && m_jumps.constLast().document == here.document && m_jumps.constLast().page == here.page)
+        return;
+    m_jumps.append(here);
+    if (m_jumps.size() > MaxJumps)
+        m_jumps.removeFirst();
+}
+
+void Show::jumpTo(int page)
+{
+    if (!hasPages() || m_switch.active)
+        return;
+    const Batch batch(*this);
+    recordJump();
+    choosePage(page);
+}
+
+void Show::jumpToEntry(int index, int page)
+{
+    if (index == entry()) {
+        jumpTo(page);
+        return;
+    }
+    if (index < 0 || index >= m_playlist->count() || m_switch.active)
+        return;
+    const Batch batch(*this);
+    recordJump();
+    openEntry(index, std::max(page, 0));
+}
+
+void Show::returnFromJump()
+{
+    if (m_jumps.isEmpty() || m_switch.active)
+        return;
+    const Batch batch(*this);
+    const Position back = m_jumps.takeLast();
+    if (back.document == m_documentPath) {
+        choosePage(back.page);
+        return;
+    }
+    const int index = int(m_playlist->files().indexOf(back.document));
+    if (index >= 0 && m_playlist->currentIndex() >= 0) {
+        openEntry(index, back.page);
+    } else {
+        Load how;
+        how.startPage = back.page;
+        load(back.document, how);
+    }
+}
+
+bool Show::confirmStop()
+{
+    if (!m_outputShown)
+        return true;
+    const qint64 now = m_clock();
+    if (m_stopArmedAt >= 0 && now - m_stopArmedAt <= StopConfirmMs) {
+        m_stopArmedAt = -1;
+        return true;
+    }
+    // A stray key must not end the show.
+    m_stopArmedAt = now;
+    Q_EMIT notice(tr("The output stays on. Give Exit presentation again within two seconds to end it."),
+                  int(StopConfirmMs) + 1000);
+    return false;
+}
+
 void Show::setMode(Mode mode)
 {
     if (mode == m_mode)
@@ -284,6 +377,7 @@ void Show::setOutputShown(bool shown)
     }
     const Batch batch(*this);
     m_outputShown = shown;
+    m_stopArmedAt = -1;
     if (shown) {
         qCInfo(lcShow, "Output on");
         if (m_reader && !presenting())

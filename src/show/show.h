@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <utility>
 
 class AppSettings;
@@ -71,10 +72,17 @@ public:
         AppSettings *settings = nullptr;
     };
 
+    using Clock = std::function<qint64()>; // monotonic milliseconds
+
+    // A second Exit within this long ends the output; the first one only warns.
+    static constexpr qint64 StopConfirmMs = 2000;
+    static constexpr int MaxJumps = 20;
+
     explicit Show(const Services &services, QObject *parent = nullptr);
     ~Show() override;
 
     void setReader(Reader *reader) { m_reader = reader; }
+    void setClock(Clock clock);
 
     Mode mode() const { return m_mode; }
     bool presenting() const { return m_mode == Mode::Presenter; }
@@ -112,6 +120,16 @@ public:
     void choosePage(int page);
     void setBlackout(bool on);
     void toggleBlackout();
+    // Jumps remember where the show was, so returnFromJump() goes back there, also into
+    // another file. A jump to a page of the open document (typed, picked in the page strip or
+    // the overview, a search hit) and a jump to another entry's page.
+    void jumpTo(int page);
+    void jumpToEntry(int index, int page);
+    void returnFromJump();
+    bool canReturnFromJump() const { return !m_jumps.isEmpty(); }
+    // The Exit command while the audience sees the output: true on the second call within
+    // StopConfirmMs (or with no output shown); the first call only warns.
+    bool confirmStop();
     void setMode(Mode mode);
     // The output control reports the output window opening and closing.
     void setOutputShown(bool shown);
@@ -176,6 +194,12 @@ private:
         Show &m_show;
     };
 
+    struct Position
+    {
+        QString document;
+        int page = 0;
+    };
+
     struct Switch
     {
         bool active = false;
@@ -198,6 +222,8 @@ private:
     };
 
     void emitChanged(Changes what);
+    Position position() const;
+    void recordJump();
     void stepSlide(int direction);
     void goToEdge(bool last);
     void presentationNext();
@@ -240,6 +266,9 @@ private:
     // pass over them until the file changes.
     QHash<QString, qint64> m_unplayable;
     QFileSystemWatcher m_watcher; // the folders and files of those entries
+    QList<Position> m_jumps;
+    Clock m_clock;
+    qint64 m_stopArmedAt = -1;
     int m_batchDepth = 0;
     Changes m_pendingChanges;
 };

@@ -32,6 +32,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 
 namespace {
 
@@ -152,6 +153,14 @@ void MainWindow::connectServices()
 
     connect(m_router, &InputRouter::triggered, this, &MainWindow::handleAction);
     connect(m_router, &InputRouter::lineStepRequested, m_show, &Show::stepLines);
+    connect(m_router, &InputRouter::pageNumberChanged, this, [this](const QString &digits) {
+        m_typedPage = digits;
+        showLiveMarks();
+        if (!digits.isEmpty())
+            statusBar()->showMessage(tr("Go to page %1: Enter shows it, Escape cancels.").arg(digits),
+                                     InputRouter::PageNumberTimeoutMs);
+    });
+    connect(m_router, &InputRouter::pageNumberEntered, m_show, [this](int number) { m_show->jumpTo(number - 1); });
     connect(m_reader, &ReaderControl::scrollReadingChanged, m_router, &InputRouter::setScrollMode);
 
     connect(m_outputControl, &OutputControl::outputSizeUpdated, m_reader, &ReaderControl::syncOutputMirror);
@@ -179,6 +188,8 @@ void MainWindow::onShowChanged(Show::Changes what)
         showOutputState();
     if (what & (Show::BlackoutChanged | Show::DocumentChanged))
         showBlackout();
+    if (what & (Show::BlackoutChanged | Show::OutputChanged))
+        showLiveMarks();
     if (what & (Show::LiveChanged | Show::BlackoutChanged | Show::DocumentChanged | Show::EntryChanged))
         showLabels();
     if (what & (Show::LiveChanged | Show::PageChanged | Show::DocumentChanged | Show::EntryChanged | Show::SwitchChanged))
@@ -208,8 +219,6 @@ void MainWindow::showBlackout()
     m_reader->welcome()->setVisible(!hasDocument);
     if (!hasDocument)
         m_reader->welcome()->raise();
-    m_liveCanvas->setOverlayMessage(blackout ? tr("BLACKOUT") + QLatin1Char('\n') + tr("external display is blank")
-                                             : QString());
     {
         const QSignalBlocker blocker(m_blackoutButton);
         m_blackoutButton->setChecked(blackout);
@@ -221,6 +230,22 @@ void MainWindow::showBlackout()
         m_readerBlackout->setChecked(blackout);
         m_readerBlackout->setText(blackout ? tr("Resume") : tr("Blackout"));
     }
+}
+
+void MainWindow::showLiveMarks()
+{
+    // What the operator must not miss about LIVE: a page number being typed, a blackout (the
+    // display is blank only when there is an output), and no output at all.
+    QString overlay;
+    if (!m_typedPage.isEmpty())
+        overlay = tr("GO TO PAGE %1").arg(m_typedPage) + QLatin1Char('\n') + tr("Enter shows it, Escape cancels");
+    else if (m_show->blackout())
+        overlay = tr("BLACKOUT") + (m_show->outputShown() ? QLatin1Char('\n') + tr("external display is blank") : QString());
+    m_liveCanvas->setOverlayMessage(overlay);
+    m_liveCaption->setText(m_show->outputShown() ? tr("LIVE") : tr("LIVE  -  output off: the audience sees nothing"));
+    m_liveCaption->setProperty("outputOff", !m_show->outputShown());
+    m_liveCaption->style()->unpolish(m_liveCaption);
+    m_liveCaption->style()->polish(m_liveCaption);
 }
 
 void MainWindow::showLabels()

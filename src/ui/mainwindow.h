@@ -119,6 +119,7 @@ private:
     void showMode();
     void showOutputState();
     void showBlackout();
+    void showLiveMarks();
     void showLabels();
     void showNext();
     void showLivePage();
@@ -218,6 +219,8 @@ private:
     int m_lastShownLive = -2;
     int m_lastShownCurrent = -2;
 
+    // Digits typed for a page number, shown to the operator only.
+    QString m_typedPage;
     // Pages of the open document whose render failed and was reported.
     QSet<int> m_failedPages;
 };

@@ -106,7 +106,7 @@ void MainWindow::buildUi()
     connect(m_reader, &ReaderControl::viewportResized, &m_refreshTimer, qOverload<>(&QTimer::start));
     connect(m_modePresenter, &QPushButton::toggled, this, &MainWindow::setPresenterMode);
     connect(m_thumbnailStrip, &ThumbnailView::clicked, m_show,
-            [this](const QModelIndex &index) { m_show->choosePage(index.row()); });
+            [this](const QModelIndex &index) { m_show->jumpTo(index.row()); });
 
     m_search = new SearchDialog(this);
     connect(m_search, &SearchDialog::searchRequested, this, [this](const QString &text) {
@@ -116,8 +116,8 @@ void MainWindow::buildUi()
     connect(m_search, &SearchDialog::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
     connect(m_search, &SearchDialog::hitChosen, this, [this](int page) {
-        m_modeReader->setChecked(true);
-        m_reader->showReaderPage(page);
+        m_show->setMode(Show::Mode::Reader);
+        m_show->jumpTo(page);
     });
     m_setup = new SetupDialog(*m_settings, this);
     connect(m_setup, &SetupDialog::statusMessage, this,
