@@ -127,6 +127,10 @@ struct Stage
                 QFile::copy(TestEnvironment::instance().damagedDocument(), file(object.at(0).toLatin1()));
         else if (verb == u"minute")
             now += 60000;
+        else if (verb == u"reset")
+            countdown.resetTimer();
+        else if (verb == u"minutes")
+            playlist.setMinutes(file(object.at(0).toLatin1()), words.value(2).toInt());
         else
             QFAIL(qPrintable(u"unknown command "_s + command));
     }
@@ -175,6 +179,11 @@ private Q_SLOTS:
             << u"entry 1, minute, entry 2, last | next | next | prev"_s
             << u"c:4 clock 04:00 | c:4 end | c:4 end | c:3"_s;
         QTest::newRow("an open forgets the end") << u"entry 2, last, next | open a"_s << u"c:4 end | a:1"_s;
+        QTest::newRow("each talk keeps its own countdown: leaving and coming back resumes it")
+            << u"minutes c 10, entry 1, minute, next, next, minute | prev, minute | next"_s
+            << u"c:1 clock 09:00 | b:2 clock 03:00 | c:1 clock 09:00"_s;
+        QTest::newRow("a reset by the operator is still a reset")
+            << u"minutes c 10, entry 1, minute, reset, next, next | prev"_s << u"c:1 clock 10:00 | b:2"_s;
         QTest::newRow("blackout stays through a crossing") << u"black, last, next"_s << u"b:1 black clock 05:00"_s;
         QTest::newRow("a missing file stays the show, the next click passes it")
             << u"missing b, last, next | next"_s << u"a:3 | c:1"_s;
@@ -261,6 +270,17 @@ private Q_SLOTS:
         QCOMPARE(jobList(), QStringList{u"output 3"_s});
         // Into the earlier file backwards, although it opens at a higher page.
         QCOMPARE(stage.presentation.frameDirection(), -1);
+    }
+
+    // A newly loaded programme shows its first talk's countdown before the show begins.
+    void aProgrammeSetsItsFirstTalksCountdown()
+    {
+        Stage stage;
+        stage.playlist.setMinutes(stage.file('a'), 20);
+        stage.show.open(stage.file('a'), Show::Origin::Programme);
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.countdown.durationSeconds(), 1200);
+        QVERIFY(!stage.countdown.isRunning());
     }
 
     // Exit ends the output only when given twice within two seconds; a stray key warns.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "timer/countdown.h"
+
 #include <QFileSystemWatcher>
 #include <QFlags>
 #include <QObject>
@@ -10,7 +12,6 @@
 #include <utility>
 
 class AppSettings;
-class Countdown;
 class PdfService;
 class Playlist;
 class Presentation;
@@ -29,8 +30,10 @@ class Show final : public QObject
 public:
     enum class Mode { Reader, Presenter };
     // Who opens a document: the operator (the countdown starts over), the playlist (the
-    // entry's own countdown starts), or the Back command (nothing changes on the clock).
-    enum class Origin { Operator, Playlist, Back };
+    // entry's own countdown starts, or resumes where the show left it), a newly loaded
+    // programme (its entry's countdown is set, not started, and the talks' clocks start
+    // afresh), or the Back command (nothing changes on the clock).
+    enum class Origin { Operator, Playlist, Programme, Back };
 
     enum Change : unsigned {
         PageChanged = 0x1,     // the page the output is asked to show
@@ -217,6 +220,7 @@ private:
     {
         bool resetClock = false;
         bool entryClock = false;
+        bool prepareClock = false;
         bool endsSwitch = false;
         int startPage = -1;
     };
@@ -240,6 +244,7 @@ private:
     void switchFailed(const QString &path, const QString &message);
     void backOutOfSwitch();
     void endSwitch();
+    void applyEntryClock(const QString &path);
     void applyTwoPageOutput();
     // A notice on one line that stays a while.
     void noticeLong(const QString &text);
@@ -257,7 +262,11 @@ private:
     bool m_blackout = false;
     bool m_endReached = false;
     QString m_documentPath;
-    bool m_entryClock = false; // the loading document starts its entry's countdown
+    bool m_entryClock = false;   // the loading document starts its entry's countdown
+    bool m_prepareClock = false; // the loading document sets its entry's countdown
+    // Each talk's countdown as the show left it, and the talk whose countdown runs now.
+    QHash<QString, Countdown::State> m_clocks;
+    QString m_clockOwner;
     int m_startPage = -1;      // where the loading document opens, kept for a password retry
     QString m_failure;         // why the engine asked for a password
     Switch m_switch;
