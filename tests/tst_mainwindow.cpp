@@ -11,6 +11,7 @@
 #include "reader/scrollview.h"
 #include "base/appsettings.h"
 #include "ui/mainwindow.h"
+#include "ui/playlistcontrol.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -117,6 +118,14 @@ private Q_SLOTS:
         QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">END")));
         QCOMPARE(prepared->placeholderText(), QStringLiteral("END"));
         QVERIFY(prepared->image().isNull());
+
+        // In a playlist, NEXT on the last page is the next file's first page and its name.
+        const QString other = copyOf(TestEnvironment::instance().textDocument(2), QStringLiteral("after.pdf"));
+        window.playlistControl()->addFiles({deck, other});
+        QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">FILE 2")));
+        QVERIFY(child<QLabel>(window, "preparedLabel")->text().contains(QLatin1String("after.pdf")));
+        QTRY_VERIFY(!prepared->image().isNull());
+        QVERIFY(prepared->image().height() > prepared->image().width()); // the portrait page of after.pdf
     }
 
     void reopeningTheSameFileRestoresItsPageWithoutUndoStep()

@@ -129,6 +129,8 @@ struct Stage
             now += 60000;
         else if (verb == u"reset")
             countdown.resetTimer();
+        else if (verb == u"endpage")
+            playlist.setEntries(files, playlist.fileMinutes(), {{file(object.at(0).toLatin1()), words.value(2).toInt()}});
         else if (verb == u"minutes")
             playlist.setMinutes(file(object.at(0).toLatin1()), words.value(2).toInt());
         else
@@ -184,6 +186,9 @@ private Q_SLOTS:
             << u"c:1 clock 09:00 | b:2 clock 03:00 | c:1 clock 09:00"_s;
         QTest::newRow("a reset by the operator is still a reset")
             << u"minutes c 10, entry 1, minute, reset, next, next | prev"_s << u"c:1 clock 10:00 | b:2"_s;
+        QTest::newRow("backup slides: next on the end page crosses, previous comes back to it")
+            << u"endpage a 2, next | next | prev | last | jump 3 | next"_s
+            << u"a:2 | b:1 clock 05:00 | a:2 clock 05:00 | a:2 clock 05:00 | a:3 clock 05:00 | b:1 clock 05:00"_s;
         QTest::newRow("blackout stays through a crossing") << u"black, last, next"_s << u"b:1 black clock 05:00"_s;
         QTest::newRow("a missing file stays the show, the next click passes it")
             << u"missing b, last, next | next"_s << u"a:3 | c:1"_s;
@@ -227,6 +232,9 @@ private Q_SLOTS:
             states << stage.state();
         }
         QCOMPARE(states.join(u" | "_s), expected);
+        // NEXT shows no backup slide: on the talk's end page it is the next file's turn.
+        if (stage.playlist.endPageFor(stage.pdf.filePath()) == stage.presentation.livePage() + 1)
+            QCOMPARE(stage.presentation.previewPage(), -1);
         // A file that failed is passed over, never taken off the playlist, and told once.
         QCOMPARE(stage.playlist.count(), 3);
         QVERIFY(stage.notices.filter(u"b.pdf"_s).size() <= 1);

@@ -838,6 +838,10 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <source>Undone: %1</source>
         <translation>Rückgängig gemacht: %1</translation>
     </message>
+    <message>
+        <source>End page of %1</source>
+        <translation>Endseite von %1</translation>
+    </message>
 </context>
 <context>
     <name>PlaylistDelegate</name>
@@ -976,10 +980,6 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>Wählen Sie zuerst eine Datei in der Wiedergabeliste.</translation>
     </message>
     <message>
-        <source>Countdown for file</source>
-        <translation>Countdown für die Datei</translation>
-    </message>
-    <message>
         <source>Start a countdown when this file begins</source>
         <translation>Countdown starten, wenn diese Datei beginnt</translation>
     </message>
@@ -990,6 +990,22 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source>Without a countdown the running timer is not changed when this file begins.</source>
         <translation>Ohne eigenen Countdown bleibt die laufende Zeit unverändert, wenn diese Datei beginnt.</translation>
+    </message>
+    <message>
+        <source>Countdown and end of the talk</source>
+        <translation>Countdown und Ende des Vortrags</translation>
+    </message>
+    <message>
+        <source>The talk ends at page</source>
+        <translation>Der Vortrag endet auf Seite</translation>
+    </message>
+    <message>
+        <source>its last page</source>
+        <translation>seiner letzten Seite</translation>
+    </message>
+    <message>
+        <source>Later pages are backup slides, reached by page number or the overview.</source>
+        <translation>Spätere Seiten sind Reservefolien, erreichbar über die Seitennummer oder die Übersicht.</translation>
     </message>
 </context>
 <context>

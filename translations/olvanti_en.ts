@@ -837,6 +837,10 @@ Global input outside this application is not enabled. Separate alternatives with
         <source>Undone: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>End page of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PlaylistDelegate</name>
@@ -975,10 +979,6 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Countdown for file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Start a countdown when this file begins</source>
         <translation type="unfinished"></translation>
     </message>
@@ -988,6 +988,22 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
     <message>
         <source>Without a countdown the running timer is not changed when this file begins.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Countdown and end of the talk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The talk ends at page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its last page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Later pages are backup slides, reached by page number or the overview.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

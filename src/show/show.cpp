@@ -53,7 +53,10 @@ Show::Show(const Services &services, QObject *parent)
         refreshEnd();
         emitChanged(LiveChanged | PageChanged);
     });
-    connect(m_playlist, &Playlist::changed, this, [this] { emitChanged(EntryChanged); });
+    connect(m_playlist, &Playlist::changed, this, [this] {
+        applyTalkEnd();
+        emitChanged(EntryChanged);
+    });
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, [this] { emitChanged(EntryChanged); });
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] { emitChanged(EntryChanged); });
 }
@@ -179,7 +182,7 @@ void Show::last()
 void Show::goToEdge(bool last)
 {
     const Batch batch(*this);
-    const int target = last ? m_pdf->pageCount() - 1 : 0;
+    const int target = last ? talkEnd() : 0;
     if (!m_reader || presenting())
         m_presentation->goToPage(target);
     else if (m_reader->scrolling())
@@ -220,7 +223,10 @@ void Show::presentationNext()
         return;
     // Without a document (a playlist switch that failed) the playlist still goes on.
     const int count = m_pdf->pageCount();
-    if (count > 0 && m_presentation->shownPage() + 1 < count) {
+    const int shown = m_presentation->shownPage();
+    // On the talk's end page Next goes on into the next file; backup slides after it go on
+    // to the document's end.
+    if (count > 0 && shown + 1 < count && shown != talkEnd()) {
         m_presentation->next();
         return;
     }
@@ -231,6 +237,7 @@ void Show::presentationNext()
     if (count == 0 || m_endReached)
         return;
     m_endReached = true;
+    m_endPage = shown;
     if (m_countdown->isRunning())
         m_countdown->toggleTimer();
     Q_EMIT notice(tr("End of presentation. Press Previous to go back."), 15000);
@@ -250,7 +257,7 @@ void Show::presentationPrevious()
     if (pages && m_presentation->shownPage() > 0) {
         m_presentation->previous();
     } else if (const int previous = entryBeside(-1); previous >= 0) {
-        openEntry(previous, -2);
+        openEntry(previous, entryEndStart(previous));
     } else if (pages) {
         m_presentation->previous();
     }
@@ -259,10 +266,29 @@ void Show::presentationPrevious()
 void Show::refreshEnd()
 {
     // The end of the presentation is forgotten once the page is no longer the last one.
-    if (m_endReached && m_presentation->shownPage() != m_pdf->pageCount() - 1) {
+    if (m_endReached && m_presentation->shownPage() != m_endPage) {
         m_endReached = false;
         emitChanged(EndChanged);
     }
+}
+
+int Show::talkEnd() const
+{
+    const int count = m_pdf->pageCount();
+    const int end = m_playlist->endPageFor(m_documentPath) - 1;
+    return end >= 0 && end < count ? end : count - 1;
+}
+
+int Show::entryEndStart(int index) const
+{
+    const int end = m_playlist->endPageFor(m_playlist->files().value(index));
+    return end > 0 ? end - 1 : -2;
+}
+
+void Show::applyTalkEnd()
+{
+    const int end = m_playlist->endPageFor(m_documentPath) - 1;
+    m_presentation->setTalkEnd(end >= 0 && end < m_pdf->pageCount() - 1 ? end : -1);
 }
 
 bool Show::blackout() const

@@ -233,6 +233,11 @@ private:
     void presentationNext();
     void presentationPrevious();
     void refreshEnd();
+    // The last page of the open document's talk (its end page, or the document's last page),
+    // and where a file is entered from the next one.
+    int talkEnd() const;
+    int entryEndStart(int index) const;
+    void applyTalkEnd();
     bool stillUnplayable(const QString &path) const;
     void markUnplayable(const QString &path);
     void forgetUnplayable(const QString &path);
@@ -261,6 +266,7 @@ private:
     bool m_outputShown = false;
     bool m_blackout = false;
     bool m_endReached = false;
+    int m_endPage = -1; // where the end of the show was reached
     QString m_documentPath;
     bool m_entryClock = false;   // the loading document starts its entry's countdown
     bool m_prepareClock = false; // the loading document sets its entry's countdown

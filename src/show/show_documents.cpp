@@ -137,6 +137,7 @@ void Show::onLoaded(int pages)
     const QString path = m_pdf->filePath();
     forgetUnplayable(path);
     m_playlist->setCurrentDocument(path);
+    applyTalkEnd();
     // While the switch still counts as running, the reader's saved place does not move the
     // audience from the page the switch opened at.
     Q_EMIT documentOpened(pages);

@@ -6,6 +6,7 @@
 #include "playlist/playlist.h"
 #include "playlist/undohistory.h"
 #include "presentation/displaymanager.h"
+#include "presentation/filepreview.h"
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
@@ -63,6 +64,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_show = new Show({m_pdf, m_presentation, m_playlist, m_countdown, m_undo, m_settings.get()}, this);
     m_output = std::make_unique<OutputWindow>();
     m_thumbnails = new ThumbnailModel(m_pdf, this);
+    m_nextFile = new FilePreview(this);
     m_logo = QPixmap(QStringLiteral(":/logo.png"));
 
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
@@ -71,11 +73,12 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_router->loadSettings(*m_settings);
     m_countdown->restoreSeconds(m_settings->timerSeconds());
-    m_playlist->setEntries(m_settings->playlistFiles(), m_settings->playlistTimes());
+    m_playlist->setEntries(m_settings->playlistFiles(), m_settings->playlistTimes(), m_settings->playlistEndPages());
 
     m_undo->setSnapshot([this](UndoStep &step) {
         step.files = m_playlist->files();
         step.fileMinutes = m_playlist->fileMinutes();
+        step.endPages = m_playlist->endPages();
         step.seconds = m_countdown->durationSeconds();
         step.document = m_show->documentPath();
     });
@@ -142,8 +145,16 @@ void MainWindow::connectServices()
 
     connect(m_show, &Show::changed, this, &MainWindow::onShowChanged);
     connect(m_show, &Show::notice, this, [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
-    connect(m_presentation, &Presentation::previewReady, this,
-            [this](const QImage &image) { m_preparedCanvas->setImage(image, false, 1); });
+    connect(m_presentation, &Presentation::previewReady, this, [this](const QImage &image) {
+        if (!image.isNull() || m_presentation->previewPage() >= 0 || m_show->entryBeside(1) < 0)
+            m_preparedCanvas->setImage(image, false, 1);
+    });
+    connect(m_nextFile, &FilePreview::ready, this, [this](const QString &path, const QImage &image) {
+        // Late: the show may have moved on since it was asked for.
+        const int next = m_show->entryBeside(1);
+        if (m_presentation->previewPage() < 0 && next >= 0 && m_playlist->files().at(next) == path)
+            m_preparedCanvas->setImage(image, false, 1);
+    });
     connect(m_outputControl, &OutputControl::documentReady, this, &MainWindow::documentReady);
     connect(m_outputControl, &OutputControl::shownChanged, m_show, &Show::setOutputShown);
     connect(m_outputControl, &OutputControl::statusMessage, this,
@@ -270,18 +281,27 @@ void MainWindow::showLabels()
 void MainWindow::showNext()
 {
     QString nextText;
+    QString caption = tr("NEXT");
     const int next = m_presentation->previewPage();
     if (next >= 0) {
         nextText = QString::number(next + 1);
         m_preparedCanvas->setPlaceholderText(QString());
+    } else if (const int nextFile = m_show->entryBeside(1); nextFile >= 0) {
+        // At the end of the talk, or with no file at all after a failed switch: the entry that
+        // Next will open, its first page and its name.
+        const QString path = m_playlist->files().at(nextFile);
+        nextText = tr("FILE %1").arg(nextFile + 1);
+        caption = tr("NEXT") + QStringLiteral("  ·  ") + QFileInfo(path).fileName().toHtmlEscaped();
+        m_preparedCanvas->setPlaceholderText(QString());
+        // Never this file's last picture while the next file's comes.
+        if (m_nextFile->path() != path)
+            m_preparedCanvas->setImage(QImage(), false, 1);
+        m_nextFile->request(path, m_preparedCanvas->renderSize());
     } else {
-        // At the end of the file, or with no file at all after a failed switch: the entry that
-        // Next will open, if any.
-        const int nextFile = m_show->entryBeside(1);
-        nextText = nextFile >= 0 ? tr("FILE %1").arg(nextFile + 1) : m_show->hasPages() ? tr("END") : QStringLiteral("-");
+        nextText = m_show->hasPages() ? tr("END") : QStringLiteral("-");
         m_preparedCanvas->setPlaceholderText(m_show->hasPages() ? tr("END") : QString());
     }
-    m_preparedLabel->setText(captioned(tr("NEXT"), nextText));
+    m_preparedLabel->setText(captioned(caption, nextText));
 }
 
 void MainWindow::showLivePage()

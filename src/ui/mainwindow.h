@@ -18,6 +18,7 @@ class AppSettings;
 class Commands;
 class Countdown;
 class DisplayManager;
+class FilePreview;
 class InputRouter;
 class KeyHints;
 class OutputControl;
@@ -145,6 +146,7 @@ private:
     Presentation *m_presentation = nullptr;
     Show *m_show = nullptr;
     Commands *m_commands = nullptr;
+    FilePreview *m_nextFile = nullptr;
     InputRouter *m_router = nullptr;
     DisplayManager *m_displays = nullptr;
     QSettings *m_store = nullptr;
