@@ -10,6 +10,7 @@
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "reader/scrollview.h"
+#include "reader/thumbnailview.h"
 #include "timer/countdown.h"
 #include "ui/mainwindow.h"
 
@@ -284,6 +285,35 @@ private Q_SLOTS:
         press(Qt::Key_Backspace);
         QTRY_COMPARE(window().presentation()->livePage(), 0);
         QCOMPARE(shown, (QList<int>{11, 0}));
+    }
+
+    // O opens every page in a grid: the arrows choose while the audience sees nothing change,
+    // Enter shows the choice, Escape leaves; a choice is a jump that Backspace returns from.
+    void theOverviewChoosesAPage()
+    {
+        child<QPushButton>(window(), "outputHeaderButton")->click();
+        QTRY_VERIFY(window().outputWindow()->isVisible());
+        // Given from the output window too, the keys choose in the operator's window.
+        QVERIFY(InputTest::activate(window().outputWindow(), window().outputWindow()));
+        press(Qt::Key_O);
+        auto *grid = child<ThumbnailView>(window(), "overviewGrid");
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        QCOMPARE(grid->currentIndex().row(), 2);
+        QCOMPARE(window().presentation()->livePage(), 0);
+        press(Qt::Key_Return);
+        QTRY_COMPARE(window().presentation()->livePage(), 2);
+        QVERIFY(!grid->isVisible());
+
+        press(Qt::Key_O);
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        press(Qt::Key_Right);
+        press(Qt::Key_Escape);
+        QVERIFY(!grid->isVisible());
+        QVERIFY(window().outputWindow()->isVisible());
+        press(Qt::Key_Backspace);
+        QTRY_COMPARE(window().presentation()->livePage(), 0);
     }
 
     void arrowsScrollInScrollReading()

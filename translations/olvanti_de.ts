@@ -655,6 +655,13 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     </message>
 </context>
 <context>
+    <name>OverviewPage</name>
+    <message>
+        <source>OVERVIEW  -  %1  -  Enter shows the page, Escape goes back</source>
+        <translation>ÜBERSICHT  -  %1  -  Eingabe zeigt die Seite, Escape geht zurück</translation>
+    </message>
+</context>
+<context>
     <name>PageCanvas</name>
     <message>
         <source>None</source>

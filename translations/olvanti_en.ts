@@ -654,6 +654,13 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
 </context>
 <context>
+    <name>OverviewPage</name>
+    <message>
+        <source>OVERVIEW  -  %1  -  Enter shows the page, Escape goes back</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PageCanvas</name>
     <message>
         <source>None</source>

@@ -52,6 +52,23 @@ bool isReturnKey(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The keys an in-window chooser (the overview) moves and chooses with.
+bool isChooserKey(int key)
+{
+    return isDialogKey(key) || isReturnKey(key) || key == Qt::Key_Home || key == Qt::Key_End
+           || key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Tab || key == Qt::Key_Backtab;
+}
+
+// A widget of the window that takes the keys it chooses with while it has the focus.
+bool keepsChooserKeys(const QWidget *focus)
+{
+    for (const QWidget *widget = focus; widget; widget = widget->parentWidget()) {
+        if (widget->property("keepsChooserKeys").toBool())
+            return true;
+    }
+    return false;
+}
+
 // A digit of the main keyboard or the keypad, without other modifiers.
 int digitOf(QKeyCombination combination)
 {
@@ -198,6 +215,8 @@ bool InputRouter::leftAlone(int key) const
     // In a non-modal dialog (setup, search) the arrows and Escape are the dialog's own; the
     // clicker's other keys still drive the show from there.
     if (focus && qobject_cast<QDialog *>(focus->window()) && isDialogKey(key))
+        return true;
+    if (keepsChooserKeys(focus) && isChooserKey(key))
         return true;
     // Dialogs and open menus keep their keys. Test mode runs inside a modal dialog, hence
     // the exception above.

@@ -19,6 +19,7 @@ class Commands;
 class Countdown;
 class DisplayManager;
 class FilePreview;
+class OverviewPage;
 class InputRouter;
 class KeyHints;
 class OutputControl;
@@ -77,6 +78,8 @@ public:
     void showInputDialog();
     void showSetupDialog();
     void showSearchDialog();
+    // The grid of every page, over the current view until a page is chosen or it is left.
+    void showOverview();
 
     PdfService *pdfService() const { return m_pdf; }
     Presentation *presentation() const { return m_presentation; }
@@ -147,6 +150,7 @@ private:
     Show *m_show = nullptr;
     Commands *m_commands = nullptr;
     FilePreview *m_nextFile = nullptr;
+    OverviewPage *m_overview = nullptr;
     InputRouter *m_router = nullptr;
     DisplayManager *m_displays = nullptr;
     QSettings *m_store = nullptr;

@@ -18,6 +18,7 @@
 #include "ui/buttons.h"
 #include "ui/commands.h"
 #include "ui/keyhints.h"
+#include "ui/overviewpage.h"
 #include "ui/playlistcontrol.h"
 #include "ui/setupdialog.h"
 #include "ui/updatecheck.h"
@@ -91,6 +92,13 @@ void MainWindow::buildUi()
     m_mainStack->setObjectName(QStringLiteral("mainStack"));
     m_mainStack->addWidget(m_reader->createReaderPage(m_output.get()));
     m_mainStack->addWidget(buildPresenterPage());
+    m_overview = new OverviewPage(m_thumbnails, m_show, m_playlist);
+    m_mainStack->addWidget(m_overview);
+    connect(m_commands, &Commands::overviewRequested, this, &MainWindow::showOverview);
+    connect(m_overview, &OverviewPage::finished, this, [this] {
+        m_mainStack->setCurrentIndex(m_show->presenting() ? 1 : 0);
+        setFocus();
+    });
     m_rootSplitter->addWidget(m_mainStack);
     m_rootSplitter->setStretchFactor(0, 0);
     m_rootSplitter->setStretchFactor(1, 0);

@@ -131,7 +131,8 @@ void MainWindow::buildMenus()
     m_presentationMenu->addSeparator();
     // The same actions the keys and the buttons trigger.
     for (const Action command : {Action::PreviousSlide, Action::NextSlide, Action::FirstSlide, Action::LastSlide,
-                                 Action::ToggleBlackout, Action::ExitPresentation})
+                                 Action::ShowOverview, Action::ReturnFromJump, Action::ToggleBlackout,
+                                 Action::ExitPresentation})
         m_presentationMenu->addAction(m_commands->action(command));
     m_blackoutMenuAction = m_commands->action(Action::ToggleBlackout);
     m_presentationMenu->addSeparator();
