@@ -49,6 +49,7 @@ struct Stage
     Presentation presentation{&pdf};
     Playlist playlist;
     qint64 now = 1000000;
+    qint64 wall = 1796000000000;
     Countdown countdown;
     UndoHistory history;
     Show show{{&pdf, &presentation, &playlist, &countdown, &history, &settings}};
@@ -61,6 +62,7 @@ struct Stage
         store.clear();
         countdown.setClock([this] { return now; });
         show.setClock([this] { return now; });
+        show.setWallClock([this] { return wall; });
         reader.pdf = &pdf;
         history.setSnapshot([this](UndoStep &step) { step.document = show.documentPath(); });
         show.setReader(&reader);
@@ -126,7 +128,7 @@ struct Stage
             QFile::remove(file(object.at(0).toLatin1())),
                 QFile::copy(TestEnvironment::instance().damagedDocument(), file(object.at(0).toLatin1()));
         else if (verb == u"minute")
-            now += 60000;
+            now += 60000, wall += 60000;
         else if (verb == u"reset")
             countdown.resetTimer();
         else if (verb == u"endpage")
@@ -278,6 +280,35 @@ private Q_SLOTS:
         QCOMPARE(jobList(), QStringList{u"output 3"_s});
         // Into the earlier file backwards, although it opens at a higher page.
         QCOMPARE(stage.presentation.frameDirection(), -1);
+    }
+
+    // The programme begins with the output; each talk's time counts while it is shown, also
+    // over several visits, and the report lists them in the order first shown.
+    void theSessionKeepsEachTalksTime()
+    {
+        Stage stage;
+        stage.show.activateEntry(0);
+        QVERIFY(stage.settled());
+        stage.perform(u"minute"_s);
+        QVERIFY(!stage.show.programmeBegun());
+        for (const QString &command : {u"output"_s, u"minute"_s, u"last"_s, u"next"_s, u"minute"_s, u"minute"_s,
+                                      u"prev"_s, u"minute"_s}) {
+            stage.perform(command);
+            QVERIFY(stage.settled());
+        }
+        QCOMPARE(stage.show.programmeElapsed(), 4 * 60000);
+        QCOMPARE(stage.show.talkElapsed(), 2 * 60000);
+        QCOMPARE(stage.playlist.shownSeconds(stage.file('b')), 120);
+        const QStringList lines = stage.show.timingReport().split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(0), u"file,planned minutes,start,end,duration"_s);
+        QVERIFY(lines.at(1).startsWith(u"a.pdf,0,"_s) && lines.at(1).endsWith(u",02:00"_s));
+        QVERIFY(lines.at(2).startsWith(u"b.pdf,5,"_s) && lines.at(2).endsWith(u",02:00"_s));
+        // A new programme starts the session's time afresh.
+        stage.show.open(stage.file('c'), Show::Origin::Programme);
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.show.timing().size(), 0);
+        QCOMPARE(stage.playlist.shownSeconds(stage.file('b')), -1);
     }
 
     // A newly loaded programme shows its first talk's countdown before the show begins.

@@ -612,6 +612,50 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <source>LIVE  -  output off: the audience sees nothing</source>
         <translation>LIVE  -  Ausgabe aus: das Publikum sieht nichts</translation>
     </message>
+    <message>
+        <source>Count down to a time of day...</source>
+        <translation>Countdown bis zu einer Uhrzeit...</translation>
+    </message>
+    <message>
+        <source>Export timing report...</source>
+        <translation>Zeitbericht exportieren...</translation>
+    </message>
+    <message>
+        <source>talk %1</source>
+        <translation>Vortrag %1</translation>
+    </message>
+    <message>
+        <source>programme %1</source>
+        <translation>Programm %1</translation>
+    </message>
+    <message>
+        <source>Export timing report</source>
+        <translation>Zeitbericht exportieren</translation>
+    </message>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <translation>CSV-Tabelle (*.csv)</translation>
+    </message>
+    <message>
+        <source>Timing report</source>
+        <translation>Zeitbericht</translation>
+    </message>
+    <message>
+        <source>The timing report could not be written: %1</source>
+        <translation>Der Zeitbericht konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Timing report written: %1</source>
+        <translation>Zeitbericht geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>Count down to a time of day</source>
+        <translation>Countdown bis zu einer Uhrzeit</translation>
+    </message>
+    <message>
+        <source>The countdown ends at:</source>
+        <translation>Der Countdown endet um:</translation>
+    </message>
 </context>
 <context>
     <name>MessageLog</name>
@@ -1013,6 +1057,10 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source>Later pages are backup slides, reached by page number or the overview.</source>
         <translation>Spätere Seiten sind Reservefolien, erreichbar über die Seitennummer oder die Übersicht.</translation>
+    </message>
+    <message>
+        <source>  (ends at page %1)</source>
+        <translation>  (endet auf Seite %1)</translation>
     </message>
 </context>
 <context>

@@ -611,6 +611,50 @@ Global input outside this application is not enabled. Separate alternatives with
         <source>LIVE  -  output off: the audience sees nothing</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Count down to a time of day...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export timing report...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>talk %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>programme %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export timing report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timing report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The timing report could not be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timing report written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Count down to a time of day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The countdown ends at:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageLog</name>
@@ -1011,6 +1055,10 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
     <message>
         <source>Later pages are backup slides, reached by page number or the overview.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  (ends at page %1)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -49,6 +49,7 @@ constexpr Rule rules[] = {
     {u"QLabel#liveCaption", u"color:#FF9C45; font-weight:bold; font-size:13px;"},
     {u"QLabel#liveCaption[outputOff=\"true\"]", u"color:#1B1B1B; background:#FFD54F; padding:1px 6px;"},
     {u"QLabel#nextCaption", u"color:#56D6C9; font-weight:bold; font-size:13px;"},
+    {u"QLabel#clockStrip", u"color:#E3ECF4; font-weight:bold; font-size:20px;"},
     {u"QPushButton[role=\"control\"]", u"padding:8px 18px; font-size:15px; font-weight:bold;"},
     {u"QPushButton#blackoutButton:checked", u"background:#C62828; border-color:#FF8A80; color:white;"},
     {u"QListView", u"background:#152331; border:0;"},

@@ -77,6 +77,22 @@ void Playlist::setMinutes(const QString &path, int minutes)
     Q_EMIT changed();
 }
 
+void Playlist::setShownSeconds(const QString &path, int seconds)
+{
+    if (m_shown.value(path, -1) == seconds)
+        return;
+    m_shown.insert(path, seconds);
+    Q_EMIT changed();
+}
+
+void Playlist::clearShownTimes()
+{
+    if (m_shown.isEmpty())
+        return;
+    m_shown.clear();
+    Q_EMIT changed();
+}
+
 void Playlist::setCurrentDocument(const QString &absolutePath)
 {
     m_document = absolutePath;

@@ -2,6 +2,7 @@
 
 #include "base/limits.h"
 
+#include <QHash>
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -27,6 +28,10 @@ public:
     // Next passes over into the next file. 0: the talk ends at its last page.
     const QMap<QString, int> &endPages() const { return m_endPages; }
     int endPageFor(const QString &path) const { return m_endPages.value(path, 0); }
+    // How long a talk was shown in this session, in seconds; -1 before it was shown. Not kept.
+    int shownSeconds(const QString &path) const { return m_shown.value(path, -1); }
+    void setShownSeconds(const QString &path, int seconds);
+    void clearShownTimes();
 
     // Minutes of 0 or less mean no countdown; larger values are limited to Limits::MaxEntryMinutes.
     // End pages of 0 or less mean none.
@@ -48,6 +53,7 @@ private:
     QStringList m_files;
     QMap<QString, int> m_minutes;
     QMap<QString, int> m_endPages;
+    QHash<QString, int> m_shown;
     QString m_document;
     int m_currentIndex = -1;
 };

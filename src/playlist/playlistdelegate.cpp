@@ -45,6 +45,7 @@ void PlaylistDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QString text = item.text;
     const QString chip = chipText(index);
     const bool hasCountdown = !index.data(ChipRole).toString().isEmpty();
+    const bool over = index.data(OverRole).toBool();
     // The style draws background, selection and focus; the text is drawn here, short of the chip.
     item.text.clear();
     QStyle *style = item.widget ? item.widget->style() : QApplication::style();
@@ -55,7 +56,7 @@ void PlaylistDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setFont(QApplication::font());
     const QRect pill = chipRect(area, chip);
-    const QColor orange(QStringLiteral("#FF9C45"));
+    const QColor orange(over ? QStringLiteral("#FF5252") : QStringLiteral("#FF9C45"));
     QColor fill = orange;
     fill.setAlpha(38);
     painter->setPen(QPen(hasCountdown ? orange : QColor(QStringLiteral("#486075")), 1));

@@ -8,8 +8,10 @@
 #include "presentation/presentation.h"
 #include "timer/countdown.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -33,6 +35,7 @@ Show::Show(const Services &services, QObject *parent)
     , m_countdown(services.countdown)
     , m_history(services.history)
     , m_settings(services.settings)
+    , m_wallClock(&QDateTime::currentMSecsSinceEpoch)
     , m_clock(steadyMilliseconds)
 {
     // After the presentation's own handlers, which place the new document at its start page.
@@ -52,6 +55,10 @@ Show::Show(const Services &services, QObject *parent)
     connect(m_presentation, &Presentation::changed, this, [this] {
         refreshEnd();
         emitChanged(LiveChanged | PageChanged);
+    });
+    connect(m_countdown, &Countdown::displayChanged, this, [this] {
+        if (m_countdown->isRunning())
+            beginProgramme();
     });
     connect(m_playlist, &Playlist::changed, this, [this] {
         applyTalkEnd();
@@ -309,6 +316,97 @@ void Show::toggleBlackout()
     setBlackout(!m_blackout);
 }
 
+void Show::setWallClock(WallClock clock)
+{
+    m_wallClock = clock ? std::move(clock) : WallClock(&QDateTime::currentMSecsSinceEpoch);
+}
+
+void Show::beginProgramme()
+{
+    if (m_programmeStart >= 0)
+        return;
+    m_programmeStart = m_clock();
+    enterTalk(m_playlist->currentIndex() >= 0 ? m_documentPath : QString());
+}
+
+void Show::enterTalk(const QString &path)
+{
+    if (path == m_talk || m_programmeStart < 0)
+        return;
+    const qint64 now = m_clock();
+    if (!m_talk.isEmpty()) {
+        for (TalkTime &talk : m_talks) {
+            if (talk.path == m_talk) {
+                talk.shownMs += now - m_talkSince;
+                talk.end = m_wallClock();
+                m_playlist->setShownSeconds(talk.path, int(talk.shownMs / 1000));
+            }
+        }
+    }
+    m_talk = path;
+    m_talkSince = now;
+    if (path.isEmpty() || std::any_of(m_talks.cbegin(), m_talks.cend(), [&](const TalkTime &t) { return t.path == path; }))
+        return;
+    m_talks.append({path, m_playlist->minutesFor(path), m_wallClock(), 0, 0});
+}
+
+void Show::resetSession()
+{
+    enterTalk(QString());
+    m_talks.clear();
+    m_programmeStart = -1;
+    m_clocks.clear();
+    m_playlist->clearShownTimes();
+}
+
+qint64 Show::programmeElapsed() const
+{
+    return m_programmeStart < 0 ? 0 : m_clock() - m_programmeStart;
+}
+
+qint64 Show::talkElapsed() const
+{
+    for (const TalkTime &talk : timing()) {
+        if (talk.path == m_talk)
+            return talk.shownMs;
+    }
+    return 0;
+}
+
+QList<Show::TalkTime> Show::timing() const
+{
+    QList<TalkTime> talks = m_talks;
+    for (TalkTime &talk : talks) {
+        if (talk.path == m_talk) {
+            talk.shownMs += m_clock() - m_talkSince;
+            talk.end = m_wallClock();
+        }
+    }
+    return talks;
+}
+
+QString Show::timingReport() const
+{
+    const auto field = [](QString text) -> QString {
+        // Quoted whenever it could be read as more than one field or as a formula.
+        if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n'))
+            || text.startsWith(QLatin1Char('=')) || text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-'))
+            || text.startsWith(QLatin1Char('@')))
+            return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+        return text;
+    };
+    const auto time = [](qint64 ms) { return QDateTime::fromMSecsSinceEpoch(ms).toString(QStringLiteral("HH:mm:ss")); };
+    QString csv = QStringLiteral("file,planned minutes,start,end,duration\n");
+    for (const TalkTime &talk : timing()) {
+        const qint64 seconds = talk.shownMs / 1000;
+        csv += field(QFileInfo(talk.path).fileName()) + QLatin1Char(',') + QString::number(talk.plannedMinutes)
+               + QLatin1Char(',') + time(talk.start) + QLatin1Char(',') + time(talk.end) + QLatin1Char(',')
+               + QStringLiteral("%1:%2").arg(seconds / 60, 2, 10, QLatin1Char('0')).arg(seconds % 60, 2, 10, QLatin1Char('0'))
+               + QLatin1Char('\n');
+    }
+    return csv;
+}
+
 Show::Position Show::position() const
 {
     const bool audience = !m_reader || audienceFollows();
@@ -406,6 +504,7 @@ void Show::setOutputShown(bool shown)
     m_stopArmedAt = -1;
     if (shown) {
         qCInfo(lcShow, "Output on");
+        beginProgramme();
         if (m_reader && !presenting())
             m_presentation->goToPage(m_reader->readerPage());
         if (m_settings && m_settings->timerAutoStart() && !m_countdown->isRunning())

@@ -75,7 +75,19 @@ public:
         AppSettings *settings = nullptr;
     };
 
-    using Clock = std::function<qint64()>; // monotonic milliseconds
+    using Clock = std::function<qint64()>;     // monotonic milliseconds
+    using WallClock = std::function<qint64()>; // milliseconds since the epoch
+
+    // One talk of the session: when it was first shown, when it was last left, and for how
+    // long it was the show's entry in all.
+    struct TalkTime
+    {
+        QString path;
+        int plannedMinutes = 0;
+        qint64 start = 0; // milliseconds since the epoch
+        qint64 end = 0;
+        qint64 shownMs = 0;
+    };
 
     // A second Exit within this long ends the output; the first one only warns.
     static constexpr qint64 StopConfirmMs = 2000;
@@ -86,6 +98,17 @@ public:
 
     void setReader(Reader *reader) { m_reader = reader; }
     void setClock(Clock clock);
+    void setWallClock(WallClock clock);
+
+    // The session's time-keeping. The programme begins when the output first opens or the
+    // countdown first runs; a talk's time counts while it is the show's entry from then on.
+    bool programmeBegun() const { return m_programmeStart >= 0; }
+    qint64 programmeElapsed() const;
+    qint64 talkElapsed() const;
+    // Every talk shown so far, the current one counted up to now, in the order first shown.
+    QList<TalkTime> timing() const;
+    // The session as CSV: each talk's file, planned minutes, start and end time, duration.
+    QString timingReport() const;
 
     Mode mode() const { return m_mode; }
     bool presenting() const { return m_mode == Mode::Presenter; }
@@ -250,6 +273,10 @@ private:
     void backOutOfSwitch();
     void endSwitch();
     void applyEntryClock(const QString &path);
+    void beginProgramme();
+    // The talk now shown: the one before is closed, its time kept.
+    void enterTalk(const QString &path);
+    void resetSession();
     void applyTwoPageOutput();
     // A notice on one line that stays a while.
     void noticeLong(const QString &text);
@@ -282,6 +309,11 @@ private:
     QHash<QString, qint64> m_unplayable;
     QFileSystemWatcher m_watcher; // the folders and files of those entries
     QList<Position> m_jumps;
+    WallClock m_wallClock;
+    qint64 m_programmeStart = -1;
+    QList<TalkTime> m_talks;
+    QString m_talk; // the talk whose time counts now
+    qint64 m_talkSince = 0;
     Clock m_clock;
     qint64 m_stopArmedAt = -1;
     int m_batchDepth = 0;

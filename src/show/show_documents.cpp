@@ -33,7 +33,7 @@ void Show::open(const QString &path, Origin origin)
     how.entryClock = origin == Origin::Playlist;
     how.prepareClock = origin == Origin::Programme;
     if (origin == Origin::Programme)
-        m_clocks.clear();
+        resetSession();
     load(path, how);
 }
 
@@ -138,6 +138,7 @@ void Show::onLoaded(int pages)
     forgetUnplayable(path);
     m_playlist->setCurrentDocument(path);
     applyTalkEnd();
+    enterTalk(m_playlist->currentIndex() >= 0 ? path : QString());
     // While the switch still counts as running, the reader's saved place does not move the
     // audience from the page the switch opened at.
     Q_EMIT documentOpened(pages);
@@ -273,6 +274,7 @@ void Show::closeDocument()
     endSwitch();
     m_documentPath.clear();
     m_entryClock = false;
+    enterTalk(QString());
     m_playlist->setCurrentDocument(QString());
     m_pdf->close();
     // Only the operator's own close lifts a blackout; opening another document keeps it.

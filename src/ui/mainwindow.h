@@ -80,6 +80,9 @@ public:
     void showSearchDialog();
     // The grid of every page, over the current view until a page is chosen or it is left.
     void showOverview();
+    // The session's time (mainwindow_session.cpp).
+    void exportTimingReport();
+    void countDownToTimeOfDay();
 
     PdfService *pdfService() const { return m_pdf; }
     Presentation *presentation() const { return m_presentation; }
@@ -128,6 +131,7 @@ private:
     void showNext();
     void showLivePage();
     void rerender();
+    void showClocks();
 
     // Documents (mainwindow_documents.cpp)
     void connectDocuments();
@@ -188,6 +192,8 @@ private:
     QLabel *m_preparedLabel = nullptr;
     QLabel *m_fileLabel = nullptr;
     QLabel *m_liveCaption = nullptr;
+    QLabel *m_clockStrip = nullptr;
+    QTimer m_clockTimer;
     PageCanvas *m_liveCanvas = nullptr;
     PageCanvas *m_preparedCanvas = nullptr;
     QSplitter *m_rootSplitter = nullptr;

@@ -311,6 +311,15 @@ QWidget *MainWindow::buildControlPanel()
     }
     layout->addLayout(numbers);
 
+    // The time of day and the talk's and the programme's time, above the countdown.
+    m_clockStrip = new QLabel;
+    m_clockStrip->setObjectName(QStringLiteral("clockStrip"));
+    m_clockStrip->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_clockStrip);
+    m_clockTimer.setInterval(1000);
+    connect(&m_clockTimer, &QTimer::timeout, this, &MainWindow::showClocks);
+    m_clockTimer.start();
+
     m_timerBar = buildTimerBar(m_countdown);
     layout->addWidget(m_timerBar, 1);
 

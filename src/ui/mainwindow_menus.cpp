@@ -145,6 +145,10 @@ void MainWindow::buildMenus()
     for (const Action command : {Action::TimerPlusMinute, Action::TimerMinusMinute, Action::TimerPlusTenSeconds,
                                  Action::TimerMinusTenSeconds})
         timer->addAction(m_commands->action(command));
+    timer->addSeparator();
+    addEntry(timer, tr("Count down to a time of day..."), this, [this] { countDownToTimeOfDay(); });
+    m_presentationMenu->addSeparator();
+    addEntry(m_presentationMenu, tr("Export timing report..."), this, [this] { exportTimingReport(); });
     connect(m_presentationMenu, &QMenu::aboutToShow, this, &MainWindow::updatePresentationMenu);
 
     QMenu *settings = bar->addMenu(tr("&Settings"));
