@@ -250,6 +250,8 @@ QWidget *MainWindow::buildPresenterPage()
     liveLayout->setContentsMargins(0, 0, 0, 0);
     m_liveCaption = new QLabel(tr("LIVE"));
     m_liveCaption->setObjectName(QStringLiteral("liveCaption"));
+    // Its warning without an output may wrap; it must not widen the window.
+    m_liveCaption->setWordWrap(true);
     m_liveCanvas = new PageCanvas;
     m_liveCanvas->setObjectName(QStringLiteral("liveCanvas"));
     m_liveCanvas->setAlignTop(true);
@@ -315,6 +317,7 @@ QWidget *MainWindow::buildControlPanel()
     m_clockStrip = new QLabel;
     m_clockStrip->setObjectName(QStringLiteral("clockStrip"));
     m_clockStrip->setAlignment(Qt::AlignCenter);
+    m_clockStrip->setWordWrap(true);
     layout->addWidget(m_clockStrip);
     m_clockTimer.setInterval(1000);
     connect(&m_clockTimer, &QTimer::timeout, this, &MainWindow::showClocks);
