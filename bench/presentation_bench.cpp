@@ -158,18 +158,13 @@ void slideChangeMiss(const Bench::Document &doc)
     const QList<double> samples = farJumps(doc, targets, true, &misses);
     const QList<double> backToBack = farJumps(doc, targets, false, &backToBackMisses);
 
-    // The same pages rendered bare, each once, by a service of their own.
+    // The same pages rendered bare, each once, by the engine alone: never from a cache.
     QList<double> renders;
-    QElapsedTimer clock;
-    qint64 doneAt = -1;
-    QObject::connect(&probe, &PdfService::rendered, &probe, [&] { doneAt = clock.nsecsElapsed(); });
     for (const int page : std::as_const(targets)) {
-        doneAt = -1;
-        clock.start();
-        probe.render(QStringLiteral("bare"), page, OutputSize, 0, 100);
-        if (!waitUntil([&] { return doneAt >= 0; }))
+        const double ms = Bench::bareRenderMs(doc.path, page, OutputSize);
+        if (ms < 0)
             break;
-        renders.append(ms(doneAt));
+        renders.append(ms);
     }
     const double render = std::max(Bench::percentile(renders, 50), 1e-9);
     Bench::report(QStringLiteral("slide_change_miss"), doc, pages,
