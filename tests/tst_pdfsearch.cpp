@@ -62,7 +62,6 @@ private Q_SLOTS:
         });
         auto service = loadedService(path);
         Spies spy(service.get());
-        QSignalSpy progress(service.get(), &PdfService::searchProgress);
         // Page text is the operator's business: none of it may reach the log.
         QLoggingCategory::setFilterRules(u"*.debug=true"_s);
         s_logged.clear();
@@ -79,9 +78,6 @@ private Q_SLOTS:
         }
         QVERIFY(!s_logged.isEmpty());  // the capture works: the engine does log its search
         QVERIFY2(!s_logged.join(u'\n').contains(u"hay"_s), qPrintable(s_logged.join(u'\n')));
-        // Page 2's hits were shown while the rest was still being searched.
-        QVERIFY(!progress.isEmpty());
-        QCOMPARE(pagesOf(progress.at(0).at(0).value<QList<SearchHit>>()), (QList<int>{1, 1, 1}));
 
         const QList<SearchHit> hits = hitsOf(spy.found, 0);
         QCOMPARE(pagesOf(hits), (QList<int>{1, 1, 1, 8}));
@@ -92,11 +88,23 @@ private Q_SLOTS:
         QCOMPARE(hits.at(1).context, u"a needle here hay needle hay Needle"_s);
         QCOMPARE(hits.at(2).context, u"a needle here hay NEEDLE hay needle"_s);
         QCOMPARE(hits.at(3).context, u"one more needle"_s);
-        for (const SearchHit &hit : hits)
-            QVERIFY(QRectF(0, 0, 612, 792).contains(hit.rects.value(0)));
+        // Rectangles come once a hit's page is shown, each page's once.
+        QVERIFY(std::all_of(hits.cbegin(), hits.cend(), [](const SearchHit &hit) { return hit.rects.isEmpty(); }));
+        QSignalSpy updated(service.get(), &PdfService::searchHitsUpdated);
+        for (const int page : {1, 1, 8})
+            service->findHitRects(page);
+        QTRY_COMPARE(updated.size(), 2);
+        QVERIFY(drainWorker(*service));
+        QCOMPARE(updated.size(), 2);
+        const QList<SearchHit> shown = hitsOf(updated, 1);
+        QCOMPARE(pagesOf(shown), pagesOf(hits));
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            QCOMPARE(shown.at(i).context, hits.at(i).context);
+            QVERIFY(QRectF(0, 0, 612, 792).contains(shown.at(i).rects.value(0)));
+        }
         // The three matches on page 2 lie on three different lines, top to bottom.
-        QVERIFY(hits.at(0).rects.first().top() < hits.at(1).rects.first().top());
-        QVERIFY(hits.at(1).rects.first().top() < hits.at(2).rects.first().top());
+        QVERIFY(shown.at(0).rects.first().top() < shown.at(1).rects.first().top());
+        QVERIFY(shown.at(1).rects.first().top() < shown.at(2).rects.first().top());
 
         // Asked again: the same answer without searching a page; a new load forgets it.
         for (const bool reload : {false, true}) {
@@ -107,7 +115,7 @@ private Q_SLOTS:
             spy.found.clear();
             service->search(u"needle"_s);
             QTRY_COMPARE(spy.found.size(), 1);
-            QCOMPARE(hitsOf(spy.found, 0), hits);
+            QCOMPARE(hitsOf(spy.found, 0), reload ? hits : shown);
             QCOMPARE(service->searchStepCount(), quint64(reload ? 20 : 10));
         }
     }
@@ -228,7 +236,10 @@ private Q_SLOTS:
 
     void renderDuringSearchArrivesFirst()
     {
-        auto service = loadedService(TestEnvironment::instance().textDocument(1000));
+        // The worker reads every page itself, so the search is still reading when its first
+        // hits are shown.
+        auto service = loadedService(TestEnvironment::instance().textDocument(1000), false);
+        QSignalSpy progress(service.get(), &PdfService::searchProgress);
         QStringList events;
         connect(service.get(), &PdfService::rendered, service.get(),
                 [&events](const QString &channel) { events.append(channel); });
@@ -239,6 +250,9 @@ private Q_SLOTS:
         QTRY_COMPARE(events.size(), 2);
         QCOMPARE(events, (QStringList{u"output"_s, u"search 1000"_s}));
         QCOMPARE(service->searchStepCount(), quint64(1000));
+        // The first pages' hits were shown while the rest was still being read, in page order.
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(pagesOf(progress.at(0).at(0).value<QList<SearchHit>>()).value(0), 0);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "pdflog.h"
 #include "pdfworker.h"
+#include "textreader.h"
 
 #include <QPainter>
 #include <QPdfDocument>
@@ -129,8 +130,15 @@ void PdfService::pump()
         && (m_banding->request.generation != m_loadGeneration->load()
             || m_latest.value(m_banding->request.channel) != m_banding->request.number))
         m_banding.reset();
-    if (m_pending.isEmpty() && !m_banding)
+    if (m_pending.isEmpty() && !m_banding) {
+        if (m_reader)
+            m_reader->setPaused(false);
+        extractTextInBackground();
         return;
+    }
+    // The text reader stops while the engine renders, so a render has a core to itself.
+    if (m_reader)
+        m_reader->setPaused(true);
     auto best = m_pending.cbegin();
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
         if (servedBefore(*it, *best))

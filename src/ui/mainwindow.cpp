@@ -138,6 +138,7 @@ void MainWindow::connectServices()
         m_search->setResults(hits, truncated);
         m_reader->setSearchHits(hits);
     });
+    connect(m_pdf, &PdfService::searchHitsUpdated, m_reader, &ReaderControl::setSearchHits);
 
     connect(m_presentation, &Presentation::changed, this, &MainWindow::refreshView);
     connect(m_outputControl, &OutputControl::documentReady, this, &MainWindow::documentReady);
