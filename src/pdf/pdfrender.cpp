@@ -227,6 +227,8 @@ void PdfService::onRenderReply(const RenderRequest &request, const QImage &image
                                         ? tr("Invalid render dimensions.")
                                         : tr("Could not render page %1. Previous output retained.").arg(request.page + 1));
             } else {
+                qCDebug(lcPdf, "Page %d delivered at %dx%d on %s", request.page + 1, image.width(), image.height(),
+                        qPrintable(request.channel));
                 Q_EMIT rendered(request.channel, request.page, image);
             }
         }
