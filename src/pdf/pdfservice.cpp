@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <QPdfDocument>
 
-Q_LOGGING_CATEGORY(lcPdf, "olvanti.pdf")
+// Debug lines (one per delivered picture) only when asked for, as the benchmark does.
+Q_LOGGING_CATEGORY(lcPdf, "olvanti.pdf", QtInfoMsg)
 
 namespace {
 
@@ -103,8 +104,6 @@ void PdfService::onLoadReply(quint64 generation, int pages, const QSizeF &firstS
         m_pageSizes[0] = m_standInSize;
         m_knownSizes = 1;
         m_sizeCounts.insert({m_standInSize.width(), m_standInSize.height()}, 1);
-        if (m_readerPlanned)
-            startTextReader();
         Q_EMIT loaded(pageCount());
         pump();
         return;
@@ -116,6 +115,7 @@ void PdfService::onLoadReply(quint64 generation, int pages, const QSizeF &firstS
 
 void PdfService::startTextReader()
 {
+    m_readerPlanned = false;
     m_reader = std::make_unique<TextReader>(m_filePath, m_password);
     m_password.clear();
     m_readerActive->store(true);
@@ -218,6 +218,7 @@ void PdfService::close()
     m_hits.clear();
     m_pagesWithoutRects.clear();
     m_nextText = 0;
+    m_readerPlanned = false;
     m_reader.reset();
     m_readerActive->store(false);
     m_password.clear();
@@ -228,8 +229,12 @@ void PdfService::close()
 
 void PdfService::extractTextInBackground()
 {
-    if (m_textBusy || m_searching || m_renderBusy || !m_pending.isEmpty() || m_banding || m_nextText >= pageCount()
-        || m_readerActive->load())
+    if (m_renderBusy || !m_pending.isEmpty() || m_banding)
+        return;
+    // Started once the first renders are done, so the first frame never shares the machine with it.
+    if (m_readerPlanned)
+        startTextReader();
+    if (m_textBusy || m_searching || m_nextText >= pageCount() || m_readerActive->load())
         return;
     m_textBusy = true;
     PdfWorker *worker = m_worker;
