@@ -50,6 +50,8 @@ public:
     // BandArea pixels, one worker job each, so an output request waits for one band at most.
     static constexpr qint64 BandingArea = 4000000;
     static constexpr qint64 BandArea = 2000000;
+    // Bands of a page slow to draw get fewer rows, so that one takes about this long.
+    static constexpr int BandMs = 20;
     static constexpr int SearchHitLimit = 10000;
     // Longest stretch the worker spends collecting page sizes before it looks at other jobs.
     static constexpr int SizeStepMs = 4;
@@ -129,10 +131,11 @@ private:
         RenderRequest request;
         std::shared_ptr<QImage> image;
         int nextRow = 0;
+        int rows = 0; // of the next band; 0 until the first band has been timed
     };
     bool startsBanding(const RenderRequest &request) const;
     void postBand();
-    void onBandReply(const RenderRequest &request, const QImage &image, bool finished);
+    void onBandReply(const RenderRequest &request, const QImage &image, bool finished, int rows, qint64 nanoseconds);
     void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits, bool finished);
     void onHitRects(quint64 loadGeneration, quint64 searchGeneration, int page, const QList<SearchHit> &hits);
     // While the worker has nothing else to do, the text of the pages is read ahead of any
