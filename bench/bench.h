@@ -44,6 +44,8 @@ bool opened(PdfService &service, const QString &path);
 // service makes it (annotations, white behind the page), outside the service and its cache;
 // negative when it cannot. The document stays open for later calls.
 double bareRenderMs(const QString &path, int page, const QSize &target);
+// Closes those documents, so that the next bare render meets the engine as a fresh one does.
+void forgetBareDocuments();
 
 // Statistics over samples in milliseconds.
 double percentile(QList<double> samples, double p);

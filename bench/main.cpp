@@ -74,10 +74,24 @@ bool opened(PdfService &service, const QString &path)
     return waitUntil([&service] { return service.pageCount() > 0; });
 }
 
-double bareRenderMs(const QString &path, int page, const QSize &target)
+namespace {
+
+QHash<QString, std::shared_ptr<QPdfDocument>> &bareDocuments()
 {
     static QHash<QString, std::shared_ptr<QPdfDocument>> documents;
-    std::shared_ptr<QPdfDocument> &document = documents[path];
+    return documents;
+}
+
+} // namespace
+
+void forgetBareDocuments()
+{
+    bareDocuments().clear();
+}
+
+double bareRenderMs(const QString &path, int page, const QSize &target)
+{
+    std::shared_ptr<QPdfDocument> &document = bareDocuments()[path];
     if (!document) {
         document = std::make_shared<QPdfDocument>();
         if (document->load(path) != QPdfDocument::Error::None)
