@@ -1,9 +1,14 @@
 #include "pdf/pdfservice.h"
+#include "pdf/textmatch.h"
 #include "pdfgen.h"
 #include "pdfsupport.h"
 #include "testenv.h"
 
+#include <QDir>
 #include <QLoggingCategory>
+#include <QPdfDocument>
+#include <QPdfSearchModel>
+#include <QPdfSelection>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -44,6 +49,24 @@ QList<int> pagesOf(const QList<SearchHit> &hits)
 
 } // namespace
 
+// Processes this process has started and not yet reaped, by the name of their program.
+static QStringList childPrograms()
+{
+    QStringList names;
+    const QString self = u"/proc/%1/task"_s.arg(QCoreApplication::applicationPid());
+    for (const QString &task : QDir(self).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile children(self + u'/' + task + u"/children"_s);
+        if (!children.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &pid : children.readAll().split(' ')) {
+            QFile comm(u"/proc/%1/comm"_s.arg(QString::fromLatin1(pid.trimmed())));
+            if (!pid.trimmed().isEmpty() && comm.open(QIODevice::ReadOnly))
+                names.append(QString::fromUtf8(comm.readAll().trimmed()));
+        }
+    }
+    return names;
+}
+
 class TestPdfSearch final : public QObject
 {
     Q_OBJECT
@@ -51,6 +74,81 @@ class TestPdfSearch final : public QObject
     static inline QStringList s_logged;
 
 private Q_SLOTS:
+    void keptTextCountsAsTheEngine_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+
+        const QStringList pair{u"first needle"_s, u"here second"_s};
+        QTest::newRow("letter case ignored") << QStringList{u"Needle NEEDLE needle"_s} << u"nEEdle"_s << 3;
+        QTest::newRow("matches never overlap") << QStringList{u"aaaaa"_s} << u"aa"_s << 2;
+        QTest::newRow("words across a line break") << pair << u"needle here"_s << 1;
+        QTest::newRow("blanks between words count once") << pair << u"needle   here"_s << 1;
+        QTest::newRow("leading blank needs one before") << QStringList{u"aneedle b needle"_s} << u" needle"_s << 1;
+        QTest::newRow("trailing blank needs one after") << QStringList{u"needles needle x"_s} << u"needle "_s << 1;
+        QTest::newRow("blanks alone") << QStringList{u"a  b c"_s} << u"  "_s << 0;
+        QTest::newRow("no word joins what the page keeps apart") << QStringList{u"needlehere"_s} << u"needle here"_s << 0;
+        QTest::newRow("cyrillic in any case") << QStringList{u"Руководство и РУКОВОДСТВО"_s} << u"руководство"_s << 2;
+        QTest::newRow("punctuation") << QStringList{u"a-b, a-b. (a-b)"_s} << u"a-b"_s << 3;
+    }
+
+    void keptTextCountsAsTheEngine()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, text);
+        QFETCH(int, count);
+
+        const QString path = fixture(u"match-%1.pdf"_s.arg(QString::fromLatin1(QTest::currentDataTag())).replace(u' ', u'-'), [&](const QString &path) {
+            return PdfGen::writePdf(path, {PdfGen::Page{QSizeF(612, 792), {}, lines}});
+        });
+        QPdfDocument document;
+        QCOMPARE(document.load(path), QPdfDocument::Error::None);
+        QPdfSearchModel engine;
+        engine.setDocument(&document);
+        engine.setSearchString(text);
+        QCOMPARE(engine.resultsOnPage(0).size(), count);
+        QCOMPARE(TextMatch(text).count(document.getAllText(0).text()), count);
+    }
+
+    void pagesAreReadOnceAheadOfTheSearch_data()
+    {
+        QTest::addColumn<bool>("textReader");
+        QTest::newRow("by the text reader process") << true;
+        QTest::newRow("by the worker when idle") << false;
+    }
+
+    void pagesAreReadOnceAheadOfTheSearch()
+    {
+        QFETCH(bool, textReader);
+        const QString path = TestEnvironment::instance().textDocument(300);
+        auto service = loadedService(path, textReader);
+        Spies spy(service.get());
+        // Every page is read in the background; with the reader, none by the worker.
+        QTRY_VERIFY_WITH_TIMEOUT(service->allPageSizesKnown(), 20000);
+        if (!textReader)
+            QTRY_COMPARE_WITH_TIMEOUT(service->textExtractionCount(), quint64(300), 20000);
+        QTRY_VERIFY(!childPrograms().contains(u"olvanti-textrea"_s));
+        const quint64 extracted = service->textExtractionCount();
+        QCOMPARE(extracted, quint64(textReader ? 0 : 300));
+
+        for (const QString &word : {u"pagemarker"_s, u"pagemarker123"_s}) {
+            spy.found.clear();
+            service->search(word);
+            QTRY_COMPARE(spy.found.size(), 1);
+            QCOMPARE(hitsOf(spy.found, 0).size(), word == u"pagemarker"_s ? 300 : 1);
+        }
+        QCOMPARE(service->textExtractionCount(), extracted);
+    }
+
+    void theTextReaderEndsWithItsDocument()
+    {
+        auto service = loadedService(TestEnvironment::instance().textDocument(3000));
+        QTRY_VERIFY(childPrograms().contains(u"olvanti-textrea"_s));
+        service->close();
+        QVERIFY(!childPrograms().contains(u"olvanti-textrea"_s));
+    }
+
     void findsHitsInPageOrder()
     {
         // "needle" three times on page 2, in three spellings, and once on page 9.
