@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <sys/resource.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -25,6 +27,19 @@ constexpr int OpenedForMs = 10000;
 double msOf(const QElapsedTimer &clock)
 {
     return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// Processor time of this process and of the children it has reaped, in milliseconds: what a
+// run cost, whatever else the machine was doing.
+double cpuMs()
+{
+    double ms = 0;
+    for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+        rusage usage{};
+        getrusage(who, &usage);
+        ms += (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    }
+    return ms;
 }
 
 // The word searched in `doc`: the one given, else one that the generated documents hold.
@@ -88,28 +103,38 @@ void searchAgainstPeers(const Bench::Document &doc)
     const bool poppler = !QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty();
     const bool mupdf = !QStandardPaths::findExecutable(u"mutool"_s).isEmpty();
     const QString grep = u" | grep -ic -- "_s + quoted(word);
-    QList<double> ours, popplerMs, mupdfMs;
+    QList<double> ours, popplerMs, mupdfMs, oursCpu, popplerCpu, mupdfCpu;
     qsizetype hits = 0;
     quint64 workerPages = 0;
     for (int run = 0; run < PeerRuns; ++run) {
         double searchMs = 0;
+        double cpu = cpuMs();
         ours.append(loadAndSearchMs(doc.path, word, 0, &hits, &searchMs, &workerPages));
-        if (poppler)
+        oursCpu.append(cpuMs() - cpu);
+        if (poppler) {
+            cpu = cpuMs();
             popplerMs.append(pipelineMs(u"pdftotext "_s + quoted(doc.path) + u" -"_s + grep));
-        if (mupdf)
+            popplerCpu.append(cpuMs() - cpu);
+        }
+        if (mupdf) {
+            cpu = cpuMs();
             mupdfMs.append(pipelineMs(u"mutool draw -F txt -o - "_s + quoted(doc.path) + grep));
+            mupdfCpu.append(cpuMs() - cpu);
+        }
     }
     const double our = Bench::percentile(ours, 50);
     // Pages the worker read itself; the text reader process read the others.
     QJsonObject figures{{u"word"_s, word}, {u"hits"_s, qint64(hits)}, {u"ms"_s, our}, {u"runs"_s, PeerRuns},
-                        {u"worker_pages"_s, qint64(workerPages)}};
+                        {u"worker_pages"_s, qint64(workerPages)}, {u"cpu_ms"_s, Bench::percentile(oursCpu, 50)}};
     if (poppler) {
         figures.insert(u"pdftotext_ms"_s, Bench::percentile(popplerMs, 50));
         figures.insert(u"ratio_pdftotext"_s, our / Bench::percentile(popplerMs, 50));
+        figures.insert(u"pdftotext_cpu_ms"_s, Bench::percentile(popplerCpu, 50));
     }
     if (mupdf) {
         figures.insert(u"mutool_ms"_s, Bench::percentile(mupdfMs, 50));
         figures.insert(u"ratio_mutool"_s, our / Bench::percentile(mupdfMs, 50));
+        figures.insert(u"mutool_cpu_ms"_s, Bench::percentile(mupdfCpu, 50));
     }
     Bench::report(name, doc, 0, figures);
 }

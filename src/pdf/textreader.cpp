@@ -9,12 +9,28 @@
 #include <csignal>
 #endif
 
+namespace {
+
+QString &programOverride()
+{
+    static QString program;
+    return program;
+}
+
+} // namespace
+
+void TextReader::setProgram(const QString &path)
+{
+    programOverride() = path;
+}
+
 QString TextReader::program()
 {
     const QString name = QStringLiteral("olvanti-textreader");
     const QString here = QCoreApplication::applicationDirPath();
-    const QStringList candidates{here + u'/' + name, here + QStringLiteral("/../libexec/olvanti-vivuderidazi/") + name,
-                                 QStringLiteral(OLVANTI_BUILD_DIR "/") + name};
+    const QStringList candidates = programOverride().isEmpty()
+                                       ? QStringList{here + u'/' + name, here + QStringLiteral("/../libexec/olvanti-vivuderidazi/") + name}
+                                       : QStringList{programOverride()};
     for (const QString &candidate : candidates) {
         if (QFileInfo(candidate).isExecutable())
             return QFileInfo(candidate).absoluteFilePath();

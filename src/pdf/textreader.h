@@ -19,6 +19,8 @@ public:
 
     // The child program, beside this one or where it is installed; empty when there is none.
     static QString program();
+    // For programs that do not sit beside it, such as the tests: the one path to look at.
+    static void setProgram(const QString &path);
 
     TextReader(const QString &path, const QString &password, QObject *parent = nullptr);
     ~TextReader() override;
