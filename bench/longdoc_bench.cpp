@@ -170,7 +170,7 @@ void benchFirstOutputLong(const Bench::Document &doc)
         PdfService service;
         bool delivered = false;
         QObject::connect(&service, &PdfService::loaded, &service,
-                         [&] { service.render(u"output"_s, 0, OutputSize, 0, 100); });
+                         [&] { service.render(u"output"_s, 0, OutputSize, 0, RenderPriority::Output, RenderShape::Whole); });
         QObject::connect(&service, &PdfService::rendered, &service, [&] { delivered = true; });
         QElapsedTimer clock;
         clock.start();
@@ -298,11 +298,11 @@ void benchOutputBehindReader(const Bench::Document &doc)
                                                      else
                                                          readerDone = true;
                                                  });
-        service.render(u"reader"_s, 0, QSize(4000 + run, 4000 + run), 0, 30);
+        service.render(u"reader"_s, 0, QSize(4000 + run, 4000 + run), 0, RenderPriority::Reader);
         // Let the reader job reach the worker first, as when the operator zooms in.
         QCoreApplication::processEvents();
         clock.start();
-        service.render(u"output"_s, page, target, 0, 100);
+        service.render(u"output"_s, page, target, 0, RenderPriority::Output, RenderShape::Whole);
         Bench::waitUntil([&] { return outputMs >= 0 && readerDone; });
         QObject::disconnect(connection);
         behind.append(outputMs);

@@ -80,7 +80,7 @@ double renderOutput(PdfService &service, int page)
     const bool done = runUntil(
         service, [&] {
             timer.start();
-            service.render(u"output"_s, page, OutputSize, 0, 100);
+            service.render(u"output"_s, page, OutputSize, 0, RenderPriority::Output, RenderShape::Whole);
         },
         &PdfService::rendered, &PdfService::renderFailed);
     const double ms = msSince(timer);

@@ -210,7 +210,7 @@ void transitionPaint(const Bench::Document &doc)
     QObject::connect(&service, &PdfService::rendered, &service,
                      [&](const QString &, int, const QImage &image) { images.append(image); });
     for (int page = 0; page < qMin(2, pages); ++page) {
-        service.render(QStringLiteral("bench"), page, OutputSize, 0, 100);
+        service.render(QStringLiteral("bench"), page, OutputSize, 0, RenderPriority::Output);
         if (!waitUntil([&] { return images.size() > page; }))
             return;
     }

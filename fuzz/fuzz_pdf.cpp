@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         rendered = true;
     });
     QObject::connect(&service, &PdfService::renderFailed, &service, [&] { rendered = true; });
-    service.render(QStringLiteral("fuzz"), 0, target, 0, 0);
+    service.render(QStringLiteral("fuzz"), 0, target, 0, RenderPriority::Output, RenderShape::Whole);
     FUZZ_CHECK(Fuzz::waitFor([&] { return rendered; }, StepMs));
 
     bool searched = false;

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     for (const PlaylistEntry &entry : std::as_const(entries)) {
         FUZZ_CHECK(QDir::isAbsolutePath(entry.path));
-        FUZZ_CHECK(entry.minutes >= 0 && entry.minutes <= PlaylistEntry::MaxMinutes);
+        FUZZ_CHECK(entry.minutes >= 0 && entry.minutes <= Limits::MaxEntryMinutes);
     }
 
     const QString output = folder + QStringLiteral("/output.json");

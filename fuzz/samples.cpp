@@ -68,7 +68,7 @@ void playlistSamples()
     check(PdfGen::writeTextDocument(pdf, 1), QStringLiteral("a.pdf"));
     check(PlaylistFile::writeJsonPlaylist(samplePath(QStringLiteral("playlistfile"), QStringLiteral("list.json")),
                                           {{pdf, 10}, {QStringLiteral("/nowhere/b.pdf"), 0},
-                                           {QStringLiteral("/nowhere/c.pdf"), PlaylistEntry::MaxMinutes}}),
+                                           {QStringLiteral("/nowhere/c.pdf"), Limits::MaxEntryMinutes}}),
           QStringLiteral("list.json"));
     QFile::remove(pdf);
     writeBytes(QStringLiteral("playlistfile"), QStringLiteral("odd.json"),

@@ -1,4 +1,4 @@
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 #include "testenv.h"
 
 #include <QFile>

@@ -18,11 +18,12 @@ struct Harness
         countdown.setClock([this] { return now; });
         countdown.restoreSeconds(seconds);
         // The step must be taken before the time changes.
-        countdown.setTimeStepRecorder([this](int previous) {
+        QObject::connect(&countdown, &Countdown::durationAboutToChange, &countdown, [this](int previous) {
             QCOMPARE(countdown.durationSeconds(), previous);
             recorded.append(previous);
         });
-        countdown.setSecondsPersister([this](int seconds) { persisted.append(seconds); });
+        QObject::connect(&countdown, &Countdown::durationChanged, &countdown,
+                         [this](int seconds) { persisted.append(seconds); });
     }
     void advance(qint64 ms) { now += ms; countdown.tick(); }
 

@@ -17,7 +17,7 @@ namespace {
 
 QImage image(int kind)
 {
-    return paintedIcon(kind).pixmap(QSize(64, 64), 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
+    return paintedIcon(IconKind(kind)).pixmap(QSize(64, 64), 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 bool hasColour(const QImage &image, QRgb colour)
@@ -36,7 +36,7 @@ private Q_SLOTS:
     void kinds_data()
     {
         QTest::addColumn<int>("kind");
-        for (int kind = 0; kind <= 8; ++kind)
+        for (int kind = 0; kind < IconKindCount; ++kind)
             QTest::addRow("kind %d", kind) << kind;
     }
 

@@ -2,6 +2,8 @@
 #include "inputsupport.h"
 #include "testenv.h"
 
+#include "base/appsettings.h"
+
 #include <QSettings>
 #include <QTest>
 
@@ -24,7 +26,7 @@ private Q_SLOTS:
         QCOMPARE(QMetaType::fromName("Action"), QMetaType::fromType<Action>());
         router.setIgnoreText(false);
         router.setDebounceMs(500);
-        router.loadSettings(*store);
+        router.loadSettings(AppSettings(*store));
         QCOMPARE(router.ignoreText(), true);
         QCOMPARE(router.debounceMs(), 140);
         QCOMPARE(router.bindings().size(), 14);
@@ -59,7 +61,7 @@ private Q_SLOTS:
         auto store = freshStore();
         store->setValue(u"input/debounceMs"_qs, stored);
         InputRouter router;
-        router.loadSettings(*store);
+        router.loadSettings(AppSettings(*store));
         QTEST(router.debounceMs(), "loaded");
     }
 
@@ -99,7 +101,7 @@ private Q_SLOTS:
             QTest::failOnWarning(invalidWarning);
         else
             QTest::ignoreMessage(QtWarningMsg, invalidWarning);
-        router.loadSettings(reread);
+        router.loadSettings(AppSettings(reread));
 
         BindingTable expected = InputRouter::defaultBindings();
         if (valid) {
@@ -122,7 +124,8 @@ private Q_SLOTS:
         saving.setBinding(Action::TimerPlusTenSeconds, keys(u"Alt+Right"_qs));
         saving.setIgnoreText(false);
         saving.setDebounceMs(0);
-        saving.saveSettings(*store);
+        AppSettings settings(*store);
+        saving.saveSettings(settings);
         // The two options and one key per bindable action, never 6 or 8.
         QCOMPARE(store->allKeys().size(), 16);
         for (int value = 0; value <= 16; ++value)
@@ -136,7 +139,7 @@ private Q_SLOTS:
         store->sync();
         QSettings reread(store->fileName(), QSettings::IniFormat);
         InputRouter loading;
-        loading.loadSettings(reread);
+        loading.loadSettings(AppSettings(reread));
         QCOMPARE(loading.bindings(), saving.bindings());
         QVERIFY(loading.bindings().value(Action::ToggleBlackout).isEmpty());
         QCOMPARE(loading.ignoreText(), false);

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include "base/appsettings.h"
+
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -49,7 +51,8 @@ private Q_SLOTS:
     {
         InputRouter router;
         auto settings = freshStore();
-        InputDialog dialog(&router, *settings);
+        AppSettings appSettings(*settings);
+        InputDialog dialog(&router, appSettings);
         QVERIFY(open(dialog));
         QKeySequenceEdit *blackoutCapture = capture(dialog, Action::ToggleBlackout);
         QVERIFY(activate(&dialog, blackoutCapture));
@@ -89,7 +92,8 @@ private Q_SLOTS:
         router.setDebounceMs(300);
         const BindingTable before = router.bindings();
         auto settings = freshStore();
-        InputDialog dialog(&router, *settings);
+        AppSettings appSettings(*settings);
+        InputDialog dialog(&router, appSettings);
         QVERIFY(open(dialog));
         auto *ignoreText = child<QCheckBox>(dialog, u"ignoreTextCheck"_qs);
         auto *interval = child<QSpinBox>(dialog, u"debounceSpin"_qs);
@@ -114,7 +118,8 @@ private Q_SLOTS:
         InputRouter router;
         QSignalSpy triggered(&router, &InputRouter::triggered);
         auto settings = freshStore();
-        InputDialog dialog(&router, *settings);
+        AppSettings appSettings(*settings);
+        InputDialog dialog(&router, appSettings);
         QVERIFY(open(dialog));
         row(dialog, Action::NextSlide)->setText(u"Return"_qs); // applied before the failing row
         row(dialog, Action::ResetTimer)->setText(u"R; Foo"_qs);
@@ -168,7 +173,8 @@ private Q_SLOTS:
         QFETCH(bool, kept);
         InputRouter router;
         auto settings = freshStore();
-        auto dialog = std::make_unique<InputDialog>(&router, *settings);
+        AppSettings appSettings(*settings);
+        auto dialog = std::make_unique<InputDialog>(&router, appSettings);
         QVERIFY(open(*dialog));
         row(*dialog, Action::ToggleBlackout)->setText(u"X"_qs);
         row(*dialog, Action::ToggleTimer)->clear();

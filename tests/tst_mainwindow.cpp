@@ -9,7 +9,7 @@
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "reader/scrollview.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 #include "ui/mainwindow.h"
 
 #include <QAbstractScrollArea>
@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
@@ -371,10 +372,13 @@ private Q_SLOTS:
         QCOMPARE(child<QPushButton>(window, "outputHeaderButton")->text(), QStringLiteral("Output ON"));
         QAction *blackout = menuAction(window, QStringLiteral("Blackout"));
         blackout->trigger();
-        QVERIFY(window.presentation()->blackout());
+        QVERIFY(window.showModel()->blackout());
         QVERIFY(child<QPushButton>(window, "blackoutButton")->isDown());
         QVERIFY(window.outputWindow()->blackout());
-        Q_EMIT qobject_cast<QMenu *>(blackout->parent())->aboutToShow();
+        for (QMenu *menu : window.menuBar()->findChildren<QMenu *>()) {
+            if (menu->actions().contains(blackout))
+                Q_EMIT menu->aboutToShow();
+        }
         QCOMPARE(blackout->text(), QStringLiteral("Resume"));
         QVERIFY(menuAction(window, QStringLiteral("Full screen output"))->isChecked());
         QTRY_VERIFY(!child<QPushButton>(window, "blackoutButton")->isDown());

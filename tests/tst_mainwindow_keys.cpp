@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QToolBar>
 
 #include <memory>
 
@@ -68,24 +69,102 @@ private Q_SLOTS:
 
     void cleanup() { m_window.reset(); }
 
-    void presenterKeysMoveTheLivePage_data()
+    // Every slide command reached by its key, its menu entry and its button leaves the same
+    // show, in both modes with the output on and off. From live page 3 and reader page 3.
+    void everyPathOfACommandLeavesTheSameShow_data()
     {
-        QTest::addColumn<QList<int>>("keys");
-        QTest::addColumn<int>("live");
-        QTest::newRow("page down, space") << QList<int>{Qt::Key_PageDown, Qt::Key_Space} << 2;
-        QTest::newRow("end then home") << QList<int>{Qt::Key_End, Qt::Key_Home} << 0;
-        QTest::newRow("left at the start stays") << QList<int>{Qt::Key_Left} << 0;
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("presenter");
+        QTest::addColumn<bool>("output");
+        QTest::addColumn<QString>("expected"); // live page, reader page, blackout
+        struct Row
+        {
+            Action command;
+            const char *presenter; // output off and on alike
+            const char *readerOff;
+            const char *readerOn;
+        };
+        const Row rows[] = {
+            {Action::NextSlide, "4 3", "3 4", "4 4"},
+            {Action::PreviousSlide, "2 3", "3 2", "2 2"},
+            {Action::FirstSlide, "1 3", "3 1", "1 1"},
+            {Action::LastSlide, "5 3", "3 5", "5 5"},
+            {Action::NextReaderPage, "3 4", "3 4", "4 4"},
+            {Action::PreviousReaderPage, "3 2", "3 2", "2 2"},
+            {Action::ToggleBlackout, "3 3 black", "3 3 black", "3 3 black"},
+        };
+        for (const Row &row : rows) {
+            const QString name = actionName(row.command);
+            for (const bool output : {false, true}) {
+                const char *on = output ? "on" : "off";
+                QTest::addRow("%s, presenter, output %s", qPrintable(name), on)
+                    << int(row.command) << true << output << QString::fromLatin1(row.presenter);
+                QTest::addRow("%s, reader, output %s", qPrintable(name), on)
+                    << int(row.command) << false << output << QString::fromLatin1(output ? row.readerOn : row.readerOff);
+            }
+        }
     }
 
-    void presenterKeysMoveTheLivePage()
+    void everyPathOfACommandLeavesTheSameShow()
     {
-        QFETCH(QList<int>, keys);
-        QFETCH(int, live);
-        for (int key : keys) {
-            press(Qt::Key(key));
-            QTRY_COMPARE(window().presentation()->pendingPage(), -1);
+        QFETCH(int, command);
+        QFETCH(bool, presenter);
+        QFETCH(bool, output);
+        QFETCH(QString, expected);
+        const auto action = Action(command);
+        Show *show = window().showModel();
+        ReaderControl *reader = window().reader();
+        child<QPushButton>(window(), presenter ? "modePresenter" : "modeReader")->click();
+        if (output) {
+            window().outputControl()->openOutput(OutputControl::OwnScreen, m_window.get());
+            QVERIFY(show->outputShown());
         }
-        QTRY_COMPARE(window().presentation()->livePage(), live);
+        const auto settle = [&] { return QTest::qWaitFor([&] { return window().presentation()->pendingPage() < 0; }); };
+        const auto state = [&] {
+            return QStringLiteral("%1 %2%3")
+                .arg(window().presentation()->livePage() + 1)
+                .arg(reader->currentPage() + 1)
+                .arg(show->blackout() ? QStringLiteral(" black") : QString());
+        };
+
+        const QKeySequence key = window().inputRouter()->bindings().value(action).constFirst();
+        const QMap<Action, QString> menuTexts = {{Action::NextSlide, QStringLiteral("Next")},
+                                                 {Action::PreviousSlide, QStringLiteral("Previous")},
+                                                 {Action::FirstSlide, QStringLiteral("First slide")},
+                                                 {Action::LastSlide, QStringLiteral("Last slide")},
+                                                 {Action::ToggleBlackout, QStringLiteral("Blackout")}};
+        QList<std::pair<QString, std::function<void()>>> paths = {
+            {QStringLiteral("key"), [&] { press(key[0].key(), key[0].keyboardModifiers()); }}};
+        if (menuTexts.contains(action))
+            paths.append({QStringLiteral("menu"), [&] { menuAction(window(), menuTexts.value(action))->trigger(); }});
+        // The buttons the operator sees in this mode.
+        QMap<Action, QAbstractButton *> buttons;
+        if (presenter) {
+            buttons = {{Action::NextSlide, child<QPushButton>(window(), "nextButton")},
+                       {Action::PreviousSlide, child<QPushButton>(window(), "previousButton")},
+                       {Action::ToggleBlackout, child<QPushButton>(window(), "blackoutButton")}};
+        } else {
+            const auto toolButton = [&](QAction *item) {
+                return qobject_cast<QAbstractButton *>(window().findChild<QToolBar *>()->widgetForAction(item));
+            };
+            buttons = {{Action::NextSlide, toolButton(reader->nextPageAction())},
+                       {Action::PreviousSlide, toolButton(reader->previousPageAction())},
+                       {Action::ToggleBlackout, child<QPushButton>(window(), "readerBlackout")}};
+        }
+        if (QAbstractButton *button = buttons.value(action)) {
+            QTRY_VERIFY(button->isVisible());
+            paths.append({QStringLiteral("button"), [button] { button->click(); }});
+        }
+
+        for (const auto &[path, perform] : paths) {
+            show->goToPage(2);
+            reader->showReaderPage(2);
+            show->setBlackout(false);
+            QVERIFY(settle());
+            perform();
+            QVERIFY(settle());
+            QCOMPARE(state() + QLatin1Char(' ') + path, expected + QLatin1Char(' ') + path);
+        }
     }
 
     void keysFlashAndToggleTheirButtons()
@@ -93,12 +172,12 @@ private Q_SLOTS:
         press(Qt::Key_Right);
         QVERIFY(child<QPushButton>(window(), "nextButton")->isDown());
         press(Qt::Key_B);
-        QVERIFY(window().presentation()->blackout());
+        QVERIFY(window().showModel()->blackout());
         QVERIFY(child<QPushButton>(window(), "blackoutButton")->isChecked());
         QVERIFY(child<QPushButton>(window(), "readerBlackout")->isChecked());
         QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Resume"));
         press(Qt::Key_B);
-        QVERIFY(!window().presentation()->blackout());
+        QVERIFY(!window().showModel()->blackout());
         QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Blackout"));
         QTRY_VERIFY(!child<QPushButton>(window(), "nextButton")->isDown());
     }
@@ -122,39 +201,6 @@ private Q_SLOTS:
         QCOMPARE(countdown->accumulated(), 0);
     }
 
-    void readerKeysTurnReaderPages()
-    {
-        child<QPushButton>(window(), "modeReader")->click();
-        ReaderControl *reader = window().reader();
-        press(Qt::Key_Right);
-        QCOMPARE(reader->currentPage(), 1);
-        press(Qt::Key_Right, Qt::ControlModifier);
-        QCOMPARE(reader->currentPage(), 2);
-        press(Qt::Key_End);
-        QCOMPARE(reader->currentPage(), 4);
-        press(Qt::Key_Left, Qt::ControlModifier);
-        QCOMPARE(reader->currentPage(), 3);
-        press(Qt::Key_Home);
-        QCOMPARE(reader->currentPage(), 0);
-        // With the output shown the same keys drive the audience's page, and the reader follows.
-        child<QPushButton>(window(), "fullscreenButton")->click();
-        QTRY_VERIFY(window().outputWindow()->isVisible());
-        press(Qt::Key_Right);
-        QTRY_COMPARE(window().presentation()->livePage(), 1);
-        QTRY_COMPARE(reader->currentPage(), 1);
-        // The tool bar's Next is the Next slide action: at the end it gives the end notice,
-        // which pauses the countdown.
-        press(Qt::Key_T);
-        press(Qt::Key_End);
-        QTRY_COMPARE(window().presentation()->livePage(), 4);
-        reader->nextPageAction()->trigger();
-        QVERIFY(window().outputControl()->endReached());
-        QVERIFY(!window().countdown()->isRunning());
-        // Opening a document starts a new show at once, before it has even loaded.
-        window().openPath(window().pdfService()->filePath());
-        QVERIFY(!window().outputControl()->endReached());
-    }
-
     void clickerKeysLeaveThePageBox()
     {
         QVERIFY(openAndWait(window(), TestEnvironment::instance().deck(20)));
@@ -171,7 +217,7 @@ private Q_SLOTS:
         QTRY_COMPARE(window().presentation()->livePage(), 15);
         QTRY_COMPARE(box->value(), 16);
         press(Qt::Key_B);
-        QVERIFY(window().presentation()->blackout());
+        QVERIFY(window().showModel()->blackout());
     }
 
     void escapeClosesADialogBeforeTheOutput()

@@ -3,15 +3,18 @@
 #include "testenv.h"
 #include "windowtest.h"
 
+#include "pdf/pdfservice.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 #include "ui/mainwindow.h"
+#include "ui/playlistcontrol.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -119,7 +122,7 @@ private Q_SLOTS:
         // The audience starts at the beginning; the reading position is the operator's.
         QTRY_COMPARE(window.presentation()->pendingPage(), -1);
         QCOMPARE(window.presentation()->livePage(), 0);
-        QVERIFY(window.presentation()->blackout());
+        QVERIFY(window.showModel()->blackout());
         QVERIFY(window.outputWindow()->blackout());
         // The operator's own close does lift it.
         window.closeDocument();
@@ -147,13 +150,40 @@ private Q_SLOTS:
 
     void fitWidthFillsTheProjectorWidth()
     {
-        QSettings().setValue(QStringLiteral("output/fitWidth"), true);
         MainWindow window;
         QVERIFY(showOnProjector(window, TestEnvironment::instance().textDocument(2)));
-        // A portrait page, cut at top and bottom, exactly as the audience sees it.
+        // Switched while a portrait page is live: the old frame is never shown stretched to the
+        // new framing, the new one is cut at top and bottom, exactly as the audience sees it.
+        OutputWindow *output = window.outputWindow();
+        child<QComboBox>(window, "scalingChoice")->setCurrentIndex(1);
+        QVERIFY(output->imageRect(output->image()).height() <= output->height());
         QTRY_COMPARE(window.presentation()->frame().size(), QSize(1920, 1080));
+        QCOMPARE(output->imageRect(output->image()), QRectF(output->rect()));
         QCOMPARE(window.outputWindow()->image(), window.presentation()->frame());
         QCOMPARE(child<PageCanvas>(window, "liveCanvas")->image(), window.presentation()->frame());
+    }
+
+    // A crossing into a file that asks for a password keeps the blacked-out frame through the
+    // prompt: the audience never sees an empty output.
+    void anEncryptedEntryKeepsTheBlackedOutFrame()
+    {
+        MainWindow window;
+        const QString locked = copyOf(TestEnvironment::instance().encryptedDocument(), QStringLiteral("locked.pdf"));
+        QVERIFY(showOnProjector(window, TestEnvironment::instance().textDocument(1)));
+        window.playlistControl()->addFiles({window.pdfService()->filePath(), locked});
+        child<QPushButton>(window, "blackoutButton")->click();
+        QSignalSpy frames(window.presentation(), &Presentation::frameReady);
+        auto password = answerInputDialog([](QDialog *dialog) {
+            static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("secret"));
+            dialog->accept();
+        });
+        child<QPushButton>(window, "nextButton")->click();
+        QTRY_COMPARE(window.pdfService()->filePath(), locked);
+        QTRY_VERIFY(!frames.isEmpty());
+        QVERIFY(password->answered);
+        for (const QVariantList &frame : std::as_const(frames))
+            QVERIFY(!frame.constFirst().value<QImage>().isNull());
+        QVERIFY(window.outputWindow()->blackout());
     }
 };
 

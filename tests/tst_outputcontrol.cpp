@@ -32,8 +32,7 @@ struct Rig
     QComboBox choice;
     OutputControl control{&service, &presentation, &displays, &output};
     QSignalSpy status{&control, &OutputControl::statusMessage};
-    QSignalSpy refresh{&control, &OutputControl::refreshRequested};
-    OutputControl::Hooks hooks;
+    QSignalSpy refresh{&control, &OutputControl::shownChanged};
 
     Rig()
     {
@@ -42,10 +41,8 @@ struct Rig
         fillDisplayChoice(&choice, QString());
     }
 
-    // Applies the hooks set up so far.
     bool load(const QString &path)
     {
-        control.setHooks(hooks);
         service.load(path);
         return shows(0);
     }
@@ -154,70 +151,35 @@ private Q_SLOTS:
         QCOMPARE(rig.lastStatus(), closed ? (QVariantList{message, 20000}) : QVariantList());
     }
 
-    void endOfPresentationIsAnnouncedOncePerArrival()
-    {
-        Rig rig;
-        int pauses = 0;
-        bool laterFile = true;
-        rig.hooks.countdownRunning = [] { return true; };
-        rig.hooks.pauseCountdown = [&] { ++pauses; };
-        rig.hooks.hasNextFile = [&] { return laterFile; };
-        rig.hooks.switchToNextFile = [&] { laterFile = false; };
-        QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
-        rig.presentation.goToPage(2);
-        QVERIFY(rig.shows(2));
-        // A later playlist file is opened before the end is reached.
-        rig.control.presentationNext();
-        QVERIFY(!laterFile);
-        QVERIFY(rig.status.isEmpty());
-        const QVariantList notice{QStringLiteral("End of presentation. Press Previous to go back."), 15000};
-        rig.control.presentationNext();
-        rig.control.presentationNext();
-        QCOMPARE(rig.status, QList<QVariantList>{notice});
-        QCOMPARE(pauses, 1);
-        QCOMPARE(rig.presentation.pendingPage(), -1);
-
-        // Leaving the last page and coming back is a new arrival.
-        rig.control.presentationPrevious();
-        QVERIFY(rig.shows(1));
-        rig.control.presentationNext();
-        QVERIFY(rig.shows(2));
-        rig.control.presentationNext();
-        QCOMPARE(rig.status.size(), 2);
-        QCOMPARE(pauses, 2);
-    }
-
     void framesGoToBothCanvasesInTheirDirection()
     {
         Rig rig;
-        int fileDirection = 0;
-        rig.hooks.hasPreviousFile = [] { return true; };
-        rig.hooks.switchToPreviousFile = [&] { fileDirection = -1; };
-        rig.hooks.fileChangeDirection = [&] { return fileDirection; };
-        rig.hooks.clearFileChangeDirection = [&] { fileDirection = 0; };
         rig.live.setTransition(PageCanvas::Transition::Fade, 3000);
         rig.live.show();
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
         // The first frame of a document has nothing to change from.
         QVERIFY(rig.live.previousImage().isNull());
-        rig.control.presentationNext();
+        rig.presentation.next();
         QVERIFY(rig.shows(1));
         QCOMPARE(rig.output.image(), rig.presentation.frame());
         QCOMPARE(rig.live.image(), rig.presentation.frame());
         QVERIFY(!rig.live.previousImage().isNull());
-        rig.control.presentationPrevious();
+        rig.presentation.previous();
         QVERIFY(rig.shows(0));
         QCOMPARE(rig.live.direction(), -1);
 
-        // Previous on the first page goes to the earlier playlist file, which comes in
-        // backwards although it opens at a higher page.
-        rig.control.presentationPrevious();
-        QCOMPARE(rig.presentation.pendingPage(), -1);
-        QCOMPARE(fileDirection, -1);
+        // A crossing into the earlier playlist file comes in backwards although it opens at a
+        // higher page; the frame after it moves by its pages again.
+        rig.presentation.setCrossingDirection(-1);
         rig.presentation.goToPage(2);
         QVERIFY(rig.shows(2));
         QCOMPARE(rig.live.direction(), -1);
-        QCOMPARE(fileDirection, 0);
+        rig.presentation.previous();
+        QVERIFY(rig.shows(1));
+        QCOMPARE(rig.live.direction(), -1);
+        rig.presentation.goToPage(2);
+        QVERIFY(rig.shows(2));
+        QCOMPARE(rig.live.direction(), 1);
     }
 };
 

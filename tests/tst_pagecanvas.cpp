@@ -191,27 +191,6 @@ private Q_SLOTS:
         QVERIFY(glyphHeight(QStringLiteral("III")) < two);
     }
 
-    void fitWidthCutsWhatOverhangs()
-    {
-        // A portrait page on a landscape canvas: green top band, yellow bottom band, blue between.
-        QImage page = solid(Qt::blue, QSize(100, 200));
-        QPainter(&page).fillRect(0, 0, 100, 20, Qt::green);
-        QPainter(&page).fillRect(0, 180, 100, 20, Qt::yellow);
-        PageCanvas canvas;
-        canvas.resize(CanvasSize);
-        canvas.setImage(page, false, 1);
-        // Left side, top and bottom edge of the canvas.
-        const auto edges = [&] {
-            const QImage grabbed = canvas.grab().toImage();
-            return QList<QColor>{grabbed.pixelColor(2, 100), grabbed.pixelColor(200, 1), grabbed.pixelColor(200, 198)};
-        };
-        QCOMPARE(edges(), (QList<QColor>{Qt::black, Qt::green, Qt::yellow}));
-        canvas.setFitWidth(true);
-        QCOMPARE(edges(), (QList<QColor>{Qt::blue, Qt::blue, Qt::blue}));
-        canvas.setAlignTop(true);
-        QCOMPARE(edges(), (QList<QColor>{Qt::blue, Qt::green, Qt::blue}));
-    }
-
     void highlightBoxesCoverTheGlyphs_data()
     {
         QTest::addColumn<int>("rotation");
@@ -232,7 +211,7 @@ private Q_SLOTS:
         QSignalSpy updated(&service, &PdfService::searchHitsUpdated);
         QSignalSpy rendered(&service, &PdfService::rendered);
         service.search(QStringLiteral("pagemarker2"));
-        service.render(QStringLiteral("reader"), 1, QSize(600, 600), rotation, 30);
+        service.render(QStringLiteral("reader"), 1, QSize(600, 600), rotation, RenderPriority::Reader);
         QTRY_VERIFY(found.size() == 1 && rendered.size() == 1);
         service.findHitRects(1);
         QTRY_COMPARE(updated.size(), 1);

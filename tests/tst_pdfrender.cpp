@@ -130,7 +130,7 @@ private Q_SLOTS:
         QTRY_VERIFY(service->allPageSizesKnown());
         QCOMPARE(service->pageSize(page), points);
         Spies spy(service.get());
-        service->render(u"reader"_s, page, QSize(300, 300), turns, 30);
+        service->render(u"reader"_s, page, QSize(300, 300), turns, RenderPriority::Reader);
         QTRY_COMPARE(spy.rendered.size(), 1);
         const QImage image = imageOf(spy.rendered, 0);
         QCOMPARE(image.size(), imageSize);
@@ -171,15 +171,15 @@ private Q_SLOTS:
         const QSize target(300, 400);
         QStringList delivered;
         if (!firstInFlight) {
-            service->render(u"blocker"_s, 0, target, 0, 100);
+            service->render(u"blocker"_s, 0, target, 0, RenderPriority::Output);
             delivered << u"blocker"_s;
         }
-        service->render(u"reader"_s, 3, target, 0, 30);
+        service->render(u"reader"_s, 3, target, 0, RenderPriority::Reader);
         if (cancelled)
             service->cancel(u"reader"_s);
         // Served after whatever was in flight, so its arrival means the void reply came back.
         delivered << (cancelled ? u"reader2"_s : u"reader"_s);
-        service->render(delivered.constLast(), 4, target, 0, 30);
+        service->render(delivered.constLast(), 4, target, 0, RenderPriority::Reader);
 
         QTRY_COMPARE(spy.rendered.size(), delivered.size());
         QVERIFY(drainWorker(*service));
@@ -189,7 +189,7 @@ private Q_SLOTS:
         QCOMPARE(service->renderJobCount(), quint64(2));
 
         // A finished image of page 3 was kept in the cache; a waiting request was never made.
-        service->render(u"prepared"_s, 3, target, 0, 40);
+        service->render(u"prepared"_s, 3, target, 0, RenderPriority::Next);
         QTRY_COMPARE(channels(spy.rendered).constLast(), u"prepared"_s);
         QCOMPARE(service->renderJobCount(), quint64(firstInFlight ? 2 : 3));
     }
@@ -197,11 +197,12 @@ private Q_SLOTS:
     void servesByPriorityThenRequestOrder()
     {
         const QStringList requested{u"thumb:5"_s, u"scroll:2"_s, u"reader"_s, u"output"_s, u"scroll:1"_s};
-        const QList<int> priorities{-20, 30, 30, 100, 30};
+        const QList<RenderPriority> priorities{RenderPriority::Thumbnail, RenderPriority::Reader, RenderPriority::Reader,
+                                               RenderPriority::Output, RenderPriority::Reader};
         auto service = loadedService(TestEnvironment::instance().textDocument(12));
         Spies spy(service.get());
         // The blocker is in flight at once, so everything after it waits and is chosen by the queue.
-        service->render(u"blocker"_s, 0, QSize(300, 400), 0, -100);
+        service->render(u"blocker"_s, 0, QSize(300, 400), 0, RenderPriority(-100));
         for (qsizetype i = 0; i < requested.size(); ++i)
             service->render(requested.at(i), int(i) + 1, QSize(300, 400), 0, priorities.at(i));
 
@@ -231,10 +232,10 @@ private Q_SLOTS:
 
         auto service = loadedService(TestEnvironment::instance().textDocument(5));
         Spies spy(service.get());
-        service->render(u"reader"_s, 2, QSize(600, 800), 0, 30);
+        service->render(u"reader"_s, 2, QSize(600, 800), 0, RenderPriority::Reader);
         QTRY_COMPARE(spy.rendered.size(), 1);
 
-        service->render(u"prepared"_s, 2, target, rotation, 40);
+        service->render(u"prepared"_s, 2, target, rotation, RenderPriority::Next);
         QCOMPARE(spy.rendered.size(), 1); // even from the cache the image comes later
         QTRY_COMPARE(spy.rendered.size(), 2);
         QCOMPARE(spy.rendered.at(1).mid(0, 2), (QVariantList{u"prepared"_s, 2}));
@@ -274,8 +275,8 @@ private Q_SLOTS:
         Spies spy(service.get());
         // Far above the banding bound on the reader's channel; the output's is made whole.
         const QSize target(4000, 4000);
-        service->render(u"reader"_s, 0, target, turns, 30);
-        service->render(u"output"_s, 0, target, turns, 100);
+        service->render(u"reader"_s, 0, target, turns, RenderPriority::Reader);
+        service->render(u"output"_s, 0, target, turns, RenderPriority::Output, RenderShape::Whole);
         QTRY_COMPARE_WITH_TIMEOUT(spy.rendered.size(), 2, 20000);
         QCOMPARE(channels(spy.rendered), (QStringList{u"output"_s, u"reader"_s}));
         const QImage whole = imageOf(spy.rendered, 0);
@@ -296,7 +297,7 @@ private Q_SLOTS:
         // The worker jobs made so far once `page` has been shown at its bounded size, else 0.
         const auto jobsAfterShowing = [&](int page) {
             spy.rendered.clear(); // the spy would keep evicted images alive
-            service->render(u"output"_s, page, QSize(5000, 5000), 0, 100);
+            service->render(u"output"_s, page, QSize(5000, 5000), 0, RenderPriority::Output, RenderShape::Whole);
             const bool shown = spy.rendered.wait(10000) && imageOf(spy.rendered, 0).size() == QSize(4000, 4000);
             return shown ? service->renderJobCount() : 0;
         };

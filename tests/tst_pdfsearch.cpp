@@ -344,7 +344,7 @@ private Q_SLOTS:
         connect(service.get(), &PdfService::searchFinished, service.get(),
                 [&events](const QList<SearchHit> &hits) { events.append(u"search %1"_s.arg(hits.size())); });
         service->search(u"common"_s);
-        service->render(u"output"_s, 500, QSize(1920, 1080), 0, 100);
+        service->render(u"output"_s, 500, QSize(1920, 1080), 0, RenderPriority::Output, RenderShape::Whole);
         QTRY_COMPARE(events.size(), 2);
         QCOMPARE(events, (QStringList{u"output"_s, u"search 1000"_s}));
         QCOMPARE(service->searchStepCount(), quint64(1000));

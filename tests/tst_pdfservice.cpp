@@ -68,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(service.filePath(), QFileInfo(path).absoluteFilePath());
         if (pages > 0) {
             QCOMPARE(spy.loaded.at(0).at(0).toInt(), pages);
-            service.render(u"reader"_s, 0, QSize(300, 0), 0, 30);
+            service.render(u"reader"_s, 0, QSize(300, 0), 0, RenderPriority::Reader);
             QCOMPARE(spy.renderFailed.at(0).at(2).toString(), u"Invalid render dimensions."_s);
         } else {
             QCOMPARE(spy.failed.at(0), (QVariantList{message, passwordRequired}));
@@ -77,7 +77,7 @@ private Q_SLOTS:
         // Pages outside the document are refused at once; after a failure that is every page.
         spy.renderFailed.clear();
         for (int page : {-1, pages})
-            service.render(u"reader"_s, page, QSize(300, 400), 0, 30);
+            service.render(u"reader"_s, page, QSize(300, 400), 0, RenderPriority::Reader);
         QCOMPARE(spy.renderFailed.size(), 2);
         QCOMPARE(spy.renderFailed.at(1), (QVariantList{u"reader"_s, pages, u"Invalid page requested."_s}));
         QCOMPARE(service.renderJobCount(), quint64(0));
@@ -112,7 +112,7 @@ private Q_SLOTS:
         connect(&service, &PdfService::loaded, this, [&] {
             knownAtLoad = service.pageSizeKnown(last);
             lastAtLoad = service.pageSize(last);
-            service.render(u"output"_s, last, QSize(480, 480), 0, 100);
+            service.render(u"output"_s, last, QSize(480, 480), 0, RenderPriority::Output, RenderShape::Whole);
         });
         service.load(path);
         QTRY_COMPARE(spy.rendered.size(), 1);
@@ -132,7 +132,7 @@ private Q_SLOTS:
 
         // Known now, so the same request is a cache hit.
         const quint64 jobs = service.renderJobCount();
-        service.render(u"again"_s, last, QSize(480, 480), 0, 100);
+        service.render(u"again"_s, last, QSize(480, 480), 0, RenderPriority::Output);
         QTRY_COMPARE(spy.rendered.size(), 2);
         QCOMPARE(service.renderJobCount(), jobs);
     }
@@ -202,8 +202,8 @@ private Q_SLOTS:
         auto service = loadedService(first);
         Spies spy(service.get());
         QCOMPARE(openHandles(first), 1);
-        service->render(u"output"_s, 0, QSize(300, 400), 0, 100);
-        service->render(u"preload"_s, 1, QSize(300, 400), 0, -10);
+        service->render(u"output"_s, 0, QSize(300, 400), 0, RenderPriority::Output, RenderShape::Whole);
+        service->render(u"preload"_s, 1, QSize(300, 400), 0, RenderPriority::Preload, RenderShape::Whole);
         if (replyInFlight)
             QVERIFY(waitForWorker(*service)); // page 1 rendered, page 2 still waiting
         else
@@ -216,7 +216,7 @@ private Q_SLOTS:
         if (second != first)
             QCOMPARE(openHandles(first), 0);
         spy.rendered.clear();
-        service->render(u"output"_s, 0, QSize(300, 400), 0, 100);
+        service->render(u"output"_s, 0, QSize(300, 400), 0, RenderPriority::Output, RenderShape::Whole);
         QTRY_COMPARE(spy.rendered.size(), 1);
         QVERIFY(drainWorker(*service));
         QCOMPARE(channels(spy.rendered), QStringList{u"output"_s});
@@ -246,7 +246,7 @@ private Q_SLOTS:
             QTRY_COMPARE(spy.loaded.size(), 1);
         if (busyWith == u"render"_s) {
             // About 16 million pixels, so the worker is still at it when the service goes.
-            service->render(u"output"_s, 0, QSize(100000, 100000), 0, 100);
+            service->render(u"output"_s, 0, QSize(100000, 100000), 0, RenderPriority::Output, RenderShape::Whole);
             QCOMPARE(service->renderJobCount(), quint64(1));
         } else if (busyWith == u"search"_s) {
             service->search(u"common"_s);

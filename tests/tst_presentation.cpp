@@ -110,7 +110,7 @@ private Q_SLOTS:
         QCOMPARE(show.frames.constLast().at(0).value<QImage>().size(), full);
         // Requests are served by priority, so a leftover "output2" would be delivered before this.
         const QString probe = QStringLiteral("probe");
-        show.service.render(probe, 0, QSize(50, 50), 0, -100);
+        show.service.render(probe, 0, QSize(50, 50), 0, RenderPriority(-100));
         QTRY_COMPARE(show.deliveries(probe).size(), 1);
         QVERIFY(show.deliveries(Output2).isEmpty());
     }
@@ -202,13 +202,11 @@ private Q_SLOTS:
         Show show;
         QVERIFY(show.open(TestEnvironment::instance().textDocument(3), QSize(640, 480)));
         const QImage before = show.presentation.frame();
-        show.presentation.setBlackout(true);
         show.presentation.setKeepFrameOnClose(keepFrame);
         // A playlist switch whose password is asked again closes twice.
         show.service.close();
         show.service.close();
         QCOMPARE(show.presentation.livePage(), -1);
-        QVERIFY(show.presentation.blackout());
         QCOMPARE(show.presentation.frame(), keepFrame ? before : QImage());
         QCOMPARE(show.frames.size(), keepFrame ? 1 : 3);
         QVERIFY(keepFrame || show.frames.constLast().at(0).value<QImage>().isNull());

@@ -97,7 +97,7 @@ public:
             return QByteArray();
         QSignalSpy rendered(&m_service, &PdfService::rendered);
         // On the output's channel, so the picture is made as the audience's is: whole, not in bands.
-        m_service.render(Presentation::outputChannel(), page, box, 0, 0);
+        m_service.render(Presentation::outputChannel(), page, box, 0, RenderPriority::Output, RenderShape::Whole);
         QImage image = rendered.wait(10000) ? rendered.constFirst().at(2).value<QImage>() : QImage();
         if (cutHeight > 0 && image.height() > cutHeight)
             image = image.copy(0, (image.height() - cutHeight) / 2, image.width(), cutHeight);
@@ -113,7 +113,7 @@ private:
 };
 
 // One operator at the real main window with a three-file playlist.
-struct Show
+struct Session
 {
     MainWindow window;
     QStringList files; // every file the operator may add
@@ -192,79 +192,79 @@ struct Show
 struct Step
 {
     const char *name;
-    void (*act)(Show &);
+    void (*act)(Session &);
 };
 
 // The operator's repertoire.
 const Step Steps[] = {
-    {"next slide key", [](Show &s) { s.key(s.coin() ? Qt::Key_PageDown : Qt::Key_Right); }},
-    {"previous slide key", [](Show &s) { s.key(s.coin() ? Qt::Key_PageUp : Qt::Key_Left); }},
-    {"next slide button", [](Show &s) { s.click(u"nextButton"_s); }},
-    {"previous slide button", [](Show &s) { s.click(u"previousButton"_s); }},
-    {"first or last slide key", [](Show &s) { s.key(s.coin() ? Qt::Key_Home : Qt::Key_End); }},
-    {"reader page key", [](Show &s) { s.key(s.coin() ? Qt::Key_Right : Qt::Key_Left, Qt::ControlModifier); }},
-    {"arrow key", [](Show &s) { s.key(s.coin() ? Qt::Key_Down : Qt::Key_Up); }},
-    {"blackout key", [](Show &s) { s.key(Qt::Key_B); }},
-    {"blackout button", [](Show &s) { s.click(s.coin() ? u"blackoutButton"_s : u"readerBlackout"_s); }},
-    {"reader mode", [](Show &s) { s.click(u"modeReader"_s); }},
-    {"presenter mode", [](Show &s) { s.click(u"modePresenter"_s); }},
-    {"zoom", [](Show &s) { if (s.reading()) s.coin() ? s.window.reader()->zoomIn() : s.window.reader()->zoomOut(); }},
-    {"fit", [](Show &s) { if (s.reading()) s.window.reader()->zoomModeBox()->setCurrentIndex(s.below(3)); }},
-    {"rotate", [](Show &s) { if (s.reading()) s.window.reader()->rotate(); }},
-    {"two pages", [](Show &s) { if (s.reading()) s.window.reader()->twoPagesBox()->click(); }},
-    {"scroll mode", [](Show &s) { if (s.reading()) s.window.reader()->scrollBox()->click(); }},
-    {"scroll", [](Show &s) { if (s.reading()) s.window.reader()->scrollView()->stepScreen(s.coin() ? 1 : -1); }},
-    {"fit width on the output", [](Show &s) { s.child<QComboBox>(u"scalingChoice"_s)->setCurrentIndex(s.below(2)); }},
-    {"add file", [](Show &s) { s.window.playlistControl()->addFiles({s.files.at(s.below(int(s.files.size())))}); }},
+    {"next slide key", [](Session &s) { s.key(s.coin() ? Qt::Key_PageDown : Qt::Key_Right); }},
+    {"previous slide key", [](Session &s) { s.key(s.coin() ? Qt::Key_PageUp : Qt::Key_Left); }},
+    {"next slide button", [](Session &s) { s.click(u"nextButton"_s); }},
+    {"previous slide button", [](Session &s) { s.click(u"previousButton"_s); }},
+    {"first or last slide key", [](Session &s) { s.key(s.coin() ? Qt::Key_Home : Qt::Key_End); }},
+    {"reader page key", [](Session &s) { s.key(s.coin() ? Qt::Key_Right : Qt::Key_Left, Qt::ControlModifier); }},
+    {"arrow key", [](Session &s) { s.key(s.coin() ? Qt::Key_Down : Qt::Key_Up); }},
+    {"blackout key", [](Session &s) { s.key(Qt::Key_B); }},
+    {"blackout button", [](Session &s) { s.click(s.coin() ? u"blackoutButton"_s : u"readerBlackout"_s); }},
+    {"reader mode", [](Session &s) { s.click(u"modeReader"_s); }},
+    {"presenter mode", [](Session &s) { s.click(u"modePresenter"_s); }},
+    {"zoom", [](Session &s) { if (s.reading()) s.coin() ? s.window.reader()->zoomIn() : s.window.reader()->zoomOut(); }},
+    {"fit", [](Session &s) { if (s.reading()) s.window.reader()->zoomModeBox()->setCurrentIndex(s.below(3)); }},
+    {"rotate", [](Session &s) { if (s.reading()) s.window.reader()->rotate(); }},
+    {"two pages", [](Session &s) { if (s.reading()) s.window.reader()->twoPagesBox()->click(); }},
+    {"scroll mode", [](Session &s) { if (s.reading()) s.window.reader()->scrollBox()->click(); }},
+    {"scroll", [](Session &s) { if (s.reading()) s.window.reader()->scrollView()->stepScreen(s.coin() ? 1 : -1); }},
+    {"fit width on the output", [](Session &s) { s.child<QComboBox>(u"scalingChoice"_s)->setCurrentIndex(s.below(2)); }},
+    {"add file", [](Session &s) { s.window.playlistControl()->addFiles({s.files.at(s.below(int(s.files.size())))}); }},
     {"move file",
-     [](Show &s) {
+     [](Session &s) {
          s.selectRow();
          s.window.playlistControl()->moveSelected(s.coin() ? 1 : -1);
      }},
     {"remove file",
-     [](Show &s) {
+     [](Session &s) {
          s.selectRow();
          s.window.playlistControl()->removeSelected();
      }},
-    {"back", [](Show &s) { s.click(u"playlistBack"_s); }},
-    {"close document", [](Show &s) { WindowTest::menuAction(s.window, u"Close document"_s)->trigger(); }},
+    {"back", [](Session &s) { s.click(u"playlistBack"_s); }},
+    {"close document", [](Session &s) { WindowTest::menuAction(s.window, u"Close document"_s)->trigger(); }},
     {"a file goes missing",
-     [](Show &s) {
+     [](Session &s) {
          const QString path = s.files.at(s.below(int(s.files.size())));
-         QFile::rename(path, Show::hidden(path));
+         QFile::rename(path, Session::hidden(path));
      }},
     {"missing files come back",
-     [](Show &s) {
+     [](Session &s) {
          for (const QString &path : std::as_const(s.files))
-             QFile::rename(Show::hidden(path), path);
+             QFile::rename(Session::hidden(path), path);
      }},
-    {"open a playlist file", [](Show &s) { s.window.playlistControl()->activateEntry(s.below(s.window.playlist()->count())); }},
+    {"open a playlist file", [](Session &s) { s.window.showModel()->activateEntry(s.below(s.window.playlist()->count())); }},
     {"output switch",
-     [](Show &s) {
+     [](Session &s) {
          s.stopAnswer = s.coin() ? QMessageBox::Yes : QMessageBox::No;
          s.click(u"outputHeaderButton"_s);
      }},
-    {"exit presentation key", [](Show &s) { s.key(Qt::Key_Escape); }},
-    {"full screen", [](Show &s) { s.click(u"fullscreenButton"_s); }},
-    {"unplug the projector", [](Show &) { TestScreens::apply({Laptop}); }},
-    {"plug the projector back", [](Show &) { TestScreens::apply({Laptop, Projector}); }},
+    {"exit presentation key", [](Session &s) { s.key(Qt::Key_Escape); }},
+    {"full screen", [](Session &s) { s.click(u"fullscreenButton"_s); }},
+    {"unplug the projector", [](Session &) { TestScreens::apply({Laptop}); }},
+    {"plug the projector back", [](Session &) { TestScreens::apply({Laptop, Projector}); }},
     {"timer key",
-     [](Show &s) {
+     [](Session &s) {
          // Start/pause and reset, then the shifted arrows that add or take minutes and seconds.
          const Qt::Key keys[] = {Qt::Key_T, Qt::Key_R, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
          const int which = s.below(6);
          s.key(keys[which], which < 2 ? Qt::NoModifier : Qt::ShiftModifier);
      }},
-    {"timer preset", [](Show &s) { s.click(u"timerPreset%1"_s.arg(QList<int>{5, 10, 15, 20, 30, 40, 60}.at(s.below(7)))); }},
+    {"timer preset", [](Session &s) { s.click(u"timerPreset%1"_s.arg(QList<int>{5, 10, 15, 20, 30, 40, 60}.at(s.below(7)))); }},
 };
 
 // What the show still waits for: a box, a file switch, an output render or a load; empty
 // when it has settled.
-QString awaited(Show &s)
+QString awaited(Session &s)
 {
     if (QApplication::activeModalWidget())
         return u"a box: "_s + QApplication::activeModalWidget()->windowTitle();
-    if (s.window.playlistControl()->fileSwitchInProgress())
+    if (s.window.showModel()->switching())
         return u"a file switch"_s;
     if (s.window.presentation()->pendingPage() >= 0)
         return u"page %1 for the output"_s.arg(s.window.presentation()->pendingPage() + 1);
@@ -275,7 +275,7 @@ QString awaited(Show &s)
 // moment (which follow the page sizes and the reader zoom) are gone, what the show has
 // gathered stays. A render or search still under way on the worker would hold up to a
 // 16-megapixel picture, so the worker is drained first and its late replies dropped.
-qint64 memoryWithoutDocument(Show &s)
+qint64 memoryWithoutDocument(Session &s)
 {
     s.window.closeDocument();
     if (!QTest::qWaitFor([&] { return awaited(s).isEmpty(); }, 10000))
@@ -289,7 +289,7 @@ qint64 memoryWithoutDocument(Show &s)
 }
 
 // Everything the operator and the audience see agrees with the state; empty when it does.
-QString violation(Show &s)
+QString violation(Session &s)
 {
     MainWindow &w = s.window;
     const Presentation *presentation = w.presentation();
@@ -297,7 +297,7 @@ QString violation(Show &s)
     const OutputWindow *output = w.outputWindow();
     const int pages = pdf->pageCount();
     const int live = presentation->livePage();
-    const bool blackout = presentation->blackout();
+    const bool blackout = w.showModel()->blackout();
     if (!s.unexpectedBoxes.isEmpty())
         return u"a box was shown: "_s + s.unexpectedBoxes.join(u"; "_s);
 
@@ -352,6 +352,16 @@ QString violation(Show &s)
                                      : u"FILE %1 / %2  -  %3"_s.arg(index + 1).arg(playlist.size()).arg(name);
     if (text(u"fileLabel"_s) != file)
         return u"the file label reads "_s + text(u"fileLabel"_s);
+    // NEXT names the next page, or at the end of a file the entry that Next will open.
+    const int nextPage = presentation->previewPage();
+    const int nextEntry = w.showModel()->entryBeside(1);
+    const QString next = nextPage >= 0 ? QString::number(nextPage + 1)
+                         : nextEntry >= 0 ? u"FILE %1"_s.arg(nextEntry + 1)
+                         : pages > 0 ? u"END"_s
+                                     : u"-"_s;
+    // A file that comes back on disk is noticed through the file system's own notice.
+    if (!QTest::qWaitFor([&] { return text(u"preparedLabel"_s).endsWith(u"</div>"_s + next); }, 2000))
+        return u"the NEXT label reads "_s + text(u"preparedLabel"_s);
     if (button(u"timerStart"_s)->text() != w.countdown()->startText())
         return u"the timer button reads "_s + button(u"timerStart"_s)->text();
     return QString();
@@ -382,7 +392,7 @@ private Q_SLOTS:
                                                  {QSizeF(842, 595), 270, "landscape"},
                                                  {QSizeF(100, 400), 0, "narrow"}});
         });
-        Show s;
+        Session s;
         s.random = QRandomGenerator(s_show);
         s.files = {WindowTest::copyOf(environment.deck(4), u"deck.pdf"_s), mixed,
                    WindowTest::copyOf(environment.encryptedDocument(Password), u"locked.pdf"_s)};
@@ -395,7 +405,7 @@ private Q_SLOTS:
         s.window.playlistPanel()->setCollapsed(false, false);
         s.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&s.window));
-        s.window.playlistControl()->activateEntry(0);
+        s.window.showModel()->activateEntry(0);
 
         qInfo("show %u, %d actions", s_show, s_actions);
         // Memory is sampled with the document closed at every twentieth of the show once a tenth

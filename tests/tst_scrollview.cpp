@@ -177,7 +177,7 @@ private Q_SLOTS:
         QCOMPARE(reader.view->requestedSize(0), QSize(612, 792));
 
         // Hold the worker so the order of service shows the priorities.
-        reader.service.render(QStringLiteral("blocker"), 29, QSize(1000, 1000), 0, 100);
+        reader.service.render(QStringLiteral("blocker"), 29, QSize(1000, 1000), 0, RenderPriority::Output);
         QList<int> rendered;
         connect(&reader.service, &PdfService::rendered, this, [&rendered](const QString &channel, int page) {
             if (channel.startsWith(QLatin1String("scroll:")))

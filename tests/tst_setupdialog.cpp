@@ -1,4 +1,5 @@
 #include "ui/setupdialog.h"
+#include "base/appsettings.h"
 #include "presentation/displaymanager.h"
 #include "screens.h"
 #include "testenv.h"
@@ -116,7 +117,7 @@ private Q_SLOTS:
     }
 
 private:
-    void build() { m_dialog = std::make_unique<SetupDialog>(m_store, nullptr); }
+    void build() { m_dialog = std::make_unique<SetupDialog>(m_settings, nullptr); }
 
     // A missing control crashes the test, which fails it as clearly as a check would.
     QComboBox *display() const { return m_dialog->findChild<QComboBox *>(u"displayChoice"_s); }
@@ -126,6 +127,7 @@ private:
     QSpinBox *duration() const { return m_dialog->findChild<QSpinBox *>(u"transitionDuration"_s); }
 
     QSettings m_store{TestEnvironment::instance().path(u"setup.ini"_s), QSettings::IniFormat};
+    AppSettings m_settings{m_store};
     std::unique_ptr<SetupDialog> m_dialog;
 };
 

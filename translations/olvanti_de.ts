@@ -110,6 +110,57 @@
     </message>
 </context>
 <context>
+    <name>Commands</name>
+    <message>
+        <source>Previous</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>First slide</source>
+        <translation>Erste Folie</translation>
+    </message>
+    <message>
+        <source>Last slide</source>
+        <translation>Letzte Folie</translation>
+    </message>
+    <message>
+        <source>Blackout</source>
+        <translation>Schwarzbild</translation>
+    </message>
+    <message>
+        <source>Exit presentation</source>
+        <translation>Präsentation beenden</translation>
+    </message>
+    <message>
+        <source>Start timer</source>
+        <translation>Countdown starten</translation>
+    </message>
+    <message>
+        <source>Reset timer</source>
+        <translation>Countdown zurücksetzen</translation>
+    </message>
+    <message>
+        <source>+1 minute</source>
+        <translation>+1 Minute</translation>
+    </message>
+    <message>
+        <source>-1 minute</source>
+        <translation>-1 Minute</translation>
+    </message>
+    <message>
+        <source>+10 seconds</source>
+        <translation>+10 Sekunden</translation>
+    </message>
+    <message>
+        <source>-10 seconds</source>
+        <translation>-10 Sekunden</translation>
+    </message>
+</context>
+<context>
     <name>Countdown</name>
     <message>
         <source>Pause</source>
@@ -258,10 +309,6 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>Das Dokument existiert nicht mehr. Wählen Sie mit „Öffnen“ eine andere Datei.</translation>
     </message>
     <message>
-        <source>Loading PDF...</source>
-        <translation>PDF wird geladen...</translation>
-    </message>
-    <message>
         <source>%1 - OlvantiVIVuderidazi</source>
         <translation>%1 - OlvantiVIVuderidazi</translation>
     </message>
@@ -276,10 +323,6 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source>Cannot open PDF</source>
         <translation>PDF kann nicht geöffnet werden</translation>
-    </message>
-    <message>
-        <source>Close %1</source>
-        <translation>%1 schließen</translation>
     </message>
     <message>
         <source>Open PDF</source>
@@ -490,44 +533,12 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>Vollbildausgabe</translation>
     </message>
     <message>
-        <source>First slide</source>
-        <translation>Erste Folie</translation>
-    </message>
-    <message>
-        <source>Last slide</source>
-        <translation>Letzte Folie</translation>
-    </message>
-    <message>
-        <source>Exit presentation</source>
-        <translation>Präsentation beenden</translation>
-    </message>
-    <message>
         <source>Timer</source>
         <translation>Countdown</translation>
     </message>
     <message>
         <source>Start timer</source>
         <translation>Countdown starten</translation>
-    </message>
-    <message>
-        <source>Reset timer</source>
-        <translation>Countdown zurücksetzen</translation>
-    </message>
-    <message>
-        <source>+1 minute</source>
-        <translation>+1 Minute</translation>
-    </message>
-    <message>
-        <source>-1 minute</source>
-        <translation>-1 Minute</translation>
-    </message>
-    <message>
-        <source>+10 seconds</source>
-        <translation>+10 Sekunden</translation>
-    </message>
-    <message>
-        <source>-10 seconds</source>
-        <translation>-10 Sekunden</translation>
     </message>
     <message>
         <source>&amp;Settings</source>
@@ -602,10 +613,6 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source>Output display disconnected. Output closed safely; select a display and reopen.</source>
         <translation>Ausgabebildschirm getrennt. Die Ausgabe wurde sicher geschlossen; wählen Sie einen Bildschirm und öffnen Sie sie erneut.</translation>
-    </message>
-    <message>
-        <source>End of presentation. Press Previous to go back.</source>
-        <translation>Ende der Präsentation. Mit „Zurück“ gehen Sie zurück.</translation>
     </message>
 </context>
 <context>
@@ -684,15 +691,11 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>%1 Dateien hinzufügen</translation>
     </message>
     <message>
-        <source>Open %1</source>
-        <translation>%1 öffnen</translation>
-    </message>
-    <message>
         <source>Remove file</source>
         <translation>Datei entfernen</translation>
     </message>
     <message>
-        <source>Remove &quot;%1&quot; from the playlist?</source>
+        <source>Remove "%1" from the playlist?</source>
         <translation>„%1“ aus der Wiedergabeliste entfernen?</translation>
     </message>
     <message>
@@ -800,28 +803,8 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>Wiedergabeliste geladen: %1</translation>
     </message>
     <message>
-        <source>Missing document</source>
-        <translation>Dokument fehlt</translation>
-    </message>
-    <message>
-        <source>The playlist file is missing:
-%1
-The presentation stays on the current file.</source>
-        <translation>Die Datei der Wiedergabeliste fehlt:
-%1
-Die Präsentation bleibt bei der aktuellen Datei.</translation>
-    </message>
-    <message>
         <source>Undone: %1</source>
         <translation>Rückgängig gemacht: %1</translation>
-    </message>
-    <message>
-        <source>The document no longer exists. Use Open to select another file.</source>
-        <translation>Das Dokument existiert nicht mehr. Wählen Sie mit „Öffnen“ eine andere Datei.</translation>
-    </message>
-    <message>
-        <source>Cannot open %1: %2</source>
-        <translation>%1 kann nicht geöffnet werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1127,6 +1110,37 @@ Die Präsentation bleibt bei der aktuellen Datei.</translation>
     </message>
 </context>
 <context>
+    <name>Show</name>
+    <message>
+        <source>End of presentation. Press Previous to go back.</source>
+        <translation>Ende der Präsentation. Mit „Zurück“ gehen Sie zurück.</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>%1 öffnen</translation>
+    </message>
+    <message>
+        <source>Loading PDF...</source>
+        <translation>PDF wird geladen...</translation>
+    </message>
+    <message>
+        <source>The playlist file is missing:
+%1
+The presentation stays on the current file.</source>
+        <translation>Die Datei der Wiedergabeliste fehlt:
+%1
+Die Präsentation bleibt bei der aktuellen Datei.</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Close %1</source>
+        <translation>%1 schließen</translation>
+    </message>
+</context>
+<context>
     <name>Startup</name>
     <message>
         <source>Diagnostic PDF rendering timed out</source>
@@ -1177,7 +1191,7 @@ Die Präsentation bleibt bei der aktuellen Datei.</translation>
         <translation>Zurück (nichts rückgängig zu machen)</translation>
     </message>
     <message>
-        <source>Back: undo &quot;%1&quot; (%2 steps)</source>
+        <source>Back: undo "%1" (%2 steps)</source>
         <translation>Zurück: „%1“ rückgängig machen (%2 Schritte)</translation>
     </message>
 </context>

@@ -110,6 +110,57 @@
     </message>
 </context>
 <context>
+    <name>Commands</name>
+    <message>
+        <source>Previous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First slide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last slide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blackout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit presentation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+1 minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-1 minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+10 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-10 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Countdown</name>
     <message>
         <source>Pause</source>
@@ -257,10 +308,6 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Loading PDF...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 - OlvantiVIVuderidazi</source>
         <translation type="unfinished"></translation>
     </message>
@@ -274,10 +321,6 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
     <message>
         <source>Cannot open PDF</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Close %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -489,43 +532,11 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>First slide</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Last slide</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Exit presentation</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Timer</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Start timer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reset timer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>+1 minute</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>-1 minute</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>+10 seconds</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>-10 seconds</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -602,10 +613,6 @@ Global input outside this application is not enabled. Separate alternatives with
         <source>Output display disconnected. Output closed safely; select a display and reopen.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>End of presentation. Press Previous to go back.</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>OutputWindow</name>
@@ -680,10 +687,6 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
     <message>
         <source>Add %1 files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -799,25 +802,7 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Missing document</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The playlist file is missing:
-%1
-The presentation stays on the current file.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Undone: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The document no longer exists. Use Open to select another file.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cannot open %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1120,6 +1105,35 @@ The presentation stays on the current file.</source>
     </message>
     <message>
         <source>Output OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Show</name>
+    <message>
+        <source>End of presentation. Press Previous to go back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading PDF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The playlist file is missing:
+%1
+The presentation stays on the current file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -3,6 +3,8 @@
 #include "input/inputrouter.h"
 #include "input/singlekeyedit.h"
 
+#include "base/appsettings.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -12,7 +14,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -23,7 +24,7 @@ namespace {
 constexpr int defaultDebounceMs = 140;
 }
 
-InputDialog::InputDialog(InputRouter *router, QSettings &settings, QWidget *parent)
+InputDialog::InputDialog(InputRouter *router, AppSettings &settings, QWidget *parent)
     : QDialog(parent)
     , m_router(router)
     , m_settings(settings)
@@ -102,7 +103,7 @@ InputDialog::~InputDialog()
         finish(false);
 }
 
-bool InputDialog::run(InputRouter *router, QSettings &settings, QWidget *parent)
+bool InputDialog::run(InputRouter *router, AppSettings &settings, QWidget *parent)
 {
     QPointer<InputDialog> dialog = new InputDialog(router, settings, parent);
     const bool saved = dialog->exec() == QDialog::Accepted;

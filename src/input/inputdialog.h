@@ -9,7 +9,7 @@ class InputRouter;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QSettings;
+class AppSettings;
 class QSpinBox;
 class SingleKeyEdit;
 
@@ -21,11 +21,11 @@ class InputDialog final : public QDialog
     Q_OBJECT
 
 public:
-    InputDialog(InputRouter *router, QSettings &settings, QWidget *parent = nullptr);
+    InputDialog(InputRouter *router, AppSettings &settings, QWidget *parent = nullptr);
     ~InputDialog() override;
 
     // Shows the dialog modally; returns whether the operator saved.
-    static bool run(InputRouter *router, QSettings &settings, QWidget *parent = nullptr);
+    static bool run(InputRouter *router, AppSettings &settings, QWidget *parent = nullptr);
 
     void done(int result) override;
 
@@ -41,7 +41,7 @@ private:
     void finish(bool accepted);
 
     QPointer<InputRouter> m_router;
-    QSettings &m_settings;
+    AppSettings &m_settings;
     const BindingTable m_snapshot;
     QMap<Action, QLineEdit *> m_edits;
     QList<SingleKeyEdit *> m_captureEdits;

@@ -3,6 +3,8 @@
 #include "input/bindings.h"
 #include "input/inputlog.h"
 
+#include "base/appsettings.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -10,33 +12,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSettings>
 #include <QTextEdit>
 
 Q_LOGGING_CATEGORY(lcInput, "olvanti.input")
 
 namespace {
 
-const QString ignoreTextKey = QStringLiteral("input/ignoreText");
-const QString debounceKey = QStringLiteral("input/debounceMs");
 constexpr bool defaultIgnoreText = true;
 constexpr int defaultDebounceMs = 140;
-constexpr int maximumDebounceMs = 1000;
-
-QString keysKey(Action action)
-{
-    return QStringLiteral("input/keys/%1").arg(int(action));
-}
-
-// Stored lists come back as a string list, or as a single string when one entry was written.
-QStringList storedStrings(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
-        return value.toStringList();
-    if (value.isValid() && value.canConvert<QString>())
-        return {value.toString()};
-    return {};
-}
 
 bool isKeySequenceEditor(const QWidget *widget)
 {
@@ -137,7 +120,7 @@ QString InputRouter::validationError() const
 
 void InputRouter::setDebounceMs(int ms)
 {
-    m_debounceMs = qBound(0, ms, maximumDebounceMs);
+    m_debounceMs = qBound(0, ms, Limits::MaxDebounceMs);
 }
 
 void InputRouter::setClock(std::function<qint64()> clock)
@@ -151,19 +134,17 @@ void InputRouter::setClock(std::function<qint64()> clock)
     m_pressClockStarted = false;
 }
 
-void InputRouter::loadSettings(QSettings &settings)
+void InputRouter::loadSettings(const AppSettings &settings)
 {
-    m_ignoreText = settings.value(ignoreTextKey, defaultIgnoreText).toBool();
-    bool ok = false;
-    const int debounce = settings.value(debounceKey, defaultDebounceMs).toInt(&ok);
-    setDebounceMs(ok ? debounce : defaultDebounceMs);
+    m_ignoreText = settings.inputIgnoreText();
+    setDebounceMs(settings.inputDebounceMs());
 
     for (const Action action : bindableActionList()) {
-        const QString key = keysKey(action);
-        if (!settings.contains(key))
+        const std::optional<QStringList> texts = settings.inputKeys(int(action));
+        if (!texts)
             continue;
         QList<QKeySequence> keys;
-        for (const QString &text : storedStrings(settings.value(key))) {
+        for (const QString &text : *texts) {
             // Unknown names parse to the unknown key and are refused by the validation below.
             const QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
             if (!sequence.isEmpty())
@@ -180,16 +161,15 @@ void InputRouter::loadSettings(QSettings &settings)
     }
 }
 
-void InputRouter::saveSettings(QSettings &settings) const
+void InputRouter::saveSettings(AppSettings &settings) const
 {
-    settings.setValue(ignoreTextKey, m_ignoreText);
-    settings.setValue(debounceKey, m_debounceMs);
+    settings.setInputIgnoreText(m_ignoreText);
+    settings.setInputDebounceMs(m_debounceMs);
     for (const Action action : bindableActionList()) {
         QStringList texts;
         for (const QKeySequence &sequence : m_bindings.value(action))
             texts.append(sequence.toString(QKeySequence::PortableText));
-        // An empty list is written too, so an unassigned action stays unassigned.
-        settings.setValue(keysKey(action), texts);
+        settings.setInputKeys(int(action), texts);
     }
 }
 
@@ -237,9 +217,15 @@ void InputRouter::route(QKeyCombination combination, Action action)
     m_lastCombination = combination.toCombined();
     m_pressTime = m_clock();
     m_pressClockStarted = true;
-    m_lastKey = int(combination.key());
     Q_EMIT observed(QKeySequence(combination).toString(QKeySequence::NativeText), actionName(action));
-    if (!m_captureMode)
+    if (m_captureMode)
+        return;
+    // Reading in one continuous scroll, the up and down arrows move by lines, never into the
+    // next page or file, whatever slide command they are bound to.
+    const bool arrow = combination.key() == Qt::Key_Up || combination.key() == Qt::Key_Down;
+    if (m_scrollMode && arrow && (action == Action::NextSlide || action == Action::PreviousSlide))
+        Q_EMIT lineStepRequested(action == Action::NextSlide ? 1 : -1);
+    else
         Q_EMIT triggered(action);
 }
 

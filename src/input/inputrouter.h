@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class QSettings;
+class AppSettings;
 class QKeyEvent;
 
 // Routes key presses of every application window to actions. An event filter on the
@@ -39,9 +39,8 @@ public:
     int debounceMs() const { return m_debounceMs; }
     void setDebounceMs(int ms); // clamped to 0..1000
 
-    // "input/ignoreText", "input/debounceMs" and "input/keys/<action number>".
-    void loadSettings(QSettings &settings);
-    void saveSettings(QSettings &settings) const;
+    void loadSettings(const AppSettings &settings);
+    void saveSettings(AppSettings &settings) const;
 
     // Test mode of the binding dialog: presses are reported, never performed.
     void setCaptureMode(bool on) { m_captureMode = on; }
@@ -49,14 +48,14 @@ public:
     // Continuous-scroll reading: held Up/Down arrows repeat instead of being swallowed.
     void setScrollMode(bool on) { m_scrollMode = on; }
     bool scrollMode() const { return m_scrollMode; }
-    // Key code (without modifiers) of the last routed press.
-    int lastKey() const { return m_lastKey; }
 
     // Monotonic milliseconds used for the minimum interval; tests drive it directly.
     void setClock(std::function<qint64()> clock);
 
 Q_SIGNALS:
     void triggered(Action action);
+    // An arrow key bound to a slide command while reading in one continuous scroll.
+    void lineStepRequested(int direction);
     void observed(const QString &key, const QString &action);
 
 protected:
@@ -73,7 +72,6 @@ private:
     int m_debounceMs = 140;
     bool m_captureMode = false;
     bool m_scrollMode = false;
-    int m_lastKey = Qt::Key_unknown;
     int m_lastCombination = 0;
     bool m_pressClockStarted = false;
     qint64 m_pressTime = 0;

@@ -92,7 +92,8 @@ QSize PdfService::renderSize(const QSizeF &pagePoints, const QSize &target)
     return QSize(std::max(1, int(fitted.width() * factor)), std::max(1, int(fitted.height() * factor)));
 }
 
-void PdfService::render(const QString &channel, int page, const QSize &target, int rotation, int priority)
+void PdfService::render(const QString &channel, int page, const QSize &target, int rotation, RenderPriority priority,
+                        RenderShape shape)
 {
     if (page < 0 || page >= pageCount()) {
         Q_EMIT renderFailed(channel, page, tr("Invalid page requested."));
@@ -103,6 +104,7 @@ void PdfService::render(const QString &channel, int page, const QSize &target, i
     request.page = page;
     request.rotation = normalizedRotation(rotation);
     request.priority = priority;
+    request.shape = shape;
     request.target = target;
     if (pageSizeKnown(page))
         fitToPage(request);
@@ -129,11 +131,6 @@ void PdfService::cancel(const QString &channel)
 {
     m_pending.remove(channel);
     m_latest.remove(channel);
-}
-
-bool PdfService::isOutputChannel(const QString &channel)
-{
-    return channel == u"output" || channel == u"output2" || channel == u"preload" || channel.startsWith(u"out:");
 }
 
 void PdfService::pump()
@@ -181,6 +178,7 @@ void PdfService::pump()
     }
 
     ++m_renderJobs;
+    Q_EMIT renderStarted(request.channel, request.page);
     if (startsBanding(request)) {
         m_banding = Banding{request, std::make_shared<QImage>(), 0};
         postBand();
@@ -249,7 +247,7 @@ bool PdfService::startsBanding(const RenderRequest &request) const
 {
     // A page measured only at render time is made whole; that happens just after a load.
     return !request.size.isEmpty() && qint64(request.size.width()) * request.size.height() > BandingArea
-           && !isOutputChannel(request.channel);
+           && request.shape == RenderShape::Bands;
 }
 
 void PdfService::postBand()

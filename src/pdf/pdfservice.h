@@ -20,6 +20,22 @@
 class PdfWorker;
 class TextReader;
 
+// Who waits for a picture, most urgent first.
+enum class RenderPriority : int {
+    Output = 100,       // the audience's page
+    OutputSecond = 90,  // the second page of the audience's two-page frame
+    Next = 40,          // the operator's preview of the next page
+    Reader = 30,        // the reader's page, and the pages a scroll view shows
+    ReaderSecond = 20,  // the second page of the reader's spread
+    ScrollAhead = 10,   // scroll-view pages just outside the view
+    Preload = -10,      // the page after the audience's, ahead of the next step
+    Thumbnail = -20,
+};
+
+// The audience's pictures are wanted whole and at once; anything else that is large may come
+// in bands, so that an audience request waits for one band at most.
+enum class RenderShape { Whole, Bands };
+
 // The only way to a PDF document. Lives on the UI thread; loading, rendering and searching
 // run as jobs on one worker thread and come back as signals. Stale work is recognised by
 // generation counters shared with the jobs.
@@ -36,7 +52,8 @@ public:
         QString key;
         int page = -1;
         int rotation = 0;
-        int priority = 0;
+        RenderPriority priority = RenderPriority::Reader;
+        RenderShape shape = RenderShape::Bands;
         QSize size; // empty while the page's size is unknown: the worker fits it into `target`
         QSize target;
         quint64 number = 0;
@@ -46,7 +63,7 @@ public:
     static constexpr qint64 CacheBytes = 134217728;
     static constexpr int MaxRenderSide = 8192;
     static constexpr qint64 MaxRenderArea = 16000000;
-    // Pictures for anything but the output larger than this are made in bands of at most
+    // Pictures that may come in bands and are larger than this are made in bands of at most
     // BandArea pixels, one worker job each, so an output request waits for one band at most.
     static constexpr qint64 BandingArea = 4000000;
     static constexpr qint64 BandArea = 2000000;
@@ -73,7 +90,9 @@ public:
     void setTextReaderEnabled(bool enabled) { m_readerEnabled = enabled; }
     void close();
 
-    void render(const QString &channel, int page, const QSize &target, int rotation, int priority);
+    // Each channel holds at most one waiting request; a newer one replaces it.
+    void render(const QString &channel, int page, const QSize &target, int rotation, RenderPriority priority,
+                RenderShape shape = RenderShape::Bands);
     void cancel(const QString &channel);
 
     void search(const QString &text);
@@ -85,8 +104,6 @@ public:
     // into `target`, within the side and area bounds; empty when no image can be made.
     static QSize renderSize(const QSizeF &pagePoints, const QSize &target);
     static int normalizedRotation(int rotation) { return ((rotation % 4) + 4) % 4; }
-    // The audience's channels, never made in bands: their pictures are wanted whole and at once.
-    static bool isOutputChannel(const QString &channel);
 
     // Render jobs handed to the worker since construction (cache hits are not counted).
     quint64 renderJobCount() const { return m_renderJobs; }
@@ -111,6 +128,8 @@ Q_SIGNALS:
     void searchProgress(const QList<SearchHit> &hits);
     // The finished search's hits again, with the rectangles of one more page filled in.
     void searchHitsUpdated(const QList<SearchHit> &hits);
+    // A render job went to the worker (cache hits do not); for diagnostics and tests.
+    void renderStarted(const QString &channel, int page);
 
 private:
     void onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode);

@@ -70,7 +70,7 @@ QString PlaylistFile::buildPackage(const QString &targetPath, const QList<Playli
         packed.append(PackedPdf::of(info));
         QJsonObject item{{u"name"_s, info.fileName()}, {u"size"_s, info.size()}};
         if (entry.minutes > 0)
-            item.insert(u"minutes"_s, qMin(entry.minutes, int(PlaylistEntry::MaxMinutes)));
+            item.insert(u"minutes"_s, qMin(entry.minutes, int(Limits::MaxEntryMinutes)));
         items.append(item);
     }
     if (leftOut)

@@ -29,7 +29,7 @@ void Playlist::setEntries(const QStringList &files, const QMap<QString, int> &mi
     QMap<QString, int> countdowns;
     for (auto it = minutes.cbegin(); it != minutes.cend(); ++it) {
         if (it.value() > 0 && seen.contains(it.key()))
-            countdowns.insert(it.key(), qMin(it.value(), MaxMinutes));
+            countdowns.insert(it.key(), qMin(it.value(), Limits::MaxEntryMinutes));
     }
     m_files = listed;
     m_minutes = countdowns;
@@ -64,7 +64,7 @@ void Playlist::setMinutes(const QString &path, int minutes)
     if (!m_files.contains(path))
         return;
     if (minutes > 0)
-        m_minutes.insert(path, qMin(minutes, MaxMinutes));
+        m_minutes.insert(path, qMin(minutes, Limits::MaxEntryMinutes));
     else
         m_minutes.remove(path);
     Q_EMIT changed();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/limits.h"
+
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -12,8 +14,6 @@ class Playlist final : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int MaxMinutes = 600;
-
     explicit Playlist(QObject *parent = nullptr);
 
     static bool isPlaylistPath(const QString &path);
@@ -24,7 +24,7 @@ public:
     int currentIndex() const { return m_currentIndex; }
     int minutesFor(const QString &path) const { return m_minutes.value(path, 0); }
 
-    // Minutes of 0 or less mean no countdown; larger values are limited to MaxMinutes.
+    // Minutes of 0 or less mean no countdown; larger values are limited to Limits::MaxEntryMinutes.
     void setEntries(const QStringList &files, const QMap<QString, int> &minutes);
     // The paths among `paths` that are existing files not yet listed, absolute, in order.
     QStringList newFiles(const QStringList &paths) const;

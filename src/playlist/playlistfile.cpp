@@ -29,7 +29,7 @@ int PlaylistFileDetail::minutesFromJson(const QJsonValue &value)
     const double minutes = value.toDouble();
     if (minutes != std::trunc(minutes) || minutes <= 0)
         return 0;
-    return minutes >= PlaylistEntry::MaxMinutes ? PlaylistEntry::MaxMinutes : int(minutes);
+    return minutes >= Limits::MaxEntryMinutes ? Limits::MaxEntryMinutes : int(minutes);
 }
 
 PlaylistFileDetail::CopyResult PlaylistFileDetail::copyChunks(QIODevice &from, QIODevice &to, qint64 count)
@@ -54,7 +54,7 @@ QString PlaylistFile::writeJsonPlaylist(const QString &filePath, const QList<Pla
     for (const PlaylistEntry &entry : entries) {
         QJsonObject item{{u"path"_s, entry.path}, {u"relative"_s, base.relativeFilePath(entry.path)}};
         if (entry.minutes > 0)
-            item.insert(u"minutes"_s, qMin(entry.minutes, int(PlaylistEntry::MaxMinutes)));
+            item.insert(u"minutes"_s, qMin(entry.minutes, int(Limits::MaxEntryMinutes)));
         items.append(item);
     }
     const QJsonObject top{{FormatKey, FormatName}, {u"version"_s, 1}, {u"items"_s, items}};

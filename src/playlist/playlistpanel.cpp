@@ -104,16 +104,16 @@ PlaylistPanel::PlaylistPanel(Playlist *playlist, UndoHistory *history, const Ico
     auto *body = new QVBoxLayout(m_body);
     body->setContentsMargins(0, 0, 0, 0);
     auto *files = new QHBoxLayout;
-    files->addWidget(commandButton(iconButton(4, QStringLiteral("playlistOpenFile"), tr("Open playlist...")),
+    files->addWidget(commandButton(iconButton(IconKind::OpenPlaylist, QStringLiteral("playlistOpenFile"), tr("Open playlist...")),
                                    Command::OpenFile));
-    files->addWidget(commandButton(iconButton(5, QStringLiteral("playlistSaveFile"), tr("Save playlist...")),
+    files->addWidget(commandButton(iconButton(IconKind::SavePlaylist, QStringLiteral("playlistSaveFile"), tr("Save playlist...")),
                                    Command::SaveFile));
-    files->addWidget(commandButton(iconButton(6, QStringLiteral("playlistExport"), tr("Export with PDFs...")),
+    files->addWidget(commandButton(iconButton(IconKind::ExportPackage, QStringLiteral("playlistExport"), tr("Export with PDFs...")),
                                    Command::Export));
-    files->addWidget(commandButton(iconButton(7, QStringLiteral("playlistImport"), tr("Import package...")),
+    files->addWidget(commandButton(iconButton(IconKind::ImportPackage, QStringLiteral("playlistImport"), tr("Import package...")),
                                    Command::Import));
     files->addStretch();
-    m_back = commandButton(iconButton(8, QStringLiteral("playlistBack"), tr("Back")), Command::Back);
+    m_back = commandButton(iconButton(IconKind::Back, QStringLiteral("playlistBack"), tr("Back")), Command::Back);
     files->addWidget(m_back);
     body->addLayout(files);
     body->addWidget(commandButton(textButton(QStringLiteral("playlistAdd"), tr("+ Add PDFs...")), Command::Add));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/iconkind.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -31,7 +33,7 @@ public:
     Q_ENUM(Command)
 
     // Makes an icon-only button (painted icon kind, object name, tool tip).
-    using IconButtonFactory = std::function<QPushButton *(int kind, const QString &objectName, const QString &toolTip)>;
+    using IconButtonFactory = std::function<QPushButton *(IconKind kind, const QString &objectName, const QString &toolTip)>;
 
     PlaylistPanel(Playlist *playlist, UndoHistory *history, const IconButtonFactory &iconButton,
                   QWidget *parent = nullptr);

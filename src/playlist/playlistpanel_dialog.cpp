@@ -36,11 +36,11 @@ void PlaylistPanel::openFileCountdownDialog(int row)
 
     auto *minutes = new QSpinBox;
     minutes->setObjectName(QStringLiteral("playlistTimeMinutes"));
-    minutes->setRange(1, Playlist::MaxMinutes);
+    minutes->setRange(1, Limits::MaxEntryMinutes);
     minutes->setSuffix(tr(" min"));
     // Without a countdown yet, the presentation time is the likely choice.
     const int seconds = m_presentationSeconds ? m_presentationSeconds() : 0;
-    minutes->setValue(current >= 1 ? current : std::clamp((seconds + 30) / 60, 1, Playlist::MaxMinutes));
+    minutes->setValue(current >= 1 ? current : std::clamp((seconds + 30) / 60, 1, Limits::MaxEntryMinutes));
     minutes->setEnabled(enabled->isChecked());
     connect(enabled, &QCheckBox::toggled, minutes, &QSpinBox::setEnabled);
     layout->addWidget(minutes);

@@ -12,22 +12,6 @@
 #include <QScreen>
 #include <QWindow>
 
-namespace {
-
-template<typename Result>
-Result call(const std::function<Result()> &hook, Result fallback)
-{
-    return hook ? hook() : fallback;
-}
-
-void call(const std::function<void()> &hook)
-{
-    if (hook)
-        hook();
-}
-
-} // namespace
-
 OutputControl::OutputControl(PdfService *service, Presentation *presentation, DisplayManager *displays,
                              OutputWindow *output, QObject *parent)
     : QObject(parent)
@@ -37,14 +21,11 @@ OutputControl::OutputControl(PdfService *service, Presentation *presentation, Di
     , m_output(output)
 {
     connect(m_presentation, &Presentation::frameReady, this, &OutputControl::onFrameReady);
-    connect(m_presentation, &Presentation::changed, this, &OutputControl::refreshEndState);
-    // Every load starts by closing the previous document: opening one forgets the end notice.
-    connect(m_service, &PdfService::closed, this, [this] { m_endReached = false; });
     connect(m_displays, &DisplayManager::targetRemoved, this, &OutputControl::onTargetRemoved);
     connect(m_displays, &DisplayManager::geometryChanged, this, &OutputControl::onGeometryChanged);
     connect(m_output, &PageCanvas::resized, this, &OutputControl::updateOutputSize);
-    // Queued: the window has finished hiding when the toggles are refreshed.
-    connect(m_output, &OutputWindow::dismissed, this, &OutputControl::refreshRequested, Qt::QueuedConnection);
+    // Queued: the window has finished hiding when the show hears of it.
+    connect(m_output, &OutputWindow::dismissed, this, [this] { Q_EMIT shownChanged(isShown()); }, Qt::QueuedConnection);
 }
 
 void OutputControl::setLiveCanvas(PageCanvas *canvas)
@@ -60,6 +41,11 @@ void OutputControl::setDisplayChoice(QComboBox *choice)
 void OutputControl::setDialogParent(QWidget *parent)
 {
     m_dialogParent = parent;
+}
+
+bool OutputControl::isShown() const
+{
+    return m_output->isVisible();
 }
 
 QWidget *OutputControl::dialogParent() const
@@ -104,11 +90,7 @@ void OutputControl::openOutput(OutputScreen where, QWidget *window)
     qCInfo(lcPresentation, "Output opened on %s", qPrintable(DisplayManager::screenIdentity(screen)));
 
     updateOutputSize();
-    if (!call(m_hooks.presenterMode, true))
-        m_presentation->goToPage(call(m_hooks.readerPage, -1));
-    if (call(m_hooks.timerAutoStart, false) && !call(m_hooks.countdownRunning, false))
-        call(m_hooks.startCountdown);
-    Q_EMIT refreshRequested();
+    Q_EMIT shownChanged(true);
 }
 
 void OutputControl::setOutputEnabled(bool on)
@@ -125,18 +107,13 @@ void OutputControl::setOutputEnabled(bool on)
             closeOutput();
     }
     // The toggle shows the real state, also after a refused or failed change.
-    Q_EMIT refreshRequested();
+    Q_EMIT shownChanged(isShown());
 }
 
 void OutputControl::closeOutput()
 {
     m_output->hide();
-    Q_EMIT refreshRequested();
-}
-
-void OutputControl::toggleBlackout()
-{
-    m_presentation->setBlackout(!m_presentation->blackout());
+    Q_EMIT shownChanged(false);
 }
 
 void OutputControl::displayChosen()
@@ -153,18 +130,13 @@ void OutputControl::updateOutputSize()
 
 void OutputControl::onFrameReady(const QImage &image)
 {
-    const int live = m_presentation->livePage();
-    const int fileDirection = call(m_hooks.fileChangeDirection, 0);
-    const bool animate = !image.isNull() && m_lastShownPage >= 0 && (live != m_lastShownPage || fileDirection != 0);
-    const int direction = fileDirection != 0 ? fileDirection : (live < m_lastShownPage ? -1 : 1);
+    const bool animate = !image.isNull() && m_presentation->frameAnimated();
+    const int direction = m_presentation->frameDirection();
     m_output->setImage(image, animate, direction);
     if (m_liveCanvas)
         m_liveCanvas->setImage(image, animate, direction);
-    m_lastShownPage = image.isNull() ? -1 : live;
-    if (!image.isNull()) {
-        call(m_hooks.clearFileChangeDirection);
+    if (!image.isNull())
         Q_EMIT documentReady();
-    }
 }
 
 void OutputControl::onTargetRemoved()
@@ -183,46 +155,4 @@ void OutputControl::onGeometryChanged(QScreen *screen)
         return;
     m_output->setGeometry(screen->geometry());
     updateOutputSize();
-}
-
-void OutputControl::presentationNext()
-{
-    if (call(m_hooks.fileSwitchInProgress, false))
-        return;
-    // Without a document (a playlist switch that failed) the playlist still goes on.
-    const int count = m_service->pageCount();
-    if (count > 0 && m_presentation->shownPage() + 1 < count) {
-        m_presentation->next();
-        return;
-    }
-    if (call(m_hooks.hasNextFile, false)) {
-        call(m_hooks.switchToNextFile);
-        return;
-    }
-    if (count == 0 || m_endReached)
-        return;
-    m_endReached = true;
-    if (call(m_hooks.countdownRunning, false))
-        call(m_hooks.pauseCountdown);
-    Q_EMIT statusMessage(tr("End of presentation. Press Previous to go back."), 15000);
-    Q_EMIT refreshRequested();
-}
-
-void OutputControl::presentationPrevious()
-{
-    if (call(m_hooks.fileSwitchInProgress, false))
-        return;
-    const bool hasPages = m_service->pageCount() > 0;
-    if (hasPages && m_presentation->shownPage() > 0)
-        m_presentation->previous();
-    else if (call(m_hooks.hasPreviousFile, false))
-        call(m_hooks.switchToPreviousFile);
-    else if (hasPages)
-        m_presentation->previous();
-}
-
-void OutputControl::refreshEndState()
-{
-    if (m_presentation->shownPage() != m_service->pageCount() - 1)
-        m_endReached = false;
 }

@@ -70,12 +70,6 @@ void PageCanvas::setBlackout(bool on)
     update();
 }
 
-void PageCanvas::setFitWidth(bool on)
-{
-    m_fitWidth = on;
-    update();
-}
-
 void PageCanvas::setAlignTop(bool on)
 {
     m_alignTop = on;
@@ -122,12 +116,10 @@ QRectF PageCanvas::imageRect(const QImage &image) const
     QSizeF scaled = QSizeF(image.size());
     if (scaled.isEmpty())
         return QRectF();
-    if (m_fitWidth)
-        scaled *= canvas.width() / scaled.width();
-    else
-        scaled.scale(canvas, Qt::KeepAspectRatio);
+    // Every frame comes framed as the audience sees it (fit width is cut in the frame), so it
+    // always fits whole: an old frame is never shown stretched to a new framing.
+    scaled.scale(canvas, Qt::KeepAspectRatio);
     const double left = (canvas.width() - scaled.width()) * 0.5;
-    // A fit-width page taller than the canvas keeps its middle in the middle unless aligned top.
     const double top = m_alignTop ? 0.0 : (canvas.height() - scaled.height()) * 0.5;
     return QRectF(QPointF(left, top), scaled);
 }

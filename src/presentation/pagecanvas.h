@@ -38,7 +38,6 @@ public:
     void setImage(const QImage &image, bool animate, int direction);
     void setTransition(Transition effect, int ms);
     void setBlackout(bool on);
-    void setFitWidth(bool on);
     void setAlignTop(bool on);
     void setPlaceholderText(const QString &text);
     void setOverlayMessage(const QString &text);
@@ -55,7 +54,6 @@ public:
     // current time holds a transition frame (the tests and benchmarks paint frames that way).
     double progress() const { return m_progress; }
     bool blackout() const { return m_blackout; }
-    bool fitWidth() const { return m_fitWidth; }
     bool alignTop() const { return m_alignTop; }
     QString placeholderText() const { return m_placeholderText; }
     QString overlayMessage() const { return m_overlayMessage; }
@@ -92,6 +90,5 @@ private:
     QSizeF m_pageSize;
     int m_rotation = 0;
     bool m_blackout = false;
-    bool m_fitWidth = false;
     bool m_alignTop = false;
 };

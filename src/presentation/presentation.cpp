@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 Presentation::Presentation(PdfService *service, QObject *parent)
     : QObject(parent)
@@ -40,25 +41,18 @@ void Presentation::showPage(int page)
     m_pendingPage = page;
     m_firstReady = m_secondReady = false;
     m_firstImage = m_secondImage = QImage();
-    m_service->render(outputChannel(), page, pageBox(), 0, OutputPriority);
+    m_service->render(outputChannel(), page, pageBox(), 0, RenderPriority::Output, RenderShape::Whole);
     // A synchronous failure of the first page has already given up this page.
     if (twoPageActive())
-        m_service->render(secondPageChannel(), page + 1, pageBox(), 0, SecondPagePriority);
+        m_service->render(secondPageChannel(), page + 1, pageBox(), 0, RenderPriority::OutputSecond,
+                            RenderShape::Whole);
     else
         m_service->cancel(secondPageChannel());
-    Q_EMIT changed();
 }
 
 void Presentation::step(int delta)
 {
-    const int base = shownPage();
-    const int count = m_service->pageCount();
-    if (count > 0) {
-        m_currentPage = std::clamp(base + delta, 0, count - 1);
-        Q_EMIT changed();
-    }
-    if (m_currentPage >= 0)
-        showPage(m_currentPage);
+    goToPage(shownPage() + delta);
 }
 
 void Presentation::next()
@@ -74,18 +68,10 @@ void Presentation::previous()
 void Presentation::goToPage(int page)
 {
     const int count = m_service->pageCount();
-    if (count > 0) {
+    if (count > 0)
         m_currentPage = std::clamp(page, 0, count - 1);
-        Q_EMIT changed();
-    }
     if (m_currentPage >= 0)
         showPage(m_currentPage);
-}
-
-void Presentation::setBlackout(bool on)
-{
-    m_blackout = on;
-    Q_EMIT changed();
 }
 
 void Presentation::reshow()
@@ -120,42 +106,49 @@ void Presentation::setFitWidth(bool on)
 
 void Presentation::onLoaded(int pages)
 {
-    Q_UNUSED(pages)
-    if (m_service->pageCount() > 0) {
-        m_currentPage = 0;
-        Q_EMIT changed();
-    }
-    if (m_currentPage >= 0)
-        showPage(m_currentPage);
+    // The start page is the first render job of the document: nothing the audience will not
+    // see goes to the worker ahead of it.
+    const int start = std::exchange(m_startPage, -1);
+    goToPage(start == -2 ? pages - 1 : std::max(start, 0));
 }
 
 void Presentation::onClosed()
 {
     m_livePage = m_currentPage = m_pendingPage = -1;
+    m_startPage = -1;
     m_firstReady = m_secondReady = false;
     m_firstImage = m_secondImage = QImage();
-    if (m_keepFrameOnClose)
-        Q_EMIT changed();
-    else
+    // The preview belongs to the document; the audience's frame may stay for the next one.
+    requestPreview();
+    if (!m_keepFrameOnClose)
         clearFrame();
+    Q_EMIT changed();
 }
 
 void Presentation::clearFrame()
 {
     m_keepFrameOnClose = false;
+    m_crossing = 0;
+    m_framePage = -1;
+    m_frameAnimated = false;
     m_frame = QImage();
     Q_EMIT frameReady(QImage());
-    Q_EMIT changed();
+    requestPreview();
 }
 
 void Presentation::onRendered(const QString &channel, int page, const QImage &image)
 {
-    if (m_pendingPage < 0)
+    if (m_pendingPage < 0 && channel != previewChannel())
         return;
     // Made for an older, larger output size; the resize has asked for the page again.
     const QSize box = pageBox();
     if (image.width() > box.width() || image.height() > box.height())
         return;
+    if (channel == previewChannel()) {
+        if (page == m_previewPage)
+            Q_EMIT previewReady(image);
+        return;
+    }
     if (channel == outputChannel() && page == m_pendingPage) {
         m_firstImage = image;
         m_firstReady = true;
@@ -167,9 +160,45 @@ void Presentation::onRendered(const QString &channel, int page, const QImage &im
     }
 }
 
+void Presentation::setPreviewSize(const QSize &size)
+{
+    m_previewSize = size;
+    requestPreview();
+}
+
+int Presentation::previewPage() const
+{
+    const int next = shownPage() + 1;
+    return m_service->pageCount() > 0 && next < m_service->pageCount() ? next : -1;
+}
+
+void Presentation::requestPreview()
+{
+    const int page = previewPage();
+    if (page < 0 || m_previewSize.isEmpty()) {
+        m_service->cancel(previewChannel());
+        if (m_previewPage != -1) {
+            m_previewPage = -1;
+            m_previewAsked = QSize();
+            Q_EMIT previewReady(QImage());
+        }
+        return;
+    }
+    // Every frame would otherwise ask again for the page the preview already has.
+    if (page == m_previewPage && m_previewSize == m_previewAsked)
+        return;
+    m_previewPage = page;
+    m_previewAsked = m_previewSize;
+    m_service->render(previewChannel(), page, m_previewSize, 0, RenderPriority::Next);
+}
+
 void Presentation::onRenderFailed(const QString &channel, int page, const QString &message)
 {
-    if (channel == secondPageChannel() && m_pendingPage >= 0) {
+    if (channel == previewChannel()) {
+        m_previewPage = -1;
+        m_previewAsked = QSize();
+        Q_EMIT previewReady(QImage());
+    } else if (channel == secondPageChannel() && m_pendingPage >= 0) {
         qCWarning(lcPresentation, "Second output page %d failed; showing the first page alone", page + 1);
         m_secondImage = QImage();
         m_secondReady = true;
@@ -178,6 +207,7 @@ void Presentation::onRenderFailed(const QString &channel, int page, const QStrin
         m_pendingPage = -1;
         Q_EMIT error(message);
         Q_EMIT changed();
+        requestPreview();
     }
 }
 
@@ -209,9 +239,13 @@ void Presentation::commit()
     m_pendingPage = -1;
     m_firstImage = m_secondImage = QImage();
     m_frame = frame;
+    const int crossing = std::exchange(m_crossing, 0);
+    m_frameAnimated = m_framePage >= 0 && (m_livePage != m_framePage || crossing != 0);
+    m_frameDirection = crossing != 0 ? crossing : (m_livePage < m_framePage ? -1 : 1);
+    m_framePage = m_livePage;
     Q_EMIT frameReady(m_frame);
-    Q_EMIT changed();
 
+    requestPreview();
     m_preloadTimer.start();
 }
 
@@ -220,5 +254,6 @@ void Presentation::preloadNext()
     // The next page lands in the cache at exactly the size the "output" request of a step asks for
     // (with nothing pending the page box is the single-page one).
     if (m_pendingPage < 0 && !m_twoPageOutput && m_livePage >= 0 && m_livePage + 1 < m_service->pageCount())
-        m_service->render(preloadChannel(), m_livePage + 1, pageBox(), 0, PreloadPriority);
+        m_service->render(preloadChannel(), m_livePage + 1, pageBox(), 0, RenderPriority::Preload,
+                            RenderShape::Whole);
 }

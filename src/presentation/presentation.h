@@ -8,17 +8,15 @@
 
 class PdfService;
 
-// What the audience sees: the live page, the page being rendered for the output, blackout and
-// the last committed frame. Renders on the "output", "output2" and "preload" channels; the old
-// frame stays until a new one is complete, so the audience never sees an empty frame.
+// What the audience sees: the live page, the page being rendered for the output and the last
+// committed frame, and the operator's preview of the page after it. Renders on the "output",
+// "output2", "preload" and "prepared" channels; the old frame stays until a new one is
+// complete, so the audience never sees an empty frame.
 class Presentation final : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int OutputPriority = 100;
-    static constexpr int SecondPagePriority = 90;
-    static constexpr int PreloadPriority = -10;
     // The next page is preloaded once the output has shown a frame for this long: a render
     // cannot be stopped, so a jump that follows at once must not find one under way.
     static constexpr int PreloadDelayMs = 150;
@@ -26,6 +24,7 @@ public:
     static QString outputChannel() { return QStringLiteral("output"); }
     static QString secondPageChannel() { return QStringLiteral("output2"); }
     static QString preloadChannel() { return QStringLiteral("preload"); }
+    static QString previewChannel() { return QStringLiteral("prepared"); }
 
     explicit Presentation(PdfService *service, QObject *parent = nullptr);
 
@@ -35,10 +34,13 @@ public:
     // The page the output shows or is about to show. A page that could not be rendered counts
     // as shown, so that the next step goes past it instead of asking for it again.
     int shownPage() const { return m_currentPage >= 0 ? m_currentPage : m_livePage; }
-    bool blackout() const { return m_blackout; }
     bool twoPageOutput() const { return m_twoPageOutput; }
     QSize outputSize() const { return m_outputSize; }
     QImage frame() const { return m_frame; }
+    // How the last frame came: whether it should play the transition, and its direction
+    // (+1 forward, -1 back).
+    bool frameAnimated() const { return m_frameAnimated; }
+    int frameDirection() const { return m_frameDirection; }
 
     // Document closes keep the last frame on the output (a playlist file switch, a password
     // retry within it) until the next frame is committed or the frame is cleared.
@@ -47,10 +49,21 @@ public:
     // Blanks the output now, also a kept frame; blackout stays as it is.
     void clearFrame();
 
+    // The page the next loaded document opens at: a page index, -2 for its last page, -1 for
+    // the first. Given after load(); a close forgets it.
+    void setStartPage(int page) { m_startPage = page; }
+    // The next frame comes from a crossing into another file in this direction.
+    void setCrossingDirection(int direction) { m_crossing = direction; }
+
+    // The preview of the page after the shown one, at this size in device pixels; an empty
+    // size stops it. Asked for once the audience's frame is in, so it never delays that frame.
+    void setPreviewSize(const QSize &size);
+    // The page the preview shows, or -1 at the end of the document.
+    int previewPage() const;
+
     void next();
     void previous();
     void goToPage(int page);
-    void setBlackout(bool on);
     void setOutputSize(const QSize &size);
     void setTwoPageOutput(bool on);
     // Pages are rendered at the output width and the frame is cut to the output height, so
@@ -58,9 +71,12 @@ public:
     void setFitWidth(bool on);
 
 Q_SIGNALS:
+    // The pages changed without a new frame: an output render failed, or the document closed.
     void changed();
+    // A new frame for the audience, or a null one when the output goes blank.
     void frameReady(const QImage &image);
     void error(const QString &message);
+    void previewReady(const QImage &image);
 
 private:
     void showPage(int page);
@@ -70,6 +86,7 @@ private:
     QSize pageBox() const;
     void commit();
     void preloadNext();
+    void requestPreview();
 
     void onLoaded(int pages);
     void onClosed();
@@ -80,7 +97,11 @@ private:
     int m_livePage = -1;
     int m_currentPage = -1;
     int m_pendingPage = -1;
-    bool m_blackout = false;
+    int m_startPage = -1;
+    int m_crossing = 0;
+    int m_framePage = -1; // the live page of the last non-null frame
+    bool m_frameAnimated = false;
+    int m_frameDirection = 1;
     bool m_keepFrameOnClose = false;
     bool m_twoPageOutput = false;
     bool m_fitWidth = false;
@@ -91,4 +112,7 @@ private:
     QSize m_outputSize = QSize(1920, 1080);
     QImage m_frame;
     QTimer m_preloadTimer;
+    QSize m_previewSize;
+    int m_previewPage = -1; // asked for at m_previewAsked
+    QSize m_previewAsked;
 };

@@ -1,5 +1,6 @@
 #include "readercontrol.h"
 
+#include "base/appsettings.h"
 #include "pdf/pdfservice.h"
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
@@ -44,28 +45,29 @@ QList<QRectF> rectsOnPage(const QList<SearchHit> &hits, int page)
 
 } // namespace
 
-ReaderControl::ReaderControl(PdfService *service, Presentation *presentation, ThumbnailModel *thumbnails,
-                             QObject *parent)
+ReaderControl::ReaderControl(PdfService *service, Show *show, Presentation *presentation, ThumbnailModel *thumbnails,
+                             AppSettings *settings, QObject *parent)
     : QObject(parent)
     , m_service(service)
+    , m_show(show)
     , m_presentation(presentation)
     , m_thumbnails(thumbnails)
+    , m_settings(settings)
 {
+    m_show->setReader(this);
+    connect(m_show, &Show::changed, this, &ReaderControl::onShowChanged);
+    connect(m_service, &PdfService::rendered, this, &ReaderControl::deliver);
+    connect(m_service, &PdfService::renderFailed, this,
+            [this](const QString &channel, int, const QString &) { deliverFailure(channel); });
 }
 
 void ReaderControl::setThumbnailView(ThumbnailView *view)
 {
     m_thumbnailView = view;
+    // The reader's own list: a click turns the reader, the list stays where it is.
+    connect(view, &ThumbnailView::clicked, this,
+            [this](const QModelIndex &index) { showReaderPage(index.row(), false, false); });
 }
-
-namespace {
-
-bool ask(const std::function<bool()> &hook)
-{
-    return hook && hook();
-}
-
-} // namespace
 
 bool ReaderControl::hasDocument() const
 {
@@ -94,13 +96,10 @@ QList<QAction *> ReaderControl::addToolBarItems(QToolBar *toolBar)
     m_pageBox->setObjectName(QStringLiteral("pageBox"));
     m_pageBox->setRange(1, 1);
     m_pageBox->setPrefix(tr("Page "));
+    // A typed number counts once complete: typing 25 must not show page 2 on the way.
+    m_pageBox->setKeyboardTracking(false);
     items << toolBar->addWidget(m_pageBox);
-    connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int value) {
-        if (ask(m_hooks.presenterMode))
-            m_presentation->goToPage(value - 1);
-        else
-            showReaderPage(value - 1);
-    });
+    connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int value) { m_show->choosePage(value - 1); });
 
     m_pageCountLabel = new QLabel(tr("/ %1").arg(0), toolBar);
     m_pageCountLabel->setObjectName(QStringLiteral("pageCountLabel"));
@@ -134,8 +133,7 @@ QList<QAction *> ReaderControl::addToolBarItems(QToolBar *toolBar)
     items << toolBar->addWidget(m_twoPagesBox);
     connect(m_twoPagesBox, &QCheckBox::toggled, this, [this] {
         updateReader();
-        if (m_hooks.refreshPresenter)
-            m_hooks.refreshPresenter();
+        m_show->readerLayoutChanged();
     });
 
     m_scrollBox = new QCheckBox(tr("Scroll"), toolBar);
@@ -143,8 +141,8 @@ QList<QAction *> ReaderControl::addToolBarItems(QToolBar *toolBar)
     m_scrollBox->setToolTip(tr("Scroll through all pages instead of switching them one by one"));
     items << toolBar->addWidget(m_scrollBox);
     connect(m_scrollBox, &QCheckBox::toggled, this, [this](bool on) {
-        if (m_hooks.storeScrollMode)
-            m_hooks.storeScrollMode(on);
+        if (m_settings)
+            m_settings->setReaderScroll(on);
         applyReaderMode();
     });
     return items;
@@ -152,6 +150,7 @@ QList<QAction *> ReaderControl::addToolBarItems(QToolBar *toolBar)
 
 QWidget *ReaderControl::createReaderPage(QWidget *outputWindow)
 {
+    m_outputWindow = outputWindow;
     m_stack = new QStackedWidget;
     m_stack->setObjectName(QStringLiteral("readerStack"));
 
@@ -254,9 +253,9 @@ void ReaderControl::updateReader()
     updateZoomLabel(scale);
 
     const QSize target = devicePixels(canvasSize, m_canvas[0]->devicePixelRatioF());
-    m_service->render(QStringLiteral("reader"), m_currentPage, target, m_rotation, 30);
+    m_service->render(QStringLiteral("reader"), m_currentPage, target, m_rotation, RenderPriority::Reader);
     if (two)
-        m_service->render(QStringLiteral("reader2"), m_currentPage + 1, target, m_rotation, 20);
+        m_service->render(QStringLiteral("reader2"), m_currentPage + 1, target, m_rotation, RenderPriority::ReaderSecond);
     else
         m_service->cancel(QStringLiteral("reader2"));
 
@@ -266,13 +265,6 @@ void ReaderControl::updateReader()
     m_canvas[0]->setHighlights(rectsOnPage(m_hits, m_currentPage), m_service->pageSize(m_currentPage), m_rotation);
     m_canvas[1]->setHighlights(rectsOnPage(m_hits, m_currentPage + 1), m_service->pageSize(m_currentPage + 1),
                                m_rotation);
-}
-
-void ReaderControl::presentationFollowsReader()
-{
-    // In presenter mode the operator drives the output; the reader only keeps its own place.
-    if (ask(m_hooks.outputShown) && !ask(m_hooks.presenterMode) && m_presentation->shownPage() != m_currentPage)
-        m_presentation->goToPage(m_currentPage);
 }
 
 void ReaderControl::showReaderPage(int page, bool smooth, bool centredReveal)
@@ -286,10 +278,10 @@ void ReaderControl::showReaderPage(int page, bool smooth, bool centredReveal)
             canvas->setImage(QImage(), false, 1);
     }
     m_currentPage = clamped;
-    presentationFollowsReader();
+    m_show->readerPageChanged(m_currentPage);
     showCurrentPage(centredReveal);
     // With the output shown the live mark belongs to the audience's page.
-    if (!ask(m_hooks.outputShown))
+    if (!m_show->outputShown())
         m_thumbnails->setLivePage(m_currentPage);
     if (m_scrollMode)
         m_scrollView->goToPage(m_currentPage, smooth);
@@ -305,7 +297,29 @@ void ReaderControl::onScrollPageChanged(int page)
     m_currentPage = page;
     showCurrentPage(true);
     m_thumbnails->setLivePage(m_currentPage);
-    presentationFollowsReader();
+    m_show->readerPageChanged(m_currentPage);
+}
+
+void ReaderControl::onShowChanged(Show::Changes what)
+{
+    if (what & (Show::ModeChanged | Show::OutputChanged | Show::DocumentChanged | Show::BlackoutChanged))
+        applyReaderMode();
+    if (!hasDocument())
+        return;
+    if (m_show->presenting()) {
+        const QSignalBlocker blocker(m_pageBox);
+        m_pageBox->setValue(std::max(1, m_presentation->currentPage() + 1));
+        return;
+    }
+    // Reading page by page with the output on, the reader shows what the audience sees.
+    const int shown = m_presentation->shownPage();
+    if (m_show->outputShown() && !m_scrollMode && shown >= 0 && shown != m_currentPage
+        && (what & (Show::LiveChanged | Show::PageChanged | Show::ModeChanged | Show::OutputChanged)))
+        showReaderPage(shown);
+    if (what & Show::ModeChanged) {
+        const QSignalBlocker blocker(m_pageBox);
+        m_pageBox->setValue(m_currentPage + 1);
+    }
 }
 
 void ReaderControl::showCurrentPage(bool centredReveal)
@@ -325,9 +339,10 @@ void ReaderControl::applyReaderMode()
     if (!m_stack)
         return;
     const bool on = m_scrollBox->isChecked() && hasDocument();
-    const bool presenter = ask(m_hooks.presenterMode);
-    if (m_hooks.setRouterScrollMode)
-        m_hooks.setRouterScrollMode(on && !presenter);
+    if (const bool routed = on && !m_show->presenting(); routed != m_routerScrolling) {
+        m_routerScrolling = routed;
+        Q_EMIT scrollReadingChanged(routed);
+    }
     if (on != m_scrollMode) {
         m_scrollMode = on;
         if (on) {
@@ -347,9 +362,9 @@ void ReaderControl::syncOutputMirror()
 {
     if (!m_mirror)
         return;
-    QWidget *output = m_hooks.outputWindow ? m_hooks.outputWindow() : nullptr;
-    const bool shown = m_scrollMode && hasDocument() && !ask(m_hooks.presenterMode) && output && output->isVisible()
-                       && !ask(m_hooks.blackout);
+    QWidget *output = m_outputWindow;
+    const bool shown = m_scrollMode && hasDocument() && !m_show->presenting() && output && output->isVisible()
+                       && !m_show->blackout();
     if (!shown) {
         m_mirror->hide();
         m_scrollView->setStepLimit(0);
@@ -408,6 +423,7 @@ void ReaderControl::documentLoaded(int pages)
 void ReaderControl::documentClosed()
 {
     m_hits.clear();
+    m_rotation = 0;
     for (PageCanvas *canvas : m_canvas) {
         canvas->setImage(QImage(), false, 1);
         canvas->setHighlights({}, QSizeF(), 0);
@@ -429,7 +445,7 @@ void ReaderControl::setSearchHits(const QList<SearchHit> &hits)
     updateReader();
 }
 
-bool ReaderControl::deliver(const QString &channel, int page, const QImage &image)
+void ReaderControl::deliver(const QString &channel, int page, const QImage &image)
 {
     if (channel == QLatin1String("reader")) {
         m_canvas[0]->setImage(image, false, 1);
@@ -439,21 +455,15 @@ bool ReaderControl::deliver(const QString &channel, int page, const QImage &imag
         m_scrollView->setPageImage(page, image);
     } else if (channel.startsWith(QLatin1String("out:"))) {
         m_mirror->setPageImage(page, image);
-    } else {
-        return false;
     }
-    return true;
 }
 
-bool ReaderControl::deliverFailure(const QString &channel)
+void ReaderControl::deliverFailure(const QString &channel)
 {
     if (channel == QLatin1String("reader"))
         m_canvas[0]->setImage(QImage(), false, 1);
     else if (channel == QLatin1String("reader2"))
         m_canvas[1]->setImage(QImage(), false, 1);
-    else
-        return false;
-    return true;
 }
 
 bool ReaderControl::scrollAtTop() const
@@ -466,4 +476,19 @@ bool ReaderControl::scrollAtEnd() const
 {
     const double base = m_scrollView->isAnimating() ? m_scrollView->target() : m_scrollView->scrollPosition();
     return base >= m_scrollView->verticalMaximum() - 0.5;
+}
+
+void ReaderControl::stepScreens(int direction)
+{
+    m_scrollView->stepScreen(direction);
+}
+
+void ReaderControl::stepLines(int direction)
+{
+    m_scrollView->stepLines(direction);
+}
+
+void ReaderControl::scrollToEdge(bool last)
+{
+    m_scrollView->scrollToEdge(last, true);
 }

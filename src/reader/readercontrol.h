@@ -1,13 +1,13 @@
 #pragma once
 
 #include "pdf/searchhit.h"
+#include "show/show.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 
-#include <functional>
-
+class AppSettings;
 class PageCanvas;
 class PdfService;
 class Presentation;
@@ -26,28 +26,16 @@ class ThumbnailView;
 
 // Reader mode: single pages (or spreads) on two canvases, or one continuous scroll view,
 // with zoom, fit, rotation, the page box, the thumbnails' reader marks and the output mirror.
-class ReaderControl final : public QObject
+// It is the show's reader: the show turns its pages when the audience does not follow.
+class ReaderControl final : public QObject, public Show::Reader
 {
     Q_OBJECT
 
 public:
     enum ZoomMode { FitPage = 0, FitWidth = 1, CustomZoom = 2 };
 
-    // What only the window knows.
-    struct Hooks
-    {
-        std::function<bool()> presenterMode;
-        std::function<bool()> outputShown;
-        std::function<bool()> blackout;
-        std::function<QWidget *()> outputWindow;
-        std::function<void(bool)> setRouterScrollMode;
-        std::function<void()> refreshPresenter;
-        std::function<void(bool)> storeScrollMode;
-    };
-
-    ReaderControl(PdfService *service, Presentation *presentation, ThumbnailModel *thumbnails, QObject *parent);
-
-    void setHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    ReaderControl(PdfService *service, Show *show, Presentation *presentation, ThumbnailModel *thumbnails,
+                  AppSettings *settings, QObject *parent);
     void setThumbnailView(ThumbnailView *view);
 
     // Adds the reader's tool bar items in their order and returns them (they are hidden in
@@ -72,6 +60,17 @@ public:
 
     void updateReader();
     void showReaderPage(int page, bool smooth = false, bool centredReveal = true);
+
+    // The show's reader.
+    int readerPage() const override { return m_currentPage; }
+    void moveReaderTo(int page, bool smooth) override { showReaderPage(page, smooth); }
+    bool scrolling() const override { return m_scrollMode; }
+    bool twoPageSpread() const override { return twoPages(); }
+    bool scrollAtTop() const override;
+    bool scrollAtEnd() const override;
+    void stepScreens(int direction) override;
+    void stepLines(int direction) override;
+    void scrollToEdge(bool last) override;
     void applyReaderMode();
     void syncOutputMirror();
 
@@ -83,16 +82,7 @@ public:
     // Document life: called by the window's load and close handling.
     void documentLoaded(int pages);
     void documentClosed();
-    void resetRotation() { m_rotation = 0; }
     void setSearchHits(const QList<SearchHit> &hits);
-
-    // Rendered images and failures on "reader", "reader2", "scroll:N" and "out:N".
-    bool deliver(const QString &channel, int page, const QImage &image);
-    bool deliverFailure(const QString &channel);
-
-    // Scroll reading position tests for the key handling.
-    bool scrollAtTop() const;
-    bool scrollAtEnd() const;
 
     // The page area's viewport and the welcome canvas that covers it.
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -100,20 +90,28 @@ public:
 Q_SIGNALS:
     // The single-page viewport changed size; the window coalesces the re-render.
     void viewportResized();
+    // Reading in one continuous scroll began or ended (held arrow keys repeat there).
+    void scrollReadingChanged(bool on);
 
 private:
     void onScrollPageChanged(int page);
+    void onShowChanged(Show::Changes what);
+    // Rendered images and failures on "reader", "reader2", "scroll:N" and "out:N".
+    void deliver(const QString &channel, int page, const QImage &image);
+    void deliverFailure(const QString &channel);
     // The page box and the thumbnail selection show the current page.
     void showCurrentPage(bool centredReveal);
     void updateZoomLabel(double scale);
-    void presentationFollowsReader();
     bool hasDocument() const;
 
     PdfService *m_service;
+    Show *m_show;
     Presentation *m_presentation;
     ThumbnailModel *m_thumbnails;
+    AppSettings *m_settings;
     QPointer<ThumbnailView> m_thumbnailView;
-    Hooks m_hooks;
+    QPointer<QWidget> m_outputWindow;
+    bool m_routerScrolling = false;
 
     int m_currentPage = 0;
     int m_rotation = 0;

@@ -213,7 +213,10 @@ void ScrollView::requestVisiblePages()
             continue;
         m_requested.insert(page, wanted);
         const bool visible = page >= firstVisible && page <= lastVisible;
-        m_service->render(channel(page), page, wanted, m_rotation, visible ? 30 : 10);
+        // The mirror is the audience's view: its pages come whole.
+        m_service->render(channel(page), page, wanted, m_rotation,
+                          visible ? RenderPriority::Reader : RenderPriority::ScrollAhead,
+                          m_mirror ? RenderShape::Whole : RenderShape::Bands);
     }
 
     // Pages off the requested rows are let go at once, so memory stays bounded at any zoom and

@@ -109,7 +109,7 @@ void ThumbnailModel::sendRequest(int page) const
     if (page >= m_rows || !m_inFlight.contains(page))
         return;
     m_requestedSizes.insert(page, m_thumbnailSize);
-    m_service->render(channel(page), page, m_thumbnailSize, 0, -20);
+    m_service->render(channel(page), page, m_thumbnailSize, 0, RenderPriority::Thumbnail);
 }
 
 void ThumbnailModel::onRendered(const QString &channel, int page, const QImage &image)

@@ -17,7 +17,7 @@ qint64 steadyMilliseconds()
 
 int clampSeconds(qint64 seconds)
 {
-    return int(std::clamp<qint64>(seconds, 0, Countdown::MaxSeconds));
+    return int(std::clamp<qint64>(seconds, 0, Limits::MaxTimerSeconds));
 }
 
 // Counting down rounds up (the full duration stays for the whole first second),
@@ -41,16 +41,6 @@ Countdown::~Countdown() = default;
 void Countdown::setClock(Clock clock)
 {
     m_clock = clock ? std::move(clock) : Clock(steadyMilliseconds);
-}
-
-void Countdown::setTimeStepRecorder(TimeStepRecorder recorder)
-{
-    m_recordTimeStep = std::move(recorder);
-}
-
-void Countdown::setSecondsPersister(SecondsPersister persister)
-{
-    m_persistSeconds = std::move(persister);
 }
 
 void Countdown::restoreSeconds(int seconds)
@@ -112,12 +102,12 @@ void Countdown::setTimerSeconds(int seconds)
     const int previous = durationSeconds();
     if (clamped == previous)
         return;
-    if (!m_applyingCountdown && m_recordTimeStep)
-        m_recordTimeStep(previous);
+    if (!m_applyingCountdown)
+        Q_EMIT durationAboutToChange(previous);
     m_duration = qint64(clamped) * 1000;
     qCDebug(lcTimer) << "presentation time" << previous << "->" << clamped << "s";
-    if (!m_applyingCountdown && m_persistSeconds)
-        m_persistSeconds(clamped);
+    if (!m_applyingCountdown)
+        Q_EMIT durationChanged(clamped);
     tick();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/limits.h"
+
 #include <QObject>
 #include <QString>
 
@@ -14,20 +16,13 @@ class Countdown final : public QObject
 
 public:
     using Clock = std::function<qint64()>;                    // monotonic milliseconds
-    using TimeStepRecorder = std::function<void(int previousSeconds)>;
-    using SecondsPersister = std::function<void(int seconds)>;
 
-    static constexpr int MaxSeconds = 36000;
     static constexpr qint64 DefaultDuration = 600000;
 
     explicit Countdown(QObject *parent = nullptr);
     ~Countdown() override;
 
     void setClock(Clock clock);
-    // Called before the duration changes, except while a file countdown is applied.
-    void setTimeStepRecorder(TimeStepRecorder recorder);
-    // Called after the duration changed, except while a file countdown is applied.
-    void setSecondsPersister(SecondsPersister persister);
 
     // Start-up value from the settings: clamped, no undo step, nothing written.
     void restoreSeconds(int seconds);
@@ -63,14 +58,16 @@ public:
 
 Q_SIGNALS:
     void displayChanged();
+    // The operator is about to change the duration, or has changed it (a file's countdown
+    // being applied says neither: it is no step to undo and no preference to keep).
+    void durationAboutToChange(int previousSeconds);
+    void durationChanged(int seconds);
 
 private:
     qint64 now() const;
     void computeDisplay();
 
     Clock m_clock;
-    TimeStepRecorder m_recordTimeStep;
-    SecondsPersister m_persistSeconds;
 
     qint64 m_duration = DefaultDuration;
     qint64 m_accumulated = 0;

@@ -18,7 +18,7 @@ QString flashTimerName()
 
 } // namespace
 
-QPushButton *makeControlButton(const QString &objectName, const QString &text, int iconKind,
+QPushButton *makeControlButton(const QString &objectName, const QString &text, IconKind iconKind,
                                const QString &toolTip, QBoxLayout *row)
 {
     auto *button = new QPushButton(text);
@@ -33,7 +33,7 @@ QPushButton *makeControlButton(const QString &objectName, const QString &text, i
     return button;
 }
 
-QPushButton *makeIconButton(int iconKind, const QString &objectName, const QString &toolTip, QWidget *parent)
+QPushButton *makeIconButton(IconKind iconKind, const QString &objectName, const QString &toolTip, QWidget *parent)
 {
     auto *button = new QPushButton(parent);
     button->setObjectName(objectName);

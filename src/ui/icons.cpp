@@ -51,35 +51,35 @@ void drawArrowPackage(QPainter &p, QLineF shaft, const QPolygonF &head)
     p.drawPolygon(head, Qt::OddEvenFill);
 }
 
-void paintKind(QPainter &p, int kind)
+void paintKind(QPainter &p, IconKind kind)
 {
     switch (kind) {
-    case 0:
+    case IconKind::Previous:
         fillShape(p, kWhite);
         p.drawRect(QRectF(10, 12, 7, 40));
         p.drawPolygon(polygon({{54, 12}, {54, 52}, {20, 32}}), Qt::OddEvenFill);
         break;
-    case 1:
+    case IconKind::Next:
         fillShape(p, kWhite);
         p.drawRect(QRectF(47, 12, 7, 40));
         p.drawPolygon(polygon({{10, 12}, {10, 52}, {44, 32}}), Qt::OddEvenFill);
         break;
-    case 2:
+    case IconKind::Blackout:
         drawScreen(p, true);
         break;
-    case 3:
+    case IconKind::BlackoutActive:
         drawScreen(p, false);
         fillShape(p, kAccent);
         p.drawPolygon(polygon({{26, 21}, {26, 39}, {41, 30}}), Qt::OddEvenFill);
         break;
-    case 4:
+    case IconKind::OpenPlaylist:
         p.setPen(whitePen(4, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPolygon(polygon({{6, 52}, {6, 12}, {24, 12}, {30, 20}, {56, 20}, {56, 52}}), Qt::OddEvenFill);
         fillShape(p, kAccent);
         p.drawPolygon(polygon({{4, 52}, {14, 30}, {62, 30}, {52, 52}}), Qt::OddEvenFill);
         break;
-    case 5:
+    case IconKind::SavePlaylist:
         p.setPen(whitePen(4, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(QRectF(8, 8, 48, 48), 5, 5);
@@ -87,13 +87,13 @@ void paintKind(QPainter &p, int kind)
         fillShape(p, kAccent);
         p.drawRect(QRectF(20, 8, 20, 14));
         break;
-    case 6:
+    case IconKind::ExportPackage:
         drawArrowPackage(p, QLineF(32, 44, 32, 12), polygon({{18, 22}, {32, 6}, {46, 22}}));
         break;
-    case 7:
+    case IconKind::ImportPackage:
         drawArrowPackage(p, QLineF(32, 8, 32, 38), polygon({{18, 30}, {32, 46}, {46, 30}}));
         break;
-    case 8: {
+    case IconKind::Back: {
         p.setPen(whitePen(5, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         QPainterPath path(QPointF(22, 24));
@@ -105,12 +105,10 @@ void paintKind(QPainter &p, int kind)
         p.drawPolygon(polygon({{6, 24}, {24, 8}, {24, 40}}), Qt::OddEvenFill);
         break;
     }
-    default:
-        break;
     }
 }
 
-QIcon buildIcon(int kind)
+QIcon buildIcon(IconKind kind)
 {
     QPixmap pixmap(128, 128);
     pixmap.setDevicePixelRatio(2);
@@ -141,12 +139,10 @@ std::array<std::optional<QIcon>, 2> &blackoutIcons()
 
 } // namespace
 
-QIcon paintedIcon(int kind)
+QIcon paintedIcon(IconKind kind)
 {
-    if (kind < 0 || kind > 8)
-        return QIcon();
-    if (kind == 2 || kind == 3) {
-        std::optional<QIcon> &cached = blackoutIcons()[kind - 2];
+    if (kind == IconKind::Blackout || kind == IconKind::BlackoutActive) {
+        std::optional<QIcon> &cached = blackoutIcons()[kind == IconKind::Blackout ? 0 : 1];
         if (!cached)
             cached = buildIcon(kind);
         return *cached;

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "base/appsettings.h"
 #include "input/inputrouter.h"
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
@@ -15,7 +16,7 @@
 #include "reader/thumbnailmodel.h"
 #include "reader/thumbnailview.h"
 #include "timer/countdown.h"
-#include "ui/appsettings.h"
+#include "ui/commands.h"
 #include "ui/icons.h"
 #include "ui/keyhints.h"
 #include "ui/playlistcontrol.h"
@@ -29,7 +30,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 
@@ -47,6 +47,9 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     m_pdf = new PdfService(this);
+    // Before anything else hears of it: a refused document is known before the operator is
+    // asked for a password or told in a box.
+    connect(m_pdf, &PdfService::failed, this, &MainWindow::documentFailed);
     m_presentation = new Presentation(m_pdf, this);
     m_router = new InputRouter(this);
     m_displays = new DisplayManager(this);
@@ -56,6 +59,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_countdown = new Countdown(this);
     m_playlist = new Playlist(this);
     m_undo = new UndoHistory(this);
+    m_show = new Show({m_pdf, m_presentation, m_playlist, m_countdown, m_undo, m_settings.get()}, this);
     m_output = std::make_unique<OutputWindow>();
     m_thumbnails = new ThumbnailModel(m_pdf, this);
     m_logo = QPixmap(QStringLiteral(":/logo.png"));
@@ -64,7 +68,7 @@ MainWindow::MainWindow(QWidget *parent)
     resize(1280, 850);
     setAcceptDrops(true);
 
-    m_router->loadSettings(*m_store);
+    m_router->loadSettings(*m_settings);
     m_countdown->restoreSeconds(m_settings->timerSeconds());
     m_playlist->setEntries(m_settings->playlistFiles(), m_settings->playlistTimes());
 
@@ -72,27 +76,20 @@ MainWindow::MainWindow(QWidget *parent)
         step.files = m_playlist->files();
         step.fileMinutes = m_playlist->fileMinutes();
         step.seconds = m_countdown->durationSeconds();
-        step.document = m_documentPath;
+        step.document = m_show->documentPath();
     });
-    m_countdown->setTimeStepRecorder([this](int previousSeconds) { m_undo->recordTimeStep(previousSeconds); });
-    m_countdown->setSecondsPersister([this](int seconds) { m_settings->setTimerSeconds(seconds); });
-    m_playlistControl =
-        new PlaylistControl({m_pdf, m_presentation, m_countdown, m_playlist, m_undo, m_settings.get()}, this);
-    m_playlistControl->setHooks({
-        .currentDocument = [this] { return m_documentPath; },
-        .openDocument = [this](const QString &path, bool resetTimer) { openDocument(path, resetTimer); },
-        .closeDocument = [this] { closeDocument(); },
-        .refreshPresenter = [this] { refreshView(); },
-    });
+    connect(m_countdown, &Countdown::durationAboutToChange, m_undo, &UndoHistory::recordTimeStep);
+    connect(m_countdown, &Countdown::durationChanged, this, [this](int seconds) { m_settings->setTimerSeconds(seconds); });
+    m_playlistControl = new PlaylistControl({m_show, m_countdown, m_playlist, m_undo, m_settings.get()}, this);
 
     buildUi();
     restoreGeometry(m_settings->windowGeometry());
     connectServices();
+    connectDocuments();
 
     m_setup->refillDisplays();
     m_setup->applyTransition();
     rebuildRecentMenu();
-    m_output->setFitWidth(m_settings->outputFitWidth());
     m_presentation->setFitWidth(m_settings->outputFitWidth());
 
     m_liveNextSplitter->restoreState(m_settings->presenterHSplit());
@@ -102,7 +99,7 @@ MainWindow::MainWindow(QWidget *parent)
         setPagesCollapsed(true, false);
 
     m_modePresenter->setChecked(true);
-    refreshView();
+    onShowChanged(~Show::Changes());
 }
 
 MainWindow::~MainWindow()
@@ -116,7 +113,7 @@ MainWindow::~MainWindow()
 
 bool MainWindow::presenterMode() const
 {
-    return m_modePresenter && m_modePresenter->isChecked();
+    return m_show->presenting();
 }
 
 void MainWindow::checkForUpdates(bool automatic)
@@ -124,15 +121,18 @@ void MainWindow::checkForUpdates(bool automatic)
     m_updates->check(automatic);
 }
 
+void MainWindow::handleAction(Action action)
+{
+    if (QAction *command = m_commands->action(action))
+        command->trigger();
+}
+
 void MainWindow::connectServices()
 {
-    connect(m_pdf, &PdfService::loaded, this, &MainWindow::onLoaded);
     // The reader page was sized from a stand-in while the document's sizes were arriving.
     connect(m_pdf, &PdfService::pageSizesChanged, m_reader, &ReaderControl::updateReader);
-    connect(m_pdf, &PdfService::closed, this, &MainWindow::onClosed);
-    connect(m_pdf, &PdfService::failed, this, &MainWindow::onFailed);
-    connect(m_pdf, &PdfService::rendered, this, &MainWindow::onRendered);
-    connect(m_pdf, &PdfService::renderFailed, this, &MainWindow::onRenderFailed);
+    connect(m_pdf, &PdfService::renderFailed, this,
+            [this](const QString &, int page, const QString &message) { onRenderFailed(page, message); });
     connect(m_pdf, &PdfService::searchProgress, m_search, &SearchDialog::showPartialResults);
     connect(m_pdf, &PdfService::searchFinished, this, [this](const QList<SearchHit> &hits, bool truncated) {
         m_search->setResults(hits, truncated);
@@ -140,34 +140,26 @@ void MainWindow::connectServices()
     });
     connect(m_pdf, &PdfService::searchHitsUpdated, m_reader, &ReaderControl::setSearchHits);
 
-    connect(m_presentation, &Presentation::changed, this, &MainWindow::refreshView);
+    connect(m_show, &Show::changed, this, &MainWindow::onShowChanged);
+    connect(m_show, &Show::notice, this, [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
+    connect(m_presentation, &Presentation::previewReady, this,
+            [this](const QImage &image) { m_preparedCanvas->setImage(image, false, 1); });
     connect(m_outputControl, &OutputControl::documentReady, this, &MainWindow::documentReady);
+    connect(m_outputControl, &OutputControl::shownChanged, m_show, &Show::setOutputShown);
     connect(m_outputControl, &OutputControl::statusMessage, this,
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
-    connect(m_outputControl, &OutputControl::refreshRequested, this, &MainWindow::refreshView);
     connect(m_playlistControl, &PlaylistControl::statusMessage, this,
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
 
-    connect(m_router, &InputRouter::triggered, this, [this](Action action) {
-        m_fromArrowKey = m_router->lastKey() == Qt::Key_Up || m_router->lastKey() == Qt::Key_Down;
-        handleAction(action);
-        m_fromArrowKey = false;
-    });
+    connect(m_router, &InputRouter::triggered, this, &MainWindow::handleAction);
+    connect(m_router, &InputRouter::lineStepRequested, m_show, &Show::stepLines);
+    connect(m_reader, &ReaderControl::scrollReadingChanged, m_router, &InputRouter::setScrollMode);
 
     connect(m_outputControl, &OutputControl::outputSizeUpdated, m_reader, &ReaderControl::syncOutputMirror);
     connect(m_displays, &DisplayManager::changed, m_setup, &SetupDialog::refillDisplays);
 }
 
-void MainWindow::onRendered(const QString &channel, int page, const QImage &image)
-{
-    if (channel == QLatin1String("prepared")) {
-        m_preparedCanvas->setImage(image, false, 1);
-        return;
-    }
-    m_reader->deliver(channel, page, image);
-}
-
-void MainWindow::onRenderFailed(const QString &channel, int page, const QString &message)
+void MainWindow::onRenderFailed(int page, const QString &message)
 {
     // Every view asks for a page (NEXT, preload, output, reader): the operator hears of it once,
     // without a box that would take the clicker's keys.
@@ -176,80 +168,65 @@ void MainWindow::onRenderFailed(const QString &channel, int page, const QString 
         qCWarning(lcPresentation).noquote() << "page" << page + 1 << "cannot be shown:" << message;
         statusBar()->showMessage(message, 15000);
     }
-    if (channel == QLatin1String("prepared"))
-        clearPrepared();
-    else
-        m_reader->deliverFailure(channel);
 }
 
-void MainWindow::rerender()
-{
-    m_reader->updateReader();
-    refreshView();
-}
-
-void MainWindow::refreshView()
+void MainWindow::onShowChanged(Show::Changes what)
 {
     if (!m_mainStack)
         return;
-    const bool presenter = presenterMode();
-    const bool outputShown = m_output->isVisible();
-    const bool hasDocument = m_pdf->pageCount() > 0;
+    if (what & Show::ModeChanged)
+        showMode();
+    if (what & (Show::OutputChanged | Show::ModeChanged))
+        showOutputState();
+    if (what & (Show::BlackoutChanged | Show::DocumentChanged))
+        showBlackout();
+    if (what & (Show::LiveChanged | Show::BlackoutChanged | Show::DocumentChanged | Show::EntryChanged))
+        showLabels();
+    if (what & (Show::LiveChanged | Show::PageChanged | Show::DocumentChanged | Show::EntryChanged | Show::SwitchChanged))
+        showNext();
+    if (what & (Show::LiveChanged | Show::PageChanged | Show::ModeChanged | Show::OutputChanged | Show::DocumentChanged))
+        showLivePage();
+}
 
-    m_reader->applyReaderMode();
-    m_presentation->setTwoPageOutput(!presenter && outputShown && m_reader->twoPages());
-
-    if (!presenter && outputShown && hasDocument && !m_reader->scrollMode()) {
-        const int shown = m_presentation->shownPage();
-        if (shown >= 0 && shown != m_reader->currentPage())
-            m_reader->showReaderPage(shown);
-    }
-
+void MainWindow::showOutputState()
+{
+    const bool outputShown = m_show->outputShown();
     for (QPushButton *button : {m_fullscreenButton, m_outputHeaderButton}) {
         const QSignalBlocker blocker(button);
         button->setChecked(outputShown);
     }
     m_fullscreenButton->setText(outputShown ? tr("EXIT FULLSCREEN") : tr("FULLSCREEN"));
     m_outputHeaderButton->setText(outputShown ? tr("Output ON") : tr("Output OFF"));
+    m_setup->setOutputShown(outputShown);
+}
 
-    const int livePage = m_presentation->livePage();
-    m_thumbnails->setLivePage(outputShown || presenter ? livePage : m_reader->currentPage());
-    scrollPagesStrip();
-
-    m_output->setBlackout(m_presentation->blackout());
+void MainWindow::showBlackout()
+{
+    const bool blackout = m_show->blackout();
+    const bool hasDocument = m_show->hasPages();
+    m_output->setBlackout(blackout);
     m_liveCanvas->setLogo(hasDocument ? QPixmap() : m_logo);
     m_reader->welcome()->setVisible(!hasDocument);
     if (!hasDocument)
         m_reader->welcome()->raise();
-    m_liveCanvas->setOverlayMessage(m_presentation->blackout()
-                                        ? tr("BLACKOUT") + QLatin1Char('\n') + tr("external display is blank")
-                                        : QString());
-    refreshLabels();
-    refreshNext();
-
-    const bool blackout = m_presentation->blackout();
+    m_liveCanvas->setOverlayMessage(blackout ? tr("BLACKOUT") + QLatin1Char('\n') + tr("external display is blank")
+                                             : QString());
     {
         const QSignalBlocker blocker(m_blackoutButton);
         m_blackoutButton->setChecked(blackout);
         m_blackoutButton->setText(blackout ? tr("Resume") : tr("Blackout"));
-        m_blackoutButton->setIcon(paintedIcon(blackout ? 3 : 2));
+        m_blackoutButton->setIcon(paintedIcon(blackout ? IconKind::BlackoutActive : IconKind::Blackout));
     }
     {
         const QSignalBlocker blocker(m_readerBlackout);
         m_readerBlackout->setChecked(blackout);
         m_readerBlackout->setText(blackout ? tr("Resume") : tr("Blackout"));
     }
-    if (presenter) {
-        const QSignalBlocker blocker(m_reader->pageBox());
-        m_reader->pageBox()->setValue(std::max(1, m_presentation->currentPage() + 1));
-    }
-    m_setup->setOutputShown(outputShown);
-    m_outputControl->refreshEndState();
 }
 
-void MainWindow::refreshLabels()
+void MainWindow::showLabels()
 {
-    m_liveLabel->setText(captioned(m_presentation->blackout() ? tr("LIVE  -  BLACKOUT") : tr("LIVE"),
+    m_liveLabel->setText(captioned(m_show->blackout() ? tr("LIVE  -  BLACKOUT") : tr("LIVE"),
                                    QStringLiteral("%1 / %2").arg(m_presentation->livePage() + 1).arg(m_pdf->pageCount())));
 
     const QString path = m_pdf->filePath();
@@ -266,54 +243,47 @@ void MainWindow::refreshLabels()
     m_fileLabel->setToolTip(path);
 }
 
-void MainWindow::refreshNext()
+void MainWindow::showNext()
 {
-    const int pages = m_pdf->pageCount();
     QString nextText;
-    if (pages == 0) {
-        nextText = QStringLiteral("-");
+    const int next = m_presentation->previewPage();
+    if (next >= 0) {
+        nextText = QString::number(next + 1);
         m_preparedCanvas->setPlaceholderText(QString());
     } else {
-        const int next = m_presentation->shownPage() + 1;
-        if (next < pages) {
-            nextText = QString::number(next + 1);
-            m_preparedCanvas->setPlaceholderText(QString());
-            // Every refresh would otherwise ask again for the page the canvas already has.
-            const QSize size = m_preparedCanvas->renderSize();
-            if (m_preparedPage != next || m_preparedSize != size) {
-                m_preparedPage = next;
-                m_preparedSize = size;
-                m_pdf->render(QStringLiteral("prepared"), next, size, 0, 40);
-            }
-        } else {
-            m_pdf->cancel(QStringLiteral("prepared"));
-            clearPrepared();
-            m_preparedCanvas->setPlaceholderText(tr("END"));
-            const int nextFile = m_playlistControl->entryBeside(1);
-            nextText = nextFile >= 0 ? tr("FILE %1").arg(nextFile + 1) : tr("END");
-        }
+        // At the end of the file, or with no file at all after a failed switch: the entry that
+        // Next will open, if any.
+        const int nextFile = m_show->entryBeside(1);
+        nextText = nextFile >= 0 ? tr("FILE %1").arg(nextFile + 1) : m_show->hasPages() ? tr("END") : QStringLiteral("-");
+        m_preparedCanvas->setPlaceholderText(m_show->hasPages() ? tr("END") : QString());
     }
     m_preparedLabel->setText(captioned(tr("NEXT"), nextText));
 }
 
-void MainWindow::clearPrepared()
+void MainWindow::showLivePage()
 {
-    m_preparedCanvas->setImage(QImage(), false, 1);
-    m_preparedPage = -1;
-    m_preparedSize = QSize();
+    const bool audienceFollows = m_show->outputShown() || m_show->presenting();
+    m_thumbnails->setLivePage(audienceFollows ? m_presentation->livePage() : m_reader->currentPage());
+    scrollPagesStrip();
+}
+
+void MainWindow::rerender()
+{
+    m_reader->updateReader();
+    m_presentation->setPreviewSize(m_preparedCanvas->renderSize());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_pdf->pageCount() > 0)
-        saveReadingPosition();
+        saveReadingPosition(m_pdf->filePath());
     m_settings->setWindowGeometry(saveGeometry());
     m_settings->setPresenterHSplit(m_liveNextSplitter->saveState());
     // A collapsed strip must not overwrite the expanded sizes.
     if (!m_pagesCollapsed)
         m_settings->setPresenterVSplit(m_presenterSplitter->saveState());
     m_settings->setPresenterRSplit(m_nextTimerSplitter->saveState());
-    m_router->saveSettings(*m_store);
+    m_router->saveSettings(*m_settings);
     if (!m_settings->syncAndCheck()) {
         QMessageBox::warning(this, tr("Settings"), tr("Preferences could not be saved. Check filesystem permissions."));
     }

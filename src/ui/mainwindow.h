@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/action.h"
+#include "show/show.h"
 
 #include <QImage>
 #include <QSize>
@@ -14,6 +15,7 @@
 #include <memory>
 
 class AppSettings;
+class Commands;
 class Countdown;
 class DisplayManager;
 class InputRouter;
@@ -44,9 +46,10 @@ class ThumbnailView;
 class UndoHistory;
 class UpdateCheck;
 
-// The operator's window and the owner of every service. Its behaviour lives in the objects it
-// owns (output control, reader control, countdown, playlist, undo history, key hints); the
-// window builds the widgets, wires the services and keeps the presenter view up to date.
+// The operator's window and the owner of every service. Where the show is lives in the show
+// model; behaviour lives in the objects the window owns (commands, output control, reader
+// control, countdown, playlist, undo history, key hints). The window builds the widgets,
+// wires the services and shows what the show model says changed.
 class MainWindow final : public QMainWindow
 {
     Q_OBJECT
@@ -62,13 +65,13 @@ public:
 
     void setPresenterMode(bool presenter);
     bool presenterMode() const;
-    void refreshView();
     void setPagesCollapsed(bool collapsed, bool animate);
     bool pagesCollapsed() const { return m_pagesCollapsed; }
 
     // Operations behind menus, buttons and keys.
     void showOpenDialog();
     void closeDocument();
+    // A key's command, as the input router routes it.
     void handleAction(Action action);
     void showInputDialog();
     void showSetupDialog();
@@ -76,6 +79,8 @@ public:
 
     PdfService *pdfService() const { return m_pdf; }
     Presentation *presentation() const { return m_presentation; }
+    Show *showModel() const { return m_show; }
+    Commands *commands() const { return m_commands; }
     OutputWindow *outputWindow() const { return m_output.get(); }
     Countdown *countdown() const { return m_countdown; }
     UndoHistory *undoHistory() const { return m_undo; }
@@ -107,22 +112,24 @@ private:
     void applyPagesGeometry();
     void scrollPagesStrip();
 
-    // Wiring and rendered images (mainwindow.cpp)
+    // Wiring and what the show model says changed (mainwindow.cpp)
     void connectServices();
-    void onRendered(const QString &channel, int page, const QImage &image);
-    void onRenderFailed(const QString &channel, int page, const QString &message);
-    void refreshNext();
-    void refreshLabels();
-    void clearPrepared();
+    void onRenderFailed(int page, const QString &message);
+    void onShowChanged(Show::Changes what);
+    void showMode();
+    void showOutputState();
+    void showBlackout();
+    void showLabels();
+    void showNext();
+    void showLivePage();
     void rerender();
 
     // Documents (mainwindow_documents.cpp)
-    void openDocument(const QString &path, bool userInitiated);
+    void connectDocuments();
     void openChosenFiles(const QStringList &paths);
-    void onLoaded(int pages);
-    void onFailed(const QString &message, bool passwordRequired);
+    void onDocumentOpened(int pages);
     void onClosed();
-    void saveReadingPosition();
+    void saveReadingPosition(const QString &path);
     void rebuildRecentMenu();
 
     // Menus and key hints (mainwindow_menus.cpp)
@@ -131,16 +138,12 @@ private:
     void updatePresentationMenu();
     void registerKeyHints();
     void clickButton(const QString &objectName);
-
-    // Keys and timer entry points (mainwindow_actions.cpp)
-    // Next (+1) or previous (-1) slide in the current mode.
-    void step(int direction);
-    void goToEdge(bool last);
-    void timerAction(Action action);
     QString bindingHint(Action action) const;
 
     PdfService *m_pdf = nullptr;
     Presentation *m_presentation = nullptr;
+    Show *m_show = nullptr;
+    Commands *m_commands = nullptr;
     InputRouter *m_router = nullptr;
     DisplayManager *m_displays = nullptr;
     QSettings *m_store = nullptr;
@@ -207,9 +210,6 @@ private:
     QAction *m_backAction = nullptr;
 
     QTimer m_refreshTimer;
-    // The NEXT page last asked for, and at which size.
-    int m_preparedPage = -1;
-    QSize m_preparedSize;
     QPixmap m_logo;
 
     bool m_pagesCollapsed = false;
@@ -218,8 +218,6 @@ private:
     int m_lastShownLive = -2;
     int m_lastShownCurrent = -2;
 
-    QString m_documentPath;
-    bool m_fromArrowKey = false;
     // Pages of the open document whose render failed and was reported.
     QSet<int> m_failedPages;
 };

@@ -1,15 +1,10 @@
 #include "mainwindow.h"
 
+#include "base/appsettings.h"
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
-#include "playlist/undohistory.h"
-#include "presentation/outputcontrol.h"
-#include "presentation/pagecanvas.h"
-#include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "reader/searchdialog.h"
-#include "timer/countdown.h"
-#include "ui/appsettings.h"
 #include "ui/playlistcontrol.h"
 
 #include <QDragEnterEvent>
@@ -21,8 +16,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
-
-#include <utility>
 
 namespace {
 
@@ -39,50 +32,49 @@ bool isLocalDocument(const QUrl &url)
 
 } // namespace
 
-void MainWindow::openPath(const QString &path)
+void MainWindow::connectDocuments()
 {
-    if (Playlist::isPlaylistPath(path)) {
-        m_playlistControl->loadPlaylistFile(path);
-        return;
-    }
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    // A file that is not there changes nothing, so there is nothing to undo either.
-    if (absolute != m_pdf->filePath() && QFileInfo(absolute).isFile())
-        m_playlistControl->recordOpen(absolute);
-    m_playlistControl->setOpenedFromPlaylist(false);
-    openDocument(path, true);
-}
-
-void MainWindow::openDocument(const QString &path, bool userInitiated)
-{
-    saveReadingPosition();
-    const QFileInfo info(path);
-    if (!info.isFile()) {
+    connect(m_pdf, &PdfService::closed, this, &MainWindow::onClosed);
+    connect(m_show, &Show::documentLeaving, this, &MainWindow::saveReadingPosition);
+    connect(m_show, &Show::documentOpened, this, &MainWindow::onDocumentOpened);
+    connect(m_show, &Show::documentMissing, this, [this] {
         QMessageBox::warning(this, tr("Missing document"),
                              tr("The document no longer exists. Use Open to select another file."));
-        m_playlistControl->setOpenedFromPlaylist(false);
-        return;
-    }
-    // The operator's own open ends a playlist switch that is still loading.
-    if (userInitiated)
-        m_playlistControl->abandonSwitch();
-    m_documentPath = info.absoluteFilePath();
-    m_search->clearText();
-    m_reader->resetRotation();
-    if (userInitiated)
-        m_countdown->stopAndReset();
-    m_countdown->tick();
-    m_pdf->load(m_documentPath);
-    statusBar()->showMessage(tr("Loading PDF..."));
+    });
+    connect(m_show, &Show::openFailed, this,
+            [this](const QString &, const QString &message) { QMessageBox::critical(this, tr("Cannot open PDF"), message); });
+    connect(m_show, &Show::passwordRequired, this, [this](const QString &, const QString &message) {
+        bool ok = false;
+        const QString password =
+            QInputDialog::getText(this, tr("Encrypted PDF"), message, QLineEdit::Password, QString(), &ok);
+        // A wrong password fails again and brings the dialog back, until the operator cancels.
+        if (ok)
+            m_show->retryWithPassword(password);
+        else
+            m_show->declinePassword();
+    });
 }
 
-void MainWindow::saveReadingPosition()
+void MainWindow::openPath(const QString &path)
 {
-    if (m_pdf->pageCount() > 0 && !m_pdf->filePath().isEmpty())
-        m_settings->setPosition(m_pdf->filePath(), m_reader->currentPage());
+    if (Playlist::isPlaylistPath(path))
+        m_playlistControl->loadPlaylistFile(path);
+    else
+        m_show->openByOperator(path);
 }
 
-void MainWindow::onLoaded(int pages)
+void MainWindow::closeDocument()
+{
+    m_show->closeDocument();
+}
+
+void MainWindow::saveReadingPosition(const QString &path)
+{
+    if (!path.isEmpty())
+        m_settings->setPosition(path, m_reader->currentPage());
+}
+
+void MainWindow::onDocumentOpened(int pages)
 {
     m_reader->documentLoaded(pages);
     const int saved = m_settings->position(m_pdf->filePath());
@@ -92,55 +84,15 @@ void MainWindow::onLoaded(int pages)
     rebuildRecentMenu();
     setWindowTitle(tr("%1 - OlvantiVIVuderidazi").arg(fileName(m_pdf->filePath())));
     statusBar()->showMessage(tr("Document loaded. Clicker input works while either application window is active."));
-
-    // Switch flags, start page, current index and the file's own countdown.
-    m_playlistControl->documentLoaded(pages);
-    refreshView();
-}
-
-void MainWindow::onFailed(const QString &message, bool passwordRequired)
-{
-    Q_EMIT documentFailed();
-    if (passwordRequired) {
-        bool ok = false;
-        const QString password =
-            QInputDialog::getText(this, tr("Encrypted PDF"), message, QLineEdit::Password, QString(), &ok);
-        // A wrong password fails again and brings the dialog back, until the operator cancels.
-        if (ok) {
-            m_pdf->load(m_documentPath, password);
-            return;
-        }
-    } else if (!m_playlistControl->fileSwitchInProgress()) {
-        // A playlist switch reports in the status bar instead and goes on without the file.
-        QMessageBox::critical(this, tr("Cannot open PDF"), message);
-    }
-    // Nothing is open now; a playlist switch falls back to the file it came from.
-    const QString failed = std::exchange(m_documentPath, QString());
-    m_playlistControl->documentFailed(failed, message);
-    refreshView();
 }
 
 void MainWindow::onClosed()
 {
+    m_search->clearText();
     m_search->clearResults();
     m_reader->documentClosed();
-    clearPrepared();
     m_failedPages.clear();
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
-}
-
-void MainWindow::closeDocument()
-{
-    if (!m_documentPath.isEmpty())
-        m_undo->recordStep(UndoStep::Document, tr("Close %1").arg(fileName(m_documentPath)));
-    saveReadingPosition();
-    m_playlistControl->abandonSwitch();
-    m_documentPath.clear();
-    m_playlist->setCurrentDocument(QString());
-    m_pdf->close();
-    // Only the operator's own close lifts a blackout; opening another document keeps it.
-    m_presentation->setBlackout(false);
-    statusBar()->clearMessage();
 }
 
 void MainWindow::rebuildRecentMenu()

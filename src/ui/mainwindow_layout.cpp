@@ -14,8 +14,9 @@
 #include "reader/thumbnailview.h"
 #include "timer/countdown.h"
 #include "timer/timerbar.h"
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 #include "ui/buttons.h"
+#include "ui/commands.h"
 #include "ui/keyhints.h"
 #include "ui/playlistcontrol.h"
 #include "ui/setupdialog.h"
@@ -64,12 +65,13 @@ void MainWindow::buildUi()
     version->setObjectName(QStringLiteral("versionLabel"));
     statusBar()->addPermanentWidget(version);
 
-    m_reader = new ReaderControl(m_pdf, m_presentation, m_thumbnails, this);
+    m_reader = new ReaderControl(m_pdf, m_show, m_presentation, m_thumbnails, m_settings.get(), this);
     m_outputControl = new OutputControl(m_pdf, m_presentation, m_displays, m_output.get(), this);
+    m_commands = new Commands(m_show, m_outputControl, m_countdown, this);
     buildHeader();
 
     m_rootSplitter = splitter(Qt::Horizontal, QStringLiteral("rootSplitter"));
-    m_playlistPanel = new PlaylistPanel(m_playlist, m_undo, [](int kind, const QString &name, const QString &toolTip) {
+    m_playlistPanel = new PlaylistPanel(m_playlist, m_undo, [](IconKind kind, const QString &name, const QString &toolTip) {
         return makeIconButton(kind, name, toolTip);
     });
     m_playlistPanel->setPresentationSeconds([this] { return m_countdown->durationSeconds(); });
@@ -103,23 +105,8 @@ void MainWindow::buildUi()
     connect(m_preparedCanvas, &PageCanvas::resized, &m_refreshTimer, qOverload<>(&QTimer::start));
     connect(m_reader, &ReaderControl::viewportResized, &m_refreshTimer, qOverload<>(&QTimer::start));
     connect(m_modePresenter, &QPushButton::toggled, this, &MainWindow::setPresenterMode);
-    for (ThumbnailView *view : {m_thumbnailList, m_thumbnailStrip}) {
-        connect(view, &ThumbnailView::clicked, this, [this](const QModelIndex &index) {
-            if (presenterMode())
-                m_presentation->goToPage(index.row());
-            else
-                m_reader->showReaderPage(index.row(), false, false);
-        });
-    }
-    m_reader->setHooks({
-        [this] { return presenterMode(); },
-        [this] { return m_output->isVisible(); },
-        [this] { return m_presentation->blackout(); },
-        [this] { return static_cast<QWidget *>(m_output.get()); },
-        [this](bool on) { m_router->setScrollMode(on); },
-        [this] { refreshView(); },
-        [this](bool on) { m_settings->setReaderScroll(on); },
-    });
+    connect(m_thumbnailStrip, &ThumbnailView::clicked, m_show,
+            [this](const QModelIndex &index) { m_show->choosePage(index.row()); });
 
     m_search = new SearchDialog(this);
     connect(m_search, &SearchDialog::searchRequested, this, [this](const QString &text) {
@@ -132,12 +119,11 @@ void MainWindow::buildUi()
         m_modeReader->setChecked(true);
         m_reader->showReaderPage(page);
     });
-    m_setup = new SetupDialog(*m_store, this);
+    m_setup = new SetupDialog(*m_settings, this);
     connect(m_setup, &SetupDialog::statusMessage, this,
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
     connect(m_setup, &SetupDialog::displayChosen, m_outputControl, [this] { m_outputControl->displayChosen(); });
     connect(m_setup, &SetupDialog::outputToggleClicked, m_outputControl, &OutputControl::setOutputEnabled);
-    connect(m_setup, &SetupDialog::fitWidthChanged, m_output.get(), &PageCanvas::setFitWidth);
     connect(m_setup, &SetupDialog::fitWidthChanged, m_presentation, &Presentation::setFitWidth);
     connect(m_setup, &SetupDialog::transitionChanged, this, [this](int effect, int ms) {
         m_liveCanvas->setTransition(PageCanvas::Transition(effect), ms);
@@ -145,26 +131,22 @@ void MainWindow::buildUi()
     });
     m_outputControl->setDisplayChoice(m_setup->displayChoice());
     m_outputControl->setDialogParent(this);
-    m_outputControl->setHooks({
-        .presenterMode = [this] { return presenterMode(); },
-        .readerPage = [this] { return m_reader->currentPage(); },
-        .timerAutoStart = [this] { return m_setup->autoStartTimer(); },
-        .countdownRunning = [this] { return m_countdown->isRunning(); },
-        .startCountdown = [this] { m_countdown->toggleTimer(); },
-        .pauseCountdown = [this] { m_countdown->toggleTimer(); },
-        .fileSwitchInProgress = [this] { return m_playlistControl->fileSwitchInProgress(); },
-        .hasNextFile = [this] { return m_playlistControl->hasNextFile(); },
-        .hasPreviousFile = [this] { return m_playlistControl->hasPreviousFile(); },
-        .switchToNextFile = [this] { m_playlistControl->switchToNextFile(); },
-        .switchToPreviousFile = [this] { m_playlistControl->switchToPreviousFile(); },
-        .fileChangeDirection = [this] { return m_playlistControl->fileChangeDirection(); },
-        .clearFileChangeDirection = [this] { m_playlistControl->clearFileChangeDirection(); },
-    });
     m_updates = new UpdateCheck(this);
     buildMenus();
 
+    // The reader's tool bar arrows step as the slide commands do, and flash for them.
     m_previousPageButton = m_header->widgetForAction(m_reader->previousPageAction());
     m_nextPageButton = m_header->widgetForAction(m_reader->nextPageAction());
+    m_commands->bindAction(Action::PreviousSlide, m_reader->previousPageAction());
+    m_commands->bindAction(Action::NextSlide, m_reader->nextPageAction());
+    m_commands->addFlash(Action::PreviousReaderPage, qobject_cast<QAbstractButton *>(m_previousPageButton.data()));
+    m_commands->addFlash(Action::NextReaderPage, qobject_cast<QAbstractButton *>(m_nextPageButton.data()));
+    const std::pair<Action, const char *> timerButtons[] = {{Action::ToggleTimer, "timerStart"},
+                                                            {Action::ResetTimer, "timerReset"},
+                                                            {Action::TimerPlusMinute, "timerUp"},
+                                                            {Action::TimerMinusMinute, "timerDown"}};
+    for (const auto &[command, name] : timerButtons)
+        m_commands->addFlash(command, findChild<QAbstractButton *>(QString::fromLatin1(name)));
     m_keyHints = new KeyHints(this);
     // The key hints watch the whole application for the Ctrl key themselves.
     registerKeyHints();
@@ -204,15 +186,14 @@ void MainWindow::buildHeader()
                                         tr("Start / stop the presentation on the external screen"), m_header);
     m_header->addWidget(m_outputHeaderButton);
     connect(m_outputHeaderButton, &QPushButton::clicked, m_outputControl, &OutputControl::setOutputEnabled);
+    m_commands->addFlash(Action::ExitPresentation, m_outputHeaderButton);
 
     m_readerItems = m_reader->addToolBarItems(m_header);
-    connect(m_reader->previousPageAction(), &QAction::triggered, this, [this] { step(-1); });
-    connect(m_reader->nextPageAction(), &QAction::triggered, this, [this] { step(1); });
     m_reader->scrollBox()->setChecked(m_settings->readerScroll());
     m_readerBlackout = headerButton(QStringLiteral("readerBlackout"), tr("Blackout"),
                                     tr("Blank / restore the full-screen output"), m_header);
     m_readerItems << m_header->addWidget(m_readerBlackout);
-    connect(m_readerBlackout, &QPushButton::clicked, m_outputControl, &OutputControl::toggleBlackout);
+    m_commands->bindButton(Action::ToggleBlackout, m_readerBlackout);
 
     m_fullscreenButton = headerButton(QStringLiteral("fullscreenButton"), tr("FULLSCREEN"),
                                       tr("Show the current slide full screen on the output display; navigate with "
@@ -224,7 +205,8 @@ void MainWindow::buildHeader()
             m_outputControl->openOutput(OutputControl::OwnScreen, this);
         else
             m_outputControl->closeOutput();
-        refreshView();
+        // A refused open leaves the toggle as the output really is.
+        showOutputState();
     });
 
     auto *spacer = new QWidget(m_header);
@@ -326,18 +308,18 @@ QWidget *MainWindow::buildControlPanel()
 
     auto *navigation = new QHBoxLayout;
     navigation->setSpacing(6);
-    m_previousButton = makeControlButton(QStringLiteral("previousButton"), tr("Previous"), 0,
+    m_previousButton = makeControlButton(QStringLiteral("previousButton"), tr("Previous"), IconKind::Previous,
                                          tr("Previous slide (or the last slide of the previous file)"), navigation);
-    m_nextButton = makeControlButton(QStringLiteral("nextButton"), tr("Next"), 1,
+    m_nextButton = makeControlButton(QStringLiteral("nextButton"), tr("Next"), IconKind::Next,
                                      tr("Next slide (or the next file of the playlist)"), navigation);
-    m_blackoutButton = makeControlButton(QStringLiteral("blackoutButton"), tr("Blackout"), 2,
+    m_blackoutButton = makeControlButton(QStringLiteral("blackoutButton"), tr("Blackout"), IconKind::Blackout,
                                          tr("Toggle blackout on the output"), navigation);
     m_blackoutButton->setCheckable(true);
     layout->addLayout(navigation);
 
-    connect(m_previousButton, &QPushButton::clicked, m_outputControl, &OutputControl::presentationPrevious);
-    connect(m_nextButton, &QPushButton::clicked, m_outputControl, &OutputControl::presentationNext);
-    connect(m_blackoutButton, &QPushButton::clicked, m_outputControl, &OutputControl::toggleBlackout);
+    m_commands->bindButton(Action::PreviousSlide, m_previousButton);
+    m_commands->bindButton(Action::NextSlide, m_nextButton);
+    m_commands->bindButton(Action::ToggleBlackout, m_blackoutButton);
     return panel;
 }
 
@@ -374,22 +356,21 @@ QWidget *MainWindow::buildPagesPanel()
 
 void MainWindow::setPresenterMode(bool presenter)
 {
+    m_show->setMode(presenter ? Show::Mode::Presenter : Show::Mode::Reader);
+}
+
+void MainWindow::showMode()
+{
+    const bool presenter = m_show->presenting();
+    for (QPushButton *button : {m_modePresenter, m_modeReader}) {
+        const QSignalBlocker blocker(button);
+        button->setChecked(presenter == (button == m_modePresenter));
+    }
     m_mainStack->setCurrentIndex(presenter ? 1 : 0);
     for (QAction *item : std::as_const(m_readerItems))
         item->setVisible(!presenter);
     m_fullscreenAction->setVisible(!presenter);
-    {
-        QSpinBox *box = m_reader->pageBox();
-        const QSignalBlocker blocker(box);
-        if (!presenter && m_output->isVisible() && m_presentation->livePage() >= 0)
-            m_reader->showReaderPage(m_presentation->livePage());
-        if (presenter)
-            box->setValue(m_presentation->currentPage() >= 0 ? m_presentation->currentPage() + 1 : 1);
-        else
-            box->setValue(m_reader->currentPage() + 1);
-    }
     m_thumbnailColumn->setVisible(!presenter);
-    m_reader->applyReaderMode();
     if (presenter) {
         scrollPagesStrip();
     } else {

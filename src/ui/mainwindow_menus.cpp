@@ -8,7 +8,7 @@
 #include "reader/readercontrol.h"
 #include "timer/countdown.h"
 #include "ui/aboutdialog.h"
-#include "ui/buttons.h"
+#include "ui/commands.h"
 #include "ui/keyhints.h"
 #include "ui/updatecheck.h"
 
@@ -129,29 +129,21 @@ void MainWindow::buildMenus()
     m_outputMenuAction->setCheckable(true);
     m_fullscreenMenuAction->setCheckable(true);
     m_presentationMenu->addSeparator();
-    addEntry(m_presentationMenu, tr("Previous"), this, [this] { m_outputControl->presentationPrevious(); });
-    addEntry(m_presentationMenu, tr("Next"), this, [this] { m_outputControl->presentationNext(); });
-    addEntry(m_presentationMenu, tr("First slide"), this, [this] { goToEdge(false); });
-    addEntry(m_presentationMenu, tr("Last slide"), this, [this] { goToEdge(true); });
-    m_blackoutMenuAction = addEntry(m_presentationMenu, tr("Blackout"), this, [this] {
-        flashButton(m_blackoutButton);
-        flashButton(m_readerBlackout);
-        m_outputControl->toggleBlackout();
-    });
-    addEntry(m_presentationMenu, tr("Exit presentation"), this, [this] {
-        flashButton(m_outputHeaderButton);
-        m_outputControl->closeOutput();
-    });
+    // The same actions the keys and the buttons trigger.
+    for (const Action command : {Action::PreviousSlide, Action::NextSlide, Action::FirstSlide, Action::LastSlide,
+                                 Action::ToggleBlackout, Action::ExitPresentation})
+        m_presentationMenu->addAction(m_commands->action(command));
+    m_blackoutMenuAction = m_commands->action(Action::ToggleBlackout);
     m_presentationMenu->addSeparator();
     QMenu *timer = m_presentationMenu->addMenu(tr("Timer"));
     timer->menuAction()->setMenuRole(QAction::NoRole);
-    m_startTimerAction = addEntry(timer, tr("Start timer"), this, [this] { timerAction(Action::ToggleTimer); });
-    addEntry(timer, tr("Reset timer"), this, [this] { timerAction(Action::ResetTimer); });
+    m_startTimerAction = m_commands->action(Action::ToggleTimer);
+    timer->addAction(m_startTimerAction);
+    timer->addAction(m_commands->action(Action::ResetTimer));
     timer->addSeparator();
-    addEntry(timer, tr("+1 minute"), this, [this] { timerAction(Action::TimerPlusMinute); });
-    addEntry(timer, tr("-1 minute"), this, [this] { timerAction(Action::TimerMinusMinute); });
-    addEntry(timer, tr("+10 seconds"), this, [this] { timerAction(Action::TimerPlusTenSeconds); });
-    addEntry(timer, tr("-10 seconds"), this, [this] { timerAction(Action::TimerMinusTenSeconds); });
+    for (const Action command : {Action::TimerPlusMinute, Action::TimerMinusMinute, Action::TimerPlusTenSeconds,
+                                 Action::TimerMinusTenSeconds})
+        timer->addAction(m_commands->action(command));
     connect(m_presentationMenu, &QMenu::aboutToShow, this, &MainWindow::updatePresentationMenu);
 
     QMenu *settings = bar->addMenu(tr("&Settings"));
@@ -183,7 +175,7 @@ void MainWindow::updatePresentationMenu()
 {
     m_outputMenuAction->setChecked(m_outputHeaderButton->isChecked());
     m_fullscreenMenuAction->setChecked(m_fullscreenButton->isChecked());
-    m_blackoutMenuAction->setText(m_presentation->blackout() ? tr("Resume") : tr("Blackout"));
+    m_blackoutMenuAction->setText(m_show->blackout() ? tr("Resume") : tr("Blackout"));
     m_startTimerAction->setText(m_countdown->isRunning() ? tr("Pause timer") : tr("Start timer"));
 }
 

@@ -1,11 +1,12 @@
 #include "playlistcontrol.h"
 
-#include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
 #include "playlist/playlistlog.h"
 #include "playlist/playlistpanel.h"
 #include "playlist/undohistory.h"
-#include "ui/appsettings.h"
+#include "show/show.h"
+#include "timer/countdown.h"
+#include "base/appsettings.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
@@ -28,8 +29,7 @@ bool askYesNo(QWidget *parent, const QString &title, const QString &text)
 
 PlaylistControl::PlaylistControl(const Services &services, QWidget *window)
     : QObject(window)
-    , m_pdf(services.pdf)
-    , m_presentation(services.presentation)
+    , m_show(services.show)
     , m_countdown(services.countdown)
     , m_playlist(services.playlist)
     , m_history(services.history)
@@ -56,21 +56,10 @@ void PlaylistControl::setPanel(PlaylistPanel *panel)
         case Command::Clear: clearAll(); break;
         }
     });
-    connect(panel, &PlaylistPanel::entryActivated, this, &PlaylistControl::activateEntry);
+    connect(panel, &PlaylistPanel::entryActivated, m_show, &Show::activateEntry);
     connect(panel, &PlaylistPanel::reorderRequested, this, &PlaylistControl::reorderFromPanel);
     connect(panel, &PlaylistPanel::minutesChosen, this, &PlaylistControl::setFileMinutes);
     connect(panel, &PlaylistPanel::statusMessage, this, &PlaylistControl::statusMessage);
-}
-
-QString PlaylistControl::currentDocument() const
-{
-    return m_hooks.currentDocument ? m_hooks.currentDocument() : m_pdf->filePath();
-}
-
-void PlaylistControl::openDocument(const QString &path, bool resetTimer)
-{
-    if (m_hooks.openDocument)
-        m_hooks.openDocument(path, resetTimer);
 }
 
 void PlaylistControl::commit(const QStringList &files, const QMap<QString, int> &minutes)
@@ -79,8 +68,6 @@ void PlaylistControl::commit(const QStringList &files, const QMap<QString, int> 
     m_playlist->setEntries(files, minutes);
     m_settings->setPlaylistFiles(m_playlist->files());
     m_settings->setPlaylistTimes(m_playlist->fileMinutes());
-    if (m_hooks.refreshPresenter)
-        m_hooks.refreshPresenter();
 }
 
 void PlaylistControl::addFiles(const QStringList &paths)
@@ -93,25 +80,17 @@ void PlaylistControl::addFiles(const QStringList &paths)
     commit(m_playlist->files() + fresh, m_playlist->fileMinutes());
 }
 
-void PlaylistControl::recordOpen(const QString &path)
-{
-    m_history->recordStep(UndoStep::Document, tr("Open %1").arg(fileName(path)));
-}
-
 void PlaylistControl::addFilesAndOpen(const QStringList &paths)
 {
-    const bool documentOpen = !currentDocument().isEmpty();
+    const bool documentOpen = !m_show->documentPath().isEmpty();
     addFiles(paths);
     if (documentOpen)
         return;
     for (const QString &path : paths) {
-        const QFileInfo info(path);
-        if (!info.isFile())
-            continue;
-        recordOpen(path);
-        m_openedFromPlaylist = false;
-        openDocument(info.absoluteFilePath(), true);
-        return;
+        if (QFileInfo(path).isFile()) {
+            m_show->openByOperator(path);
+            return;
+        }
     }
 }
 
@@ -178,7 +157,7 @@ void PlaylistControl::setFileMinutes(const QString &path, int minutes)
 {
     if (!m_playlist->files().contains(path))
         return;
-    const int value = minutes < 1 ? 0 : std::min(minutes, Playlist::MaxMinutes);
+    const int value = minutes < 1 ? 0 : std::min(minutes, Limits::MaxEntryMinutes);
     if (value == m_playlist->minutesFor(path))
         return;
     m_history->recordStep(UndoStep::Playlist, tr("Time of %1").arg(fileName(path)));
@@ -202,7 +181,7 @@ void PlaylistControl::applyPlaylist(const QList<PlaylistEntry> &entries, bool re
 
         // A countdown from the file wins, also for a path already listed.
         if (entry.minutes > 0)
-            times.insert(entry.path, std::min(entry.minutes, Playlist::MaxMinutes));
+            times.insert(entry.path, std::min(entry.minutes, Limits::MaxEntryMinutes));
     }
     commit(files, times);
     qCInfo(lcPlaylist) << (replace ? "playlist loaded:" : "playlist appended:") << entries.size() << "entries";
@@ -214,4 +193,25 @@ QList<PlaylistEntry> PlaylistControl::entries() const
     for (const QString &path : m_playlist->files())
         result.append({path, m_playlist->minutesFor(path)});
     return result;
+}
+
+void PlaylistControl::undoLast()
+{
+    if (m_history->isEmpty() || m_show->switching())
+        return;
+    const UndoStep step = m_history->takeLast();
+    m_history->setRestoring(true);
+    switch (step.kind) {
+    case UndoStep::Playlist:
+        commit(step.files, step.fileMinutes);
+        break;
+    case UndoStep::Time:
+        m_countdown->setTimerSeconds(step.seconds);
+        break;
+    case UndoStep::Document:
+        m_show->returnTo(step.document);
+        break;
+    }
+    m_history->setRestoring(false);
+    Q_EMIT statusMessage(tr("Undone: %1").arg(step.label), 5000);
 }

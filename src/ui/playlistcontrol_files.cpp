@@ -2,7 +2,8 @@
 
 #include "playlist/playlist.h"
 #include "playlist/playlistfile.h"
-#include "ui/appsettings.h"
+#include "show/show.h"
+#include "base/appsettings.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -145,13 +146,12 @@ void PlaylistControl::loadPlaylistFile(const QString &path)
         showPlaylistError(error);
         return;
     }
-    const bool documentOpen = !currentDocument().isEmpty();
+    const bool documentOpen = !m_show->documentPath().isEmpty();
     applyPlaylist(loaded, replace);
     Q_EMIT statusMessage(tr("Playlist loaded: %1").arg(path), 6000);
 
     if (m_playlist->count() == 0 || (!replace && documentOpen))
         return;
     // The first file of a new show, or the last one appended to nothing.
-    m_openedFromPlaylist = false;
-    openDocument(replace ? m_playlist->files().constFirst() : m_playlist->files().constLast(), true);
+    m_show->open(replace ? m_playlist->files().constFirst() : m_playlist->files().constLast(), Show::Origin::Operator);
 }

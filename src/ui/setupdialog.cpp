@@ -29,9 +29,9 @@ QLabel *heading(const QString &text)
 
 } // namespace
 
-SetupDialog::SetupDialog(QSettings &store, QWidget *parent)
+SetupDialog::SetupDialog(AppSettings &settings, QWidget *parent)
     : QDialog(parent)
-    , m_settings(store)
+    , m_settings(settings)
 {
     setObjectName(QStringLiteral("setupDialog"));
     setWindowTitle(tr("Setup"));

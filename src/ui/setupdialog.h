@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 
 #include <QDialog>
 
@@ -8,7 +8,6 @@ class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QPushButton;
-class QSettings;
 class QSpinBox;
 
 // The setup dialog: output display, output on/off, output scaling, page transition and the
@@ -23,7 +22,7 @@ class SetupDialog final : public QDialog
     Q_OBJECT
 
 public:
-    SetupDialog(QSettings &store, QWidget *parent);
+    SetupDialog(AppSettings &settings, QWidget *parent);
     ~SetupDialog() override;
 
     // Lists the screens again (selection: the stored preferred screen, else the second, else
@@ -55,7 +54,7 @@ private:
     QFormLayout *buildScreenSection();
     QFormLayout *buildTransitionSection();
 
-    AppSettings m_settings;
+    AppSettings &m_settings;
     QComboBox *m_displayChoice = nullptr;
     QPushButton *m_outputToggle = nullptr;
     QComboBox *m_scaling = nullptr;

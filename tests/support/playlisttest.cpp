@@ -97,7 +97,7 @@ bool waitForDocument(MainWindow &window, const QString &path)
 {
     return QTest::qWaitFor(
         [&] {
-            return !window.playlistControl()->fileSwitchInProgress() && window.pdfService()->filePath() == path
+            return !window.showModel()->switching() && window.pdfService()->filePath() == path
                    && window.presentation()->livePage() >= 0 && window.presentation()->pendingPage() < 0;
         },
         10000);

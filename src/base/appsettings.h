@@ -1,26 +1,23 @@
 #pragma once
 
+#include "base/limits.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QSettings;
 
-// Typed access to the preferences of the main window's store: one getter per key with its
-// default and limits (a value that cannot be read as the key's type gives the default), one
-// setter that writes at once. Nothing here flushes the store except
-// syncAndCheck(), which the window calls once when it closes. The "input/..." keys belong to
-// the input router and are not handled here.
+// Typed access to every preference in the store: one getter per key with its default and
+// limits (a value that cannot be read as the key's type gives the default), one setter that
+// writes at once. Nothing here flushes the store except syncAndCheck(), which the window calls
+// once when it closes.
 class AppSettings final
 {
 public:
-    static constexpr int kMaxTimerSeconds = 36000;
-    static constexpr int kMaxPlaylistMinutes = 600;
-    static constexpr int kMaxRecent = 12;
-    static constexpr int kEffectCount = 6;
-    static constexpr int kMaxTransitionMs = 3000;
-
     explicit AppSettings(QSettings &store);
 
     QSettings &store() const { return m_store; }
@@ -79,6 +76,16 @@ public:
     static QString positionKey(const QString &path);
     int position(const QString &path) const;
     void setPosition(const QString &path, int page);
+
+    // "input/ignoreText" (default on) and "input/debounceMs" (default 140, 0 ... 1000).
+    bool inputIgnoreText() const;
+    void setInputIgnoreText(bool ignore);
+    int inputDebounceMs() const;
+    void setInputDebounceMs(int ms);
+    // The stored key texts of the action numbered `action` ("input/keys/<number>"); none when
+    // nothing was stored, an empty list when the action was left unassigned.
+    std::optional<QStringList> inputKeys(int action) const;
+    void setInputKeys(int action, const QStringList &keys);
 
     // Flushes the store; false when it could not be written. A store whose file had a format
     // error counts as saved once the clean file is written.

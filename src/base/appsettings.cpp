@@ -1,6 +1,6 @@
-#include "ui/appsettings.h"
+#include "base/appsettings.h"
 
-#include "ui/uilog.h"
+#include "base/baselog.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -13,6 +13,8 @@
 #include <limits>
 #include <optional>
 #include <utility>
+
+Q_LOGGING_CATEGORY(lcSettings, "olvanti.settings")
 
 namespace {
 
@@ -53,7 +55,7 @@ AppSettings::AppSettings(QSettings &store)
 {
     // The store reads what it can of a damaged file and writes a clean one at the next sync.
     if (m_store.status() == QSettings::FormatError)
-        qCWarning(lcUi).noquote() << "The settings file" << m_store.fileName()
+        qCWarning(lcSettings).noquote() << "The settings file" << m_store.fileName()
                                         << "has a format error; unreadable preferences take their defaults";
 }
 
@@ -61,14 +63,14 @@ int AppSettings::timerSeconds() const
 {
     // An unreadable duration counts as absent, so the older minutes key still serves.
     if (const std::optional<qint64> seconds = number(m_store.value(key("timer/seconds"))))
-        return clamped(*seconds, 0, kMaxTimerSeconds);
+        return clamped(*seconds, 0, Limits::MaxTimerSeconds);
     const qint64 minutes = number(m_store.value(key("timer/minutes"))).value_or(10);
-    return clamped(std::clamp(minutes, qint64(0), qint64(kMaxTimerSeconds)) * 60, 0, kMaxTimerSeconds);
+    return clamped(std::clamp(minutes, qint64(0), qint64(Limits::MaxTimerSeconds)) * 60, 0, Limits::MaxTimerSeconds);
 }
 
 void AppSettings::setTimerSeconds(int seconds)
 {
-    m_store.setValue(key("timer/seconds"), std::clamp(seconds, 0, kMaxTimerSeconds));
+    m_store.setValue(key("timer/seconds"), std::clamp(seconds, 0, Limits::MaxTimerSeconds));
 }
 
 bool AppSettings::timerAutoStart() const
@@ -98,7 +100,7 @@ QMap<QString, int> AppSettings::playlistTimes() const
     for (auto it = stored.constBegin(); it != stored.constEnd(); ++it) {
         const qint64 value = number(it.value()).value_or(0);
         if (value > 0)
-            minutes.insert(it.key(), clamped(value, 1, kMaxPlaylistMinutes));
+            minutes.insert(it.key(), clamped(value, 1, Limits::MaxEntryMinutes));
     }
     return minutes;
 }
@@ -205,12 +207,12 @@ void AppSettings::setOutputFitWidth(bool fitWidth)
 
 int AppSettings::transitionEffect() const
 {
-    return clamped(number(m_store.value(key("transition/effect"))).value_or(1), 0, kEffectCount - 1);
+    return clamped(number(m_store.value(key("transition/effect"))).value_or(1), 0, Limits::TransitionCount - 1);
 }
 
 int AppSettings::transitionMs() const
 {
-    return clamped(number(m_store.value(key("transition/ms"))).value_or(400), 0, kMaxTransitionMs);
+    return clamped(number(m_store.value(key("transition/ms"))).value_or(400), 0, Limits::MaxTransitionMs);
 }
 
 void AppSettings::setTransition(int effect, int ms)
@@ -223,8 +225,8 @@ QStringList AppSettings::recent() const
 {
     QStringList paths = m_store.value(key("recent")).toStringList();
     paths.removeDuplicates();
-    if (paths.size() > kMaxRecent)
-        paths.resize(kMaxRecent);
+    if (paths.size() > Limits::MaxRecent)
+        paths.resize(Limits::MaxRecent);
     return paths;
 }
 
@@ -238,8 +240,8 @@ QStringList AppSettings::pushRecent(const QString &path)
     QStringList paths = recent();
     paths.removeAll(path);
     paths.prepend(path);
-    if (paths.size() > kMaxRecent)
-        paths.resize(kMaxRecent);
+    if (paths.size() > Limits::MaxRecent)
+        paths.resize(Limits::MaxRecent);
     setRecent(paths);
     return paths;
 }
@@ -258,6 +260,43 @@ int AppSettings::position(const QString &path) const
 void AppSettings::setPosition(const QString &path, int page)
 {
     m_store.setValue(positionKey(path), std::max(0, page));
+}
+
+bool AppSettings::inputIgnoreText() const
+{
+    return flag(m_store.value(key("input/ignoreText")), true);
+}
+
+void AppSettings::setInputIgnoreText(bool ignore)
+{
+    m_store.setValue(key("input/ignoreText"), ignore);
+}
+
+int AppSettings::inputDebounceMs() const
+{
+    return clamped(number(m_store.value(key("input/debounceMs"))).value_or(140), 0, Limits::MaxDebounceMs);
+}
+
+void AppSettings::setInputDebounceMs(int ms)
+{
+    m_store.setValue(key("input/debounceMs"), std::clamp(ms, 0, Limits::MaxDebounceMs));
+}
+
+std::optional<QStringList> AppSettings::inputKeys(int action) const
+{
+    const QVariant value = m_store.value(QStringLiteral("input/keys/%1").arg(action));
+    if (!value.isValid())
+        return std::nullopt;
+    // One stored entry may come back as a single string rather than a list.
+    if (value.typeId() == QMetaType::QStringList || value.typeId() == QMetaType::QVariantList)
+        return value.toStringList();
+    return value.canConvert<QString>() ? QStringList{value.toString()} : QStringList();
+}
+
+void AppSettings::setInputKeys(int action, const QStringList &keys)
+{
+    // An empty list is written too, so an unassigned action stays unassigned.
+    m_store.setValue(QStringLiteral("input/keys/%1").arg(action), keys);
 }
 
 bool AppSettings::syncAndCheck()

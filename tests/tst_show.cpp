@@ -1,0 +1,290 @@
+#include "show/show.h"
+#include "testenv.h"
+#include "windowtest.h"
+
+#include "base/appsettings.h"
+#include "pdf/pdfservice.h"
+#include "playlist/playlist.h"
+#include "playlist/undohistory.h"
+#include "presentation/presentation.h"
+#include "timer/countdown.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Reader mode's pages and scroll, as the show sees them.
+struct FakeReader final : Show::Reader
+{
+    PdfService *pdf = nullptr;
+    int page = 0;
+    bool scroll = false;
+    bool atEnd = false;
+    QStringList moves;
+
+    int readerPage() const override { return page; }
+    void moveReaderTo(int target, bool) override { page = std::clamp(target, 0, std::max(0, pdf->pageCount() - 1)); }
+    bool scrolling() const override { return scroll; }
+    bool twoPageSpread() const override { return false; }
+    bool scrollAtTop() const override { return !atEnd; }
+    bool scrollAtEnd() const override { return atEnd; }
+    void stepScreens(int direction) override { moves << u"screen %1"_s.arg(direction); }
+    void stepLines(int direction) override { moves << u"lines %1"_s.arg(direction); }
+    void scrollToEdge(bool last) override { moves << (last ? u"end"_s : u"top"_s); }
+};
+
+// The show model with a real engine and three playlist files: a (3 pages), b (2, with a
+// five-minute countdown) and c (4), on a clock of the test's own.
+struct Stage
+{
+    QSettings store{TestEnvironment::instance().path(u"show.ini"_s), QSettings::IniFormat};
+    AppSettings settings{store};
+    PdfService pdf;
+    Presentation presentation{&pdf};
+    Playlist playlist;
+    qint64 now = 1000000;
+    Countdown countdown;
+    UndoHistory history;
+    Show show{{&pdf, &presentation, &playlist, &countdown, &history, &settings}};
+    FakeReader reader;
+    QStringList files;
+    QStringList notices;
+
+    Stage()
+    {
+        store.clear();
+        countdown.setClock([this] { return now; });
+        reader.pdf = &pdf;
+        history.setSnapshot([this](UndoStep &step) { step.document = show.documentPath(); });
+        show.setReader(&reader);
+        TestEnvironment &env = TestEnvironment::instance();
+        files = {WindowTest::copyOf(env.textDocument(3), u"a.pdf"_s), WindowTest::copyOf(env.textDocument(2), u"b.pdf"_s),
+                 WindowTest::copyOf(env.textDocument(4), u"c.pdf"_s)};
+        playlist.setEntries(files, {{files.at(1), 5}});
+        QObject::connect(&show, &Show::notice, &show, [this](const QString &text) { notices << text; });
+    }
+
+    QString file(char letter) const { return files.at(letter - 'a'); }
+
+    bool settled()
+    {
+        // Nothing loading, nothing on its way to the audience.
+        return QTest::qWaitFor([&] {
+            return !show.switching() && presentation.pendingPage() < 0 && (show.documentPath().isEmpty() || pdf.pageCount() > 0);
+        }, 10000);
+    }
+
+    // One command of a row's script.
+    void perform(const QString &command)
+    {
+        const QStringList words = command.split(u' ');
+        const QString verb = words.constFirst();
+        const QString object = words.value(1);
+        if (verb == u"next")
+            show.next();
+        else if (verb == u"prev")
+            show.previous();
+        else if (verb == u"first")
+            show.first();
+        else if (verb == u"last")
+            show.last();
+        else if (verb == u"lines")
+            show.stepLines(1);
+        else if (verb == u"black")
+            show.toggleBlackout();
+        else if (verb == u"reader")
+            show.setMode(Show::Mode::Reader);
+        else if (verb == u"output")
+            show.setOutputShown(true);
+        else if (verb == u"scroll")
+            reader.scroll = true;
+        else if (verb == u"scrolled")
+            reader.atEnd = true;
+        else if (verb == u"open")
+            show.openByOperator(file(object.at(0).toLatin1()));
+        else if (verb == u"entry")
+            show.activateEntry(object.toInt());
+        else if (verb == u"missing")
+            QFile::remove(file(object.at(0).toLatin1()) + u".away"_s),
+                QFile::rename(file(object.at(0).toLatin1()), file(object.at(0).toLatin1()) + u".away"_s);
+        else if (verb == u"restore")
+            QFile::rename(file(object.at(0).toLatin1()) + u".away"_s, file(object.at(0).toLatin1()));
+        else if (verb == u"damage")
+            QFile::remove(file(object.at(0).toLatin1())),
+                QFile::copy(TestEnvironment::instance().damagedDocument(), file(object.at(0).toLatin1()));
+        else if (verb == u"minute")
+            now += 60000;
+        else
+            QFAIL(qPrintable(u"unknown command "_s + command));
+    }
+
+    // The file and page the audience sees, then what else holds: "b:1 black end reader 2".
+    QString state() const
+    {
+        const QString name = QFileInfo(pdf.filePath()).completeBaseName();
+        QString text = pdf.pageCount() > 0 ? u"%1:%2"_s.arg(name).arg(presentation.livePage() + 1)
+                       : presentation.frame().isNull() ? u"blank"_s
+                                                       : u"kept"_s;
+        if (show.blackout())
+            text += u" black"_s;
+        if (show.endReached())
+            text += u" end"_s;
+        if (!show.presenting())
+            text += u" reader %1"_s.arg(reader.page + 1);
+        if (countdown.isRunning())
+            text += u" clock %1"_s.arg(Countdown::formatClock(countdown.shownSeconds()));
+        return text;
+    }
+};
+
+} // namespace
+
+class ShowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each row runs its commands from file a, page 1, in presenter mode with the output off;
+    // "|" separates the stages whose states are compared.
+    void commandsLeaveTheShowWhereTheOperatorExpects_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("next within a file") << u"next, next"_s << u"a:3"_s;
+        QTest::newRow("next on the last page crosses into the next file, which starts its countdown")
+            << u"last, next"_s << u"b:1 clock 05:00"_s;
+        QTest::newRow("previous on the first page crosses back to the last page")
+            << u"last, next | prev"_s << u"b:1 clock 05:00 | a:3 clock 05:00"_s;
+        QTest::newRow("previous at the start of the show stays") << u"prev"_s << u"a:1"_s;
+        QTest::newRow("previous while the next file loads goes back to the page the audience sees")
+            << u"last, next+prev | next"_s << u"a:3 | b:1 clock 05:00"_s;
+        QTest::newRow("next at the end of the show ends it and pauses the countdown; previous leaves the end")
+            << u"entry 1, minute, entry 2, last | next | next | prev"_s
+            << u"c:4 clock 04:00 | c:4 end | c:4 end | c:3"_s;
+        QTest::newRow("an open forgets the end") << u"entry 2, last, next | open a"_s << u"c:4 end | a:1"_s;
+        QTest::newRow("blackout stays through a crossing") << u"black, last, next"_s << u"b:1 black clock 05:00"_s;
+        QTest::newRow("a missing file stays the show, the next click passes it")
+            << u"missing b, last, next | next"_s << u"a:3 | c:1"_s;
+        QTest::newRow("a missing file that comes back is reachable again")
+            << u"missing b, last, next | restore b, next"_s << u"a:3 | b:1 clock 05:00"_s;
+        QTest::newRow("a damaged file: the show comes back to its page, the next click passes it")
+            << u"damage b, last, next | next"_s << u"a:3 | c:1"_s;
+        QTest::newRow("a damaged file with nothing to return to: blank, and the clicker goes on")
+            << u"damage b, last, missing a, next | next | prev"_s << u"blank | c:1 | c:1"_s;
+        QTest::newRow("first and last slide") << u"last | first"_s << u"a:3 | a:1"_s;
+        QTest::newRow("reader mode, output off: the reader turns, the audience stays")
+            << u"reader, next, next, last"_s << u"a:1 reader 3"_s;
+        QTest::newRow("reader mode, output on: the audience follows")
+            << u"reader, output, next, next, next"_s << u"b:1 reader 1 clock 05:00"_s;
+        QTest::newRow("reader scroll at its end with the output on: the audience crosses")
+            << u"reader, scroll, output, scrolled, next"_s << u"b:1 reader 1 clock 05:00"_s;
+        QTest::newRow("reader scroll: arrows move by lines and never cross")
+            << u"reader, scroll, output, scrolled, lines"_s << u"a:1 reader 1"_s;
+    }
+
+    void commandsLeaveTheShowWhereTheOperatorExpects()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, expected);
+        Stage stage;
+        stage.show.activateEntry(0);
+        QVERIFY(stage.settled());
+        QStringList states;
+        for (const QString &part : script.split(u'|')) {
+            for (const QString &command : part.split(u',')) {
+                // "+" gives the next command at once, before the show has settled.
+                for (const QString &quick : command.split(u'+'))
+                    stage.perform(quick.trimmed());
+                QVERIFY2(stage.settled(), qPrintable(command));
+            }
+            states << stage.state();
+        }
+        QCOMPARE(states.join(u" | "_s), expected);
+        // A file that failed is passed over, never taken off the playlist, and told once.
+        QCOMPARE(stage.playlist.count(), 3);
+        QVERIFY(stage.notices.filter(u"b.pdf"_s).size() <= 1);
+        QVERIFY(stage.notices.count(u"End of presentation. Press Previous to go back."_s) <= 1);
+    }
+
+    // One Next tells the views once, when its frame is in; a crossing renders what the
+    // audience will see first: forward the new file's first page, backward its last page.
+    void crossingsRenderTheAudiencesPageFirst()
+    {
+        Stage stage;
+        stage.show.activateEntry(0);
+        QVERIFY(stage.settled());
+        QSignalSpy changes(&stage.show, &Show::changed);
+        stage.show.next();
+        QVERIFY(changes.isEmpty());
+        QVERIFY(stage.settled());
+        QCOMPARE(changes.size(), 1);
+
+        QSignalSpy jobs(&stage.pdf, &PdfService::renderStarted);
+        const auto jobList = [&] {
+            QStringList list;
+            for (const QVariantList &job : std::as_const(jobs))
+                list << u"%1 %2"_s.arg(job.at(0).toString()).arg(job.at(1).toInt() + 1);
+            jobs.clear();
+            return list;
+        };
+        stage.show.last();
+        QVERIFY(stage.settled());
+        QTest::qWait(Presentation::PreloadDelayMs + 100);
+        jobList();
+        stage.show.next();
+        QVERIFY(stage.settled());
+        QTRY_COMPARE(jobs.size(), 2);
+        QCOMPARE(jobList(), (QStringList{u"output 1"_s, u"preload 2"_s}));
+        QVERIFY(stage.presentation.frameAnimated());
+        QCOMPARE(stage.presentation.frameDirection(), 1);
+        stage.show.previous();
+        QVERIFY(stage.settled());
+        QTest::qWait(Presentation::PreloadDelayMs + 100);
+        QCOMPARE(jobList(), QStringList{u"output 3"_s});
+        // Into the earlier file backwards, although it opens at a higher page.
+        QCOMPARE(stage.presentation.frameDirection(), -1);
+    }
+
+    // Back returns through the playlist, as a crossing; an open of the operator's ends a
+    // crossing still loading and opens at its own first page with the clock afresh; Close lifts
+    // a blackout and Back brings the file back.
+    void documentsOpenCloseAndComeBack()
+    {
+        Stage stage;
+        stage.show.activateEntry(0);
+        QVERIFY(stage.settled());
+        stage.show.activateEntry(1);
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.history.steps().constLast().label, u"Open b.pdf"_s);
+        stage.show.returnTo(stage.history.takeLast().document);
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.state(), u"a:1 clock 05:00"_s);
+        QCOMPARE(stage.presentation.frameDirection(), -1);
+
+        stage.show.activateEntry(1);
+        QVERIFY(stage.settled());
+        stage.show.previous();
+        stage.show.openByOperator(stage.file('c'));
+        QVERIFY(!stage.show.switching());
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.state(), u"c:1"_s);
+
+        stage.show.toggleBlackout();
+        stage.show.closeDocument();
+        QCOMPARE(stage.state(), u"blank"_s);
+        stage.show.returnTo(stage.history.takeLast().document);
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.state(), u"c:1"_s);
+        stage.show.returnTo(QString());
+        QCOMPARE(stage.state(), u"blank"_s);
+    }
+};
+
+OLVANTI_TEST_MAIN(ShowTest)
+#include "tst_show.moc"
