@@ -84,8 +84,7 @@ int runApplication(int argc, char **argv)
         return 0;
 
     MessageLog::installForApplication();
-    QApplication::setStyle(u"Fusion"_s);
-    app.setStyleSheet(applicationStyleSheet());
+    applyApplicationStyle(app);
 
     MainWindow window;
     app.setMainWindow(&window);

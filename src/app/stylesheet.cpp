@@ -1,5 +1,7 @@
 #include "stylesheet.h"
 
+#include <QApplication>
+#include <QFont>
 #include <QString>
 #include <QStringView>
 
@@ -13,7 +15,7 @@ struct Rule
 
 // Later rules win over earlier ones of equal specificity, so the order matters.
 constexpr Rule rules[] = {
-    {u"QWidget", u"background:#1B2C3D; color:#FFFFFF; font-size:13px;"},
+    {u"QWidget", u"background:#1B2C3D; color:#FFFFFF;"},
     {u"QToolBar,QMenuBar,QStatusBar", u"background:#152331; spacing:5px; padding:4px;"},
     {u"QPushButton,QComboBox,QSpinBox,QLineEdit,QKeySequenceEdit", u"background:#293F54; border:1px solid #486075; border-radius:4px; padding:6px;"},
     {u"QPushButton:hover", u"border-color:#FF9C45;"},
@@ -76,4 +78,15 @@ QString applicationStyleSheet()
     for (const Rule &rule : rules)
         sheet += rule.selector + QStringView(u" { ") + rule.declarations + QStringView(u" }");
     return sheet;
+}
+
+void applyApplicationStyle(QApplication &app)
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    // The common text size as the application font rather than a style rule: the same text,
+    // without the sheet resolving a font for each widget as it is polished.
+    QFont font = QApplication::font();
+    font.setPixelSize(13);
+    QApplication::setFont(font);
+    app.setStyleSheet(applicationStyleSheet());
 }

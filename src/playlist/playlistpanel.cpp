@@ -4,7 +4,7 @@
 #include "playlist/playlistdelegate.h"
 #include "playlist/undohistory.h"
 
-#include <QApplication>
+#include <QFontDatabase>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,7 +49,8 @@ protected:
 private:
     static QFont boldFont()
     {
-        QFont font = QApplication::font();
+        // The desktop's own font, as the collapsed panel's title has always been drawn.
+        QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
         font.setWeight(QFont::Bold);
         return font;
     }

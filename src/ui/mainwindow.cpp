@@ -142,6 +142,7 @@ void MainWindow::connectServices()
         m_search->setResults(hits, truncated);
         m_reader->setSearchHits(hits);
     });
+    connect(m_pdf, &PdfService::searchHitsUpdated, m_reader, &ReaderControl::setSearchHits);
 
     connect(m_show, &Show::changed, this, &MainWindow::onShowChanged);
     connect(m_show, &Show::notice, this, [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });

@@ -139,7 +139,6 @@ int main(int argc, char **argv)
     }
     QCoreApplication::setOrganizationName(u"Olvanti"_s);
     QCoreApplication::setApplicationName(u"OlvantiVIVuderidazi"_s);
-    QApplication::setStyle(u"Fusion"_s);
-    app.setStyleSheet(applicationStyleSheet());
+    applyApplicationStyle(app);
     return photograph(args.at(1)).isEmpty() ? 0 : 1;
 }
