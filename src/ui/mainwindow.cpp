@@ -45,7 +45,7 @@ QString captioned(const QString &caption, const QString &text)
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     : QMainWindow(parent)
 {
     m_pdf = new PdfService(this);
@@ -83,6 +83,19 @@ MainWindow::MainWindow(QWidget *parent)
         step.document = m_show->documentPath();
     });
     connect(m_countdown, &Countdown::durationAboutToChange, m_undo, &UndoHistory::recordTimeStep);
+    // Every answer of the engine comes from the event loop, after the window is built; only
+    // what the show says at once is wired first.
+    if (!startDocument.isEmpty()) {
+        connect(m_show, &Show::notice, this, [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
+        connect(m_show, &Show::documentMissing, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                QMessageBox::warning(this, tr("Missing document"),
+                                     tr("The document no longer exists. Use Open to select another file."));
+            });
+        });
+        m_show->openByOperator(startDocument);
+        disconnect(m_show, nullptr, this, nullptr);
+    }
     connect(m_countdown, &Countdown::durationChanged, this, [this](int seconds) { m_settings->setTimerSeconds(seconds); });
     m_playlistControl = new PlaylistControl({m_show, m_countdown, m_playlist, m_undo, m_settings.get()}, this);
 

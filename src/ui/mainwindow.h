@@ -57,7 +57,9 @@ class MainWindow final : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // `startDocument`, a PDF, starts to load before the window is built, so that its first
+    // frame is rendered while the widgets are made.
+    explicit MainWindow(const QString &startDocument = QString(), QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // The one entry point for user-initiated opening (command line, file-open events, drops,
