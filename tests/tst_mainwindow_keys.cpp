@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -175,6 +176,9 @@ private Q_SLOTS:
         QVERIFY(child<QPushButton>(window(), "nextButton")->isDown());
         press(Qt::Key_B);
         QVERIFY(window().showModel()->blackout());
+        // Without an output nothing is blank for the audience, and LIVE says there is none.
+        QCOMPARE(child<PageCanvas>(window(), "liveCanvas")->overlayMessage(), QStringLiteral("BLACKOUT"));
+        QVERIFY(child<QLabel>(window(), "liveCaption")->text().contains(QStringLiteral("output off")));
         QVERIFY(child<QPushButton>(window(), "blackoutButton")->isChecked());
         QVERIFY(child<QPushButton>(window(), "readerBlackout")->isChecked());
         QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Resume"));
