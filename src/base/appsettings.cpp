@@ -48,6 +48,27 @@ int clamped(qint64 value, int low, int high)
     return int(std::clamp(value, qint64(low), qint64(high)));
 }
 
+// A stored map of paths to numbers: entries of 0 or less, or unreadable, are dropped.
+QMap<QString, int> positiveNumbers(const QVariant &stored, int maximum)
+{
+    QMap<QString, int> numbers;
+    const QVariantMap map = stored.toMap();
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+        const qint64 value = number(it.value()).value_or(0);
+        if (value > 0)
+            numbers.insert(it.key(), clamped(value, 1, maximum));
+    }
+    return numbers;
+}
+
+QVariantMap toVariantMap(const QMap<QString, int> &numbers)
+{
+    QVariantMap map;
+    for (auto it = numbers.constBegin(); it != numbers.constEnd(); ++it)
+        map.insert(it.key(), it.value());
+    return map;
+}
+
 } // namespace
 
 AppSettings::AppSettings(QSettings &store)
@@ -95,42 +116,22 @@ void AppSettings::setPlaylistFiles(const QStringList &files)
 
 QMap<QString, int> AppSettings::playlistTimes() const
 {
-    QMap<QString, int> minutes;
-    const QVariantMap stored = m_store.value(key("playlist/times")).toMap();
-    for (auto it = stored.constBegin(); it != stored.constEnd(); ++it) {
-        const qint64 value = number(it.value()).value_or(0);
-        if (value > 0)
-            minutes.insert(it.key(), clamped(value, 1, Limits::MaxEntryMinutes));
-    }
-    return minutes;
+    return positiveNumbers(m_store.value(key("playlist/times")), Limits::MaxEntryMinutes);
 }
 
 void AppSettings::setPlaylistTimes(const QMap<QString, int> &minutesByPath)
 {
-    QVariantMap stored;
-    for (auto it = minutesByPath.constBegin(); it != minutesByPath.constEnd(); ++it)
-        stored.insert(it.key(), it.value());
-    m_store.setValue(key("playlist/times"), stored);
+    m_store.setValue(key("playlist/times"), toVariantMap(minutesByPath));
 }
 
 QMap<QString, int> AppSettings::playlistEndPages() const
 {
-    QMap<QString, int> pages;
-    const QVariantMap stored = m_store.value(key("playlist/endPages")).toMap();
-    for (auto it = stored.constBegin(); it != stored.constEnd(); ++it) {
-        const qint64 value = number(it.value()).value_or(0);
-        if (value > 0)
-            pages.insert(it.key(), clamped(value, 1, std::numeric_limits<int>::max()));
-    }
-    return pages;
+    return positiveNumbers(m_store.value(key("playlist/endPages")), std::numeric_limits<int>::max());
 }
 
 void AppSettings::setPlaylistEndPages(const QMap<QString, int> &endPages)
 {
-    QVariantMap stored;
-    for (auto it = endPages.constBegin(); it != endPages.constEnd(); ++it)
-        stored.insert(it.key(), it.value());
-    m_store.setValue(key("playlist/endPages"), stored);
+    m_store.setValue(key("playlist/endPages"), toVariantMap(endPages));
 }
 
 QString AppSettings::playlistDir() const

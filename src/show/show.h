@@ -271,6 +271,8 @@ private:
     void fail(const QString &message, bool tell);
     void switchFailed(const QString &path, const QString &message);
     void backOutOfSwitch();
+    // Opens the file a switch left, at the page it left, keeping the audience's frame.
+    void reopenPrevious(const Switch &left, const QString &notice);
     void endSwitch();
     void applyEntryClock(const QString &path);
     void beginProgramme();

@@ -227,22 +227,22 @@ void Show::switchFailed(const QString &path, const QString &message)
         return;
     }
     qCInfo(lcShow) << "reopening" << failed.previousDocument;
-    m_switch.active = m_switch.recovering = true;
-    m_switch.target = failed.target;
-    m_switch.recoveryNotice = text;
-    m_presentation->setKeepFrameOnClose(true);
-    Load how;
-    how.startPage = failed.previousPage;
-    load(failed.previousDocument, how);
-    emitChanged(SwitchChanged);
+    reopenPrevious(failed, text);
 }
 
 void Show::backOutOfSwitch()
 {
     const Switch left = std::exchange(m_switch, Switch{});
     qCInfo(lcShow) << "back to" << left.previousDocument << "before" << left.target << "has loaded";
+    reopenPrevious(left, QString());
+}
+
+void Show::reopenPrevious(const Switch &left, const QString &notice)
+{
+    m_switch = Switch{};
     m_switch.active = m_switch.recovering = true;
-    m_switch.target = left.previousDocument;
+    m_switch.target = left.target;
+    m_switch.recoveryNotice = notice;
     // The audience still sees that page: it comes back without a transition.
     m_presentation->setCrossingDirection(0);
     m_presentation->setKeepFrameOnClose(true);
