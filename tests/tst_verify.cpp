@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -81,10 +83,22 @@ private Q_SLOTS:
         QCOMPARE(normalTraces(), QStringList());
     }
 
+    void refusedPdfEndsAtOnceWithItsOwnCode_data()
+    {
+        QTest::addColumn<QString>("path");
+        TestEnvironment &env = TestEnvironment::instance();
+        const QString pipe = env.path(u"verify-pipe.pdf"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QTest::newRow("damaged file") << env.damagedDocument();
+        QTest::newRow("pipe") << pipe;
+        QTest::newRow("folder") << QFileInfo(pipe).absolutePath();
+    }
+
     // Code 2 would mean it sat out the time-out; its own code means it stopped at the refusal.
     void refusedPdfEndsAtOnceWithItsOwnCode()
     {
-        const AppRun app({u"--verify"_s, TestEnvironment::instance().damagedDocument()});
+        QFETCH(QString, path);
+        const AppRun app({u"--verify"_s, path});
 
         QCOMPARE(app.exitCode, 3);
         QVERIFY2(app.errors.contains("[2] Diagnostic PDF could not be opened\n"), app.errors.constData());

@@ -1123,6 +1123,17 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     </message>
 </context>
 <context>
+    <name>RegularFile</name>
+    <message>
+        <source>&quot;%1&quot; is a folder, not a file.</source>
+        <translation>„%1“ ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a pipe, socket or device, not a file that can be opened.</source>
+        <translation>„%1“ ist eine Pipe, ein Socket oder ein Gerät, keine Datei, die geöffnet werden kann.</translation>
+    </message>
+</context>
+<context>
     <name>SearchDialog</name>
     <message>
         <source>Search</source>

@@ -1122,6 +1122,17 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
 </context>
 <context>
+    <name>RegularFile</name>
+    <message>
+        <source>&quot;%1&quot; is a folder, not a file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a pipe, socket or device, not a file that can be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SearchDialog</name>
     <message>
         <source>Search</source>

@@ -7,6 +7,7 @@
 #include "singleinstance.h"
 #include "stylesheet.h"
 #include "translation.h"
+#include "base/regularfile.h"
 #include "playlist/playlist.h"
 #include "ui/mainwindow.h"
 
@@ -85,6 +86,14 @@ int runApplication(int argc, char **argv)
         return 0;
 
     MessageLog::installForApplication();
+    // A folder, pipe or device would only be found out at the time-out, if at all.
+    if (options.verify) {
+        if (const QString refused = RegularFile::refusal(options.verifyPath); !refused.isEmpty()) {
+            qCCritical(lcApp).noquote() << refused;
+            qCCritical(lcApp).noquote() << QCoreApplication::translate("Startup", "Diagnostic PDF could not be opened");
+            return VerifyRefusedExitCode;
+        }
+    }
     applyApplicationStyle(app);
 
     // A PDF given at start begins to load and render while the window is being built.

@@ -2,6 +2,8 @@
 
 #include "playlist/playlistfile_p.h"
 
+#include "base/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -83,7 +85,7 @@ QString planItems(QFile &package, QList<PackedItem> &items)
         const QJsonObject item = value.toObject();
         const qint64 size = sizeFromJson(item.value(u"size"_s));
         if (size < 0) {
-            qCInfo(lcPlaylist) << "package item without a valid size" << package.fileName();
+            qCInfo(lcPlaylist) << "package item without a valid size";
             return notPackage;
         }
         const QString prefix = QString::number(items.size() + 1).rightJustified(2, u'0') + u'_';
@@ -118,8 +120,8 @@ QString PlaylistFile::importFolder(const QString &packagePath)
     const QString imports = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/imports/"_L1;
     const QString name = safeName(QFileInfo(packagePath).completeBaseName(), u"package"_s);
     QList<PackedItem> items;
-    QFile package(packagePath);
-    if (!package.open(QIODevice::ReadOnly) || !planItems(package, items).isEmpty())
+    QFile package;
+    if (!RegularFile::open(package, packagePath, nullptr) || !planItems(package, items).isEmpty())
         return imports + name; // reading the package reports the problem
     // Saved playlists point at the PDFs of earlier imports: another package of the same name
     // gets a folder of its own instead of replacing them.
@@ -135,9 +137,9 @@ QString PlaylistFile::readPackage(const QString &packagePath, const QString &tar
                                   QList<PlaylistEntry> &entries)
 {
     entries.clear();
-    QFile package(packagePath);
-    if (!package.open(QIODevice::ReadOnly))
-        return tr("The package could not be read: %1").arg(package.errorString());
+    QFile package;
+    if (QString reason; !RegularFile::open(package, packagePath, &reason))
+        return tr("The package could not be read: %1").arg(reason);
     QList<PackedItem> planned;
     const QString error = planItems(package, planned);
     if (!error.isEmpty())

@@ -2,6 +2,8 @@
 
 #include "playlist/playlistfile_p.h"
 
+#include "base/regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,9 +86,9 @@ QString PlaylistFile::writeJsonPlaylist(const QString &filePath, const QList<Pla
 QString PlaylistFile::readJsonPlaylist(const QString &filePath, QList<PlaylistEntry> &entries)
 {
     entries.clear();
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return tr("The playlist file could not be read: %1").arg(file.errorString());
+    QFile file;
+    if (QString reason; !RegularFile::open(file, filePath, &reason))
+        return tr("The playlist file could not be read: %1").arg(reason);
     // A longer file is cut here and then fails to parse, which is the intended refusal.
     const QByteArray data = file.read(PlaylistFileDetail::MaxJsonBytes);
 

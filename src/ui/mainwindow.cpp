@@ -87,12 +87,8 @@ MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     // what the show says at once is wired first.
     if (!startDocument.isEmpty()) {
         connect(m_show, &Show::notice, this, [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
-        connect(m_show, &Show::documentMissing, this, [this] {
-            QTimer::singleShot(0, this, [this] {
-                QMessageBox::warning(this, tr("Missing document"),
-                                     tr("The document no longer exists. Use Open to select another file."));
-            });
-        });
+        connect(m_show, &Show::documentMissing, this,
+                [this](const QString &path) { QTimer::singleShot(0, this, [this, path] { reportMissing(path); }); });
         m_show->openByOperator(startDocument);
         disconnect(m_show, nullptr, this, nullptr);
     }

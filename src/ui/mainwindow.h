@@ -136,6 +136,8 @@ private:
     void showClocks();
 
     // Documents (mainwindow_documents.cpp)
+    // A path that could not be opened: a folder, pipe or device says what it is.
+    void reportMissing(const QString &path);
     void connectDocuments();
     void openChosenFiles(const QStringList &paths);
     void onDocumentOpened(int pages);

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "base/appsettings.h"
+#include "base/regularfile.h"
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
 #include "reader/readercontrol.h"
@@ -37,10 +38,7 @@ void MainWindow::connectDocuments()
     connect(m_pdf, &PdfService::closed, this, &MainWindow::onClosed);
     connect(m_show, &Show::documentLeaving, this, &MainWindow::saveReadingPosition);
     connect(m_show, &Show::documentOpened, this, &MainWindow::onDocumentOpened);
-    connect(m_show, &Show::documentMissing, this, [this] {
-        QMessageBox::warning(this, tr("Missing document"),
-                             tr("The document no longer exists. Use Open to select another file."));
-    });
+    connect(m_show, &Show::documentMissing, this, &MainWindow::reportMissing);
     connect(m_show, &Show::openFailed, this,
             [this](const QString &, const QString &message) { QMessageBox::critical(this, tr("Cannot open PDF"), message); });
     connect(m_show, &Show::passwordRequired, this, [this](const QString &, const QString &message) {
@@ -61,6 +59,15 @@ void MainWindow::openPath(const QString &path)
         m_playlistControl->loadPlaylistFile(path);
     else
         m_show->openByOperator(path);
+}
+
+void MainWindow::reportMissing(const QString &path)
+{
+    if (const QString refused = RegularFile::refusal(path); !refused.isEmpty())
+        QMessageBox::warning(this, tr("Cannot open PDF"), refused);
+    else
+        QMessageBox::warning(this, tr("Missing document"),
+                             tr("The document no longer exists. Use Open to select another file."));
 }
 
 void MainWindow::closeDocument()

@@ -1,5 +1,6 @@
 #include "playlistcontrol.h"
 
+#include "base/regularfile.h"
 #include "playlist/playlist.h"
 #include "playlist/playlistlog.h"
 #include "playlist/playlistpanel.h"
@@ -79,6 +80,13 @@ void PlaylistControl::commit(const QStringList &files, const QMap<QString, int> 
 
 void PlaylistControl::addFiles(const QStringList &paths)
 {
+    // Folders, pipes and devices are left out like missing files, but the operator hears why.
+    for (const QString &path : paths) {
+        if (const QString refused = RegularFile::refusal(path); !refused.isEmpty()) {
+            Q_EMIT statusMessage(refused, 15000);
+            break;
+        }
+    }
     const QStringList fresh = m_playlist->newFiles(paths);
     if (fresh.isEmpty())
         return;

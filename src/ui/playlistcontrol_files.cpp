@@ -1,5 +1,7 @@
 #include "playlistcontrol.h"
 
+#include "base/regularfile.h"
+
 #include "playlist/playlist.h"
 #include "playlist/playlistfile.h"
 #include "show/show.h"
@@ -120,6 +122,11 @@ void PlaylistControl::exportPackageFromDialog()
 
 void PlaylistControl::loadPlaylistFile(const QString &path)
 {
+    // Refused before the question, which would otherwise be asked for nothing.
+    if (const QString refused = RegularFile::refusal(path); !refused.isEmpty()) {
+        showPlaylistError(refused);
+        return;
+    }
     bool replace = true;
     if (m_playlist->count() > 0) {
         QMessageBox box(QMessageBox::Question, tr("Playlist"), tr("The playlist already contains files."),
