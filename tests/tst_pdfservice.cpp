@@ -2,12 +2,15 @@
 #include "pdfsupport.h"
 #include "testenv.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace PdfTest;
@@ -43,6 +46,12 @@ private Q_SLOTS:
         QTest::newRow("no pages") << env.zeroPageDocument() << QString() << 0 << Damaged << false << 0;
         QTest::newRow("wrong password") << encrypted << u"Secret"_s << 0 << NeedsPassword << true << 5;
         QTest::newRow("password missing") << encrypted << QString() << 0 << NeedsPassword << true << 5;
+        // Opening a pipe nobody writes to would hold the worker for good.
+        const QString pipe = env.path(u"pipe.pdf"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QTest::newRow("a pipe") << pipe << QString() << 0 << u"\"pipe.pdf\" is a pipe, socket or device, not a file that can be opened."_s << false << 3;
+        const QString folder = QFileInfo(pipe).absolutePath();
+        QTest::newRow("a folder") << folder << QString() << 0 << u"\"files\" is a folder, not a file."_s << false << 3;
     }
 
     void loadEndsInLoadedOrFailed()
@@ -221,6 +230,45 @@ private Q_SLOTS:
         QVERIFY(drainWorker(*service));
         QCOMPARE(channels(spy.rendered), QStringList{u"output"_s});
         QCOMPARE(service->renderJobCount(), quint64(replyInFlight ? 2 : 3));
+    }
+
+    void hugeDamagedLoadLetsGoAtOnce_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("another document opens") << u"load"_s;
+        QTest::newRow("closed") << u"close"_s;
+        QTest::newRow("service ends") << u"destroy"_s;
+    }
+
+    void hugeDamagedLoadLetsGoAtOnce()
+    {
+        QFETCH(QString, then);
+        // Two GiB of zeros after the header, without using the disk: the engine would scan it
+        // for about a minute.
+        const QString huge = fixture(u"huge.pdf"_s, [](const QString &path) {
+            QFile file(path);
+            const bool written = file.open(QIODevice::WriteOnly) && file.write("%PDF-1.4\n") == 9 && file.resize(2LL << 30);
+            return written ? QString() : file.errorString();
+        });
+        auto service = std::make_unique<PdfService>();
+        Spies spy(service.get());
+        service->load(huge);
+        QTRY_COMPARE(openHandles(huge), 1); // the engine is at it
+
+        QElapsedTimer clock;
+        clock.start();
+        if (then == u"load"_s) {
+            service->load(TestEnvironment::instance().deck(2));
+            QTRY_COMPARE_WITH_TIMEOUT(spy.loaded.size(), 1, 1000);
+        } else if (then == u"close"_s) {
+            service->close();
+            QVERIFY(waitForWorker(*service));
+        } else {
+            service.reset();
+        }
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(openHandles(huge), 0);
+        QCOMPARE(spy.failed.size(), 0);
     }
 
     void destructionWaitsAndReleasesEverything_data()

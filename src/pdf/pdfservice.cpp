@@ -1,6 +1,7 @@
 #include "pdfservice.h"
 
 #include "pdflog.h"
+#include "pdfsource.h"
 #include "pdfworker.h"
 #include "textreader.h"
 
@@ -79,22 +80,35 @@ void PdfService::load(const QString &path, const QString &password)
         if (counter->load() != generation)
             return;
         auto *document = new QPdfDocument(worker);
+        // A close or another load refuses the source's further reads, which ends the engine's
+        // load however much of the file is left.
+        auto *source = new PdfSource(file, [counter, generation] { return counter->load() == generation; }, document);
         worker->setDocument(document);
         document->setPassword(password);
-        const QPdfDocument::Error error = document->load(file);
+        QString refusal;
+        QPdfDocument::Error error = QPdfDocument::Error::FileNotFound;
+        if (source->openFile(&refusal)) {
+            document->load(source);
+            source->loadEnded();
+            error = document->error();
+        }
         const int pages = error == QPdfDocument::Error::None ? document->pageCount() : 0;
         // Only the first page's size before the reply: the first frame must not wait for the
         // page tree of a long document. The rest follow in steps between render jobs.
         const QSizeF firstSize = pages > 0 ? document->pagePointSize(0) : QSizeF();
         QMetaObject::invokeMethod(
-            this, [this, generation, pages, firstSize, code = int(error)] { onLoadReply(generation, pages, firstSize, code); },
+            this,
+            [this, generation, pages, firstSize, code = int(error), refusal] {
+                onLoadReply(generation, pages, firstSize, code, refusal);
+            },
             Qt::QueuedConnection);
         if (pages > 1 && !reader)
             collectPageSizes(generation, 1);
     });
 }
 
-void PdfService::onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode)
+void PdfService::onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode,
+                             const QString &refusal)
 {
     if (m_loadGeneration->load() != generation)
         return;
@@ -110,7 +124,8 @@ void PdfService::onLoadReply(quint64 generation, int pages, const QSizeF &firstS
     }
     m_password.clear();
     qCWarning(lcPdf, "PDF load failed (engine code %d)", errorCode);
-    Q_EMIT failed(loadErrorMessage(errorCode), errorCode == int(QPdfDocument::Error::IncorrectPassword));
+    Q_EMIT failed(refusal.isEmpty() ? loadErrorMessage(errorCode) : refusal,
+                  errorCode == int(QPdfDocument::Error::IncorrectPassword));
 }
 
 void PdfService::startTextReader()

@@ -84,6 +84,8 @@ public:
     bool allPageSizesKnown() const { return m_knownSizes == m_pageSizes.size(); }
     QString filePath() const { return m_filePath; }
 
+    // A load, like a close, abandons a load still under way: the engine is refused the rest of
+    // the file, so the worker is free again at once, however large or damaged the file.
     void load(const QString &path, const QString &password = QString());
     // Whether later loads hand page sizes and text extraction to the text reader process where
     // it is installed (the default), or leave everything to the worker.
@@ -132,7 +134,8 @@ Q_SIGNALS:
     void renderStarted(const QString &channel, int page);
 
 private:
-    void onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode);
+    // `refusal` says why a path that is no regular file was not read; empty otherwise.
+    void onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode, const QString &refusal);
     void startTextReader();
     // Sizes the text reader could not give are read by the worker.
     void onTextReaderFinished(quint64 generation);
