@@ -20,6 +20,8 @@ namespace {
 const QString Damaged = u"The PDF is damaged, unsupported, or contains no pages."_s;
 const QString NotFound = u"The file was not found or cannot be read."_s;
 const QString NeedsPassword = u"PDF requires a valid password."_s;
+const QString Changed =
+    u"The file was changed on disk after it was opened; pages not shown yet cannot be shown. Open it again."_s;
 
 } // namespace
 
@@ -269,6 +271,45 @@ private Q_SLOTS:
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(openHandles(huge), 0);
         QCOMPARE(spy.failed.size(), 0);
+    }
+
+    void aFileChangedUnderTheDocumentFailsWithOneClearMessage_data()
+    {
+        QTest::addColumn<bool>("cut"); // else rewritten in place with another document
+        QTest::newRow("cut in half") << true;
+        QTest::newRow("rewritten in place") << false;
+    }
+
+    void aFileChangedUnderTheDocumentFailsWithOneClearMessage()
+    {
+        QFETCH(bool, cut);
+        const QString path = TestEnvironment::instance().path(u"changing.pdf"_s);
+        QFile::remove(path);
+        QVERIFY(QFile::copy(TestEnvironment::instance().deck(4), path));
+        auto service = loadedService(path);
+        Spies spy(service.get());
+        service->render(u"output"_s, 0, QSize(480, 270), 0, RenderPriority::Output, RenderShape::Whole);
+        QTRY_COMPARE(spy.rendered.size(), 1);
+
+        QFile file(path);
+        if (cut) {
+            QVERIFY(file.resize(file.size() / 2));
+        } else {
+            QFile other(TestEnvironment::instance().textDocument(4));
+            QVERIFY(other.open(QIODevice::ReadOnly) && file.open(QIODevice::WriteOnly));
+            QVERIFY(file.write(other.readAll()) > 0);
+            file.close();
+        }
+        QTest::ignoreMessage(QtWarningMsg, "The open PDF was changed on disk; no further pages are rendered");
+        QTest::failOnWarning(QRegularExpression(u".*"_s));
+        for (int page : {1, 2, 3})
+            service->render(u"page%1"_s.arg(page), page, QSize(480, 270), 0, RenderPriority::Reader);
+        QTRY_COMPARE(spy.renderFailed.size(), 3);
+        for (const QVariantList &failure : std::as_const(spy.renderFailed))
+            QCOMPARE(failure.at(2).toString(), Changed);
+        // What was made before the change is still there.
+        service->render(u"output"_s, 0, QSize(480, 270), 0, RenderPriority::Output, RenderShape::Whole);
+        QTRY_COMPARE(spy.rendered.size(), 2);
     }
 
     void destructionWaitsAndReleasesEverything_data()

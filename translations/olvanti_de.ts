@@ -762,6 +762,10 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <source>The PDF is damaged, unsupported, or contains no pages.</source>
         <translation>Das PDF ist beschädigt, wird nicht unterstützt oder enthält keine Seiten.</translation>
     </message>
+    <message>
+        <source>The file was changed on disk after it was opened; pages not shown yet cannot be shown. Open it again.</source>
+        <translation>Die Datei wurde nach dem Öffnen auf dem Datenträger geändert; noch nicht gezeigte Seiten können nicht gezeigt werden. Öffnen Sie sie erneut.</translation>
+    </message>
 </context>
 <context>
     <name>PlaylistControl</name>

@@ -761,6 +761,10 @@ Global input outside this application is not enabled. Separate alternatives with
         <source>Could not render page %1. Previous output retained.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The file was changed on disk after it was opened; pages not shown yet cannot be shown. Open it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PlaylistControl</name>

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -190,7 +191,7 @@ void PdfService::pump()
         QImage image;
         QSizeF measured;
         QPdfDocument *document = worker->document();
-        if (counter->load() == request.generation && document) {
+        if (counter->load() == request.generation && document && !worker->sourceChanged()) {
             QSize size = request.size;
             if (size.isEmpty()) {
                 // A page the engine cannot measure has no area, as the size collection counts it.
@@ -206,14 +207,19 @@ void PdfService::pump()
             if (!image.isNull())
                 opaqueOnWhite(image);
         }
+        // Pages read from a file cut or rewritten under the document come out blank or wrong.
+        const bool changed = worker->sourceChanged();
+        if (changed)
+            image = QImage();
         QMetaObject::invokeMethod(
-            this, [this, request, image, measured] { onRenderReply(request, image, false, measured); },
+            this,
+            [this, request, image, measured, changed] { onRenderReply(request, image, false, measured, changed); },
             Qt::QueuedConnection);
     });
 }
 
 void PdfService::onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache,
-                               const QSizeF &measured)
+                               const QSizeF &measured, bool changed)
 {
     m_renderBusy = false;
     if (request.generation == m_loadGeneration->load()) {
@@ -223,7 +229,14 @@ void PdfService::onRenderReply(const RenderRequest &request, const QImage &image
             m_cache.insert(request.key.isEmpty() ? cacheKey(request.page, image.size(), request.rotation) : request.key,
                            new QImage(image), image.sizeInBytes());
         if (m_latest.value(request.channel) == request.number) {
-            if (image.isNull()) {
+            if (changed) {
+                // Every page fails from now on, with one message that the window shows once.
+                if (!std::exchange(m_changeReported, true))
+                    qCWarning(lcPdf, "The open PDF was changed on disk; no further pages are rendered");
+                Q_EMIT renderFailed(request.channel, request.page,
+                                    tr("The file was changed on disk after it was opened; pages not shown yet cannot "
+                                       "be shown. Open it again."));
+            } else if (image.isNull()) {
                 qCWarning(lcPdf, "PDF render failed on page %d", request.page + 1);
                 // A page measured only now may turn out to have no area, which a known size says at once.
                 Q_EMIT renderFailed(request.channel, request.page,
@@ -271,7 +284,7 @@ void PdfService::postBand()
         QElapsedTimer clock;
         clock.start();
         QPdfDocument *document = worker->document();
-        bool ok = counter->load() == request.generation && document;
+        bool ok = counter->load() == request.generation && document && !worker->sourceChanged();
         // Left unfilled: every row is written by its band, and no band waits for a whole picture
         // to be cleared first.
         if (ok && image->isNull()) {
@@ -298,20 +311,22 @@ void PdfService::postBand()
                 }
             }
         }
+        // A band read from a changed file may be wrong: the picture is given up.
+        const bool changed = worker->sourceChanged();
         QImage finished;
-        if (ok && last)
+        if (ok && last && !changed)
             finished = request.rotation == 0 ? *image : image->transformed(QTransform().rotate(90 * request.rotation));
         QMetaObject::invokeMethod(
             this,
-            [this, request, finished, done = last || !ok, height, spent = clock.nsecsElapsed()] {
-                onBandReply(request, finished, done, height, spent);
+            [this, request, finished, done = last || !ok || changed, changed, height, spent = clock.nsecsElapsed()] {
+                onBandReply(request, finished, done, changed, height, spent);
             },
             Qt::QueuedConnection);
     });
 }
 
-void PdfService::onBandReply(const RenderRequest &request, const QImage &image, bool finished, int rows,
-                             qint64 nanoseconds)
+void PdfService::onBandReply(const RenderRequest &request, const QImage &image, bool finished, bool changed,
+                             int rows, qint64 nanoseconds)
 {
     if (!finished && m_banding && m_banding->request.number == request.number) {
         // An output request waits for one band at most: bands are sized to take about BandMs,
@@ -329,5 +344,5 @@ void PdfService::onBandReply(const RenderRequest &request, const QImage &image, 
     if (m_banding && m_banding->request.number == request.number)
         m_banding.reset();
     // A whole picture, or a band that failed, ends the request as a single render would.
-    onRenderReply(request, image, false, QSizeF());
+    onRenderReply(request, image, false, QSizeF(), changed);
 }

@@ -83,7 +83,7 @@ void PdfService::load(const QString &path, const QString &password)
         // A close or another load refuses the source's further reads, which ends the engine's
         // load however much of the file is left.
         auto *source = new PdfSource(file, [counter, generation] { return counter->load() == generation; }, document);
-        worker->setDocument(document);
+        worker->setDocument(document, source);
         document->setPassword(password);
         QString refusal;
         QPdfDocument::Error error = QPdfDocument::Error::FileNotFound;
@@ -224,6 +224,7 @@ void PdfService::close()
     m_sizeCounts.clear();
     m_standInSize = QSizeF();
     m_filePath.clear();
+    m_changeReported = false;
     // A job in flight keeps the busy flag; its stale reply clears it.
     m_pending.clear();
     m_latest.clear();

@@ -145,8 +145,10 @@ private:
     // Sets the request's image size and cache key from the page's known size.
     void fitToPage(RenderRequest &request) const;
     void pump();
-    // `measured` is the page's size when the worker had to read it for this render.
-    void onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache, const QSizeF &measured);
+    // `measured` is the page's size when the worker had to read it for this render; `changed`
+    // says that the file under the document was cut or rewritten, so no page is made any more.
+    void onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache, const QSizeF &measured,
+                       bool changed = false);
     // A large render in progress, band by band; the worker fills `image` until the last band.
     struct Banding
     {
@@ -157,7 +159,8 @@ private:
     };
     bool startsBanding(const RenderRequest &request) const;
     void postBand();
-    void onBandReply(const RenderRequest &request, const QImage &image, bool finished, int rows, qint64 nanoseconds);
+    void onBandReply(const RenderRequest &request, const QImage &image, bool finished, bool changed, int rows,
+                     qint64 nanoseconds);
     void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits, bool finished);
     void onHitRects(quint64 loadGeneration, quint64 searchGeneration, int page, const QList<SearchHit> &hits);
     // While the worker has nothing else to do, the text of the pages is read ahead of any
@@ -179,6 +182,7 @@ private:
     QHash<QString, quint64> m_latest;
     quint64 m_requestCounter = 0;
     bool m_renderBusy = false;
+    bool m_changeReported = false; // the open document's file was found changed, and logged
     std::optional<Banding> m_banding;
     quint64 m_renderJobs = 0;
     std::shared_ptr<std::atomic<quint64>> m_searchSteps; // shared with the search steps

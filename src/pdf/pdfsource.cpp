@@ -5,12 +5,22 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 // Reads refused to an abandoned load before it is served zeros instead.
 constexpr int RefusedReads = 4096;
+
+// Size and modification time in nanoseconds of an open file; {-1, -1} when it cannot be asked.
+std::pair<qint64, qint64> fileStamp(int fd)
+{
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return {-1, -1};
+    return {qint64(info.st_size), qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
 
 } // namespace
 
@@ -31,8 +41,15 @@ bool PdfSource::openFile(QString *error)
             *error = RegularFile::refusal(m_path);
         return false;
     }
-    m_size = m_file.size();
-    return QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    std::tie(m_size, m_modified) = fileStamp(m_file.handle());
+    return m_size >= 0 && QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
+bool PdfSource::changedOnDisk()
+{
+    if (!m_changed && m_file.isOpen())
+        m_changed = fileStamp(m_file.handle()) != std::pair{m_size, m_modified};
+    return m_changed;
 }
 
 qint64 PdfSource::readData(char *data, qint64 maxSize)
@@ -53,6 +70,8 @@ qint64 PdfSource::readData(char *data, qint64 maxSize)
     do {
         got = ::pread(m_file.handle(), data, size_t(wanted), offset);
     } while (got < 0 && errno == EINTR);
+    if (got < wanted)
+        m_changed = true;
     return got < 0 ? -1 : qint64(got);
 }
 

@@ -7,7 +7,8 @@
 
 // The bytes of a document as the engine reads them on the worker. A load that is no longer
 // wanted is refused the rest of the file, so a huge or damaged one that the engine would chew
-// on for minutes lets go of the worker at once.
+// on for minutes lets go of the worker at once. It also notices when the file under an open
+// document is cut or rewritten, after which pages not read yet would come out wrong or blank.
 class PdfSource final : public QIODevice
 {
     Q_OBJECT
@@ -27,6 +28,10 @@ public:
     // The size when opened: the engine's view of the file for the whole document.
     qint64 size() const override { return m_size; }
 
+    // True once the file's size or modification time differs from when it was opened, or a
+    // read came back short.
+    bool changedOnDisk();
+
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
     qint64 writeData(const char *data, qint64 maxSize) override;
@@ -36,5 +41,7 @@ private:
     std::function<bool()> m_wanted;
     QFile m_file;
     qint64 m_size = 0;
+    qint64 m_modified = 0; // nanoseconds
+    bool m_changed = false;
     int m_refusedReads = 0;
 };

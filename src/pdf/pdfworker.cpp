@@ -1,5 +1,7 @@
 #include "pdfworker.h"
 
+#include "pdfsource.h"
+
 #include <QPdfDocument>
 #include <QPdfSearchModel>
 #include <QPdfSelection>
@@ -11,7 +13,7 @@ PdfWorker::~PdfWorker()
     setDocument(nullptr);
 }
 
-void PdfWorker::setDocument(QPdfDocument *document)
+void PdfWorker::setDocument(QPdfDocument *document, PdfSource *source)
 {
     if (document == m_document)
         return;
@@ -20,8 +22,14 @@ void PdfWorker::setDocument(QPdfDocument *document)
     qDeleteAll(findChildren<QPdfSearchModel *>(Qt::FindDirectChildrenOnly));
     delete m_document;
     m_document = document;
+    m_source = source;
     m_searchResults.clear();
     m_pageTexts.clear();
+}
+
+bool PdfWorker::sourceChanged() const
+{
+    return m_source && m_source->changedOnDisk();
 }
 
 QString PdfWorker::pageText(int page)

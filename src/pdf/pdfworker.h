@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 
+class PdfSource;
 class QPdfDocument;
 
 // Lives on the PDF thread and owns the open document; the only object that touches it.
@@ -22,7 +23,10 @@ public:
 
     QPdfDocument *document() const { return m_document; }
     // Takes ownership; deletes the previous document and every search model made over it.
-    void setDocument(QPdfDocument *document);
+    // `source`, a child of the document, is what the document reads from.
+    void setDocument(QPdfDocument *document, PdfSource *source = nullptr);
+    // The file under the open document was cut or rewritten since it was opened.
+    bool sourceChanged() const;
 
     // Finished searches of the open document by text, so asking again costs nothing; emptied
     // with the document.
@@ -43,6 +47,7 @@ public:
 
 private:
     QPdfDocument *m_document = nullptr;
+    PdfSource *m_source = nullptr;
     QCache<QString, QList<SearchHit>> m_searchResults{SearchResultBytes};
     QCache<int, QString> m_pageTexts{PageTextBytes};
     std::shared_ptr<std::atomic<quint64>> m_extractions;

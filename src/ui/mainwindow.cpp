@@ -191,9 +191,10 @@ void MainWindow::connectServices()
 void MainWindow::onRenderFailed(int page, const QString &message)
 {
     // Every view asks for a page (NEXT, preload, output, reader): the operator hears of it once,
-    // without a box that would take the clicker's keys.
-    if (!m_failedPages.contains(page)) {
-        m_failedPages.insert(page);
+    // without a box that would take the clicker's keys. A failure of the whole document, such
+    // as its file changing on disk, says the same for every page and is told once too.
+    if (!m_reportedFailures.contains(message)) {
+        m_reportedFailures.insert(message);
         qCWarning(lcPresentation).noquote() << "page" << page + 1 << "cannot be shown:" << message;
         statusBar()->showMessage(message, 15000);
     }

@@ -237,6 +237,6 @@ private:
 
     // Digits typed for a page number, shown to the operator only.
     QString m_typedPage;
-    // Pages of the open document whose render failed and was reported.
-    QSet<int> m_failedPages;
+    // Render failures of the open document told to the operator, by message.
+    QSet<QString> m_reportedFailures;
 };

@@ -98,7 +98,7 @@ void MainWindow::onClosed()
     m_search->clearText();
     m_search->clearResults();
     m_reader->documentClosed();
-    m_failedPages.clear();
+    m_reportedFailures.clear();
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
 }
 
