@@ -2,11 +2,15 @@
 #include "testenv.h"
 
 #include <QDir>
-#include <QFileOpenEvent>
+#include <QElapsedTimer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -16,46 +20,29 @@ class TestSingleInstance : public QObject
 {
     Q_OBJECT
 
-public:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == qApp && event->type() == QEvent::FileOpen) {
-            m_opened.append(static_cast<QFileOpenEvent *>(event)->file());
-            return true;
-        }
-        return false;
-    }
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(!m_running.handOver({}));
-        qApp->installEventFilter(this);
-    }
-
-    void init() { m_opened.clear(); }
+    void initTestCase() { QVERIFY(!m_running.handOver({})); }
 
     void laterStartHandsOver_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QStringList>("opened");
-        QTest::addColumn<int>("activations");
+        QTest::addColumn<QList<QStringList>>("handedOver"); // one list per hand-over
 
         const QString files = QFileInfo(TestEnvironment::instance().path(u"x"_s)).absolutePath();
-        QTest::newRow("relative path made absolute") << QStringList{u"talk.pdf"_s} << QStringList{files + u"/talk.pdf"_s} << 1;
+        QTest::newRow("relative path made absolute")
+            << QStringList{u"talk.pdf"_s} << QList<QStringList>{{files + u"/talk.pdf"_s}};
         QTest::newRow("several documents in order")
-            << QStringList{u"/b.opack"_s, u"a.oplaylist"_s} << QStringList{u"/b.opack"_s, files + u"/a.oplaylist"_s} << 1;
-        QTest::newRow("no document brings the window to the front") << QStringList() << QStringList() << 1;
+            << QStringList{u"/b.opack"_s, u"a.oplaylist"_s} << QList<QStringList>{{u"/b.opack"_s, files + u"/a.oplaylist"_s}};
+        QTest::newRow("no document brings the window to the front") << QStringList() << QList<QStringList>{{}};
         QTest::newRow("verify run stays on its own")
-            << QStringList{u"--verify"_s, TestEnvironment::instance().deck(2)} << QStringList() << 0;
+            << QStringList{u"--verify"_s, TestEnvironment::instance().deck(2)} << QList<QStringList>();
     }
 
     void laterStartHandsOver()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(QStringList, opened);
-        QFETCH(int, activations);
-        QSignalSpy activated(&m_running, &SingleInstance::activationRequested);
+        QFETCH(QList<QStringList>, handedOver);
+        QSignalSpy received(&m_running, &SingleInstance::handedOver);
         QProcess later;
         QSignalSpy finished(&later, &QProcess::finished);
         later.setWorkingDirectory(QFileInfo(TestEnvironment::instance().path(u"x"_s)).absolutePath());
@@ -65,37 +52,100 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
         QCOMPARE(later.exitStatus(), QProcess::NormalExit);
         QCOMPARE(later.exitCode(), 0);
-        QCOMPARE(activated.size(), activations);
-        QCoreApplication::sendPostedEvents();
-        QCOMPARE(m_opened, opened);
+        QList<QStringList> got;
+        for (const QVariantList &signal : std::as_const(received))
+            got.append(signal.at(0).toStringList());
+        QCOMPARE(got, handedOver);
     }
 
-    void malformedRequestIsDroppedAndServiceGoesOn_data()
+    void malformedOrIdleClientIsDroppedAndServiceGoesOn_data()
     {
         QTest::addColumn<QByteArray>("request");
         QTest::newRow("not JSON") << QByteArray("open /etc/passwd\n");
         QTest::newRow("JSON object instead of a list") << QByteArray("{\"path\":\"/a.pdf\"}\n");
         QTest::newRow("endless line") << QByteArray((1 << 20) + 2, 'x');
+        QTest::newRow("half a message, then silence") << QByteArray("[\"/a.pdf\"");
+        QTest::newRow("nothing at all") << QByteArray();
     }
 
-    void malformedRequestIsDroppedAndServiceGoesOn()
+    void malformedOrIdleClientIsDroppedAndServiceGoesOn()
     {
         QFETCH(QByteArray, request);
+        QSignalSpy received(&m_running, &SingleInstance::handedOver);
         QLocalSocket client;
         QSignalSpy gone(&client, &QLocalSocket::disconnected);
         client.connectToServer(SingleInstance::serverName());
         QVERIFY(client.waitForConnected(5000));
         client.write(request);
 
-        QTRY_COMPARE(gone.size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(gone.size(), 1, SingleInstance::ClientTimeoutMs + 2000);
         QCOMPARE(client.readAll(), QByteArray());
-        QCoreApplication::sendPostedEvents();
-        QCOMPARE(m_opened, QStringList());
+        QCOMPARE(received.size(), 0);
+    }
+
+    void aFloodOfPathsIsCutAndTheNextHandOverAnswered()
+    {
+        QStringList flood;
+        for (int i = 0; i < 20000; ++i)
+            flood.append(u"/nowhere/missing-%1.pdf"_s.arg(i));
+        QSignalSpy received(&m_running, &SingleInstance::handedOver);
+        QTest::ignoreMessage(QtWarningMsg, "19900 more documents of one hand-over were left out");
+        QLocalSocket first;
+        first.connectToServer(SingleInstance::serverName());
+        first.write(SingleInstance::writeMessage(flood + QStringList{u"relative.pdf"_s}));
+        QTRY_VERIFY(first.canReadLine());
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(received.at(0).at(0).toStringList(), flood.mid(0, SingleInstance::MaxPaths));
+
+        QElapsedTimer clock;
+        clock.start();
+        QLocalSocket next;
+        next.connectToServer(SingleInstance::serverName());
+        next.write(SingleInstance::writeMessage({u"/talk.pdf"_s}));
+        QTRY_VERIFY_WITH_TIMEOUT(next.canReadLine(), 1000);
+        QCOMPARE(next.readLine(), QByteArray("ok\n"));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // Neither the runtime folder nor the temporary one the toolkit falls back to can be had.
+    void unusableRuntimeFolderFallsBackToAPrivateOne_data()
+    {
+        QTest::addColumn<QString>("runtime");
+        const QString file = TestEnvironment::instance().deck(1);
+        QTest::newRow("missing") << TestEnvironment::instance().path(u"no/such/folder"_s);
+        QTest::newRow("a file") << file;
+    }
+
+    void unusableRuntimeFolderFallsBackToAPrivateOne()
+    {
+        QFETCH(QString, runtime);
+        const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray tmpBefore = qgetenv("TMPDIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        qputenv("TMPDIR", QFile::encodeName(TestEnvironment::instance().deck(1)));
+        const auto restore = qScopeGuard([&] {
+            qputenv("XDG_RUNTIME_DIR", runtimeBefore);
+            tmpBefore.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpBefore);
+        });
+        const QString folder = SingleInstance::runtimeFolder();
+        QVERIFY2(folder.startsWith(qEnvironmentVariable("XDG_CACHE_HOME") + u'/'), qPrintable(folder));
+        struct stat info;
+        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
+
+        // The lock is held but nobody listens: the start waits half a second at most.
+        QLockFile held(folder + u"/OlvantiVIVuderidazi.lock"_s);
+        QVERIFY(held.tryLock(0));
+        SingleInstance later;
+        QElapsedTimer clock;
+        clock.start();
+        QTest::ignoreMessage(QtWarningMsg, "The running instance does not answer; starting another one");
+        QVERIFY(!later.handOver({u"/talk.pdf"_s}));
+        QVERIFY2(clock.elapsed() <= SingleInstance::ConnectTimeoutMs + 200, qPrintable(QString::number(clock.elapsed())));
     }
 
 private:
     SingleInstance m_running;
-    QStringList m_opened;
 };
 
 OLVANTI_TEST_MAIN(TestSingleInstance)

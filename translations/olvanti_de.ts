@@ -195,6 +195,29 @@
     </message>
 </context>
 <context>
+    <name>HandOverNotice</name>
+    <message>
+        <source>Open now</source>
+        <translation>Jetzt öffnen</translation>
+    </message>
+    <message>
+        <source>Add to playlist</source>
+        <translation>Zur Wiedergabeliste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Handed over during the show: %1</source>
+        <translation>Während der Präsentation übergeben: %1</translation>
+    </message>
+    <message>
+        <source>Handed over during the show: %1 and %2 more</source>
+        <translation>Während der Präsentation übergeben: %1 und %2 weitere</translation>
+    </message>
+</context>
+<context>
     <name>InputDialog</name>
     <message>
         <source>Clicker and keyboard</source>

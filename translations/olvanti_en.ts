@@ -195,6 +195,29 @@
     </message>
 </context>
 <context>
+    <name>HandOverNotice</name>
+    <message>
+        <source>Open now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add to playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Handed over during the show: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Handed over during the show: %1 and %2 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>InputDialog</name>
     <message>
         <source>Clicker and keyboard</source>

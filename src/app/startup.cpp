@@ -101,10 +101,9 @@ int runApplication(int argc, char **argv)
     MainWindow window(Playlist::isPlaylistPath(path) ? QString() : path);
     app.setMainWindow(&window);
     window.show();
-    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
-        window.raise();
-        window.activateWindow();
-    });
+    // Queued: whatever the window does with them, the socket has long been answered.
+    QObject::connect(&instance, &SingleInstance::handedOver, &window, &MainWindow::receiveHandOver,
+                     Qt::QueuedConnection);
 
     if (options.verify)
         startVerifyTimers(app, window);

@@ -18,6 +18,7 @@
 #include "reader/thumbnailview.h"
 #include "timer/countdown.h"
 #include "ui/commands.h"
+#include "ui/handovernotice.h"
 #include "ui/icons.h"
 #include "ui/keyhints.h"
 #include "ui/playlistcontrol.h"
@@ -96,6 +97,8 @@ MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     m_playlistControl = new PlaylistControl({m_show, m_countdown, m_playlist, m_undo, m_settings.get()}, this);
 
     buildUi();
+    m_handOver = new HandOverNotice(this);
+    statusBar()->addPermanentWidget(m_handOver);
     restoreGeometry(m_settings->windowGeometry());
     connectServices();
     connectDocuments();

@@ -19,6 +19,7 @@ class Commands;
 class Countdown;
 class DisplayManager;
 class FilePreview;
+class HandOverNotice;
 class OverviewPage;
 class InputRouter;
 class KeyHints;
@@ -65,6 +66,9 @@ public:
     // The one entry point for user-initiated opening (command line, file-open events, drops,
     // the file dialog, the recent list).
     void openPath(const QString &path);
+    // Documents a later start of the program handed over (none: it only asks for the window).
+    // During a show they wait for the operator instead of replacing what the audience sees.
+    void receiveHandOver(const QStringList &paths);
     void checkForUpdates(bool automatic);
 
     void setPresenterMode(bool presenter);
@@ -176,6 +180,7 @@ private:
     SearchDialog *m_search = nullptr;
     UpdateCheck *m_updates = nullptr;
     PlaylistPanel *m_playlistPanel = nullptr;
+    HandOverNotice *m_handOver = nullptr;
 
     QToolBar *m_header = nullptr;
     QStackedWidget *m_mainStack = nullptr;

@@ -6,6 +6,7 @@
 #include "playlist/playlist.h"
 #include "reader/readercontrol.h"
 #include "reader/searchdialog.h"
+#include "ui/handovernotice.h"
 #include "ui/playlistcontrol.h"
 
 #include <QDragEnterEvent>
@@ -68,6 +69,11 @@ void MainWindow::reportMissing(const QString &path)
     else
         QMessageBox::warning(this, tr("Missing document"),
                              tr("The document no longer exists. Use Open to select another file."));
+}
+
+void MainWindow::receiveHandOver(const QStringList &paths)
+{
+    m_handOver->receive(paths);
 }
 
 void MainWindow::closeDocument()
