@@ -20,11 +20,13 @@ const QString DiagnosticLogs = u"/OlvantiVIVuderidaziDiagnostics/logs"_s;
 // The real executable, started in this test's own home (from a clean slate) as an operator would.
 struct AppRun
 {
-    explicit AppRun(const QStringList &arguments)
+    explicit AppRun(const QStringList &arguments,
+                    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
     {
         QDir(configDir()).removeRecursively();
         QDir(dataDir()).removeRecursively();
         QProcess process;
+        process.setProcessEnvironment(environment);
         QElapsedTimer clock;
         clock.start();
         process.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), arguments);
@@ -32,11 +34,13 @@ struct AppRun
         elapsedMs = clock.elapsed();
         exitCode = finished ? process.exitCode() : -1;
         errors = process.readAllStandardError();
+        output = process.readAllStandardOutput();
     }
 
     int exitCode = -1; // also when it crashed or hung
     qint64 elapsedMs = 0;
     QByteArray errors;
+    QByteArray output;
 };
 
 // What a run left in the organisation's folders apart from the diagnostics identity's own files.
@@ -89,9 +93,16 @@ private Q_SLOTS:
         TestEnvironment &env = TestEnvironment::instance();
         const QString pipe = env.path(u"verify-pipe.pdf"_s);
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        // The broken page first: the document loads, but its first frame can never be made.
+        const QString brokenFirst = env.path(u"broken-first.pdf"_s);
+        QFile source(env.brokenPageDocument());
+        QFile target(brokenFirst);
+        QVERIFY(source.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly));
+        target.write(source.readAll().replace("[3 0 R 9 0 R 4 0 R]", "[9 0 R 3 0 R 4 0 R]"));
         QTest::newRow("damaged file") << env.damagedDocument();
         QTest::newRow("pipe") << pipe;
         QTest::newRow("folder") << QFileInfo(pipe).absolutePath();
+        QTest::newRow("first page cannot be rendered") << brokenFirst;
     }
 
     // Code 2 would mean it sat out the time-out; its own code means it stopped at the refusal.
@@ -103,6 +114,28 @@ private Q_SLOTS:
         QCOMPARE(app.exitCode, 3);
         QVERIFY2(app.errors.contains("[2] Diagnostic PDF could not be opened\n"), app.errors.constData());
         QCOMPARE(normalTraces(), QStringList());
+    }
+
+    void worksWithoutAnyDisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("output");
+        QTest::newRow("help") << QStringList{u"--help"_s} << QByteArray("Olvanti PDF reader and presentation system");
+        QTest::newRow("version") << QStringList{u"--version"_s} << QByteArray("OlvantiVIVuderidazi 0.7\n");
+        QTest::newRow("verify goes offscreen") << QStringList{u"--verify"_s, TestEnvironment::instance().deck(3)} << QByteArray();
+    }
+
+    void worksWithoutAnyDisplay()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, output);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString &name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
+            environment.remove(name);
+        const AppRun app(arguments, environment);
+
+        QCOMPARE(app.exitCode, 0);
+        QVERIFY2(app.output.contains(output), app.output.constData());
     }
 
     void verifyWithoutAValueIsAParseError()

@@ -9,6 +9,7 @@
 #include "translation.h"
 #include "base/regularfile.h"
 #include "playlist/playlist.h"
+#include "presentation/presentation.h"
 #include "ui/mainwindow.h"
 
 #include <QCommandLineParser>
@@ -34,20 +35,61 @@ void setIdentity()
     QCoreApplication::setOrganizationDomain(u"olvanti.example"_s);
     QCoreApplication::setApplicationName(u"OlvantiVIVuderidazi"_s);
     QCoreApplication::setApplicationVersion(u"0.7"_s);
+}
+
+void setWindowIdentity()
+{
     QApplication::setWindowIcon(QIcon(u":/app-icon.png"_s));
     // Lets the desktop match our windows with the installed entry and its icon.
     QGuiApplication::setDesktopFileName(u"example.olvanti.OlvantiVIVuderidazi"_s);
 }
 
+// Before any window system is asked: help and version are answered without one, and a verify
+// run goes offscreen when no display answers. Options of the window system itself (-platform
+// and the like) are unknown here; such a start goes on to the full application, which knows them.
+void answerWithoutWindows(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser early;
+    configureParser(early);
+    if (!early.parse(arguments))
+        return;
+    if (early.isSet(u"help"_s) || early.isSet(u"help-all"_s) || early.isSet(u"version"_s)) {
+        QCoreApplication core(argc, argv);
+        setIdentity();
+        installTranslators(core);
+        QCommandLineParser parser;
+        configureParser(parser);
+        parser.process(core); // prints and ends the process
+    }
+    if (early.isSet(u"verify"_s) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        // The toolkit tries these in turn: the displays there seem to be, then none at all.
+        QByteArray platforms;
+        if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+            platforms += "wayland;";
+        if (qEnvironmentVariableIsSet("DISPLAY"))
+            platforms += "xcb;";
+        qputenv("QT_QPA_PLATFORM", platforms + "offscreen");
+    }
+}
+
+int refuseVerify()
+{
+    qCCritical(lcApp).noquote() << QCoreApplication::translate("Startup", "Diagnostic PDF could not be opened");
+    return VerifyRefusedExitCode;
+}
+
 void startVerifyTimers(Application &app, MainWindow &window)
 {
     QObject::connect(&window, &MainWindow::documentReady, &app, [] { QCoreApplication::exit(0); });
-    // A file the engine refuses will never render: no use waiting for the time-out. Exiting
-    // also ends the box that tells the operator, which nobody would answer here.
-    QObject::connect(&window, &MainWindow::documentFailed, &app, [] {
-        qCCritical(lcApp).noquote() << QCoreApplication::translate("Startup", "Diagnostic PDF could not be opened");
-        QCoreApplication::exit(VerifyRefusedExitCode);
-    });
+    // A file the engine refuses, or whose first page it cannot render, will never show a
+    // frame: no use waiting for the time-out. Exiting also ends the box that tells the
+    // operator, which nobody would answer here.
+    QObject::connect(&window, &MainWindow::documentFailed, &app, [] { QCoreApplication::exit(refuseVerify()); });
+    QObject::connect(window.presentation(), &Presentation::error, &app,
+                     [] { QCoreApplication::exit(refuseVerify()); });
     // Precise: a coarse timer may fire up to a second early, and the check promises 20 seconds.
     QTimer::singleShot(VerifyTimeoutMs, Qt::PreciseTimer, &app, [] {
         qCCritical(lcApp).noquote() << QCoreApplication::translate("Startup", "Diagnostic PDF rendering timed out");
@@ -69,8 +111,10 @@ void keepPicturesOutOfTheHeap()
 int runApplication(int argc, char **argv)
 {
     keepPicturesOutOfTheHeap();
+    answerWithoutWindows(argc, argv);
     Application app(argc, argv);
     setIdentity();
+    setWindowIdentity();
     installTranslators(app);
 
     QCommandLineParser parser;
@@ -90,8 +134,7 @@ int runApplication(int argc, char **argv)
     if (options.verify) {
         if (const QString refused = RegularFile::refusal(options.verifyPath); !refused.isEmpty()) {
             qCCritical(lcApp).noquote() << refused;
-            qCCritical(lcApp).noquote() << QCoreApplication::translate("Startup", "Diagnostic PDF could not be opened");
-            return VerifyRefusedExitCode;
+            return refuseVerify();
         }
     }
     applyApplicationStyle(app);
