@@ -4,11 +4,13 @@
 #include "windowtest.h"
 
 #include "pdf/pdfservice.h"
+#include "playlist/playlist.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "base/appsettings.h"
+#include "timer/countdown.h"
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 
@@ -20,6 +22,8 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
 
 using namespace WindowTest;
 
@@ -145,6 +149,55 @@ private Q_SLOTS:
         QTRY_COMPARE(window.presentation()->livePage(), 2);
         // The NEXT view, the preload and the output all failed on it: one message.
         QCOMPARE(messages.count(QVariantList{QStringLiteral("Invalid render dimensions.")}), 1);
+        QVERIFY2(!modal->answered, qPrintable(modal->text));
+    }
+
+    void aHandOverWaitsDuringAShow_data()
+    {
+        QTest::addColumn<int>("output");     // its display: 0 the operator's, 1 the projector; -1 off
+        QTest::addColumn<QString>("answer"); // the operator's button in the notice; empty: opened at once
+        QTest::newRow("output on the projector, then Open now") << 1 << QStringLiteral("handOverOpen");
+        QTest::newRow("output on the operator's own screen, then Add to playlist") << 0 << QStringLiteral("handOverAdd");
+        QTest::newRow("countdown running, then Dismiss") << -1 << QStringLiteral("handOverDismiss");
+        QTest::newRow("no show: opened at once") << -1 << QString();
+    }
+
+    void aHandOverWaitsDuringAShow()
+    {
+        QFETCH(int, output);
+        QFETCH(QString, answer);
+        MainWindow window;
+        window.show();
+        const QString live = TestEnvironment::instance().deck(3);
+        QVERIFY(openAndWait(window, live));
+        if (output >= 0) {
+            child<QComboBox>(window, "displayChoice")->setCurrentIndex(output);
+            child<QPushButton>(window, "outputHeaderButton")->click();
+            window.outputWindow()->windowHandle()->requestActivate();
+            QTRY_COMPARE(QGuiApplication::focusWindow(), window.outputWindow()->windowHandle());
+        } else if (!answer.isEmpty()) {
+            window.countdown()->toggleTimer();
+        }
+        const bool counting = window.countdown()->isRunning();
+        const QImage frame = window.outputWindow()->image();
+        auto modal = closeNextModal();
+
+        const QString handed = TestEnvironment::instance().textDocument(2);
+        window.receiveHandOver({handed, TestEnvironment::instance().path(QStringLiteral("missing.pdf"))});
+        QWindowSystemInterface::flushWindowSystemEvents();
+        // Raised over the output on its own screen, the operator's window is what the audience would see.
+        if (output >= 0)
+            QCOMPARE(QGuiApplication::focusWindow() == window.windowHandle(), output == 1);
+        if (!answer.isEmpty()) {
+            QCOMPARE(window.pdfService()->filePath(), live);
+            QCOMPARE(window.outputWindow()->image(), frame);
+            QCOMPARE(window.countdown()->isRunning(), counting);
+            QVERIFY(child<QWidget>(window, "handOverNotice")->isVisible());
+            child<QPushButton>(window, answer.toLatin1().constData())->click();
+        }
+        const bool opened = answer.isEmpty() || answer == QStringLiteral("handOverOpen");
+        QTRY_COMPARE(window.pdfService()->filePath(), opened ? handed : live);
+        QCOMPARE(window.playlist()->files(), answer == QStringLiteral("handOverDismiss") ? QStringList() : QStringList{handed});
         QVERIFY2(!modal->answered, qPrintable(modal->text));
     }
 

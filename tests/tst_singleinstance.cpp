@@ -29,9 +29,7 @@ private Q_SLOTS:
         QTest::addColumn<QList<QStringList>>("handedOver"); // one list per hand-over
 
         const QString files = QFileInfo(TestEnvironment::instance().path(u"x"_s)).absolutePath();
-        QTest::newRow("relative path made absolute")
-            << QStringList{u"talk.pdf"_s} << QList<QStringList>{{files + u"/talk.pdf"_s}};
-        QTest::newRow("several documents in order")
+        QTest::newRow("several documents in order, relative ones made absolute")
             << QStringList{u"/b.opack"_s, u"a.oplaylist"_s} << QList<QStringList>{{u"/b.opack"_s, files + u"/a.oplaylist"_s}};
         QTest::newRow("no document brings the window to the front") << QStringList() << QList<QStringList>{{}};
         QTest::newRow("verify run stays on its own")
@@ -97,31 +95,19 @@ private Q_SLOTS:
         QCOMPARE(received.size(), 1);
         QCOMPARE(received.at(0).at(0).toStringList(), flood.mid(0, SingleInstance::MaxPaths));
 
-        QElapsedTimer clock;
-        clock.start();
         QLocalSocket next;
         next.connectToServer(SingleInstance::serverName());
         next.write(SingleInstance::writeMessage({u"/talk.pdf"_s}));
         QTRY_VERIFY_WITH_TIMEOUT(next.canReadLine(), 1000);
         QCOMPARE(next.readLine(), QByteArray("ok\n"));
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     }
 
     // Neither the runtime folder nor the temporary one the toolkit falls back to can be had.
-    void unusableRuntimeFolderFallsBackToAPrivateOne_data()
-    {
-        QTest::addColumn<QString>("runtime");
-        const QString file = TestEnvironment::instance().deck(1);
-        QTest::newRow("missing") << TestEnvironment::instance().path(u"no/such/folder"_s);
-        QTest::newRow("a file") << file;
-    }
-
     void unusableRuntimeFolderFallsBackToAPrivateOne()
     {
-        QFETCH(QString, runtime);
         const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
         const QByteArray tmpBefore = qgetenv("TMPDIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(TestEnvironment::instance().path(u"no/such/folder"_s)));
         qputenv("TMPDIR", QFile::encodeName(TestEnvironment::instance().deck(1)));
         const auto restore = qScopeGuard([&] {
             qputenv("XDG_RUNTIME_DIR", runtimeBefore);

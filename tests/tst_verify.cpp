@@ -101,7 +101,6 @@ private Q_SLOTS:
         target.write(source.readAll().replace("[3 0 R 9 0 R 4 0 R]", "[9 0 R 3 0 R 4 0 R]"));
         QTest::newRow("damaged file") << env.damagedDocument();
         QTest::newRow("pipe") << pipe;
-        QTest::newRow("folder") << QFileInfo(pipe).absolutePath();
         QTest::newRow("first page cannot be rendered") << brokenFirst;
     }
 
