@@ -2,6 +2,7 @@
 // writers and the PDF fixture generator, so the fuzzers start from well-formed files.
 #include "fuzzsupport.h"
 
+#include "app/singleinstance.h"
 #include "input/bindings.h"
 #include "pdfgen.h"
 #include "playlist/playlistfile.h"
@@ -102,6 +103,10 @@ void textSamples()
     writeBytes(QStringLiteral("versionfile"), QStringLiteral("newer"), "0.8\nhttps://olvanti.example/get.exe\n");
     writeBytes(QStringLiteral("versionfile"), QStringLiteral("same"), "v0.7.0\n");
     writeBytes(QStringLiteral("versionfile"), QStringLiteral("spaced"), "\r\n  V1.2.3-beta \r\n\n  ftp://x y \n tail");
+
+    writeBytes(QStringLiteral("handover"), QStringLiteral("two"),
+               SingleInstance::writeMessage({QStringLiteral("/home/a/talk.pdf"), QStringLiteral("/tmp/b c.oplaylist")}));
+    writeBytes(QStringLiteral("handover"), QStringLiteral("odd"), R"(["rel.pdf",7,null,"","/x\u0000y","/ok.pdf",["/n"]])");
 }
 
 } // namespace
