@@ -329,9 +329,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         m_settings->setPresenterVSplit(m_presenterSplitter->saveState());
     m_settings->setPresenterRSplit(m_nextTimerSplitter->saveState());
     m_router->saveSettings(*m_settings);
-    if (!m_settings->syncAndCheck()) {
-        QMessageBox::warning(this, tr("Settings"), tr("Preferences could not be saved. Check filesystem permissions."));
-    }
+    if (const QString reason = m_settings->syncAndCheck(); !reason.isEmpty())
+        QMessageBox::warning(this, tr("Settings"), tr("Preferences could not be saved: %1").arg(reason));
     m_output->close();
     event->accept();
 }
