@@ -15,6 +15,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -305,6 +306,24 @@ private Q_SLOTS:
         QVERIFY(box->answered);
         QCOMPARE(box->text, QStringLiteral("The playlist file could not be written: ") + full.cause());
         QCOMPARE(readBytes(target), QByteArray("old"));
+    }
+
+    void outsideNamesShowAsPlainText()
+    {
+        MainWindow window;
+        const QString marked = copyOf(TestEnvironment::instance().textDocument(2), QStringLiteral("<h1>big<h2>.pdf"));
+        window.playlistControl()->addFiles({marked});
+        list(window)->setCurrentRow(0);
+        auto box = watchModal([](QWidget *modal, ModalAnswer &answer) {
+            const auto labels = modal->findChildren<QLabel *>();
+            answer.text = std::any_of(labels.begin(), labels.end(), [](QLabel *label) {
+                return label->text().contains(QLatin1String("<h1>")) && label->textFormat() == Qt::PlainText;
+            }) ? QStringLiteral("plain") : QString();
+            static_cast<QMessageBox *>(modal)->button(QMessageBox::No)->click();
+            return true;
+        });
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistRemove"), box));
+        QCOMPARE(box->text, QStringLiteral("plain"));
     }
 
     void largeImportKeepsTheWindowResponsive()

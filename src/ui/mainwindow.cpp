@@ -20,6 +20,7 @@
 #include "ui/commands.h"
 #include "ui/icons.h"
 #include "ui/keyhints.h"
+#include "ui/plaintextboxes.h"
 #include "ui/playlistcontrol.h"
 #include "ui/setupdialog.h"
 #include "ui/updatecheck.h"
@@ -48,6 +49,7 @@ QString captioned(const QString &caption, const QString &text)
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
+    PlainTextBoxes::install();
     m_pdf = new PdfService(this);
     // Before anything else hears of it: a refused document is known before the operator is
     // asked for a password or told in a box.

@@ -1,5 +1,6 @@
 #include "ui/updatecheck.h"
 
+#include "ui/plaintextboxes.h"
 #include "ui/uilog.h"
 #include "versionurl.h"
 
@@ -8,7 +9,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QVersionNumber>
@@ -39,15 +39,6 @@ QString withoutPrefix(QString version)
 QVersionNumber versionNumber(const QString &version)
 {
     return QVersionNumber::fromString(withoutPrefix(version));
-}
-
-// Remote text is shown as it is: no markup, no links.
-void showPlainText(QMessageBox *box)
-{
-    for (QLabel *label : box->findChildren<QLabel *>()) {
-        label->setTextFormat(Qt::PlainText);
-        label->setOpenExternalLinks(false);
-    }
 }
 
 } // namespace
@@ -181,7 +172,7 @@ void UpdateCheck::showNewer(const VersionFile &file)
     box->setWindowTitle(tr("Check for new version"));
     box->setIcon(QMessageBox::Information);
     box->setText(tr("A new version %1 is available (you have v%2).").arg(file.version, currentVersion()));
-    showPlainText(box);
+    PlainTextBoxes::apply(box);
     QPushButton *download = box->addButton(tr("Download v%1").arg(withoutPrefix(file.version)),
                                            QMessageBox::AcceptRole);
     download->setObjectName(QStringLiteral("downloadUpdate"));
@@ -199,7 +190,7 @@ void UpdateCheck::showResult(bool warning, const QString &text, const QString &d
     box->setIcon(warning ? QMessageBox::Warning : QMessageBox::Information);
     box->setText(text);
     box->setInformativeText(detail);
-    showPlainText(box);
+    PlainTextBoxes::apply(box);
     box->addButton(QMessageBox::Ok);
     box->open();
 }
