@@ -163,24 +163,6 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QTEST(PlaylistFile::safeEntryName(stored), "safe");
     }
-
-    void importFolderIsPerUserAndPerPackage_data()
-    {
-        QTest::addColumn<QString>("package");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("last suffix dropped") << u"/media/stick/spring show.v2.opack"_s << u"spring show.v2"_s;
-        QTest::newRow("nothing before the suffix") << u"/media/stick/.opack"_s << u"package"_s;
-        QTest::newRow("name climbs out of imports") << u"/media/stick/...opack"_s << u"package"_s;
-        QTest::newRow("backslashes are no separators here") << u"/media/..\\..\\x.opack"_s << u".._.._x"_s;
-    }
-    void importFolderIsPerUserAndPerPackage()
-    {
-        QFETCH(QString, package);
-        const QString folder = PlaylistFile::importFolder(package);
-        QVERIFY2(folder.startsWith(qEnvironmentVariable("XDG_DATA_HOME") + u'/'), qPrintable(folder));
-        QTEST(folder.section(u'/', -1), "folder");
-        QVERIFY2(folder.section(u'/', -2, -2) == u"imports"_s, qPrintable(folder));
-    }
 };
 
 OLVANTI_TEST_MAIN(TestPlaylistFile)

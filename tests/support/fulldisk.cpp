@@ -16,6 +16,7 @@ FullDisk::FullDisk(Kind kind, const QString &folder)
     , m_folder(folder)
 {
     QDir().mkpath(folder);
+    ::getrlimit(RLIMIT_FSIZE, &m_saved);
     if (kind == Kind::SizeLimit)
         return;
     if (::geteuid() != 0)
@@ -36,26 +37,21 @@ FullDisk::~FullDisk()
 void FullDisk::fill(qint64 room)
 {
     if (m_kind == Kind::SizeLimit) {
-        // Writing past the limit raises SIGXFSZ, which would end the process.
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, SIG_IGN); // the signal of a write past the limit would end the process
         const rlimit limited{rlim_t(room), m_saved.rlim_max};
-        m_limited = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
         return;
     }
     struct statvfs space {};
     ::statvfs(QFile::encodeName(m_folder).constData(), &space);
-    const qint64 free = qint64(space.f_bavail) * qint64(space.f_frsize);
     QFile filler(m_folder + QStringLiteral("/.filler"));
     if (filler.open(QIODevice::WriteOnly))
-        filler.write(QByteArray(qMax<qint64>(0, free - room), 'f'));
+        filler.write(QByteArray(qMax<qint64>(0, qint64(space.f_bavail * space.f_frsize) - room), 'f'));
 }
 
 void FullDisk::release()
 {
-    if (m_limited)
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-    m_limited = false;
+    ::setrlimit(RLIMIT_FSIZE, &m_saved);
     QFile::remove(m_folder + QStringLiteral("/.filler"));
 }
 

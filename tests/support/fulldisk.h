@@ -4,16 +4,15 @@
 
 #include <sys/resource.h>
 
-// A folder whose files cannot grow past a few bytes more, for the tests of saving. As root it
-// is a small tmpfs mounted for the test and filled up ("No space left on device"); otherwise
-// the process's file size limit stops every write past `room` bytes into any file ("File too
-// large"), a real failure of the system call either way.
+// A folder whose files cannot grow past a few bytes more, for the tests of saving: as root a
+// small tmpfs mounted for the test and filled up ("No space left on device"), otherwise the
+// process's file size limit, which stops every write past `room` bytes into any file ("File
+// too large"). Either way a real failure of the system call.
 class FullDisk final
 {
 public:
     enum class Kind { Tmpfs, SizeLimit };
 
-    // Prepares `folder` (created); the files the test puts there before fill() keep their bytes.
     FullDisk(Kind kind, const QString &folder);
     ~FullDisk();
 
@@ -30,6 +29,5 @@ private:
     QString m_folder;
     QString m_unavailable;
     bool m_mounted = false;
-    bool m_limited = false;
     rlimit m_saved{};
 };
