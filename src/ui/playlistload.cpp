@@ -41,7 +41,7 @@ PlaylistLoad::PlaylistLoad(const QString &path, QWidget *window, QObject *owner)
     m_dialog->setWindowModality(Qt::NonModal);
     m_dialog->setAutoClose(false);
     m_dialog->setAutoReset(false);
-    m_dialog->setMinimumDuration(std::numeric_limits<int>::max()); // shown by showProgress()
+    m_dialog->setMinimumDuration(std::numeric_limits<int>::max()); // start() shows it, after a delay
     m_dialog->reset();
     connect(m_dialog, &QProgressDialog::canceled, this, &PlaylistLoad::cancel);
 }
@@ -59,7 +59,8 @@ void PlaylistLoad::start()
     m_thread = QThread::create([this] { run(); });
     m_thread->setParent(this);
     connect(m_thread, &QThread::finished, this, [this] {
-        m_dialog->hide();
+        if (m_dialog)
+            m_dialog->hide();
         Q_EMIT finished(m_entries, m_error);
     });
     auto *poll = new QTimer(this);
@@ -89,6 +90,6 @@ void PlaylistLoad::run()
 void PlaylistLoad::showProgress()
 {
     const qint64 total = m_total;
-    if (total > 0)
+    if (total > 0 && m_dialog)
         m_dialog->setValue(int(std::clamp(1000.0 * double(m_done) / double(total), 0.0, 1000.0)));
 }

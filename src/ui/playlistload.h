@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <atomic>
@@ -43,7 +44,7 @@ private:
 
     QString m_path;
     QThread *m_thread = nullptr;
-    QProgressDialog *m_dialog = nullptr;
+    QPointer<QProgressDialog> m_dialog; // the window's child: it may go first
     std::atomic<bool> m_cancel = false;
     std::atomic<qint64> m_done = 0;
     std::atomic<qint64> m_total = 0;
