@@ -3,7 +3,9 @@
 #include "fuzzsupport.h"
 
 #include "app/singleinstance.h"
+#include "base/appsettings.h"
 #include "input/bindings.h"
+#include "input/inputrouter.h"
 #include "pdfgen.h"
 #include "playlist/playlistfile.h"
 #include "playlist/playlistfile_p.h"
@@ -13,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <QtEndian>
 
 #include <cstdio>
@@ -85,11 +88,37 @@ void playlistSamples()
           QStringLiteral("two.olvpack"));
     QFile::remove(first);
     QFile::remove(second);
+    // The same as the earlier import the harness puts in place, so the import reuses its folder.
+    writeBytes(QStringLiteral("package"), QStringLiteral("earlier.olvpack"),
+               package({QJsonObject{{QStringLiteral("name"), QStringLiteral("a.pdf")}, {QStringLiteral("size"), 7}}}, "earlier"));
     writeBytes(QStringLiteral("package"), QStringLiteral("names.olvpack"),
                package({QJsonObject{{QStringLiteral("name"), QStringLiteral("../../up.pdf")}, {QStringLiteral("size"), 3}},
                         QJsonObject{{QStringLiteral("name"), QStringLiteral("/abs/..")}, {QStringLiteral("size"), 0}},
                         QJsonObject{{QStringLiteral("name"), QStringLiteral("a\\b:c")}, {QStringLiteral("size"), 2.5}}},
                        "PDF12"));
+}
+
+void settingsSamples()
+{
+    const QString path = samplePath(QStringLiteral("settings"), QStringLiteral("store.ini"));
+    {
+        QSettings store(path, QSettings::IniFormat);
+        AppSettings settings(store);
+        settings.setTimerSeconds(900);
+        settings.setPlaylistFiles({QStringLiteral("/talks/a.pdf"), QStringLiteral("/talks/b, c.pdf")});
+        settings.setPlaylistTimes({{QStringLiteral("/talks/a.pdf"), 15}});
+        settings.setPlaylistEndPages({{QStringLiteral("/talks/b, c.pdf"), 7}});
+        settings.setWindowGeometry(QByteArray("\x01\xd9\xd0\xcb\0\n=", 7));
+        settings.setTransition(3, 700);
+        settings.pushRecent(QStringLiteral("/talks/a.pdf"));
+        settings.setPosition(QStringLiteral("/talks/a.pdf"), 4);
+        InputRouter router;
+        router.saveSettings(settings);
+        check(settings.syncAndCheck(), QStringLiteral("store.ini"));
+    }
+    writeBytes(QStringLiteral("settings"), QStringLiteral("odd.ini"),
+               "[timer]\nminutes=99999999999\nseconds=@Invalid()\n[%General]\nrecent=a, a, \"b\\n\"\n"
+               "[playlist]\ntimes=@Variant(\\0\\0\\0\\b\\0\\0\\0\\x1)\n[transition\neffect=-3\n");
 }
 
 void textSamples()
@@ -121,6 +150,7 @@ int main(int argc, char **argv)
     g_root = QString::fromLocal8Bit(argv[1]);
     pdfSamples();
     playlistSamples();
+    settingsSamples();
     textSamples();
     return 0;
 }

@@ -1,11 +1,16 @@
 #include "base/appsettings.h"
+#include "fulldisk.h"
+#include "playlistsupport.h"
 #include "testenv.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -119,32 +124,47 @@ private Q_SLOTS:
         QCOMPARE(m_settings.position(u"/docs/./talk.pdf"_s), 0);  // the same file, spelt differently
     }
 
+    void syncAndCheckReportsTheStore_data()
+    {
+        QTest::addColumn<int>("disk"); // -1: an ordinary folder, else a FullDisk::Kind
+        QTest::addColumn<QByteArray>("before"); // the file the test starts with
+        QTest::newRow("written") << -1 << QByteArray();
+        QTest::newRow("damaged file replaced") << -1 << QByteArray("[timer\nseconds=120\n");
+        QTest::newRow("full disk") << int(FullDisk::Kind::Tmpfs) << QByteArray();
+        QTest::newRow("file size limit") << int(FullDisk::Kind::SizeLimit) << QByteArray();
+    }
     void syncAndCheckReportsTheStore()
     {
-        m_settings.setOutputFitWidth(true);
-        QVERIFY(m_settings.syncAndCheck());
-        QCOMPARE(QSettings(m_store.fileName(), QSettings::IniFormat).value(u"output/fitWidth"_s).toBool(), true);
-
-        // A store below a regular file cannot be created whatever the user's rights (the test
-        // may run as root, where a read-only folder would still be writable).
-        const QString blocker = TestEnvironment::instance().path(u"not-a-folder"_s);
-        QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
-        QSettings store(blocker + u"/config/settings.ini"_s, QSettings::IniFormat);
+        QFETCH(int, disk);
+        QFETCH(QByteArray, before);
+        const QString folder = TestEnvironment::instance().path(QString::fromLatin1(QTest::currentDataTag()));
+        std::optional<FullDisk> full;
+        if (disk >= 0 && !full.emplace(FullDisk::Kind(disk), folder).unavailable().isEmpty())
+            QSKIP(qPrintable(full->unavailable()));
+        const QString path = folder + u"/store.ini"_s;
+        PlaylistTest::writeBytes(path, before);
+        QSettings store(path, QSettings::IniFormat);
+        if (!before.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"store.ini has a format error"_s));
         AppSettings settings(store);
+        if (full) {
+            // Earlier preferences, more than the disk takes once full, but less than the store
+            // writes at once, which is where it misses a failed write.
+            for (int page = 0; page < 150; ++page)
+                settings.setPosition(u"/docs/%1.pdf"_s.arg(page), page);
+            QCOMPARE(settings.syncAndCheck(), QString());
+            before = PlaylistTest::readBytes(path);
+            full->fill(8192);
+            settings.setTimerSeconds(300);
+            QCOMPARE(settings.syncAndCheck(), full->cause());
+            QCOMPARE(PlaylistTest::readBytes(path), before);
+            // Every value, also those of the failed write, reaches the disk once there is room.
+            full->release();
+        }
         settings.setTimerSeconds(300);
-        QVERIFY(!settings.syncAndCheck());
-
-        // A damaged file is logged as such, and replacing it with a clean one is a success.
-        const QString damaged = TestEnvironment::instance().path(u"damaged.ini"_s);
-        QFile file(damaged);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[timer\nseconds=120\n") > 0);
-        file.close();
-        QSettings damagedStore(damaged, QSettings::IniFormat);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"damaged.ini has a format error"_s));
-        AppSettings repaired(damagedStore);
-        repaired.setTimerSeconds(300);
-        QVERIFY(repaired.syncAndCheck());
-        QCOMPARE(QSettings(damaged, QSettings::IniFormat).value(u"timer/seconds"_s).toInt(), 300);
+        QCOMPARE(settings.syncAndCheck(), QString());
+        QVERIFY(PlaylistTest::readBytes(path).contains("seconds=300"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"store.ini"_s});
     }
 
 private:

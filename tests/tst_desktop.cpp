@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
@@ -101,6 +102,17 @@ private Q_SLOTS:
         QCOMPARE(man.keys(), help.keys());
         for (auto it = help.cbegin(); it != help.cend(); ++it)
             QVERIFY2(man.value(it.key()).startsWith(it.value()), qPrintable(it.key()));
+    }
+
+    // The package carries the copyright file; the man page names every exit status.
+    void installedFilesAndExitStatus()
+    {
+        const QString root = TestEnvironment::instance().path(u"installed"_s);
+        QProcess install;
+        install.start(u"cmake"_s, {u"--install"_s, QStringLiteral(OLVANTI_BUILD_DIR), u"--prefix"_s, root});
+        QVERIFY(install.waitForFinished(120000) && install.exitCode() == 0);
+        QVERIFY(QFileInfo(root + u"/share/doc/olvanti-vivuderidazi/copyright"_s).size() > 0);
+        QVERIFY(readText(DataDir + u"olvanti-vivuderidazi.1"_s).section(u".SH EXIT STATUS"_s, 1).contains(u".B 3\n"_s));
     }
 
     void metadataValidates_data()

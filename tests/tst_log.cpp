@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -183,6 +184,17 @@ private Q_SLOTS:
         QVERIFY(time >= before && time <= after);
         QCOMPARE(match.captured(2).toInt(), number);
         QCOMPARE(match.captured(3), text);
+    }
+
+    void pdfSearchNeverLogsDocumentText()
+    {
+        const QString log = freshLog(u"search"_s);
+        CapturedLog captured(log);
+        const QLoggingCategory search("qt.pdf.search");
+        qCWarning(search) << "not found in context" << "text of a page";
+        qWarning("a line of our own");
+        QVERIFY(!QByteArray(readAll(log) + captured.take()).contains("text of a page"));
+        QVERIFY(readAll(log).contains("a line of our own"));
     }
 
     void concurrentWritersProduceWholeLines()

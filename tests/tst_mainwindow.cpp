@@ -1,4 +1,6 @@
+#include "fulldisk.h"
 #include "modal.h"
+#include "playlistsupport.h"
 #include "testenv.h"
 #include "windowtest.h"
 
@@ -35,6 +37,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -312,22 +315,47 @@ private Q_SLOTS:
         }
     }
 
+    void unwritableSettingsAreReportedAtClose_data()
+    {
+        QTest::addColumn<int>("disk"); // -1: the settings folder would be below a regular file
+        QTest::newRow("folder below a file") << -1;
+        QTest::newRow("full disk") << int(FullDisk::Kind::Tmpfs);
+        QTest::newRow("file size limit") << int(FullDisk::Kind::SizeLimit);
+    }
+
     void unwritableSettingsAreReportedAtClose()
     {
-        // A settings folder below a regular file cannot be created, even by root.
-        const QString blocker = TestEnvironment::instance().path(QStringLiteral("settings-blocker"));
-        QFile file(blocker);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker + QStringLiteral("/config"));
+        QFETCH(int, disk);
+        const QString folder = TestEnvironment::instance().path(QString::fromLatin1(QTest::currentDataTag()));
+        std::optional<FullDisk> full;
+        QString cause = QStringLiteral("Not a directory");
+        if (disk < 0)
+            PlaylistTest::writeBytes(folder, {});
+        else if (!full.emplace(FullDisk::Kind(disk), folder).unavailable().isEmpty())
+            QSKIP(qPrintable(full->unavailable()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder + QStringLiteral("/config"));
+        const QString stored = folder + QStringLiteral("/config/Olvanti/OlvantiVIVuderidazi.conf");
+        QByteArray before;
+        if (full) {
+            // Preferences of earlier runs: more than the full disk takes, less than the store
+            // writes at once (where it misses a failed write).
+            for (int page = 0; page < 120; ++page)
+                QSettings().setValue(AppSettings::positionKey(QString::number(page)), page);
+            QSettings().sync();
+            before = PlaylistTest::readBytes(stored);
+            full->fill(8192);
+            cause = full->cause();
+        }
         {
             MainWindow window;
             window.show();
             auto box = answerMessageBox(QMessageBox::Ok);
             window.close();
             QTRY_VERIFY(box->answered);
-            QCOMPARE(box->text, QStringLiteral("Preferences could not be saved. Check filesystem permissions."));
+            QCOMPARE(box->text, QStringLiteral("Preferences could not be saved: ") + cause);
         }
+        if (full)
+            QCOMPARE(PlaylistTest::readBytes(stored), before);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, qEnvironmentVariable("XDG_CONFIG_HOME"));
     }
 

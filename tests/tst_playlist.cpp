@@ -1,3 +1,5 @@
+#include "fulldisk.h"
+#include "playlistsupport.h"
 #include "playlisttest.h"
 #include "testenv.h"
 #include "windowtest.h"
@@ -9,14 +11,20 @@
 #include "timer/countdown.h"
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
+#include "ui/playlistload.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QtEndian>
 
 using namespace PlaylistTest;
 using namespace WindowTest;
@@ -234,7 +242,7 @@ private Q_SLOTS:
         auto open = answerFileDialog({written});
         menuAction(window, QStringLiteral("Open playlist..."))->trigger();
         QTRY_VERIFY(open->answered);
-        QCOMPARE(window.playlist()->files(), docs);
+        QTRY_COMPARE(window.playlist()->files(), docs);
         QCOMPARE(window.playlist()->minutesFor(docs.at(1)), 12);
         QCOMPARE(newestLabel(window), QStringLiteral("Load playlist"));
         QTRY_COMPARE(window.pdfService()->filePath(), docs.at(0));
@@ -267,10 +275,91 @@ private Q_SLOTS:
                                + QStringLiteral("/imports/talks/");
         const QStringList unpacked = {folder + QStringLiteral("01_packed-1.pdf"),
                                       folder + QStringLiteral("02_packed-2.pdf")};
-        QCOMPARE(window.playlist()->files(), docs + unpacked);
+        QTRY_COMPARE(window.playlist()->files(), docs + unpacked);
         QCOMPARE(window.playlist()->minutesFor(unpacked.at(0)), 9);
         QCOMPARE(newestLabel(window), QStringLiteral("Append playlist"));
         QTRY_COMPARE(window.pdfService()->filePath(), unpacked.at(1)); // nothing was open: the last entry
+    }
+
+    void savingOntoAFullDiskSaysWhy_data()
+    {
+        QTest::addColumn<int>("disk");
+        QTest::newRow("full disk") << int(FullDisk::Kind::Tmpfs);
+        QTest::newRow("file size limit") << int(FullDisk::Kind::SizeLimit);
+    }
+    void savingOntoAFullDiskSaysWhy()
+    {
+        QFETCH(int, disk);
+        FullDisk full(FullDisk::Kind(disk), TestEnvironment::instance().path(QString::fromLatin1(QTest::currentDataTag())));
+        if (!full.unavailable().isEmpty())
+            QSKIP(qPrintable(full.unavailable()));
+        MainWindow window;
+        window.playlistControl()->addFiles(documents(QStringLiteral("full"), 2));
+        const QString target = TestEnvironment::instance().path(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral("/show.oplaylist"));
+        writeBytes(target, "old");
+        auto save = answerFileDialog({target});
+        auto replace = answerMessageBox(QMessageBox::Yes);
+        auto box = answerMessageBox(QMessageBox::Ok);
+        full.fill(0);
+        menuAction(window, QStringLiteral("Save playlist..."))->trigger();
+        full.release();
+        QVERIFY(box->answered);
+        QCOMPARE(box->text, QStringLiteral("The playlist file could not be written: ") + full.cause());
+        QCOMPARE(readBytes(target), QByteArray("old"));
+    }
+
+    void outsideNamesShowAsPlainText()
+    {
+        MainWindow window;
+        window.playlistControl()->addFiles({copyOf(TestEnvironment::instance().textDocument(2), QStringLiteral("<h1>big.pdf"))});
+        list(window)->setCurrentRow(0);
+        auto box = watchModal([](QWidget *modal, ModalAnswer &answer) {
+            for (const QLabel *label : modal->findChildren<QLabel *>())
+                answer.text += label->text().contains(QLatin1String("<h1>")) && label->textFormat() == Qt::PlainText ? u"plain"_qs : QString();
+            return qobject_cast<QMessageBox *>(modal)->button(QMessageBox::No)->click(), true;
+        });
+        QVERIFY(clickAnswered(window, QStringLiteral("playlistRemove"), box));
+        QCOMPARE(box->text, QStringLiteral("plain"));
+    }
+
+    void largeImportKeepsTheWindowResponsive()
+    {
+        // Ten thousand PDFs, the most a package may hold.
+        QByteArrayList items(10000, R"({"name":"a.pdf","size":2000})");
+        const QByteArray header = "{\"items\":[" + items.join(',') + "]}";
+        QByteArray length(4, '\0');
+        qToBigEndian(quint32(header.size()), length.data());
+        const QString package = TestEnvironment::instance().path(QStringLiteral("many.opack"));
+        writeBytes(package, "OLVANTIPACK1\n" + length + header + QByteArray(2000 * items.size(), 'p'));
+        MainWindow window;
+        window.show();
+
+        window.openPath(package);
+        window.findChild<QProgressDialog *>(QStringLiteral("playlistLoadProgress"))->findChild<QPushButton *>()->click();
+        QTRY_COMPARE(window.statusBar()->currentMessage(), QStringLiteral("Loading was cancelled: %1").arg(package));
+        QCOMPARE(window.playlist()->count(), 0);
+
+        // The longest pause of the window's thread until the import is done (the entries are
+        // applied after that), and whether the progress showed.
+        qint64 longest = 0;
+        bool shown = false;
+        QElapsedTimer clock, took;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&] {
+            longest = std::max(longest, clock.restart());
+            shown = shown || window.findChild<QProgressDialog *>(QStringLiteral("playlistLoadProgress"))->isVisible();
+        });
+        auto notPdf = answerMessageBox(QMessageBox::Ok); // the first entry, opened once applied
+        window.openPath(package);
+        QSignalSpy finished(window.playlistControl()->findChild<PlaylistLoad *>(), &PlaylistLoad::finished);
+        connect(window.playlistControl()->findChild<PlaylistLoad *>(), &PlaylistLoad::finished, &tick, &QTimer::stop);
+        took.start();
+        clock.start();
+        tick.start(5);
+        QVERIFY(finished.wait(60000));
+        QVERIFY2(longest < 100 && (shown || took.elapsed() < PlaylistLoad::DialogDelayMs + 50), qPrintable(QString::number(longest)));
+        QCOMPARE(window.playlist()->count(), 10000);
+        QTRY_VERIFY(notPdf->answered);
     }
 
     void aPlaylistFileWithoutFilesChangesNothing()

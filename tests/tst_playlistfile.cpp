@@ -81,6 +81,21 @@ private Q_SLOTS:
         QCOMPARE(entries, (QList<PlaylistEntry>{{expected + u"/talks/one.pdf"_s, 3}, {expected + u"/two.pdf"_s, 0}}));
     }
 
+    void handWrittenRelativePathsMeanThePlaylistsFolder()
+    {
+        QTemporaryDir root;
+        writeBytes(root.path() + u"/show/talks/a.pdf"_s, "1");
+        writeBytes(root.path() + u"/show/list.oplaylist"_s,
+                   R"({"format":"OlvantiPlaylist","items":[{"path":"talks/a.pdf"},{"path":"../gone.pdf"}]})");
+        const QString started = QDir::currentPath();
+        QDir::setCurrent(QDir::rootPath());
+        QList<PlaylistEntry> entries;
+        const QString error = PlaylistFile::readJsonPlaylist(root.path() + u"/show/list.oplaylist"_s, entries);
+        QDir::setCurrent(started);
+        QCOMPARE(error, QString());
+        QCOMPARE(entries, (QList<PlaylistEntry>{{root.path() + u"/show/talks/a.pdf"_s, 0}, {root.path() + u"/gone.pdf"_s, 0}}));
+    }
+
     void readsContent_data()
     {
         QTest::addColumn<QByteArray>("json");
@@ -133,19 +148,6 @@ private Q_SLOTS:
         QCOMPARE(entries, expected);
     }
 
-    void failedSaveKeepsOldFile()
-    {
-        // 255 bytes is the longest name a folder holds; the save file needs a longer one.
-        QTemporaryDir root;
-        const QString target = root.path() + u'/' + QString(255 - 10, u'n') + u".oplaylist"_s;
-        writeBytes(target, "old content");
-
-        const QString error = PlaylistFile::writeJsonPlaylist(target, {{u"/talks/a.pdf"_s, 5}});
-        QVERIFY2(error.startsWith(u"The playlist file could not be written: "_s), qPrintable(error));
-        QCOMPARE(readBytes(target), QByteArray("old content"));
-        QCOMPARE(tree(root.path()), QStringList{QFileInfo(target).fileName()});
-    }
-
     void safeEntryName_data()
     {
         QTest::addColumn<QString>("stored");
@@ -160,24 +162,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QTEST(PlaylistFile::safeEntryName(stored), "safe");
-    }
-
-    void importFolderIsPerUserAndPerPackage_data()
-    {
-        QTest::addColumn<QString>("package");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("last suffix dropped") << u"/media/stick/spring show.v2.opack"_s << u"spring show.v2"_s;
-        QTest::newRow("nothing before the suffix") << u"/media/stick/.opack"_s << u"package"_s;
-        QTest::newRow("name climbs out of imports") << u"/media/stick/...opack"_s << u"package"_s;
-        QTest::newRow("backslashes are no separators here") << u"/media/..\\..\\x.opack"_s << u".._.._x"_s;
-    }
-    void importFolderIsPerUserAndPerPackage()
-    {
-        QFETCH(QString, package);
-        const QString folder = PlaylistFile::importFolder(package);
-        QVERIFY2(folder.startsWith(qEnvironmentVariable("XDG_DATA_HOME") + u'/'), qPrintable(folder));
-        QTEST(folder.section(u'/', -1), "folder");
-        QVERIFY2(folder.section(u'/', -2, -2) == u"imports"_s, qPrintable(folder));
     }
 };
 

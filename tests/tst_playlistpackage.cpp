@@ -1,9 +1,12 @@
 #include "playlist/playlistfile.h"
+#include "fulldisk.h"
 #include "playlistsupport.h"
 #include "testenv.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -125,23 +128,62 @@ private Q_SLOTS:
         QCOMPARE(tree(folder).size(), 4);
     }
 
-    void failedExportKeepsOldPackage()
+    void tooManyPdfsForOnePackage()
     {
-        QTemporaryDir root;
-        const QString pdf = root.path() + u"/a.pdf"_s;
-        writeBytes(pdf, "pdf bytes");
-        // 255 bytes is the longest name a folder holds; the save file needs a longer one.
-        const QString target = root.path() + u'/' + QString(255 - 6, u'n') + u".opack"_s;
-        writeBytes(target, "old package");
-        const QString error = PlaylistFile::buildPackage(target, {{pdf, 0}});
-        QVERIFY2(error.startsWith(u"The package could not be written: "_s), qPrintable(error));
-        QCOMPARE(readBytes(target), QByteArray("old package"));
-        QCOMPARE(tree(root.path()), (QStringList{u"a.pdf"_s, QFileInfo(target).fileName()}));
         // More PDFs than an import accepts would make a package nobody can open.
+        QTemporaryDir root;
         const QString show = root.path() + u"/show.opack"_s;
-        QCOMPARE(PlaylistFile::buildPackage(show, QList<PlaylistEntry>(10001, {pdf, 0})),
+        QCOMPARE(PlaylistFile::buildPackage(show, QList<PlaylistEntry>(10001, {TestEnvironment::instance().deck(3), 0})),
                  u"The package could not be written: The playlist has too many files for one package."_s);
         QVERIFY(!QFile::exists(show));
+    }
+
+    void fullDiskNeverTakesAFile_data()
+    {
+        QTest::addColumn<int>("disk"); // a FullDisk::Kind
+        QTest::addColumn<bool>("import"); // else an export
+        for (const auto &[kind, name] : {std::pair{FullDisk::Kind::Tmpfs, "full disk"}, {FullDisk::Kind::SizeLimit, "file size limit"}}) {
+            QTest::addRow("%s: export", name) << int(kind) << false;
+            QTest::addRow("%s: import", name) << int(kind) << true;
+        }
+    }
+    void fullDiskNeverTakesAFile()
+    {
+        QFETCH(int, disk);
+        QFETCH(bool, import);
+        QTemporaryDir root;
+        const QString folder = root.filePath(u"full"_s);
+        FullDisk full(FullDisk::Kind(disk), folder);
+        if (!full.unavailable().isEmpty())
+            QSKIP(qPrintable(full.unavailable()));
+        TestEnvironment &env = TestEnvironment::instance();
+        const QList<PlaylistEntry> pdfs{{env.textDocument(2), 5}, {env.deck(3), 0}, {env.textDocument(3), 0}};
+        const QString package = root.filePath(u"show.opack"_s);
+        QCOMPARE(PlaylistFile::buildPackage(package, pdfs), QString());
+        const QString target = folder + (import ? u"/unpacked"_s : u"/show.opack"_s);
+        // Any amount of room: the write either fails, naming why, with the old file as it was,
+        // or it is whole.
+        for (const qint64 room : {qint64(0), qint64(4096), QFileInfo(package).size() / 2, QFileInfo(package).size() + 65536}) {
+            if (!import)
+                writeBytes(target, "old");
+            full.fill(room);
+            QList<PlaylistEntry> entries;
+            const QString error = import ? PlaylistFile::readPackage(package, target, entries)
+                                         : PlaylistFile::buildPackage(target, pdfs);
+            full.release();
+            if (!error.isEmpty())
+                QCOMPARE(error, (import ? u"A PDF could not be unpacked: "_s : u"The package could not be written: "_s) + full.cause());
+            if (!import) {
+                QCOMPARE(readBytes(target), error.isEmpty() ? readBytes(package) : QByteArray("old"));
+                QCOMPARE(tree(folder), QStringList{u"show.opack"_s});
+                continue;
+            }
+            // Only whole PDFs, and all of them after a success.
+            const QStringList unpacked = tree(target);
+            QCOMPARE(unpacked.size() == pdfs.size(), error.isEmpty());
+            for (const QString &name : unpacked)
+                QCOMPARE(readBytes(target + u'/' + name), readBytes(pdfs.at(name.left(2).toInt() - 1).path));
+        }
     }
 
     void pdfChangedDuringExportFailsIt_data()
@@ -178,25 +220,45 @@ private Q_SLOTS:
     void importFolderKeepsOtherPackagesApart()
     {
         QTemporaryDir root;
-        const QString show = root.path() + u"/show/collide.opack"_s;
-        const QString other = root.path() + u"/other/collide.opack"_s;
+        const QString show = root.path() + u"/show/col.lide.opack"_s;
+        const QString twin = root.path() + u"/twin/col.lide.opack"_s;
+        // Equal sizes, other bytes.
         writeBytes(show, package(R"({"items":[{"name":"a.pdf","size":8}]})", "contents"));
-        writeBytes(other, package(R"({"items":[{"name":"a.pdf","size":5}]})", "other"));
+        writeBytes(twin, package(R"({"items":[{"name":"a.pdf","size":8}]})", "CONTENTS"));
 
-        const QString folder = PlaylistFile::importFolder(show);
-        QVERIFY2(folder.endsWith(u"/imports/collide"_s), qPrintable(folder));
         QList<PlaylistEntry> entries;
-        QCOMPARE(PlaylistFile::readPackage(show, folder, entries), QString());
-        // The same package again replaces its own copies.
+        QCOMPARE(PlaylistFile::importPackage(show, entries), QString());
+        const QString folder = QFileInfo(entries.at(0).path).absolutePath();
+        // Per user, named after the package without its last suffix.
+        QCOMPARE(folder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/imports/col.lide"_s);
+        // The same package again uses its own copies.
         QCOMPARE(PlaylistFile::importFolder(show), folder);
         // Another package of that name must not overwrite PDFs saved playlists point to.
-        QCOMPARE(PlaylistFile::importFolder(other), folder + u" (2)"_s);
-        QCOMPARE(PlaylistFile::readPackage(other, folder + u" (2)"_s, entries), QString());
-        QCOMPARE(PlaylistFile::importFolder(other), folder + u" (2)"_s);
+        QCOMPARE(PlaylistFile::importPackage(twin, entries), QString());
+        QCOMPARE(entries, (QList<PlaylistEntry>{{folder + u" (2)/01_a.pdf"_s, 0}}));
+        QCOMPARE(PlaylistFile::importFolder(twin), folder + u" (2)"_s);
         QCOMPARE(readBytes(folder + u"/01_a.pdf"_s), QByteArray("contents"));
         // A folder holding anything else is someone else's too.
         writeBytes(folder + u"/notes.txt"_s, "mine");
         QCOMPARE(PlaylistFile::importFolder(show), folder + u" (3)"_s);
+    }
+
+    void cancelledImportTakesBackOnlyWhatItWrote()
+    {
+        QTemporaryDir root;
+        const QString path = root.filePath(u"cancel.opack"_s);
+        writeBytes(path, package(R"({"items":[{"name":"a.pdf","size":8},{"name":"b.pdf","size":8}]})", "contentsCONTENTS"));
+        const QString folder = PlaylistFile::importFolder(path);
+        const auto duringSecond = [](qint64 done, qint64) { return done <= 8; };
+        QList<PlaylistEntry> entries;
+        QCOMPARE(PlaylistFile::importPackage(path, entries, duringSecond), PlaylistFile::cancelledText());
+        QVERIFY(entries.isEmpty());
+        QVERIFY(!QFileInfo::exists(folder));
+        // An earlier import of the same package keeps its files.
+        QCOMPARE(PlaylistFile::importPackage(path, entries), QString());
+        QCOMPARE(PlaylistFile::importPackage(path, entries, duringSecond), PlaylistFile::cancelledText());
+        QCOMPARE(tree(folder), (QStringList{u"01_a.pdf"_s, u"02_b.pdf"_s}));
+        QCOMPARE(readBytes(folder + u"/02_b.pdf"_s), QByteArray("CONTENTS"));
     }
 
     void hostilePackages_data()

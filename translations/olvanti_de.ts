@@ -336,10 +336,6 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <source>Preferences could not be saved. Check filesystem permissions.</source>
-        <translation>Die Einstellungen konnten nicht gespeichert werden. Prüfen Sie die Zugriffsrechte im Dateisystem.</translation>
-    </message>
-    <message>
         <source>Missing document</source>
         <translation>Dokument fehlt</translation>
     </message>
@@ -679,6 +675,10 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <source>The countdown ends at:</source>
         <translation>Der Countdown endet um:</translation>
     </message>
+    <message>
+        <source>Preferences could not be saved: %1</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>MessageLog</name>
@@ -920,6 +920,14 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <source>End page of %1</source>
         <translation>Endseite von %1</translation>
     </message>
+    <message>
+        <source>A playlist is still being loaded.</source>
+        <translation>Es wird noch eine Wiedergabeliste geladen.</translation>
+    </message>
+    <message>
+        <source>Loading was cancelled: %1</source>
+        <translation>Das Laden wurde abgebrochen: %1</translation>
+    </message>
 </context>
 <context>
     <name>PlaylistDelegate</name>
@@ -947,20 +955,12 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>Das Paket konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
-        <source>The folder for the unpacked PDFs could not be created: %1</source>
-        <translation>Der Ordner für die entpackten PDFs konnte nicht angelegt werden: %1</translation>
-    </message>
-    <message>
         <source>%1 is a link to another place.</source>
         <translation>%1 ist ein Verweis auf einen anderen Ort.</translation>
     </message>
     <message>
         <source>The package could not be written: %1</source>
         <translation>Das Paket konnte nicht geschrieben werden: %1</translation>
-    </message>
-    <message>
-        <source>A PDF could not be read: %1</source>
-        <translation>Ein PDF konnte nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>There is no existing PDF in the playlist to export.</source>
@@ -989,6 +989,41 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source>A PDF changed while it was being exported: %1</source>
         <translation>Ein PDF wurde während des Exports geändert: %1</translation>
+    </message>
+    <message>
+        <source>The folder for the unpacked PDFs could not be created: %1 (%2)</source>
+        <translation>Der Ordner für die entpackten PDFs konnte nicht angelegt werden: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>A PDF could not be read: %1 (%2)</source>
+        <translation>Ein PDF konnte nicht gelesen werden: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>the file became shorter while it was being exported</source>
+        <translation>die Datei wurde während des Exports kürzer</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Abgebrochen.</translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistLoad</name>
+    <message>
+        <source>Importing %1...</source>
+        <translation>%1 wird importiert...</translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation>%1 wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Playlist</source>
+        <translation>Wiedergabeliste</translation>
     </message>
 </context>
 <context>
@@ -1152,12 +1187,23 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
 <context>
     <name>RegularFile</name>
     <message>
-        <source>&quot;%1&quot; is a folder, not a file.</source>
+        <source>"%1" is a folder, not a file.</source>
         <translation>„%1“ ist ein Ordner, keine Datei.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is a pipe, socket or device, not a file that can be opened.</source>
+        <source>"%1" is a pipe, socket or device, not a file that can be opened.</source>
         <translation>„%1“ ist eine Pipe, ein Socket oder ein Gerät, keine Datei, die geöffnet werden kann.</translation>
+    </message>
+</context>
+<context>
+    <name>SafeSave</name>
+    <message>
+        <source>error %1</source>
+        <translation>Fehler %1</translation>
+    </message>
+    <message>
+        <source>the file is not open for writing</source>
+        <translation>die Datei ist nicht zum Schreiben geöffnet</translation>
     </message>
 </context>
 <context>
@@ -1181,6 +1227,13 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source> (limit reached; refine search)</source>
         <translation> (Grenze erreicht; Suche eingrenzen)</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsGuard</name>
+    <message>
+        <source>the file was not written completely</source>
+        <translation>die Datei wurde nicht vollständig geschrieben</translation>
     </message>
 </context>
 <context>
@@ -1377,6 +1430,10 @@ Die Präsentation bleibt bei der aktuellen Datei.</translation>
     <message>
         <source>Check for new version (not configured)</source>
         <translation>Nach neuer Version suchen (nicht eingerichtet)</translation>
+    </message>
+    <message>
+        <source>no complete answer within %1 s</source>
+        <translation>keine vollständige Antwort innerhalb von %1 s</translation>
     </message>
 </context>
 </TS>

@@ -335,10 +335,6 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Preferences could not be saved. Check filesystem permissions.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Missing document</source>
         <translation type="unfinished"></translation>
     </message>
@@ -678,6 +674,10 @@ Global input outside this application is not enabled. Separate alternatives with
         <source>The countdown ends at:</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Preferences could not be saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageLog</name>
@@ -919,6 +919,14 @@ Global input outside this application is not enabled. Separate alternatives with
         <source>End page of %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>A playlist is still being loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading was cancelled: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PlaylistDelegate</name>
@@ -946,19 +954,11 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The folder for the unpacked PDFs could not be created: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 is a link to another place.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The package could not be written: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A PDF could not be read: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -987,6 +987,41 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
     <message>
         <source>A PDF changed while it was being exported: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder for the unpacked PDFs could not be created: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A PDF could not be read: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file became shorter while it was being exported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistLoad</name>
+    <message>
+        <source>Importing %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Playlist</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1160,6 +1195,17 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
 </context>
 <context>
+    <name>SafeSave</name>
+    <message>
+        <source>error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is not open for writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SearchDialog</name>
     <message>
         <source>Search</source>
@@ -1179,6 +1225,13 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
     <message>
         <source> (limit reached; refine search)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsGuard</name>
+    <message>
+        <source>the file was not written completely</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1373,6 +1426,10 @@ The presentation stays on the current file.</source>
     </message>
     <message>
         <source>Check for new version (not configured)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no complete answer within %1 s</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

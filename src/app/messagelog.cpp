@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QMutex>
 #include <QStandardPaths>
 
@@ -77,6 +78,20 @@ void handleMessage(QtMsgType type, const QMessageLogContext &, const QString &me
     t_inHandler = false;
 }
 
+QLoggingCategory::CategoryFilter s_previousFilter = nullptr;
+
+// Qt's PDF search logs the text around a hit it cannot place ("not found in context"): the
+// operator's documents have no place in the log, whatever the logging rules say.
+void silenceDocumentText(QLoggingCategory *category)
+{
+    if (s_previousFilter)
+        s_previousFilter(category);
+    if (qstrcmp(category->categoryName(), "qt.pdf.search") == 0) {
+        for (const QtMsgType type : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg})
+            category->setEnabled(type, false);
+    }
+}
+
 } // namespace
 
 bool installForApplication()
@@ -98,6 +113,11 @@ QtMessageHandler install(const QString &path)
         QMutexLocker lock(&s.mutex);
         s.path = path;
     }
+    static const bool filtered = [] {
+        s_previousFilter = QLoggingCategory::installFilter(silenceDocumentText);
+        return true;
+    }();
+    Q_UNUSED(filtered);
     return qInstallMessageHandler(handleMessage);
 }
 

@@ -1,10 +1,9 @@
 #include "base/appsettings.h"
 
 #include "base/baselog.h"
+#include "base/settingsguard.h"
 
 #include <QCryptographicHash>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariantMap>
@@ -12,7 +11,6 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <utility>
 
 Q_LOGGING_CATEGORY(lcSettings, "olvanti.settings")
 
@@ -73,11 +71,18 @@ QVariantMap toVariantMap(const QMap<QString, int> &numbers)
 
 AppSettings::AppSettings(QSettings &store)
     : m_store(store)
+    , m_guard(SettingsGuard::of(store))
 {
     // The store reads what it can of a damaged file and writes a clean one at the next sync.
     if (m_store.status() == QSettings::FormatError)
         qCWarning(lcSettings).noquote() << "The settings file" << m_store.fileName()
                                         << "has a format error; unreadable preferences take their defaults";
+}
+
+AppSettings::~AppSettings()
+{
+    if (m_guard)
+        m_guard->finish();
 }
 
 int AppSettings::timerSeconds() const
@@ -320,15 +325,7 @@ void AppSettings::setInputKeys(int action, const QStringList &keys)
     m_store.setValue(QStringLiteral("input/keys/%1").arg(action), keys);
 }
 
-bool AppSettings::syncAndCheck()
+QString AppSettings::syncAndCheck()
 {
-    const QFileInfo file(m_store.fileName());
-    const std::pair before{file.size(), file.lastModified()};
-    m_store.sync();
-    if (m_store.status() != QSettings::FormatError)
-        return m_store.status() == QSettings::NoError;
-    // A format error found in the file as it was read stays in the status even after the store
-    // replaced that file with a clean one; whether the write worked shows on the file.
-    const QFileInfo after(m_store.fileName());
-    return after.exists() && std::pair{after.size(), after.lastModified()} != before;
+    return m_guard ? m_guard->sync() : QString();
 }

@@ -4,21 +4,25 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
 class QSettings;
+class SettingsGuard;
 
 // Typed access to every preference in the store: one getter per key with its default and
 // limits (a value that cannot be read as the key's type gives the default), one setter that
-// writes at once. Nothing here flushes the store except syncAndCheck(), which the window calls
-// once when it closes.
+// writes at once. Every write of the store to disk is checked (SettingsGuard), the store's own
+// deferred ones too; syncAndCheck() is the final one, when the window closes.
 class AppSettings final
 {
 public:
     explicit AppSettings(QSettings &store);
+    // A last checked write of whatever is still pending.
+    ~AppSettings();
 
     QSettings &store() const { return m_store; }
 
@@ -90,10 +94,11 @@ public:
     std::optional<QStringList> inputKeys(int action) const;
     void setInputKeys(int action, const QStringList &keys);
 
-    // Flushes the store; false when it could not be written. A store whose file had a format
-    // error counts as saved once the clean file is written.
-    bool syncAndCheck();
+    // Flushes the store: the system's reason when it could not be written (the file on disk is
+    // then the one from before), else empty.
+    QString syncAndCheck();
 
 private:
     QSettings &m_store;
+    QPointer<SettingsGuard> m_guard;
 };

@@ -1,6 +1,7 @@
 #include "playlist/playlistfile.h"
 
 #include "playlist/playlistfile_p.h"
+#include "storage/safesave.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QtEndian>
 
 using namespace Qt::StringLiterals;
@@ -31,13 +31,17 @@ QString writeError(const QString &reason)
     return PlaylistFile::tr("The package could not be written: %1").arg(reason);
 }
 
-QString copyPdf(const PackedPdf &pdf, QSaveFile &out)
+QString readError(const QString &path, const QString &reason)
 {
-    const QString readError = PlaylistFile::tr("A PDF could not be read: %1").arg(pdf.path);
+    return PlaylistFile::tr("A PDF could not be read: %1 (%2)").arg(path, reason);
+}
+
+QString copyPdf(const PackedPdf &pdf, SafeSave &out)
+{
     QFile in(pdf.path);
     if (!in.open(QIODevice::ReadOnly)) {
         qCWarning(lcPlaylist) << "cannot open PDF for packing" << pdf.path << in.errorString();
-        return readError;
+        return readError(pdf.path, in.errorString());
     }
     qCDebug(lcPlaylist) << "packing" << pdf.path << pdf.size << "bytes";
     switch (copyChunks(in, out, pdf.size)) {
@@ -50,8 +54,12 @@ QString copyPdf(const PackedPdf &pdf, QSaveFile &out)
         return PlaylistFile::tr("A PDF changed while it was being exported: %1").arg(pdf.path);
     case CopyResult::SourceEnded:
         qCWarning(lcPlaylist) << "PDF ended early while packing" << pdf.path << in.errorString();
-        return readError;
+        // A file cut short since the header was built reads to its end without an error.
+        return readError(pdf.path, in.error() != QFileDevice::NoError
+                                       ? in.errorString()
+                                       : PlaylistFile::tr("the file became shorter while it was being exported"));
     case CopyResult::WriteFailed:
+    case CopyResult::Cancelled:
         break;
     }
     return writeError(out.errorString());
@@ -86,16 +94,14 @@ QString PlaylistFile::buildPackage(const QString &targetPath, const QList<Playli
     if (header.size() > MaxJsonBytes || packed.size() > MaxPackageItems)
         return writeError(tr("The playlist has too many files for one package."));
 
-    QSaveFile out(targetPath);
-    if (!out.open(QIODevice::WriteOnly)) {
-        qCWarning(lcPlaylist) << "cannot open package for writing" << targetPath << out.errorString();
-        return writeError(out.errorString());
-    }
+    SafeSave out(targetPath);
     uchar length[4];
     qToBigEndian(quint32(header.size()), length);
-    out.write(PackageMagic.data(), PackageMagic.size());
-    out.write(reinterpret_cast<const char *>(length), sizeof length);
-    out.write(header);
+    if (!out.open() || !out.write(PackageMagic.data(), PackageMagic.size())
+        || !out.write(reinterpret_cast<const char *>(length), sizeof length) || !out.write(header)) {
+        qCWarning(lcPlaylist) << "cannot write package" << targetPath << out.errorString();
+        return writeError(out.errorString());
+    }
     for (const PackedPdf &pdf : std::as_const(packed)) {
         const QString error = copyPdf(pdf, out);
         if (!error.isEmpty())

@@ -1,6 +1,7 @@
 #include "playlist/playlistfile.h"
 
 #include "playlist/playlistfile_p.h"
+#include "storage/safesave.h"
 
 #include "base/regularfile.h"
 
@@ -11,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
@@ -41,7 +41,8 @@ int PlaylistFileDetail::endPageFromJson(const QJsonValue &value)
     return page >= 1 && page <= std::numeric_limits<int>::max() && page == std::trunc(page) ? int(page) : 0;
 }
 
-PlaylistFileDetail::CopyResult PlaylistFileDetail::copyChunks(QIODevice &from, QIODevice &to, qint64 count)
+PlaylistFileDetail::CopyResult PlaylistFileDetail::copyChunks(QIODevice &from, SafeSave &to, qint64 count,
+                                                              const std::function<bool(qint64)> &advance)
 {
     QByteArray buffer;
     while (count > 0) {
@@ -49,9 +50,11 @@ PlaylistFileDetail::CopyResult PlaylistFileDetail::copyChunks(QIODevice &from, Q
         const qint64 got = from.read(buffer.data(), buffer.size());
         if (got <= 0)
             return CopyResult::SourceEnded;
-        if (to.write(buffer.constData(), got) != got)
+        if (!to.write(buffer.constData(), got))
             return CopyResult::WriteFailed;
         count -= got;
+        if (advance && !advance(got))
+            return CopyResult::Cancelled;
     }
     return CopyResult::Done;
 }
@@ -70,20 +73,19 @@ QString PlaylistFile::writeJsonPlaylist(const QString &filePath, const QList<Pla
     }
     const QJsonObject top{{FormatKey, FormatName}, {u"version"_s, 1}, {u"items"_s, items}};
 
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcPlaylist) << "cannot open playlist file for writing" << filePath << file.errorString();
-        return tr("The playlist file could not be written: %1").arg(file.errorString());
-    }
-    file.write(QJsonDocument(top).toJson(QJsonDocument::Indented));
-    if (!file.commit()) {
-        qCWarning(lcPlaylist) << "cannot save playlist file" << filePath << file.errorString();
-        return tr("The playlist file could not be written: %1").arg(file.errorString());
-    }
-    return {};
+    const QString reason = SafeSave::save(filePath, QJsonDocument(top).toJson(QJsonDocument::Indented));
+    if (reason.isEmpty())
+        return {};
+    qCWarning(lcPlaylist) << "cannot save playlist file" << filePath << reason;
+    return tr("The playlist file could not be written: %1").arg(reason);
 }
 
-QString PlaylistFile::readJsonPlaylist(const QString &filePath, QList<PlaylistEntry> &entries)
+QString PlaylistFile::cancelledText()
+{
+    return tr("Cancelled.");
+}
+
+QString PlaylistFile::readJsonPlaylist(const QString &filePath, QList<PlaylistEntry> &entries, const Progress &progress)
 {
     entries.clear();
     QFile file;
@@ -103,10 +105,20 @@ QString PlaylistFile::readJsonPlaylist(const QString &filePath, QList<PlaylistEn
 
     const QDir base(QFileInfo(filePath).absolutePath());
     const QJsonArray items = top.value(u"items"_s).toArray();
-    for (const QJsonValue &value : items) {
-        const QJsonObject item = value.toObject();
+    const qint64 count = items.size();
+    for (qint64 n = 0; n < count; ++n) {
+        // Each entry costs a look at the disk; a long list is told about and can stop.
+        if (progress && n % 256 == 0 && !progress(n, count)) {
+            entries.clear();
+            return cancelledText();
+        }
+        const QJsonObject item = items.at(n).toObject();
         QString path = item.value(u"path"_s).toString();
         const QString relative = item.value(u"relative"_s).toString();
+        // A hand-written relative path means the playlist's folder, not wherever the program
+        // was started.
+        if (!path.isEmpty() && QDir::isRelativePath(path) && !path.contains(QChar::Null))
+            path = QDir::cleanPath(base.absoluteFilePath(path));
         if (!QFileInfo(path).isFile() && !relative.isEmpty()) {
             // The relative form carries ".." segments; clean them so the same file always has
             // the same path in the playlist.

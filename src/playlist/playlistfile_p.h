@@ -5,8 +5,11 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
 class QJsonValue;
+class SafeSave;
 
 namespace PlaylistFileDetail {
 
@@ -36,8 +39,10 @@ QString truncatedUtf8(const QString &text, qsizetype bytes);
 // fits MaxNameBytes; a suffix of up to 16 characters is kept.
 QString fitFileName(const QString &prefix, const QString &name);
 
-enum class CopyResult { Done, SourceEnded, WriteFailed };
+enum class CopyResult { Done, SourceEnded, WriteFailed, Cancelled };
 // Copies exactly `count` bytes in chunks; a read that yields nothing before the end stops it.
-CopyResult copyChunks(QIODevice &from, QIODevice &to, qint64 count);
+// `advance`, when given, hears of every chunk copied and cancels the copy by returning false.
+CopyResult copyChunks(QIODevice &from, SafeSave &to, qint64 count,
+                      const std::function<bool(qint64 bytes)> &advance = {});
 
 } // namespace PlaylistFileDetail

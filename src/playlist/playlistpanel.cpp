@@ -201,7 +201,9 @@ void PlaylistPanel::refresh()
         const bool missing = !QFileInfo(path).isFile();
         const QString text = (current ? marker : QString()) + QString::number(i + 1) + QStringLiteral(". ")
                              + QFileInfo(path).fileName() + (missing ? tr("  (missing)") : QString());
-        auto *item = new QListWidgetItem(text, m_list);
+        // Filled before it joins the list: an item made inside the list searches the whole list
+        // for itself at every change, which takes seconds for a long playlist.
+        auto *item = new QListWidgetItem(text);
         item->setData(Qt::UserRole, path);
         const int minutes = m_playlist->minutesFor(path);
         const int shown = m_playlist->shownSeconds(path);
@@ -228,6 +230,7 @@ void PlaylistPanel::refresh()
             font.setWeight(QFont::Bold);
             item->setFont(font);
         }
+        m_list->addItem(item);
     }
     selectRow(row);
 }

@@ -21,6 +21,7 @@
 #include "ui/handovernotice.h"
 #include "ui/icons.h"
 #include "ui/keyhints.h"
+#include "ui/plaintextboxes.h"
 #include "ui/playlistcontrol.h"
 #include "ui/setupdialog.h"
 #include "ui/updatecheck.h"
@@ -49,6 +50,7 @@ QString captioned(const QString &caption, const QString &text)
 MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     : QMainWindow(parent)
 {
+    PlainTextBoxes::install();
     m_pdf = new PdfService(this);
     // Before anything else hears of it: a refused document is known before the operator is
     // asked for a password or told in a box.
@@ -342,9 +344,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         m_settings->setPresenterVSplit(m_presenterSplitter->saveState());
     m_settings->setPresenterRSplit(m_nextTimerSplitter->saveState());
     m_router->saveSettings(*m_settings);
-    if (!m_settings->syncAndCheck()) {
-        QMessageBox::warning(this, tr("Settings"), tr("Preferences could not be saved. Check filesystem permissions."));
-    }
+    if (const QString reason = m_settings->syncAndCheck(); !reason.isEmpty())
+        QMessageBox::warning(this, tr("Settings"), tr("Preferences could not be saved: %1").arg(reason));
     m_output->close();
     event->accept();
 }

@@ -6,6 +6,7 @@
 #include "playlist/playlistfile.h"
 #include "show/show.h"
 #include "base/appsettings.h"
+#include "ui/playlistload.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -122,6 +123,11 @@ void PlaylistControl::exportPackageFromDialog()
 
 void PlaylistControl::loadPlaylistFile(const QString &path)
 {
+    // One at a time: a second file would land in a playlist the first is about to replace.
+    if (findChild<PlaylistLoad *>()) {
+        Q_EMIT statusMessage(tr("A playlist is still being loaded."), 5000);
+        return;
+    }
     // Refused before the question, which would otherwise be asked for nothing.
     if (const QString refused = RegularFile::refusal(path); !refused.isEmpty()) {
         showPlaylistError(refused);
@@ -140,25 +146,29 @@ void PlaylistControl::loadPlaylistFile(const QString &path)
             return;
     }
 
-    QList<PlaylistEntry> loaded;
-    QString error;
-    if (QFileInfo(path).suffix().compare(QLatin1String("opack"), Qt::CaseInsensitive) == 0) {
-        error = PlaylistFile::readPackage(path, PlaylistFile::importFolder(path), loaded);
-    } else {
-        error = PlaylistFile::readJsonPlaylist(path, loaded);
+    auto *load = new PlaylistLoad(path, m_window, this);
+    connect(load, &PlaylistLoad::finished, this, [this, load, path, replace](const QList<PlaylistEntry> &loaded,
+                                                                           QString error) {
+        load->deleteLater();
+        if (error == PlaylistFile::cancelledText()) {
+            Q_EMIT statusMessage(tr("Loading was cancelled: %1").arg(path), 6000);
+            return;
+        }
         if (error.isEmpty() && loaded.isEmpty())
             error = tr("The playlist file contains no files.");
-    }
-    if (!error.isEmpty()) {
-        showPlaylistError(error);
-        return;
-    }
-    const bool documentOpen = !m_show->documentPath().isEmpty();
-    applyPlaylist(loaded, replace);
-    Q_EMIT statusMessage(tr("Playlist loaded: %1").arg(path), 6000);
+        if (!error.isEmpty()) {
+            showPlaylistError(error);
+            return;
+        }
+        const bool documentOpen = !m_show->documentPath().isEmpty();
+        applyPlaylist(loaded, replace);
+        Q_EMIT statusMessage(tr("Playlist loaded: %1").arg(path), 6000);
 
-    if (m_playlist->count() == 0 || (!replace && documentOpen))
-        return;
-    // The first file of a new show, or the last one appended to nothing, with its countdown set.
-    m_show->open(replace ? m_playlist->files().constFirst() : m_playlist->files().constLast(), Show::Origin::Programme);
+        if (m_playlist->count() == 0 || (!replace && documentOpen))
+            return;
+        // The first file of a new show, or the last one appended to nothing, with its countdown set.
+        m_show->open(replace ? m_playlist->files().constFirst() : m_playlist->files().constLast(),
+                     Show::Origin::Programme);
+    });
+    load->start();
 }

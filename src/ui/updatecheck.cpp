@@ -1,5 +1,6 @@
 #include "ui/updatecheck.h"
 
+#include "ui/plaintextboxes.h"
 #include "ui/uilog.h"
 #include "versionurl.h"
 
@@ -8,11 +9,13 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QVersionNumber>
 #include <QWidget>
+
+#include <memory>
 
 namespace {
 
@@ -39,15 +42,6 @@ QString withoutPrefix(QString version)
 QVersionNumber versionNumber(const QString &version)
 {
     return QVersionNumber::fromString(withoutPrefix(version));
-}
-
-// Remote text is shown as it is: no markup, no links.
-void showPlainText(QMessageBox *box)
-{
-    for (QLabel *label : box->findChildren<QLabel *>()) {
-        label->setTextFormat(Qt::PlainText);
-        label->setOpenExternalLinks(false);
-    }
 }
 
 } // namespace
@@ -93,9 +87,32 @@ bool UpdateCheck::check(bool automatic)
     QNetworkRequest request{QUrl(address)};
     request.setTransferTimeout(m_timeoutMs);
     request.setHeader(QNetworkRequest::UserAgentHeader, QString(QStringLiteral("OlvantiVIVuderidazi/") + currentVersion()));
+    // Never more than a version file's worth in memory, whatever the server sends.
     QNetworkReply *reply = manager->get(request);
+    reply->setReadBufferSize(MaxBodyBytes + 1);
+    auto stop = std::make_shared<Stop>(Stop::None);
+    const auto stopWith = [reply, stop](Stop why) {
+        if (*stop == Stop::None && reply->isRunning()) {
+            *stop = why;
+            reply->abort();
+        }
+    };
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, stopWith] {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > MaxBodyBytes)
+            stopWith(Stop::TooLarge);
+    });
+    connect(reply, &QNetworkReply::readyRead, reply, [reply, stopWith] {
+        if (reply->bytesAvailable() > MaxBodyBytes)
+            stopWith(Stop::TooLarge);
+    });
+    // The transfer limit restarts with every byte, so a server dripping its answer would hold
+    // the check open for good.
+    auto *deadline = new QTimer(reply);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, reply, [stopWith] { stopWith(Stop::Deadline); });
+    deadline->start(m_deadlineMs);
     connect(reply, &QNetworkReply::finished, this,
-            [this, reply, manager, automatic] { handleReply(reply, manager, automatic); });
+            [this, reply, manager, automatic, stop] { handleReply(reply, manager, automatic, *stop); });
     return true;
 }
 
@@ -138,8 +155,9 @@ QUrl UpdateCheck::downloadUrl(const VersionFile &file, const QUrl &versionFile)
     // programs' schemes: only a complete web address is taken.
     const QUrl given(file.downloadText, QUrl::StrictMode);
     const QString scheme = given.scheme();
+    // A name and password in the address would go to whatever server it names.
     if (given.isValid() && (scheme == QLatin1String("https") || scheme == QLatin1String("http"))
-        && !given.host().isEmpty())
+        && !given.host().isEmpty() && given.userInfo().isEmpty())
         return given;
     QUrl installer = versionFile.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo);
     installer.setPath(QStringLiteral("/vivuderidazi/OlvantiVIVuderidazi-") + withoutPrefix(file.version)
@@ -147,13 +165,19 @@ QUrl UpdateCheck::downloadUrl(const VersionFile &file, const QUrl &versionFile)
     return installer;
 }
 
-void UpdateCheck::handleReply(QNetworkReply *reply, QNetworkAccessManager *manager, bool automatic)
+void UpdateCheck::handleReply(QNetworkReply *reply, QNetworkAccessManager *manager, bool automatic, Stop stop)
 {
-    const bool networkError = reply->error() != QNetworkReply::NoError;
-    // An aborted reply (time-out) has no body left to read.
-    const VersionFile file = networkError ? VersionFile() : parseVersionFile(reply->readAll());
+    const bool networkError = stop == Stop::None && reply->error() != QNetworkReply::NoError;
+    // An aborted reply (time-out) has no body left to read; a stopped one is not read either.
+    const QByteArray body = stop == Stop::None && !networkError ? reply->read(MaxBodyBytes + 1) : QByteArray();
+    const bool tooLarge = stop == Stop::TooLarge || body.size() > MaxBodyBytes;
+    const VersionFile file = networkError || stop != Stop::None || tooLarge ? VersionFile() : parseVersionFile(body);
     const bool good = !networkError && isValidVersion(file.version);
-    const QString detail = networkError ? reply->errorString() : tr("unexpected content of the version file");
+    QString detail = tr("unexpected content of the version file");
+    if (networkError)
+        detail = reply->errorString();
+    else if (stop == Stop::Deadline)
+        detail = tr("no complete answer within %1 s").arg(m_deadlineMs / 1000.0);
     reply->deleteLater();
     manager->deleteLater();
 
@@ -181,7 +205,7 @@ void UpdateCheck::showNewer(const VersionFile &file)
     box->setWindowTitle(tr("Check for new version"));
     box->setIcon(QMessageBox::Information);
     box->setText(tr("A new version %1 is available (you have v%2).").arg(file.version, currentVersion()));
-    showPlainText(box);
+    PlainTextBoxes::apply(box);
     QPushButton *download = box->addButton(tr("Download v%1").arg(withoutPrefix(file.version)),
                                            QMessageBox::AcceptRole);
     download->setObjectName(QStringLiteral("downloadUpdate"));
@@ -199,7 +223,7 @@ void UpdateCheck::showResult(bool warning, const QString &text, const QString &d
     box->setIcon(warning ? QMessageBox::Warning : QMessageBox::Information);
     box->setText(text);
     box->setInformativeText(detail);
-    showPlainText(box);
+    PlainTextBoxes::apply(box);
     box->addButton(QMessageBox::Ok);
     box->open();
 }

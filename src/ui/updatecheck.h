@@ -34,8 +34,13 @@ public:
     // automatic run found the check switched off).
     bool check(bool automatic);
 
-    // The transfer time limit of a request; 10000 ms unless a test shortens it.
+    // The largest version file taken; a longer body is unexpected content.
+    static constexpr qint64 MaxBodyBytes = 65536;
+
+    // The time limit of a request while nothing arrives (10000 ms), and for the whole answer
+    // however slowly it comes (20000 ms), unless a test shortens them.
     void setTransferTimeout(int ms) { m_timeoutMs = ms; }
+    void setDeadline(int ms) { m_deadlineMs = ms; }
 
     static QString currentVersion();
     static QString versionFileAddress();
@@ -46,8 +51,8 @@ public:
     // A dotted number, optionally after one leading "v" or "V", and nothing else.
     static bool isValidVersion(const QString &version);
     static bool isNewer(const QString &latest, const QString &current);
-    // Line 2 of the file when it is an absolute http or https address, else the installer for
-    // this platform on the server of `versionFile`.
+    // Line 2 of the file when it is an absolute http or https address without user information,
+    // else the installer for this platform on the server of `versionFile`.
     static QUrl downloadUrl(const VersionFile &file, const QUrl &versionFile);
 
 Q_SIGNALS:
@@ -55,10 +60,14 @@ Q_SIGNALS:
     void finished(bool shown);
 
 private:
-    void handleReply(QNetworkReply *reply, QNetworkAccessManager *manager, bool automatic);
+    // Why a reply was stopped before its end, if it was.
+    enum class Stop { None, TooLarge, Deadline };
+
+    void handleReply(QNetworkReply *reply, QNetworkAccessManager *manager, bool automatic, Stop stop);
     void showNewer(const VersionFile &file);
     void showResult(bool warning, const QString &text, const QString &detail);
 
     QPointer<QWidget> m_window;
     int m_timeoutMs = 10000;
+    int m_deadlineMs = 20000;
 };
