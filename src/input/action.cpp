@@ -14,9 +14,9 @@ struct ActionInfo
 };
 
 // Display names live in the generic "Action" context so every window shares one translation.
-const std::array<ActionInfo, 14> &actionTable()
+const std::array<ActionInfo, 15> &actionTable()
 {
-    static const std::array<ActionInfo, 14> table{{
+    static const std::array<ActionInfo, 15> table{{
         {Action::NextSlide, QT_TRANSLATE_NOOP("Action", "Next slide"),
          {Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space}},
         {Action::PreviousSlide, QT_TRANSLATE_NOOP("Action", "Previous slide"),
@@ -39,6 +39,8 @@ const std::array<ActionInfo, 14> &actionTable()
         {Action::TimerMinusTenSeconds, QT_TRANSLATE_NOOP("Action", "Timer -10 seconds"),
          {Qt::ShiftModifier | Qt::Key_Left}},
         {Action::ResetTimer, QT_TRANSLATE_NOOP("Action", "Reset timer"), {Qt::Key_R}},
+        // No key by default: a stray press would move the audience's picture.
+        {Action::SwapDisplay, QT_TRANSLATE_NOOP("Action", "Move output to the other display"), {}},
     }};
     return table;
 }

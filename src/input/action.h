@@ -23,6 +23,7 @@ enum class Action : int {
     TimerPlusTenSeconds = 13,
     TimerMinusTenSeconds = 14,
     ResetTimer = 15,
+    SwapDisplay = 16,
 };
 
 Q_DECLARE_METATYPE(Action)
@@ -31,10 +32,10 @@ Q_DECLARE_METATYPE(Action)
 // Implicitly shared, so a snapshot costs nothing until one side changes.
 using BindingTable = QMap<Action, QList<QKeySequence>>;
 
-// The translated display name; empty for 6, 8 and values outside 0..15.
+// The translated display name; empty for 6, 8 and values outside 0..16.
 QString actionName(Action action);
 
-// The fourteen actions in the order used for matching, validation, storage and display.
+// The fifteen actions in the order used for matching, validation, storage and display.
 QList<Action> bindableActionList();
 bool isBindable(Action action);
 

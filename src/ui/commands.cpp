@@ -26,6 +26,7 @@ Commands::Commands(Show *show, OutputControl *output, Countdown *countdown, QObj
         {Action::NextReaderPage, actionName(Action::NextReaderPage), [show] { show->nextReaderPage(); }},
         {Action::ToggleBlackout, tr("Blackout"), [show] { show->toggleBlackout(); }},
         {Action::ExitPresentation, tr("Exit presentation"), [output] { output->closeOutput(); }},
+        {Action::SwapDisplay, actionName(Action::SwapDisplay), [output] { output->swapDisplay(); }},
         {Action::ToggleTimer, tr("Start timer"), [countdown] { countdown->toggleTimer(); }},
         {Action::ResetTimer, tr("Reset timer"), [countdown] { countdown->resetTimer(); }},
         {Action::TimerPlusMinute, tr("+1 minute"), step(60)},

@@ -196,6 +196,9 @@ void MainWindow::showOutputState()
     }
     m_fullscreenButton->setText(outputShown ? tr("EXIT FULLSCREEN") : tr("FULLSCREEN"));
     m_outputHeaderButton->setText(outputShown ? tr("Output ON") : tr("Output OFF"));
+    m_outputHeaderButton->setToolTip(m_settings->outputWindowed()
+                                         ? tr("Start / stop the presentation in its own window (for screen sharing)")
+                                         : tr("Start / stop the presentation on the external screen"));
     m_setup->setOutputShown(outputShown);
 }
 

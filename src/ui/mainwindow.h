@@ -75,6 +75,8 @@ public:
     void handleAction(Action action);
     void showInputDialog();
     void showSetupDialog();
+    // The output full screen on a display or as a window for screen sharing, remembered.
+    void choosePlacement(bool windowed);
     void showSearchDialog();
 
     PdfService *pdfService() const { return m_pdf; }
@@ -205,6 +207,8 @@ private:
     QAction *m_scrollModeAction = nullptr;
     QAction *m_outputMenuAction = nullptr;
     QAction *m_fullscreenMenuAction = nullptr;
+    QAction *m_fullScreenPlacementAction = nullptr;
+    QAction *m_windowPlacementAction = nullptr;
     QAction *m_blackoutMenuAction = nullptr;
     QAction *m_startTimerAction = nullptr;
     QAction *m_backAction = nullptr;

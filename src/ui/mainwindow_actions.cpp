@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 
+#include "base/appsettings.h"
 #include "input/inputdialog.h"
+#include "presentation/outputcontrol.h"
 #include "reader/searchdialog.h"
 #include "ui/setupdialog.h"
 
@@ -19,4 +21,12 @@ void MainWindow::showSetupDialog()
 void MainWindow::showSearchDialog()
 {
     m_search->activateSearch();
+}
+
+void MainWindow::choosePlacement(bool windowed)
+{
+    m_settings->setOutputWindowed(windowed);
+    m_setup->showPlacement(windowed);
+    m_outputControl->placementChosen();
+    showOutputState();
 }

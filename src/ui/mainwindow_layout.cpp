@@ -66,7 +66,7 @@ void MainWindow::buildUi()
     statusBar()->addPermanentWidget(version);
 
     m_reader = new ReaderControl(m_pdf, m_show, m_presentation, m_thumbnails, m_settings.get(), this);
-    m_outputControl = new OutputControl(m_pdf, m_presentation, m_displays, m_output.get(), this);
+    m_outputControl = new OutputControl(m_pdf, m_presentation, m_displays, m_output.get(), m_settings.get(), this);
     m_commands = new Commands(m_show, m_outputControl, m_countdown, this);
     buildHeader();
 
@@ -123,6 +123,8 @@ void MainWindow::buildUi()
     connect(m_setup, &SetupDialog::statusMessage, this,
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
     connect(m_setup, &SetupDialog::displayChosen, m_outputControl, [this] { m_outputControl->displayChosen(); });
+    connect(m_setup, &SetupDialog::placementChosen, this, &MainWindow::choosePlacement);
+    connect(m_setup, &SetupDialog::windowSizeChosen, m_outputControl, [this] { m_outputControl->windowSizeChosen(); });
     connect(m_setup, &SetupDialog::outputToggleClicked, m_outputControl, &OutputControl::setOutputEnabled);
     connect(m_setup, &SetupDialog::fitWidthChanged, m_presentation, &Presentation::setFitWidth);
     connect(m_setup, &SetupDialog::transitionChanged, this, [this](int effect, int ms) {
