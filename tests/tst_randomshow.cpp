@@ -363,7 +363,7 @@ QString violation(Session &s)
     // The labels and buttons tell the state.
     const auto text = [&](const QString &name) { return s.child<QLabel>(name)->text(); };
     const auto button = [&](const QString &name) { return s.child<QPushButton>(name); };
-    if (!text(u"liveLabel"_s).endsWith(u"</div>%1 / %2"_s.arg(live + 1).arg(pages))
+    if (!text(u"liveLabel"_s).endsWith(u"</p>%1 / %2"_s.arg(live + 1).arg(pages))
         || text(u"liveLabel"_s).contains(u"BLACKOUT"_s) != blackout)
         return u"the LIVE label reads "_s + text(u"liveLabel"_s);
     if (button(u"outputHeaderButton"_s)->text() != (output->isVisible() ? u"Output ON"_s : u"Output OFF"_s)
@@ -390,7 +390,7 @@ QString violation(Session &s)
                          : pages > 0 ? u"END"_s
                                      : u"-"_s;
     // A file that comes back on disk is noticed through the file system's own notice.
-    if (!QTest::qWaitFor([&] { return text(u"preparedLabel"_s).endsWith(u"</div>"_s + next); }, 2000))
+    if (!QTest::qWaitFor([&] { return text(u"preparedLabel"_s).endsWith(u"</p>"_s + next); }, 2000))
         return u"the NEXT label reads "_s + text(u"preparedLabel"_s);
     if (button(u"timerStart"_s)->text() != w.countdown()->startText())
         return u"the timer button reads "_s + button(u"timerStart"_s)->text();

@@ -873,7 +873,7 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
     <name>PlaylistDelegate</name>
     <message>
         <source>add timer</source>
-        <translation>Countdown hinzufügen</translation>
+        <translation>+ Countdown</translation>
     </message>
 </context>
 <context>

@@ -15,8 +15,22 @@ struct Rule
 constexpr Rule rules[] = {
     {u"QWidget", u"background:#1B2C3D; color:#FFFFFF; font-size:13px;"},
     {u"QToolBar,QMenuBar,QStatusBar", u"background:#152331; spacing:5px; padding:4px;"},
+    // The tool bar's overflow button, should a narrow window need it, is plain to see.
+    {u"QToolButton#qt_toolbar_ext_button", u"background:#293F54; border:1px solid #FF9C45; border-radius:4px;"},
     {u"QPushButton,QComboBox,QSpinBox,QLineEdit,QKeySequenceEdit", u"background:#293F54; border:1px solid #486075; border-radius:4px; padding:6px;"},
     {u"QPushButton:hover", u"border-color:#FF9C45;"},
+    // Light arrows and boxes: the style's own are dark on the dark background.
+    {u"QAbstractSpinBox::up-button,QAbstractSpinBox::down-button", u"subcontrol-origin:border; width:16px; background:#3A5470; border-left:1px solid #486075;"},
+    {u"QAbstractSpinBox::up-button", u"subcontrol-position:top right; border-top-right-radius:4px;"},
+    {u"QAbstractSpinBox::down-button", u"subcontrol-position:bottom right; border-bottom-right-radius:4px;"},
+    {u"QAbstractSpinBox::up-button:hover,QAbstractSpinBox::down-button:hover", u"background:#FF9C45;"},
+    {u"QAbstractSpinBox::up-arrow", u"image:url(:/spin-up.png); width:8px; height:5px;"},
+    {u"QAbstractSpinBox::down-arrow", u"image:url(:/spin-down.png); width:8px; height:5px;"},
+    {u"QComboBox::drop-down", u"subcontrol-origin:padding; subcontrol-position:center right; width:18px; border:0;"},
+    {u"QComboBox::down-arrow", u"image:url(:/spin-down.png); width:8px; height:5px;"},
+    {u"QCheckBox::indicator", u"width:14px; height:14px; border:1px solid #9FB3C8; border-radius:3px; background:#0E1924;"},
+    {u"QCheckBox::indicator:hover", u"border-color:#FF9C45;"},
+    {u"QCheckBox::indicator:checked", u"background:#FF9C45; border-color:#FF9C45; image:url(:/tick.png);"},
     {u"QPushButton:pressed,QToolButton:pressed", u"background:#3E6A94; border-color:#FF9C45;"},
     {u"QLabel#shortcutHint", u"background:#FF9C45; color:#152331; border:1px solid #152331; border-radius:5px; padding:1px 6px; font-weight:bold; font-size:12px;"},
     {u"QPushButton#modeReader,QPushButton#modePresenter", u"background:transparent; border:0; border-radius:15px; padding:6px 20px; color:#9FB3C8; font-weight:bold;"},
@@ -26,7 +40,9 @@ constexpr Rule rules[] = {
     {u"QLabel#headerLogo", u"background:transparent;"},
     {u"QLabel#versionLabel", u"color:#6F869C; padding-right:6px;"},
     {u"QPushButton#readerBlackout:checked", u"background:#111111; border-color:#FF9C45; color:#FFFFFF;"},
-    {u"QPushButton#outputToggle:checked,QPushButton#outputHeaderButton:checked", u"background:#2E7D32; border-color:#66BB6A; font-weight:bold;"},
+    // Bold in both states, so the button is sized for the text it shows when on.
+    {u"QPushButton#outputToggle,QPushButton#outputHeaderButton", u"font-weight:bold;"},
+    {u"QPushButton#outputToggle:checked,QPushButton#outputHeaderButton:checked", u"background:#2E7D32; border-color:#66BB6A;"},
     {u"QPushButton#fullscreenButton", u"font-weight:bold; padding:6px 14px;"},
     {u"QPushButton#fullscreenButton:checked", u"background:#FF9C45; color:#152331; border-color:#FF9C45;"},
     {u"QToolButton#playlistToggle", u"background:#293F54; border:1px solid #486075; border-radius:4px; padding:2px;"},

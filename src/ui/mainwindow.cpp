@@ -4,6 +4,7 @@
 #include "input/inputrouter.h"
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
+#include "playlist/playlistpanel.h"
 #include "playlist/undohistory.h"
 #include "presentation/displaymanager.h"
 #include "presentation/outputcontrol.h"
@@ -35,10 +36,11 @@
 
 namespace {
 
-// The big page numbers carry their caption in a small block above them.
+// The big page numbers carry their caption in a small block above them (a block, so that a long
+// caption and a long number need not fit side by side).
 QString captioned(const QString &caption, const QString &text)
 {
-    return QStringLiteral("<div style='font-size:13px;color:#9FB3C8;'>%1</div>").arg(caption) + text;
+    return QStringLiteral("<p style='font-size:13px;color:#9FB3C8;margin:0;'>%1</p>").arg(caption) + text;
 }
 
 } // namespace
@@ -65,7 +67,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_logo = QPixmap(QStringLiteral(":/logo.png"));
 
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
-    resize(1280, 850);
+    fitStartSize();
     setAcceptDrops(true);
 
     m_router->loadSettings(*m_settings);
@@ -208,6 +210,14 @@ void MainWindow::showBlackout()
     const bool hasDocument = m_show->hasPages();
     m_output->setBlackout(blackout);
     m_liveCanvas->setLogo(hasDocument ? QPixmap() : m_logo);
+    // The empty start screen says what to do.
+    const QString welcome = hasDocument ? QString()
+                                        : tr("Nothing is open yet\nOpen a PDF: File > Open PDF... (%1)\n"
+                                             "Load a playlist: Playlist > Open playlist...\n"
+                                             "Or drag PDFs, playlists and packages into this window")
+                                              .arg(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText));
+    m_liveCanvas->setPlaceholderText(welcome);
+    m_reader->welcome()->setPlaceholderText(welcome);
     m_reader->welcome()->setVisible(!hasDocument);
     if (!hasDocument)
         m_reader->welcome()->raise();
@@ -279,6 +289,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_pdf->pageCount() > 0)
         saveReadingPosition(m_pdf->filePath());
+    // The playlist panel widened the window when it opened; it starts closed next time, so the
+    // window is stored without that width (else it would grow at every start).
+    if (const int grown = m_playlistPanel->grownWidth(); grown > 0 && windowState() == Qt::WindowNoState)
+        resize(width() - grown, height());
     m_settings->setWindowGeometry(saveGeometry());
     m_settings->setPresenterHSplit(m_liveNextSplitter->saveState());
     // A collapsed strip must not overwrite the expanded sizes.

@@ -106,6 +106,7 @@ protected:
 
 private:
     // Layout (mainwindow_layout.cpp)
+    void fitStartSize();
     void buildUi();
     void buildHeader();
     QWidget *buildPresenterPage();
@@ -165,6 +166,7 @@ private:
     PlaylistPanel *m_playlistPanel = nullptr;
 
     QToolBar *m_header = nullptr;
+    QToolBar *m_readerBar = nullptr;
     QStackedWidget *m_mainStack = nullptr;
     QPushButton *m_modeReader = nullptr;
     QPushButton *m_modePresenter = nullptr;

@@ -28,10 +28,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -58,6 +60,18 @@ QSplitter *splitter(Qt::Orientation orientation, const QString &objectName)
 }
 
 } // namespace
+
+void MainWindow::fitStartSize()
+{
+    const QSize preferred(1280, 850);
+    const QScreen *where = screen();
+    const QRect available = where ? where->availableGeometry() : QRect(QPoint(), preferred);
+    // The window system's title bar is not known before the window is shown.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    resize(preferred.boundedTo(available.size()));
+    if (preferred.width() > available.width() || preferred.height() + titleBar > available.height())
+        setWindowState(Qt::WindowMaximized);
+}
 
 void MainWindow::buildUi()
 {
@@ -137,8 +151,8 @@ void MainWindow::buildUi()
     buildMenus();
 
     // The reader's tool bar arrows step as the slide commands do, and flash for them.
-    m_previousPageButton = m_header->widgetForAction(m_reader->previousPageAction());
-    m_nextPageButton = m_header->widgetForAction(m_reader->nextPageAction());
+    m_previousPageButton = m_readerBar->widgetForAction(m_reader->previousPageAction());
+    m_nextPageButton = m_readerBar->widgetForAction(m_reader->nextPageAction());
     m_commands->bindAction(Action::PreviousSlide, m_reader->previousPageAction());
     m_commands->bindAction(Action::NextSlide, m_reader->nextPageAction());
     m_commands->addFlash(Action::PreviousReaderPage, qobject_cast<QAbstractButton *>(m_previousPageButton.data()));
@@ -190,8 +204,6 @@ void MainWindow::buildHeader()
     connect(m_outputHeaderButton, &QPushButton::clicked, m_outputControl, &OutputControl::setOutputEnabled);
     m_commands->addFlash(Action::ExitPresentation, m_outputHeaderButton);
 
-    m_readerItems = m_reader->addToolBarItems(m_header);
-    m_reader->scrollBox()->setChecked(m_settings->readerScroll());
     m_readerBlackout = headerButton(QStringLiteral("readerBlackout"), tr("Blackout"),
                                     tr("Blank / restore the full-screen output"), m_header);
     m_readerItems << m_header->addWidget(m_readerBlackout);
@@ -223,6 +235,16 @@ void MainWindow::buildHeader()
     logo->setPixmap(scaled);
     logo->setContentsMargins(0, 0, 6, 0);
     m_header->addWidget(logo);
+
+    // The reading controls have a row of their own in reader mode, so that every control stays
+    // in view on a laptop screen, in every language.
+    addToolBarBreak();
+    m_readerBar = addToolBar(tr("Reader"));
+    m_readerBar->setObjectName(QStringLiteral("readerBar"));
+    m_readerBar->setMovable(false);
+    const QList<QAction *> readerItems = m_reader->addToolBarItems(m_readerBar);
+    m_readerBar->removeAction(readerItems.constFirst()); // its leading separator
+    m_reader->scrollBox()->setChecked(m_settings->readerScroll());
 }
 
 QWidget *MainWindow::buildPresenterPage()
@@ -265,7 +287,9 @@ QWidget *MainWindow::buildPresenterPage()
     m_nextTimerSplitter->addWidget(nextColumn);
     m_nextTimerSplitter->addWidget(buildControlPanel());
     m_nextTimerSplitter->setStretchFactor(0, 1);
-    m_nextTimerSplitter->setStretchFactor(1, 0);
+    m_nextTimerSplitter->setStretchFactor(1, 1);
+    // NEXT first: the countdown's own wish (a clock of 150 points) would leave NEXT a sliver.
+    m_nextTimerSplitter->setSizes({360, 280});
 
     m_liveNextSplitter->addWidget(liveColumn);
     m_liveNextSplitter->addWidget(m_nextTimerSplitter);
@@ -277,7 +301,7 @@ QWidget *MainWindow::buildPresenterPage()
     m_presenterSplitter->addWidget(buildPagesPanel());
     m_presenterSplitter->setStretchFactor(0, 3);
     m_presenterSplitter->setStretchFactor(1, 1);
-    m_presenterSplitter->setSizes({620, 200});
+    m_presenterSplitter->setSizes({660, 160});
     return page;
 }
 
@@ -372,6 +396,7 @@ void MainWindow::showMode()
     for (QAction *item : std::as_const(m_readerItems))
         item->setVisible(!presenter);
     m_fullscreenAction->setVisible(!presenter);
+    m_readerBar->setVisible(!presenter);
     m_thumbnailColumn->setVisible(!presenter);
     if (presenter) {
         scrollPagesStrip();
