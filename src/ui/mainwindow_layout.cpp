@@ -289,7 +289,7 @@ QWidget *MainWindow::buildPresenterPage()
     m_nextTimerSplitter->setStretchFactor(0, 1);
     m_nextTimerSplitter->setStretchFactor(1, 1);
     // NEXT first: the countdown's own wish (a clock of 150 points) would leave NEXT a sliver.
-    m_nextTimerSplitter->setSizes({360, 280});
+    m_nextTimerSplitter->setSizes({300, 340});
 
     m_liveNextSplitter->addWidget(liveColumn);
     m_liveNextSplitter->addWidget(m_nextTimerSplitter);
