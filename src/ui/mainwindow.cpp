@@ -192,11 +192,13 @@ void MainWindow::onShowChanged(Show::Changes what)
 void MainWindow::showOutputState()
 {
     const bool outputShown = m_show->outputShown();
+    // A window for screen sharing is no full screen: the button offers full screen then.
+    const bool fullScreen = outputShown && !m_output->windowed();
     for (QPushButton *button : {m_fullscreenButton, m_outputHeaderButton}) {
         const QSignalBlocker blocker(button);
-        button->setChecked(outputShown);
+        button->setChecked(button == m_fullscreenButton ? fullScreen : outputShown);
     }
-    m_fullscreenButton->setText(outputShown ? tr("EXIT FULLSCREEN") : tr("FULLSCREEN"));
+    m_fullscreenButton->setText(fullScreen ? tr("EXIT FULLSCREEN") : tr("FULLSCREEN"));
     m_outputHeaderButton->setText(outputShown ? tr("Output ON") : tr("Output OFF"));
     m_outputHeaderButton->setToolTip(m_settings->outputWindowed()
                                          ? tr("Start / stop the presentation in its own window (for screen sharing)")
