@@ -2,6 +2,7 @@
 
 #include <QJsonObject>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +39,13 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs = 60000);
 
 // Loads `path` into `service` and waits for it; false when it did not load.
 bool opened(PdfService &service, const QString &path);
+
+// Milliseconds the engine alone takes to render `page` of `path` fitted into `target`, as the
+// service makes it (annotations, white behind the page), outside the service and its cache;
+// negative when it cannot. The document stays open for later calls.
+double bareRenderMs(const QString &path, int page, const QSize &target);
+// Closes those documents, so that the next bare render meets the engine as a fresh one does.
+void forgetBareDocuments();
 
 // Statistics over samples in milliseconds.
 double percentile(QList<double> samples, double p);

@@ -10,12 +10,16 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfDocumentRenderOptions>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace Bench {
 
@@ -68,6 +72,44 @@ bool opened(PdfService &service, const QString &path)
 {
     service.load(path);
     return waitUntil([&service] { return service.pageCount() > 0; });
+}
+
+namespace {
+
+QHash<QString, std::shared_ptr<QPdfDocument>> &bareDocuments()
+{
+    static QHash<QString, std::shared_ptr<QPdfDocument>> documents;
+    return documents;
+}
+
+} // namespace
+
+void forgetBareDocuments()
+{
+    bareDocuments().clear();
+}
+
+double bareRenderMs(const QString &path, int page, const QSize &target)
+{
+    std::shared_ptr<QPdfDocument> &document = bareDocuments()[path];
+    if (!document) {
+        document = std::make_shared<QPdfDocument>();
+        if (document->load(path) != QPdfDocument::Error::None)
+            return -1;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const QSize size = PdfService::renderSize(document->pagePointSize(page), target);
+    QPdfDocumentRenderOptions options;
+    options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
+    QImage image = size.isEmpty() ? QImage() : document->render(page, size, options);
+    if (image.isNull())
+        return -1;
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+    painter.fillRect(image.rect(), Qt::white);
+    painter.end();
+    return double(clock.nsecsElapsed()) / 1e6;
 }
 
 double percentile(QList<double> samples, double p)

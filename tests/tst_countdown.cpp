@@ -2,6 +2,7 @@
 #include "testenv.h"
 
 #include <QSignalSpy>
+#include <QDateTime>
 #include <QTest>
 
 #include <climits>
@@ -40,6 +41,30 @@ class TestCountdown : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Started at 16:17:30 for 16:30 it shows 12:30, however late it was started; a pause holds
+    // what is left, a minute more moves the end.
+    void aTimeOfDayEndsTheCountdown()
+    {
+        Harness h;
+        qint64 wall = QDateTime(QDate(2026, 12, 7), QTime(16, 17, 30)).toMSecsSinceEpoch();
+        h.countdown.setWallClock([&wall] { return wall; });
+        h.countdown.runUntil(QDateTime(QDate(2026, 12, 7), QTime(16, 30)).toMSecsSinceEpoch());
+        QCOMPARE(h.countdown.text(), u"12:30"_s);
+        wall += 30000;
+        h.advance(30000);
+        QCOMPARE(h.countdown.text(), u"12:00"_s);
+        h.countdown.setTimerSeconds(h.countdown.durationSeconds() + 60);
+        QCOMPARE(h.countdown.text(), u"13:00"_s);
+        h.countdown.toggleTimer();
+        wall += 60000;
+        h.advance(60000);
+        QCOMPARE(h.countdown.text(), u"13:00"_s);
+        QVERIFY(!h.countdown.runsToTimeOfDay());
+        // A time already gone is refused.
+        h.countdown.runUntil(wall - 1000);
+        QVERIFY(!h.countdown.runsToTimeOfDay());
+    }
+
     void runningDisplay_data()
     {
         QTest::addColumn<int>("duration");

@@ -2,6 +2,7 @@
 #include "inputsupport.h"
 #include "testenv.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QKeySequenceEdit>
 #include <QLineEdit>
@@ -108,6 +109,66 @@ private Q_SLOTS:
         QCOMPARE(triggeredActions(triggered), expected);
         QTEST(int(lines.size()), "lines");
         QCOMPARE(observed.size(), expected.size() + lines.size());
+    }
+
+    // Digits that no command has type a page number: Enter ends it, Escape and a pause drop it,
+    // Backspace takes the last digit; a digit with a command keeps it; the page box keeps its own.
+    void digitsTypeAPageNumber_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<bool>("inPageBox");
+        QTest::addColumn<QList<int>>("entered");
+        QTest::addColumn<Actions>("triggered");
+        const int enter = Qt::Key_Return;
+        QTest::newRow("digits and Enter") << QList<int>{Qt::Key_2, Qt::Key_5, enter} << false << QList<int>{25} << Actions{};
+        QTest::newRow("Escape cancels and ends nothing else")
+            << QList<int>{Qt::Key_2, Qt::Key_Escape, enter} << false << QList<int>{} << Actions{};
+        QTest::newRow("Backspace takes the last digit")
+            << QList<int>{Qt::Key_2, Qt::Key_5, Qt::Key_Backspace, enter} << false << QList<int>{2} << Actions{};
+        QTest::newRow("a digit with a command keeps it")
+            << QList<int>{Qt::Key_2, Qt::Key_9, enter} << false << QList<int>{2} << Actions{Action::ToggleTimer};
+        QTest::newRow("Escape without digits is its command")
+            << QList<int>{Qt::Key_Escape} << false << QList<int>{} << Actions{Action::ExitPresentation};
+        QTest::newRow("the page box keeps its digits") << QList<int>{Qt::Key_2, enter} << true << QList<int>{} << Actions{};
+    }
+
+    void digitsTypeAPageNumber()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(bool, inPageBox);
+        QFETCH(QList<int>, entered);
+        InputRouter router;
+        qint64 now = 0;
+        router.setClock([&now] { return now; });
+        router.setBinding(Action::ToggleTimer, InputTest::keys(u"9"_qs));
+        QSignalSpy triggered(&router, &InputRouter::triggered);
+        QSignalSpy numbers(&router, &InputRouter::pageNumberEntered);
+        QWidget window;
+        auto *box = new QSpinBox(&window);
+        QVERIFY(activate(&window, inPageBox ? static_cast<QWidget *>(box) : &window));
+        for (const int key : keys) {
+            now += 1000;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        }
+        QList<int> numbersEntered;
+        for (const QVariantList &number : std::as_const(numbers))
+            numbersEntered.append(number.constFirst().toInt());
+        QCOMPARE(numbersEntered, entered);
+        QTEST(triggeredActions(triggered), "triggered");
+    }
+
+    void aPauseDropsATypedPageNumber()
+    {
+        InputRouter router;
+        router.setPageNumberTimeout(50);
+        QSignalSpy digits(&router, &InputRouter::pageNumberChanged);
+        QSignalSpy numbers(&router, &InputRouter::pageNumberEntered);
+        QWidget window;
+        QVERIFY(activate(&window, &window));
+        QTest::keyClick(&window, Qt::Key_7);
+        QTRY_COMPARE(digits.constLast().constFirst().toString(), QString());
+        QTest::keyClick(&window, Qt::Key_Return);
+        QVERIFY(numbers.isEmpty());
     }
 
     void letterTypedIntoField_data()

@@ -11,6 +11,7 @@
 #include "reader/scrollview.h"
 #include "base/appsettings.h"
 #include "ui/mainwindow.h"
+#include "ui/playlistcontrol.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -117,6 +118,14 @@ private Q_SLOTS:
         QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">END")));
         QCOMPARE(prepared->placeholderText(), QStringLiteral("END"));
         QVERIFY(prepared->image().isNull());
+
+        // In a playlist, NEXT on the last page is the next file's first page and its name.
+        const QString other = copyOf(TestEnvironment::instance().textDocument(2), QStringLiteral("after.pdf"));
+        window.playlistControl()->addFiles({deck, other});
+        QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">FILE 2")));
+        QVERIFY(child<QLabel>(window, "preparedLabel")->text().contains(QLatin1String("after.pdf")));
+        QTRY_VERIFY(!prepared->image().isNull());
+        QVERIFY(prepared->image().height() > prepared->image().width()); // the portrait page of after.pdf
     }
 
     void reopeningTheSameFileRestoresItsPageWithoutUndoStep()
@@ -383,6 +392,9 @@ private Q_SLOTS:
         QVERIFY(menuAction(window, QStringLiteral("Full screen output"))->isChecked());
         QTRY_VERIFY(!child<QPushButton>(window, "blackoutButton")->isDown());
 
+        // Exit, from the menu as from its key, ends the output only when given twice.
+        menuAction(window, QStringLiteral("Exit presentation"))->trigger();
+        QVERIFY(window.outputWindow()->isVisible());
         menuAction(window, QStringLiteral("Exit presentation"))->trigger();
         QVERIFY(!window.outputWindow()->isVisible());
         QCOMPARE(child<QPushButton>(window, "outputHeaderButton")->text(), QStringLiteral("Output OFF"));

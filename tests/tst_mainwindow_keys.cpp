@@ -6,9 +6,11 @@
 #include "pdf/pdfservice.h"
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
+#include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "reader/scrollview.h"
+#include "reader/thumbnailview.h"
 #include "timer/countdown.h"
 #include "ui/mainwindow.h"
 
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -175,6 +178,9 @@ private Q_SLOTS:
         QVERIFY(child<QPushButton>(window(), "nextButton")->isDown());
         press(Qt::Key_B);
         QVERIFY(window().showModel()->blackout());
+        // Without an output nothing is blank for the audience, and LIVE says there is none.
+        QCOMPARE(child<PageCanvas>(window(), "liveCanvas")->overlayMessage(), QStringLiteral("BLACKOUT"));
+        QVERIFY(child<QLabel>(window(), "liveCaption")->text().contains(QStringLiteral("output off")));
         QVERIFY(child<QPushButton>(window(), "blackoutButton")->isChecked());
         QVERIFY(child<QPushButton>(window(), "readerBlackout")->isChecked());
         QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Resume"));
@@ -210,10 +216,15 @@ private Q_SLOTS:
         auto *box = child<QSpinBox>(window(), "pageBox");
         QTRY_VERIFY(box->isVisible());
         QVERIFY(InputTest::activate(m_window.get(), box));
+        // Only the page typed in full reaches the audience, never page 1 on the way to 15.
+        QList<int> shown;
+        connect(window().presentation(), &Presentation::frameReady, this,
+                [&] { shown << window().presentation()->livePage(); });
         box->selectAll();
         QTest::keyClicks(box, QStringLiteral("15"));
         press(Qt::Key_Return);
         QTRY_COMPARE(window().presentation()->livePage(), 14);
+        QCOMPARE(shown, QList<int>{14});
         QCOMPARE(QApplication::focusWidget(), box);
         press(Qt::Key_PageDown);
         QTRY_COMPARE(window().presentation()->livePage(), 15);
@@ -252,9 +263,63 @@ private Q_SLOTS:
         QVERIFY(window().outputWindow()->isVisible());
 
         QVERIFY(InputTest::activate(m_window.get(), m_window.get()));
+        // A stray Escape only warns; the second one ends the output.
+        press(Qt::Key_Escape);
+        QVERIFY(window().outputWindow()->isVisible());
         press(Qt::Key_Escape);
         QVERIFY(!window().outputWindow()->isVisible());
         QCOMPARE(child<QPushButton>(window(), "fullscreenButton")->text(), QStringLiteral("FULLSCREEN"));
+    }
+
+    // Typed digits and Enter take LIVE and the audience straight to the page; the number shows
+    // on LIVE for the operator only, and Backspace then returns to where the show was.
+    void typedPageNumbersJumpAndBackspaceReturns()
+    {
+        QVERIFY(openAndWait(window(), TestEnvironment::instance().deck(20)));
+        child<QPushButton>(window(), "outputHeaderButton")->click();
+        QTRY_VERIFY(window().outputWindow()->isVisible());
+        QList<int> shown;
+        connect(window().presentation(), &Presentation::frameReady, this,
+                [&] { shown << window().presentation()->livePage(); });
+        press(Qt::Key_1);
+        press(Qt::Key_2);
+        QVERIFY(child<PageCanvas>(window(), "liveCanvas")->overlayMessage().contains(QStringLiteral("12")));
+        QVERIFY(window().outputWindow()->overlayMessage().isEmpty());
+        press(Qt::Key_Return);
+        QTRY_COMPARE(window().presentation()->livePage(), 11);
+        QVERIFY(child<PageCanvas>(window(), "liveCanvas")->overlayMessage().isEmpty());
+        press(Qt::Key_Backspace);
+        QTRY_COMPARE(window().presentation()->livePage(), 0);
+        QCOMPARE(shown, (QList<int>{11, 0}));
+    }
+
+    // O opens every page in a grid: the arrows choose while the audience sees nothing change,
+    // Enter shows the choice, Escape leaves; a choice is a jump that Backspace returns from.
+    void theOverviewChoosesAPage()
+    {
+        child<QPushButton>(window(), "outputHeaderButton")->click();
+        QTRY_VERIFY(window().outputWindow()->isVisible());
+        // Given from the output window too, the keys choose in the operator's window.
+        QVERIFY(InputTest::activate(window().outputWindow(), window().outputWindow()));
+        press(Qt::Key_O);
+        auto *grid = child<ThumbnailView>(window(), "overviewGrid");
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        press(Qt::Key_Right);
+        press(Qt::Key_Right);
+        QCOMPARE(grid->currentIndex().row(), 2);
+        QCOMPARE(window().presentation()->livePage(), 0);
+        press(Qt::Key_Return);
+        QTRY_COMPARE(window().presentation()->livePage(), 2);
+        QVERIFY(!grid->isVisible());
+
+        press(Qt::Key_O);
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        press(Qt::Key_Right);
+        press(Qt::Key_Escape);
+        QVERIFY(!grid->isVisible());
+        QVERIFY(window().outputWindow()->isVisible());
+        press(Qt::Key_Backspace);
+        QTRY_COMPARE(window().presentation()->livePage(), 0);
     }
 
     void arrowsScrollInScrollReading()

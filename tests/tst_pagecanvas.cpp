@@ -208,11 +208,14 @@ private Q_SLOTS:
         service.load(TestEnvironment::instance().textDocument(3));
         QTRY_COMPARE(service.pageCount(), 3);
         QSignalSpy found(&service, &PdfService::searchFinished);
+        QSignalSpy updated(&service, &PdfService::searchHitsUpdated);
         QSignalSpy rendered(&service, &PdfService::rendered);
         service.search(QStringLiteral("pagemarker2"));
         service.render(QStringLiteral("reader"), 1, QSize(600, 600), rotation, RenderPriority::Reader);
         QTRY_VERIFY(found.size() == 1 && rendered.size() == 1);
-        const QList<SearchHit> hits = found.at(0).at(0).value<QList<SearchHit>>();
+        service.findHitRects(1);
+        QTRY_COMPARE(updated.size(), 1);
+        const QList<SearchHit> hits = updated.at(0).at(0).value<QList<SearchHit>>();
         QCOMPARE(hits.size(), 1);
         const QImage page = rendered.at(0).at(2).value<QImage>();
 

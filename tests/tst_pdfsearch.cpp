@@ -1,9 +1,14 @@
 #include "pdf/pdfservice.h"
+#include "pdf/textmatch.h"
 #include "pdfgen.h"
 #include "pdfsupport.h"
 #include "testenv.h"
 
+#include <QDir>
 #include <QLoggingCategory>
+#include <QPdfDocument>
+#include <QPdfSearchModel>
+#include <QPdfSelection>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -44,6 +49,24 @@ QList<int> pagesOf(const QList<SearchHit> &hits)
 
 } // namespace
 
+// Processes this process has started and not yet reaped, by the name of their program.
+static QStringList childPrograms()
+{
+    QStringList names;
+    const QString self = u"/proc/%1/task"_s.arg(QCoreApplication::applicationPid());
+    for (const QString &task : QDir(self).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile children(self + u'/' + task + u"/children"_s);
+        if (!children.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &pid : children.readAll().split(' ')) {
+            QFile comm(u"/proc/%1/comm"_s.arg(QString::fromLatin1(pid.trimmed())));
+            if (!pid.trimmed().isEmpty() && comm.open(QIODevice::ReadOnly))
+                names.append(QString::fromUtf8(comm.readAll().trimmed()));
+        }
+    }
+    return names;
+}
+
 class TestPdfSearch final : public QObject
 {
     Q_OBJECT
@@ -51,6 +74,81 @@ class TestPdfSearch final : public QObject
     static inline QStringList s_logged;
 
 private Q_SLOTS:
+    void keptTextCountsAsTheEngine_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+
+        const QStringList pair{u"first needle"_s, u"here second"_s};
+        QTest::newRow("letter case ignored") << QStringList{u"Needle NEEDLE needle"_s} << u"nEEdle"_s << 3;
+        QTest::newRow("matches never overlap") << QStringList{u"aaaaa"_s} << u"aa"_s << 2;
+        QTest::newRow("words across a line break") << pair << u"needle here"_s << 1;
+        QTest::newRow("blanks between words count once") << pair << u"needle   here"_s << 1;
+        QTest::newRow("leading blank needs one before") << QStringList{u"aneedle b needle"_s} << u" needle"_s << 1;
+        QTest::newRow("trailing blank needs one after") << QStringList{u"needles needle x"_s} << u"needle "_s << 1;
+        QTest::newRow("blanks alone") << QStringList{u"a  b c"_s} << u"  "_s << 0;
+        QTest::newRow("no word joins what the page keeps apart") << QStringList{u"needlehere"_s} << u"needle here"_s << 0;
+        QTest::newRow("cyrillic in any case") << QStringList{u"Руководство и РУКОВОДСТВО"_s} << u"руководство"_s << 2;
+        QTest::newRow("punctuation") << QStringList{u"a-b, a-b. (a-b)"_s} << u"a-b"_s << 3;
+    }
+
+    void keptTextCountsAsTheEngine()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, text);
+        QFETCH(int, count);
+
+        const QString path = fixture(u"match-%1.pdf"_s.arg(QString::fromLatin1(QTest::currentDataTag())).replace(u' ', u'-'), [&](const QString &path) {
+            return PdfGen::writePdf(path, {PdfGen::Page{QSizeF(612, 792), {}, lines}});
+        });
+        QPdfDocument document;
+        QCOMPARE(document.load(path), QPdfDocument::Error::None);
+        QPdfSearchModel engine;
+        engine.setDocument(&document);
+        engine.setSearchString(text);
+        QCOMPARE(engine.resultsOnPage(0).size(), count);
+        QCOMPARE(TextMatch(text).count(document.getAllText(0).text()), count);
+    }
+
+    void pagesAreReadOnceAheadOfTheSearch_data()
+    {
+        QTest::addColumn<bool>("textReader");
+        QTest::newRow("by the text reader process") << true;
+        QTest::newRow("by the worker when idle") << false;
+    }
+
+    void pagesAreReadOnceAheadOfTheSearch()
+    {
+        QFETCH(bool, textReader);
+        const QString path = TestEnvironment::instance().textDocument(300);
+        auto service = loadedService(path, textReader);
+        Spies spy(service.get());
+        // Every page is read in the background; with the reader, none by the worker.
+        QTRY_VERIFY_WITH_TIMEOUT(service->allPageSizesKnown(), 20000);
+        if (!textReader)
+            QTRY_COMPARE_WITH_TIMEOUT(service->textExtractionCount(), quint64(300), 20000);
+        QTRY_VERIFY(!childPrograms().contains(u"olvanti-textrea"_s));
+        const quint64 extracted = service->textExtractionCount();
+        QCOMPARE(extracted, quint64(textReader ? 0 : 300));
+
+        for (const QString &word : {u"pagemarker"_s, u"pagemarker123"_s}) {
+            spy.found.clear();
+            service->search(word);
+            QTRY_COMPARE(spy.found.size(), 1);
+            QCOMPARE(hitsOf(spy.found, 0).size(), word == u"pagemarker"_s ? 300 : 1);
+        }
+        QCOMPARE(service->textExtractionCount(), extracted);
+    }
+
+    void theTextReaderEndsWithItsDocument()
+    {
+        auto service = loadedService(TestEnvironment::instance().textDocument(3000));
+        QTRY_VERIFY(childPrograms().contains(u"olvanti-textrea"_s));
+        service->close();
+        QVERIFY(!childPrograms().contains(u"olvanti-textrea"_s));
+    }
+
     void findsHitsInPageOrder()
     {
         // "needle" three times on page 2, in three spellings, and once on page 9.
@@ -62,7 +160,6 @@ private Q_SLOTS:
         });
         auto service = loadedService(path);
         Spies spy(service.get());
-        QSignalSpy progress(service.get(), &PdfService::searchProgress);
         // Page text is the operator's business: none of it may reach the log.
         QLoggingCategory::setFilterRules(u"*.debug=true"_s);
         s_logged.clear();
@@ -79,9 +176,6 @@ private Q_SLOTS:
         }
         QVERIFY(!s_logged.isEmpty());  // the capture works: the engine does log its search
         QVERIFY2(!s_logged.join(u'\n').contains(u"hay"_s), qPrintable(s_logged.join(u'\n')));
-        // Page 2's hits were shown while the rest was still being searched.
-        QVERIFY(!progress.isEmpty());
-        QCOMPARE(pagesOf(progress.at(0).at(0).value<QList<SearchHit>>()), (QList<int>{1, 1, 1}));
 
         const QList<SearchHit> hits = hitsOf(spy.found, 0);
         QCOMPARE(pagesOf(hits), (QList<int>{1, 1, 1, 8}));
@@ -92,11 +186,23 @@ private Q_SLOTS:
         QCOMPARE(hits.at(1).context, u"a needle here hay needle hay Needle"_s);
         QCOMPARE(hits.at(2).context, u"a needle here hay NEEDLE hay needle"_s);
         QCOMPARE(hits.at(3).context, u"one more needle"_s);
-        for (const SearchHit &hit : hits)
-            QVERIFY(QRectF(0, 0, 612, 792).contains(hit.rects.value(0)));
+        // Rectangles come once a hit's page is shown, each page's once.
+        QVERIFY(std::all_of(hits.cbegin(), hits.cend(), [](const SearchHit &hit) { return hit.rects.isEmpty(); }));
+        QSignalSpy updated(service.get(), &PdfService::searchHitsUpdated);
+        for (const int page : {1, 1, 8})
+            service->findHitRects(page);
+        QTRY_COMPARE(updated.size(), 2);
+        QVERIFY(drainWorker(*service));
+        QCOMPARE(updated.size(), 2);
+        const QList<SearchHit> shown = hitsOf(updated, 1);
+        QCOMPARE(pagesOf(shown), pagesOf(hits));
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            QCOMPARE(shown.at(i).context, hits.at(i).context);
+            QVERIFY(QRectF(0, 0, 612, 792).contains(shown.at(i).rects.value(0)));
+        }
         // The three matches on page 2 lie on three different lines, top to bottom.
-        QVERIFY(hits.at(0).rects.first().top() < hits.at(1).rects.first().top());
-        QVERIFY(hits.at(1).rects.first().top() < hits.at(2).rects.first().top());
+        QVERIFY(shown.at(0).rects.first().top() < shown.at(1).rects.first().top());
+        QVERIFY(shown.at(1).rects.first().top() < shown.at(2).rects.first().top());
 
         // Asked again: the same answer without searching a page; a new load forgets it.
         for (const bool reload : {false, true}) {
@@ -107,7 +213,7 @@ private Q_SLOTS:
             spy.found.clear();
             service->search(u"needle"_s);
             QTRY_COMPARE(spy.found.size(), 1);
-            QCOMPARE(hitsOf(spy.found, 0), hits);
+            QCOMPARE(hitsOf(spy.found, 0), reload ? hits : shown);
             QCOMPARE(service->searchStepCount(), quint64(reload ? 20 : 10));
         }
     }
@@ -228,7 +334,10 @@ private Q_SLOTS:
 
     void renderDuringSearchArrivesFirst()
     {
-        auto service = loadedService(TestEnvironment::instance().textDocument(1000));
+        // The worker reads every page itself, so the search is still reading when its first
+        // hits are shown.
+        auto service = loadedService(TestEnvironment::instance().textDocument(1000), false);
+        QSignalSpy progress(service.get(), &PdfService::searchProgress);
         QStringList events;
         connect(service.get(), &PdfService::rendered, service.get(),
                 [&events](const QString &channel) { events.append(channel); });
@@ -239,6 +348,9 @@ private Q_SLOTS:
         QTRY_COMPARE(events.size(), 2);
         QCOMPARE(events, (QStringList{u"output"_s, u"search 1000"_s}));
         QCOMPARE(service->searchStepCount(), quint64(1000));
+        // The first pages' hits were shown while the rest was still being read, in page order.
+        QVERIFY(!progress.isEmpty());
+        QCOMPARE(pagesOf(progress.at(0).at(0).value<QList<SearchHit>>()).value(0), 0);
     }
 };
 

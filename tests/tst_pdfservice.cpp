@@ -87,18 +87,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("changes"); // some page differs from the first
+        QTest::addColumn<bool>("textReader"); // sizes read by the text reader process, else by the worker
 
         TestEnvironment &env = TestEnvironment::instance();
-        QTest::newRow("one size throughout: nothing to redo") << env.textDocument(300) << false;
-        QTest::newRow("first page unlike the rest") << mixedSizeDocument() << true;
+        QTest::newRow("one size throughout: nothing to redo") << env.textDocument(300) << false << true;
+        QTest::newRow("first page unlike the rest") << mixedSizeDocument() << true << true;
+        QTest::newRow("first page unlike the rest, read by the worker") << mixedSizeDocument() << true << false;
     }
 
     void sizesArriveAfterTheFirstFrame()
     {
         QFETCH(QString, path);
         QFETCH(bool, changes);
+        QFETCH(bool, textReader);
 
         PdfService service;
+        service.setTextReaderEnabled(textReader);
         Spies spy(&service);
         QSignalSpy sizes(&service, &PdfService::pageSizesChanged);
         const int last = path.endsWith(u"mixed.pdf"_s) ? 39 : 299;

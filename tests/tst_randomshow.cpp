@@ -278,6 +278,23 @@ const Step Steps[] = {
          const int which = s.below(6);
          s.key(keys[which], which < 2 ? Qt::NoModifier : Qt::ShiftModifier);
      }},
+    {"type a page number",
+     [](Session &s) {
+         s.key(Qt::Key(Qt::Key_1 + s.below(5)));
+         s.key(s.coin() ? Qt::Key_Return : Qt::Key_Escape);
+     }},
+    {"return from a jump", [](Session &s) { s.key(Qt::Key_Backspace); }},
+    {"overview",
+     [](Session &s) {
+         s.key(Qt::Key_O);
+         s.key(Qt::Key_Right);
+         s.key(s.coin() ? Qt::Key_Return : Qt::Key_Escape);
+     }},
+    {"a talk ends before its last page",
+     [](Session &s) {
+         const QString path = s.files.at(s.below(int(s.files.size())));
+         s.window.playlistControl()->setEntrySettings(path, s.window.playlist()->minutesFor(path), s.below(4));
+     }},
     {"timer preset", [](Session &s) { s.click(u"timerPreset%1"_s.arg(QList<int>{5, 10, 15, 20, 30, 40, 60}.at(s.below(7)))); }},
 };
 

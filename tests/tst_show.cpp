@@ -49,6 +49,7 @@ struct Stage
     Presentation presentation{&pdf};
     Playlist playlist;
     qint64 now = 1000000;
+    qint64 wall = 1796000000000;
     Countdown countdown;
     UndoHistory history;
     Show show{{&pdf, &presentation, &playlist, &countdown, &history, &settings}};
@@ -60,6 +61,8 @@ struct Stage
     {
         store.clear();
         countdown.setClock([this] { return now; });
+        show.setClock([this] { return now; });
+        show.setWallClock([this] { return wall; });
         reader.pdf = &pdf;
         history.setSnapshot([this](UndoStep &step) { step.document = show.documentPath(); });
         show.setReader(&reader);
@@ -106,6 +109,12 @@ struct Stage
             reader.scroll = true;
         else if (verb == u"scrolled")
             reader.atEnd = true;
+        else if (verb == u"jump")
+            show.jumpTo(object.toInt() - 1);
+        else if (verb == u"jumpentry")
+            show.jumpToEntry(object.toInt(), words.value(2).toInt() - 1);
+        else if (verb == u"return")
+            show.returnFromJump();
         else if (verb == u"open")
             show.openByOperator(file(object.at(0).toLatin1()));
         else if (verb == u"entry")
@@ -119,7 +128,13 @@ struct Stage
             QFile::remove(file(object.at(0).toLatin1())),
                 QFile::copy(TestEnvironment::instance().damagedDocument(), file(object.at(0).toLatin1()));
         else if (verb == u"minute")
-            now += 60000;
+            now += 60000, wall += 60000;
+        else if (verb == u"reset")
+            countdown.resetTimer();
+        else if (verb == u"endpage")
+            playlist.setEntries(files, playlist.fileMinutes(), {{file(object.at(0).toLatin1()), words.value(2).toInt()}});
+        else if (verb == u"minutes")
+            playlist.setMinutes(file(object.at(0).toLatin1()), words.value(2).toInt());
         else
             QFAIL(qPrintable(u"unknown command "_s + command));
     }
@@ -168,6 +183,14 @@ private Q_SLOTS:
             << u"entry 1, minute, entry 2, last | next | next | prev"_s
             << u"c:4 clock 04:00 | c:4 end | c:4 end | c:3"_s;
         QTest::newRow("an open forgets the end") << u"entry 2, last, next | open a"_s << u"c:4 end | a:1"_s;
+        QTest::newRow("each talk keeps its own countdown: leaving and coming back resumes it")
+            << u"minutes c 10, entry 1, minute, next, next, minute | prev, minute | next"_s
+            << u"c:1 clock 09:00 | b:2 clock 03:00 | c:1 clock 09:00"_s;
+        QTest::newRow("a reset by the operator is still a reset")
+            << u"minutes c 10, entry 1, minute, reset, next, next | prev"_s << u"c:1 clock 10:00 | b:2"_s;
+        QTest::newRow("backup slides: next on the end page crosses, previous comes back to it")
+            << u"endpage a 2, next | next | prev | last | jump 3 | next"_s
+            << u"a:2 | b:1 clock 05:00 | a:2 clock 05:00 | a:2 clock 05:00 | a:3 clock 05:00 | b:1 clock 05:00"_s;
         QTest::newRow("blackout stays through a crossing") << u"black, last, next"_s << u"b:1 black clock 05:00"_s;
         QTest::newRow("a missing file stays the show, the next click passes it")
             << u"missing b, last, next | next"_s << u"a:3 | c:1"_s;
@@ -178,6 +201,11 @@ private Q_SLOTS:
         QTest::newRow("a damaged file with nothing to return to: blank, and the clicker goes on")
             << u"damage b, last, missing a, next | next | prev"_s << u"blank | c:1 | c:1"_s;
         QTest::newRow("first and last slide") << u"last | first"_s << u"a:3 | a:1"_s;
+        QTest::newRow("a jump and back") << u"next, jump 3 | return | return"_s << u"a:3 | a:2 | a:2"_s;
+        QTest::newRow("a jump into another talk and back")
+            << u"next, jumpentry 2 3 | jump 1 | return | return"_s << u"c:3 | c:1 | c:3 | a:2"_s;
+        QTest::newRow("reader mode, output off: a jump turns the reader")
+            << u"reader, jump 3 | return"_s << u"a:1 reader 3 | a:1 reader 1"_s;
         QTest::newRow("reader mode, output off: the reader turns, the audience stays")
             << u"reader, next, next, last"_s << u"a:1 reader 3"_s;
         QTest::newRow("reader mode, output on: the audience follows")
@@ -206,6 +234,9 @@ private Q_SLOTS:
             states << stage.state();
         }
         QCOMPARE(states.join(u" | "_s), expected);
+        // NEXT shows no backup slide: on the talk's end page it is the next file's turn.
+        if (stage.playlist.endPageFor(stage.pdf.filePath()) == stage.presentation.livePage() + 1)
+            QCOMPARE(stage.presentation.previewPage(), -1);
         // A file that failed is passed over, never taken off the playlist, and told once.
         QCOMPARE(stage.playlist.count(), 3);
         QVERIFY(stage.notices.filter(u"b.pdf"_s).size() <= 1);
@@ -249,6 +280,64 @@ private Q_SLOTS:
         QCOMPARE(jobList(), QStringList{u"output 3"_s});
         // Into the earlier file backwards, although it opens at a higher page.
         QCOMPARE(stage.presentation.frameDirection(), -1);
+    }
+
+    // The programme begins with the output; each talk's time counts while it is shown, also
+    // over several visits, and the report lists them in the order first shown.
+    void theSessionKeepsEachTalksTime()
+    {
+        Stage stage;
+        stage.show.activateEntry(0);
+        QVERIFY(stage.settled());
+        stage.perform(u"minute"_s);
+        QVERIFY(!stage.show.programmeBegun());
+        for (const QString &command : {u"output"_s, u"minute"_s, u"last"_s, u"next"_s, u"minute"_s, u"minute"_s,
+                                      u"prev"_s, u"minute"_s}) {
+            stage.perform(command);
+            QVERIFY(stage.settled());
+        }
+        QCOMPARE(stage.show.programmeElapsed(), 4 * 60000);
+        QCOMPARE(stage.show.talkElapsed(), 2 * 60000);
+        QCOMPARE(stage.playlist.shownSeconds(stage.file('b')), 120);
+        const QStringList lines = stage.show.timingReport().split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(0), u"file,planned minutes,start,end,duration"_s);
+        QVERIFY(lines.at(1).startsWith(u"a.pdf,0,"_s) && lines.at(1).endsWith(u",02:00"_s));
+        QVERIFY(lines.at(2).startsWith(u"b.pdf,5,"_s) && lines.at(2).endsWith(u",02:00"_s));
+        // A new programme starts the session's time afresh.
+        stage.show.open(stage.file('c'), Show::Origin::Programme);
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.show.timing().size(), 0);
+        QCOMPARE(stage.playlist.shownSeconds(stage.file('b')), -1);
+    }
+
+    // A newly loaded programme shows its first talk's countdown before the show begins.
+    void aProgrammeSetsItsFirstTalksCountdown()
+    {
+        Stage stage;
+        stage.playlist.setMinutes(stage.file('a'), 20);
+        stage.show.open(stage.file('a'), Show::Origin::Programme);
+        QVERIFY(stage.settled());
+        QCOMPARE(stage.countdown.durationSeconds(), 1200);
+        QVERIFY(!stage.countdown.isRunning());
+    }
+
+    // Exit ends the output only when given twice within two seconds; a stray key warns.
+    void exitNeedsASecondPressWhileTheAudienceWatches()
+    {
+        Stage stage;
+        QVERIFY(stage.show.confirmStop()); // no output: nothing to protect
+        stage.show.setOutputShown(true);
+        QVERIFY(!stage.show.confirmStop());
+        QCOMPARE(stage.notices.size(), 1);
+        stage.now += Show::StopConfirmMs + 1;
+        QVERIFY(!stage.show.confirmStop());
+        stage.now += Show::StopConfirmMs;
+        QVERIFY(stage.show.confirmStop());
+        // Closed and opened again, the next Exit warns first again.
+        stage.show.setOutputShown(false);
+        stage.show.setOutputShown(true);
+        QVERIFY(!stage.show.confirmStop());
     }
 
     // Back returns through the playlist, as a crossing; an open of the operator's ends a

@@ -86,6 +86,14 @@
         <source>Move output to the other display</source>
         <translation>Ausgabe auf den anderen Bildschirm verlegen</translation>
     </message>
+    <message>
+        <source>Return to the page before the jump</source>
+        <translation>Zurück zur Seite vor dem Sprung</translation>
+    </message>
+    <message>
+        <source>Overview of all pages</source>
+        <translation>Übersicht aller Seiten</translation>
+    </message>
 </context>
 <context>
     <name>ArrowButton</name>
@@ -162,6 +170,14 @@
     <message>
         <source>-10 seconds</source>
         <translation>-10 Sekunden</translation>
+    </message>
+    <message>
+        <source>Return to the page before the jump</source>
+        <translation>Zurück zur Seite vor dem Sprung</translation>
+    </message>
+    <message>
+        <source>Overview of all pages...</source>
+        <translation>Übersicht aller Seiten...</translation>
     </message>
 </context>
 <context>
@@ -618,6 +634,66 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
         <source>Output in a window</source>
         <translation>Ausgabe in einem Fenster</translation>
     </message>
+    <message>
+        <source>Go to page %1: Enter shows it, Escape cancels.</source>
+        <translation>Gehe zu Seite %1: Eingabe zeigt sie, Escape bricht ab.</translation>
+    </message>
+    <message>
+        <source>GO TO PAGE %1</source>
+        <translation>GEHE ZU SEITE %1</translation>
+    </message>
+    <message>
+        <source>Enter shows it, Escape cancels</source>
+        <translation>Eingabe zeigt sie, Escape bricht ab</translation>
+    </message>
+    <message>
+        <source>LIVE  -  output off: the audience sees nothing</source>
+        <translation>LIVE  -  Ausgabe aus: das Publikum sieht nichts</translation>
+    </message>
+    <message>
+        <source>Count down to a time of day...</source>
+        <translation>Countdown bis zu einer Uhrzeit...</translation>
+    </message>
+    <message>
+        <source>Export timing report...</source>
+        <translation>Zeitbericht exportieren...</translation>
+    </message>
+    <message>
+        <source>talk %1</source>
+        <translation>Vortrag %1</translation>
+    </message>
+    <message>
+        <source>programme %1</source>
+        <translation>Programm %1</translation>
+    </message>
+    <message>
+        <source>Export timing report</source>
+        <translation>Zeitbericht exportieren</translation>
+    </message>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <translation>CSV-Tabelle (*.csv)</translation>
+    </message>
+    <message>
+        <source>Timing report</source>
+        <translation>Zeitbericht</translation>
+    </message>
+    <message>
+        <source>The timing report could not be written: %1</source>
+        <translation>Der Zeitbericht konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Timing report written: %1</source>
+        <translation>Zeitbericht geschrieben: %1</translation>
+    </message>
+    <message>
+        <source>Count down to a time of day</source>
+        <translation>Countdown bis zu einer Uhrzeit</translation>
+    </message>
+    <message>
+        <source>The countdown ends at:</source>
+        <translation>Der Countdown endet um:</translation>
+    </message>
 </context>
 <context>
     <name>MessageLog</name>
@@ -682,6 +758,13 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
     <message>
         <source>Olvanti — audience</source>
         <translation>Olvanti — Publikum</translation>
+    </message>
+</context>
+<context>
+    <name>OverviewPage</name>
+    <message>
+        <source>OVERVIEW  -  %1  -  Enter shows the page, Escape goes back</source>
+        <translation>ÜBERSICHT  -  %1  -  Eingabe zeigt die Seite, Escape geht zurück</translation>
     </message>
 </context>
 <context>
@@ -868,6 +951,10 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
         <source>Undone: %1</source>
         <translation>Rückgängig gemacht: %1</translation>
     </message>
+    <message>
+        <source>End page of %1</source>
+        <translation>Endseite von %1</translation>
+    </message>
 </context>
 <context>
     <name>PlaylistDelegate</name>
@@ -1006,10 +1093,6 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
         <translation>Wählen Sie zuerst eine Datei in der Wiedergabeliste.</translation>
     </message>
     <message>
-        <source>Countdown for file</source>
-        <translation>Countdown für die Datei</translation>
-    </message>
-    <message>
         <source>Start a countdown when this file begins</source>
         <translation>Countdown starten, wenn diese Datei beginnt</translation>
     </message>
@@ -1020,6 +1103,26 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
     <message>
         <source>Without a countdown the running timer is not changed when this file begins.</source>
         <translation>Ohne eigenen Countdown bleibt die laufende Zeit unverändert, wenn diese Datei beginnt.</translation>
+    </message>
+    <message>
+        <source>Countdown and end of the talk</source>
+        <translation>Countdown und Ende des Vortrags</translation>
+    </message>
+    <message>
+        <source>The talk ends at page</source>
+        <translation>Der Vortrag endet auf Seite</translation>
+    </message>
+    <message>
+        <source>its last page</source>
+        <translation>seiner letzten Seite</translation>
+    </message>
+    <message>
+        <source>Later pages are backup slides, reached by page number or the overview.</source>
+        <translation>Spätere Seiten sind Reservefolien, erreichbar über die Seitennummer oder die Übersicht.</translation>
+    </message>
+    <message>
+        <source>  (ends at page %1)</source>
+        <translation>  (endet auf Seite %1)</translation>
     </message>
 </context>
 <context>
@@ -1228,6 +1331,10 @@ Die Präsentation bleibt bei der aktuellen Datei.</translation>
     <message>
         <source>Close %1</source>
         <translation>%1 schließen</translation>
+    </message>
+    <message>
+        <source>The output stays on. Give Exit presentation again within two seconds to end it.</source>
+        <translation>Die Ausgabe bleibt an. Zum Beenden „Präsentation beenden“ innerhalb von zwei Sekunden noch einmal geben.</translation>
     </message>
 </context>
 <context>

@@ -86,6 +86,14 @@
         <source>Move output to the other display</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Return to the page before the jump</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overview of all pages</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ArrowButton</name>
@@ -161,6 +169,14 @@
     </message>
     <message>
         <source>-10 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Return to the page before the jump</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overview of all pages...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -614,6 +630,66 @@ Or drag PDFs, playlists and packages into this window</source>
         <source>Output in a window</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Go to page %1: Enter shows it, Escape cancels.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GO TO PAGE %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter shows it, Escape cancels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>LIVE  -  output off: the audience sees nothing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Count down to a time of day...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export timing report...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>talk %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>programme %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export timing report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timing report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The timing report could not be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timing report written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Count down to a time of day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The countdown ends at:</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MessageLog</name>
@@ -677,6 +753,13 @@ Or drag PDFs, playlists and packages into this window</source>
     </message>
     <message>
         <source>Olvanti — audience</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OverviewPage</name>
+    <message>
+        <source>OVERVIEW  -  %1  -  Enter shows the page, Escape goes back</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -864,6 +947,10 @@ Or drag PDFs, playlists and packages into this window</source>
         <source>Undone: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>End page of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PlaylistDelegate</name>
@@ -1002,10 +1089,6 @@ Or drag PDFs, playlists and packages into this window</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Countdown for file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Start a countdown when this file begins</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1015,6 +1098,26 @@ Or drag PDFs, playlists and packages into this window</source>
     </message>
     <message>
         <source>Without a countdown the running timer is not changed when this file begins.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Countdown and end of the talk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The talk ends at page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its last page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Later pages are backup slides, reached by page number or the overview.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  (ends at page %1)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1221,6 +1324,10 @@ The presentation stays on the current file.</source>
     </message>
     <message>
         <source>Close %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output stays on. Give Exit presentation again within two seconds to end it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -7,6 +7,7 @@
 #include "singleinstance.h"
 #include "stylesheet.h"
 #include "translation.h"
+#include "playlist/playlist.h"
 #include "ui/mainwindow.h"
 
 #include <QCommandLineParser>
@@ -84,10 +85,11 @@ int runApplication(int argc, char **argv)
         return 0;
 
     MessageLog::installForApplication();
-    QApplication::setStyle(u"Fusion"_s);
-    app.setStyleSheet(applicationStyleSheet());
+    applyApplicationStyle(app);
 
-    MainWindow window;
+    // A PDF given at start begins to load and render while the window is being built.
+    const QString path = documentToOpen(options, app.pendingOpenPath());
+    MainWindow window(Playlist::isPlaylistPath(path) ? QString() : path);
     app.setMainWindow(&window);
     window.show();
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
@@ -100,8 +102,7 @@ int runApplication(int argc, char **argv)
     else
         QTimer::singleShot(UpdateCheckDelayMs, &window, [&window] { window.checkForUpdates(true); });
 
-    const QString path = documentToOpen(options, app.pendingOpenPath());
-    if (!path.isEmpty())
+    if (Playlist::isPlaylistPath(path))
         QTimer::singleShot(0, &window, [&window, path] { window.openPath(path); });
 
     return app.exec();

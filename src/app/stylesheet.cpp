@@ -1,5 +1,7 @@
 #include "stylesheet.h"
 
+#include <QApplication>
+#include <QFont>
 #include <QString>
 #include <QStringView>
 
@@ -13,7 +15,7 @@ struct Rule
 
 // Later rules win over earlier ones of equal specificity, so the order matters.
 constexpr Rule rules[] = {
-    {u"QWidget", u"background:#1B2C3D; color:#FFFFFF; font-size:13px;"},
+    {u"QWidget", u"background:#1B2C3D; color:#FFFFFF;"},
     {u"QToolBar,QMenuBar,QStatusBar", u"background:#152331; spacing:5px; padding:4px;"},
     // The tool bar's overflow button, should a narrow window need it, is plain to see.
     {u"QToolButton#qt_toolbar_ext_button", u"background:#293F54; border:1px solid #FF9C45; border-radius:4px;"},
@@ -63,7 +65,9 @@ constexpr Rule rules[] = {
     {u"QLabel#preparedLabel", u"color:#56D6C9; font-weight:bold; font-size:36px;"},
     {u"QLabel#fileLabel", u"color:#9FB3C8; font-size:13px;"},
     {u"QLabel#liveCaption", u"color:#FF9C45; font-weight:bold; font-size:13px;"},
+    {u"QLabel#liveCaption[outputOff=\"true\"]", u"color:#1B1B1B; background:#FFD54F; padding:1px 6px;"},
     {u"QLabel#nextCaption", u"color:#56D6C9; font-weight:bold; font-size:13px;"},
+    {u"QLabel#clockStrip", u"color:#E3ECF4; font-weight:bold; font-size:20px;"},
     {u"QPushButton[role=\"control\"]", u"padding:8px 18px; font-size:15px; font-weight:bold;"},
     {u"QPushButton#blackoutButton:checked", u"background:#C62828; border-color:#FF8A80; color:white;"},
     {u"QListView", u"background:#152331; border:0;"},
@@ -90,4 +94,15 @@ QString applicationStyleSheet()
     for (const Rule &rule : rules)
         sheet += rule.selector + QStringView(u" { ") + rule.declarations + QStringView(u" }");
     return sheet;
+}
+
+void applyApplicationStyle(QApplication &app)
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    // The common text size as the application font rather than a style rule: the same text,
+    // without the sheet resolving a font for each widget as it is polished.
+    QFont font = QApplication::font();
+    font.setPixelSize(13);
+    QApplication::setFont(font);
+    app.setStyleSheet(applicationStyleSheet());
 }

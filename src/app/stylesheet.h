@@ -1,7 +1,11 @@
 #pragma once
 
+class QApplication;
 class QString;
 
 // The application's one style sheet: every rule, in order, written as
 // selector " { " declarations " }" with no separator between rules.
 QString applicationStyleSheet();
+
+// Fusion, the widgets' common text size and the style sheet, for the whole application.
+void applyApplicationStyle(QApplication &app);

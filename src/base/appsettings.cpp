@@ -113,6 +113,26 @@ void AppSettings::setPlaylistTimes(const QMap<QString, int> &minutesByPath)
     m_store.setValue(key("playlist/times"), stored);
 }
 
+QMap<QString, int> AppSettings::playlistEndPages() const
+{
+    QMap<QString, int> pages;
+    const QVariantMap stored = m_store.value(key("playlist/endPages")).toMap();
+    for (auto it = stored.constBegin(); it != stored.constEnd(); ++it) {
+        const qint64 value = number(it.value()).value_or(0);
+        if (value > 0)
+            pages.insert(it.key(), clamped(value, 1, std::numeric_limits<int>::max()));
+    }
+    return pages;
+}
+
+void AppSettings::setPlaylistEndPages(const QMap<QString, int> &endPages)
+{
+    QVariantMap stored;
+    for (auto it = endPages.constBegin(); it != endPages.constEnd(); ++it)
+        stored.insert(it.key(), it.value());
+    m_store.setValue(key("playlist/endPages"), stored);
+}
+
 QString AppSettings::playlistDir() const
 {
     return m_store

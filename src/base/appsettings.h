@@ -34,6 +34,9 @@ public:
     // Per-file countdown minutes; entries of 0 or less are dropped, larger ones read as 600.
     QMap<QString, int> playlistTimes() const;
     void setPlaylistTimes(const QMap<QString, int> &minutesByPath);
+    // Per-file end pages (the talk's last page, counted from 1); entries of 0 or less are dropped.
+    QMap<QString, int> playlistEndPages() const;
+    void setPlaylistEndPages(const QMap<QString, int> &endPages);
     // Folder of the last playlist or package dialog; the documents folder at first.
     QString playlistDir() const;
     void setPlaylistDir(const QString &dir);

@@ -14,9 +14,9 @@ struct ActionInfo
 };
 
 // Display names live in the generic "Action" context so every window shares one translation.
-const std::array<ActionInfo, 15> &actionTable()
+const std::array<ActionInfo, 17> &actionTable()
 {
-    static const std::array<ActionInfo, 15> table{{
+    static const std::array<ActionInfo, 17> table{{
         {Action::NextSlide, QT_TRANSLATE_NOOP("Action", "Next slide"),
          {Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space}},
         {Action::PreviousSlide, QT_TRANSLATE_NOOP("Action", "Previous slide"),
@@ -27,7 +27,8 @@ const std::array<ActionInfo, 15> &actionTable()
          {Qt::ControlModifier | Qt::Key_Right}},
         {Action::PreviousReaderPage, QT_TRANSLATE_NOOP("Action", "Go to previous reader page"),
          {Qt::ControlModifier | Qt::Key_Left}},
-        {Action::ToggleBlackout, QT_TRANSLATE_NOOP("Action", "Blackout / resume output"), {Qt::Key_B}},
+        // Many clickers send "." from their blackout button.
+        {Action::ToggleBlackout, QT_TRANSLATE_NOOP("Action", "Blackout / resume output"), {Qt::Key_B, Qt::Key_Period}},
         {Action::ToggleTimer, QT_TRANSLATE_NOOP("Action", "Start / pause timer"), {Qt::Key_T}},
         {Action::ExitPresentation, QT_TRANSLATE_NOOP("Action", "Exit presentation"), {Qt::Key_Escape}},
         {Action::TimerPlusMinute, QT_TRANSLATE_NOOP("Action", "Timer +1 minute"),
@@ -39,6 +40,8 @@ const std::array<ActionInfo, 15> &actionTable()
         {Action::TimerMinusTenSeconds, QT_TRANSLATE_NOOP("Action", "Timer -10 seconds"),
          {Qt::ShiftModifier | Qt::Key_Left}},
         {Action::ResetTimer, QT_TRANSLATE_NOOP("Action", "Reset timer"), {Qt::Key_R}},
+        {Action::ReturnFromJump, QT_TRANSLATE_NOOP("Action", "Return to the page before the jump"), {Qt::Key_Backspace}},
+        {Action::ShowOverview, QT_TRANSLATE_NOOP("Action", "Overview of all pages"), {Qt::Key_O}},
         // No key by default: a stray press would move the audience's picture.
         {Action::SwapDisplay, QT_TRANSLATE_NOOP("Action", "Move output to the other display"), {}},
     }};

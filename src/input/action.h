@@ -23,7 +23,9 @@ enum class Action : int {
     TimerPlusTenSeconds = 13,
     TimerMinusTenSeconds = 14,
     ResetTimer = 15,
-    SwapDisplay = 16,
+    ReturnFromJump = 16,
+    ShowOverview = 17,
+    SwapDisplay = 18,
 };
 
 Q_DECLARE_METATYPE(Action)
@@ -32,10 +34,10 @@ Q_DECLARE_METATYPE(Action)
 // Implicitly shared, so a snapshot costs nothing until one side changes.
 using BindingTable = QMap<Action, QList<QKeySequence>>;
 
-// The translated display name; empty for 6, 8 and values outside 0..16.
+// The translated display name; empty for 6, 8 and values outside 0..18.
 QString actionName(Action action);
 
-// The fifteen actions in the order used for matching, validation, storage and display.
+// The bindable actions in the order used for matching, validation, storage and display.
 QList<Action> bindableActionList();
 bool isBindable(Action action);
 

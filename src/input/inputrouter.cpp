@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QAbstractSpinBox>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
@@ -51,6 +52,31 @@ bool isReturnKey(int key)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The keys an in-window chooser (the overview) moves and chooses with.
+bool isChooserKey(int key)
+{
+    return isDialogKey(key) || isReturnKey(key) || key == Qt::Key_Home || key == Qt::Key_End
+           || key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Tab || key == Qt::Key_Backtab;
+}
+
+// A widget of the window that takes the keys it chooses with while it has the focus.
+bool keepsChooserKeys(const QWidget *focus)
+{
+    for (const QWidget *widget = focus; widget; widget = widget->parentWidget()) {
+        if (widget->property("keepsChooserKeys").toBool())
+            return true;
+    }
+    return false;
+}
+
+// A digit of the main keyboard or the keypad, without other modifiers.
+int digitOf(QKeyCombination combination)
+{
+    const int key = combination.key();
+    return combination.keyboardModifiers() == Qt::NoModifier && key >= Qt::Key_0 && key <= Qt::Key_9 ? key - Qt::Key_0
+                                                                                                   : -1;
+}
+
 bool isArrowUpOrDown(QKeyCombination combination)
 {
     return combination.keyboardModifiers() == Qt::NoModifier
@@ -65,6 +91,9 @@ InputRouter::InputRouter(QObject *parent)
     registerActionMetaType();
     setClock({});
     resetDefaults();
+    m_pageTimer.setSingleShot(true);
+    m_pageTimer.setInterval(PageNumberTimeoutMs);
+    connect(&m_pageTimer, &QTimer::timeout, this, [this] { setPageNumber(QString()); });
     if (QCoreApplication *app = QCoreApplication::instance())
         app->installEventFilter(this);
 }
@@ -187,6 +216,8 @@ bool InputRouter::leftAlone(int key) const
     // clicker's other keys still drive the show from there.
     if (focus && qobject_cast<QDialog *>(focus->window()) && isDialogKey(key))
         return true;
+    if (keepsChooserKeys(focus) && isChooserKey(key))
+        return true;
     // Dialogs and open menus keep their keys. Test mode runs inside a modal dialog, hence
     // the exception above.
     return QApplication::activeModalWidget() || QApplication::activePopupWidget();
@@ -229,6 +260,48 @@ void InputRouter::route(QKeyCombination combination, Action action)
         Q_EMIT triggered(action);
 }
 
+void InputRouter::setPageNumber(const QString &digits)
+{
+    m_pageDigits = digits;
+    if (digits.isEmpty())
+        m_pageTimer.stop();
+    else
+        m_pageTimer.start();
+    Q_EMIT pageNumberChanged(digits);
+}
+
+bool InputRouter::typesPageNumber(QEvent::Type type, QKeyCombination combination)
+{
+    if (m_captureMode)
+        return false;
+    const int key = combination.key();
+    const bool typing = !m_pageDigits.isEmpty() && combination.keyboardModifiers() == Qt::NoModifier
+                        && (isReturnKey(key) || key == Qt::Key_Escape || key == Qt::Key_Backspace);
+    // A digit bound to a command keeps its binding; the page box takes its own digits.
+    Action bound = Action::NextSlide;
+    const int digit = digitOf(combination);
+    const bool startsOrGoesOn = digit >= 0 && !matchAction(combination, &bound)
+                                && !qobject_cast<QAbstractSpinBox *>(QApplication::focusWidget());
+    if (!typing && !startsOrGoesOn)
+        return false;
+    if (type != QEvent::KeyPress)
+        return true; // the override is accepted so that no shortcut takes the key
+    if (digit >= 0) {
+        if (m_pageDigits.size() < MaxPageDigits)
+            setPageNumber(m_pageDigits + QString::number(digit));
+        else
+            m_pageTimer.start();
+    } else if (key == Qt::Key_Backspace) {
+        setPageNumber(m_pageDigits.chopped(1));
+    } else {
+        const int number = m_pageDigits.toInt();
+        setPageNumber(QString());
+        if (isReturnKey(key) && number > 0)
+            Q_EMIT pageNumberEntered(number);
+    }
+    return true;
+}
+
 bool InputRouter::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
@@ -241,6 +314,8 @@ bool InputRouter::eventFilter(QObject *watched, QEvent *event)
     // Keypad keys (arrows with Num Lock off) count as the same keys elsewhere.
     const QKeyCombination combination(keyEvent->modifiers() & ~Qt::KeypadModifier,
                                       Qt::Key(keyEvent->key()));
+    if (typesPageNumber(type, combination))
+        return true;
     Action action = Action::NextSlide;
     if (!matchAction(combination, &action)) {
         // An unmatched press climbs the parent chain and passes here again for each widget;

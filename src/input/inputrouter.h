@@ -2,7 +2,9 @@
 
 #include "input/action.h"
 
+#include <QEvent>
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 
@@ -49,6 +51,11 @@ public:
     void setScrollMode(bool on) { m_scrollMode = on; }
     bool scrollMode() const { return m_scrollMode; }
 
+    // A page number typed with unbound digits is dropped after this pause without Enter.
+    static constexpr int PageNumberTimeoutMs = 3000;
+    static constexpr int MaxPageDigits = 6;
+    void setPageNumberTimeout(int ms) { m_pageTimer.setInterval(ms); }
+
     // Monotonic milliseconds used for the minimum interval; tests drive it directly.
     void setClock(std::function<qint64()> clock);
 
@@ -56,6 +63,10 @@ Q_SIGNALS:
     void triggered(Action action);
     // An arrow key bound to a slide command while reading in one continuous scroll.
     void lineStepRequested(int direction);
+    // Digits typed for a page number so far (empty when it was cancelled or entered), and the
+    // number once Enter ends it.
+    void pageNumberChanged(const QString &digits);
+    void pageNumberEntered(int number);
     void observed(const QString &key, const QString &action);
 
 protected:
@@ -65,6 +76,9 @@ private:
     bool leftAlone(int key) const;
     bool matchAction(QKeyCombination combination, Action *action) const;
     bool isRepeat(const QKeyEvent *event, QKeyCombination combination) const;
+    // Digits that no command has, and Return, Escape and Backspace while they are typed.
+    bool typesPageNumber(QEvent::Type type, QKeyCombination combination);
+    void setPageNumber(const QString &digits);
     void route(QKeyCombination combination, Action action);
 
     BindingTable m_bindings;
@@ -76,4 +90,6 @@ private:
     bool m_pressClockStarted = false;
     qint64 m_pressTime = 0;
     std::function<qint64()> m_clock;
+    QString m_pageDigits;
+    QTimer m_pageTimer;
 };

@@ -2,7 +2,9 @@
 
 #include "pdflog.h"
 #include "pdfworker.h"
+#include "textreader.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfDocumentRenderOptions>
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -56,6 +59,19 @@ BandScale bandScale(int whole, double points, int image)
         }
     }
     return best;
+}
+
+// Every delivered page is opaque on white, whatever the engine left transparent. White goes in
+// behind the page in place: no second picture to allocate.
+void opaqueOnWhite(QImage &image)
+{
+    {
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+        painter.fillRect(image.rect(), Qt::white);
+    }
+    if (!image.reinterpretAsFormat(QImage::Format_RGB32))
+        image = image.convertToFormat(QImage::Format_RGB32);
 }
 
 QString cacheKey(int page, const QSize &size, int turns)
@@ -126,8 +142,15 @@ void PdfService::pump()
         && (m_banding->request.generation != m_loadGeneration->load()
             || m_latest.value(m_banding->request.channel) != m_banding->request.number))
         m_banding.reset();
-    if (m_pending.isEmpty() && !m_banding)
+    if (m_pending.isEmpty() && !m_banding) {
+        if (m_reader)
+            m_reader->setPaused(false);
+        extractTextInBackground();
         return;
+    }
+    // The text reader stops while the engine renders, so a render has a core to itself.
+    if (m_reader)
+        m_reader->setPaused(true);
     auto best = m_pending.cbegin();
     for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it) {
         if (servedBefore(*it, *best))
@@ -180,17 +203,8 @@ void PdfService::pump()
             options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
             options.setRotation(engineRotation(request.rotation));
             image = size.isEmpty() ? QImage() : document->render(request.page, size, options);
-            if (!image.isNull()) {
-                // Every delivered page is opaque on white, whatever the engine left transparent.
-                // White goes in behind the page in place: no second picture to allocate.
-                {
-                    QPainter painter(&image);
-                    painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
-                    painter.fillRect(image.rect(), Qt::white);
-                }
-                if (!image.reinterpretAsFormat(QImage::Format_RGB32))
-                    image = image.convertToFormat(QImage::Format_RGB32);
-            }
+            if (!image.isNull())
+                opaqueOnWhite(image);
         }
         QMetaObject::invokeMethod(
             this, [this, request, image, measured] { onRenderReply(request, image, false, measured); },
@@ -217,6 +231,8 @@ void PdfService::onRenderReply(const RenderRequest &request, const QImage &image
                                         ? tr("Invalid render dimensions.")
                                         : tr("Could not render page %1. Previous output retained.").arg(request.page + 1));
             } else {
+                qCDebug(lcPdf, "Page %d delivered at %dx%d on %s", request.page + 1, image.width(), image.height(),
+                        qPrintable(request.channel));
                 Q_EMIT rendered(request.channel, request.page, image);
             }
         }
@@ -241,7 +257,10 @@ void PdfService::postBand()
     const RenderRequest request = banding.request;
     // Bands run across the page as the engine lays it out; the turn comes once the picture is whole.
     const QSize upright = request.rotation % 2 == 1 ? request.size.transposed() : request.size;
-    const int rows = int(std::clamp<qint64>(BandArea / upright.width(), 1, upright.height()));
+    // The first band is thin, so an output request that comes just after a zoom waits little;
+    // later ones are sized by how long the first took.
+    const int usual = int(std::clamp<qint64>(BandArea / upright.width(), 1, upright.height()));
+    const int rows = banding.rows > 0 ? banding.rows : std::max(1, usual / 8);
     const int top = banding.nextRow;
     const int height = std::min(rows, upright.height() - top);
     banding.nextRow += height;
@@ -249,13 +268,15 @@ void PdfService::postBand()
     PdfWorker *worker = m_worker;
     const Generation counter = m_loadGeneration;
     postToWorker([this, worker, counter, request, image = banding.image, upright, top, height, last] {
+        QElapsedTimer clock;
+        clock.start();
         QPdfDocument *document = worker->document();
         bool ok = counter->load() == request.generation && document;
+        // Left unfilled: every row is written by its band, and no band waits for a whole picture
+        // to be cleared first.
         if (ok && image->isNull()) {
             *image = QImage(upright, QImage::Format_RGB32);
             ok = !image->isNull();
-            if (ok)
-                image->fill(Qt::white);
         }
         if (ok) {
             const QSizeF points = document->pagePointSize(request.page);
@@ -267,23 +288,39 @@ void PdfService::postBand()
                 options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
                 options.setScaledSize(QSize(across.scaled, down.scaled));
                 options.setScaledClipRect(QRect(0, top, across.clip, down.clip));
-                const QImage band = document->render(request.page, QSize(upright.width(), height), options);
-                ok = !band.isNull();
-                if (ok)
-                    QPainter(image.get()).drawImage(0, top, band);
+                QImage band = document->render(request.page, QSize(upright.width(), height), options);
+                ok = !band.isNull() && band.width() == upright.width() && band.height() == height;
+                if (ok) {
+                    opaqueOnWhite(band);
+                    const qsizetype bytes = qsizetype(upright.width()) * 4;
+                    for (int row = 0; row < height; ++row)
+                        std::memcpy(image->scanLine(top + row), band.constScanLine(row), bytes);
+                }
             }
         }
         QImage finished;
         if (ok && last)
             finished = request.rotation == 0 ? *image : image->transformed(QTransform().rotate(90 * request.rotation));
         QMetaObject::invokeMethod(
-            this, [this, request, finished, done = last || !ok] { onBandReply(request, finished, done); },
+            this,
+            [this, request, finished, done = last || !ok, height, spent = clock.nsecsElapsed()] {
+                onBandReply(request, finished, done, height, spent);
+            },
             Qt::QueuedConnection);
     });
 }
 
-void PdfService::onBandReply(const RenderRequest &request, const QImage &image, bool finished)
+void PdfService::onBandReply(const RenderRequest &request, const QImage &image, bool finished, int rows,
+                             qint64 nanoseconds)
 {
+    if (!finished && m_banding && m_banding->request.number == request.number) {
+        // An output request waits for one band at most: bands are sized to take about BandMs,
+        // between an eighth of the usual and the usual.
+        const QSize upright = request.rotation % 2 == 1 ? request.size.transposed() : request.size;
+        const int usual = int(std::clamp<qint64>(BandArea / std::max(1, upright.width()), 1, upright.height()));
+        const qint64 wanted = qint64(rows) * BandMs * 1000000 / std::max<qint64>(1, nanoseconds);
+        m_banding->rows = int(std::clamp<qint64>(wanted, std::max(1, usual / 8), usual));
+    }
     if (!finished) {
         m_renderBusy = false;
         pump();

@@ -2,12 +2,14 @@
 
 #include "pdflog.h"
 #include "pdfworker.h"
+#include "textreader.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPdfDocument>
 
-Q_LOGGING_CATEGORY(lcPdf, "olvanti.pdf")
+// Debug lines (one per delivered picture) only when asked for, as the benchmark does.
+Q_LOGGING_CATEGORY(lcPdf, "olvanti.pdf", QtInfoMsg)
 
 namespace {
 
@@ -33,7 +35,10 @@ PdfService::PdfService(QObject *parent)
     , m_loadGeneration(std::make_shared<std::atomic<quint64>>(0))
     , m_searchGeneration(std::make_shared<std::atomic<quint64>>(0))
     , m_searchSteps(std::make_shared<std::atomic<quint64>>(0))
+    , m_textExtractions(std::make_shared<std::atomic<quint64>>(0))
+    , m_readerActive(std::make_shared<std::atomic<bool>>(false))
 {
+    m_worker->setExtractionCounter(m_textExtractions);
     qRegisterMetaType<SearchHit>("SearchHit");
     qRegisterMetaType<QList<SearchHit>>("QList<SearchHit>");
     m_cache.setMaxCost(CacheBytes);
@@ -46,6 +51,7 @@ PdfService::PdfService(QObject *parent)
 
 PdfService::~PdfService()
 {
+    m_reader.reset();
     // Running jobs see the new generations at their next check and stop.
     ++*m_loadGeneration;
     ++*m_searchGeneration;
@@ -66,7 +72,10 @@ void PdfService::load(const QString &path, const QString &password)
     PdfWorker *worker = m_worker;
     const Generation counter = m_loadGeneration;
     const QString file = m_filePath;
-    postToWorker([this, worker, counter, generation, file, password] {
+    // Sizes and text come from the text reader process where there is one.
+    m_readerPlanned = m_readerEnabled && !TextReader::program().isEmpty();
+    m_password = password;
+    postToWorker([this, worker, counter, generation, file, password, reader = m_readerPlanned] {
         if (counter->load() != generation)
             return;
         auto *document = new QPdfDocument(worker);
@@ -80,7 +89,7 @@ void PdfService::load(const QString &path, const QString &password)
         QMetaObject::invokeMethod(
             this, [this, generation, pages, firstSize, code = int(error)] { onLoadReply(generation, pages, firstSize, code); },
             Qt::QueuedConnection);
-        if (pages > 1)
+        if (pages > 1 && !reader)
             collectPageSizes(generation, 1);
     });
 }
@@ -99,8 +108,43 @@ void PdfService::onLoadReply(quint64 generation, int pages, const QSizeF &firstS
         pump();
         return;
     }
+    m_password.clear();
     qCWarning(lcPdf, "PDF load failed (engine code %d)", errorCode);
     Q_EMIT failed(loadErrorMessage(errorCode), errorCode == int(QPdfDocument::Error::IncorrectPassword));
+}
+
+void PdfService::startTextReader()
+{
+    m_readerPlanned = false;
+    m_reader = std::make_unique<TextReader>(m_filePath, m_password);
+    m_password.clear();
+    m_readerActive->store(true);
+    const quint64 generation = m_loadGeneration->load();
+    connect(m_reader.get(), &TextReader::sizesRead, this,
+            [this, generation](int first, const QList<QSizeF> &sizes) { onPageSizes(generation, first, sizes); });
+    connect(m_reader.get(), &TextReader::textRead, this, [this, generation](int page, const QString &text) {
+        PdfWorker *worker = m_worker;
+        const Generation counter = m_loadGeneration;
+        postToWorker([worker, counter, generation, page, text] {
+            if (counter->load() == generation)
+                worker->storePageText(page, text);
+        });
+    });
+    connect(m_reader.get(), &TextReader::finished, this, [this, generation] { onTextReaderFinished(generation); });
+}
+
+void PdfService::onTextReaderFinished(quint64 generation)
+{
+    if (generation != m_loadGeneration->load())
+        return;
+    m_readerActive->store(false);
+    const qsizetype unknown = std::find_if(m_pageSizes.cbegin(), m_pageSizes.cend(), [](const QSizeF &size) {
+                                  return !size.isValid();
+                              }) - m_pageSizes.cbegin();
+    if (unknown < m_pageSizes.size())
+        postToWorker([this, generation, unknown] { collectPageSizes(generation, int(unknown)); });
+    // Text it did not read is read in the background here.
+    pump();
 }
 
 void PdfService::collectPageSizes(quint64 generation, int first)
@@ -170,7 +214,52 @@ void PdfService::close()
     m_latest.clear();
     m_banding.reset();
     m_cache.clear();
+    m_searching = false;
+    m_hits.clear();
+    m_pagesWithoutRects.clear();
+    m_nextText = 0;
+    m_readerPlanned = false;
+    m_reader.reset();
+    m_readerActive->store(false);
+    m_password.clear();
     PdfWorker *worker = m_worker;
     postToWorker([worker] { worker->setDocument(nullptr); });
     Q_EMIT closed();
+}
+
+void PdfService::extractTextInBackground()
+{
+    if (m_renderBusy || !m_pending.isEmpty() || m_banding)
+        return;
+    // Started once the first renders are done, so the first frame never shares the machine with it.
+    if (m_readerPlanned)
+        startTextReader();
+    if (m_textBusy || m_searching || m_nextText >= pageCount() || m_readerActive->load())
+        return;
+    m_textBusy = true;
+    PdfWorker *worker = m_worker;
+    const Generation counter = m_loadGeneration;
+    const quint64 generation = counter->load();
+    postToWorker([this, worker, counter, generation, first = m_nextText] {
+        int next = first;
+        bool full = false;
+        if (const QPdfDocument *document = worker->document(); document && counter->load() == generation) {
+            // Pages a search has read already are passed over.
+            while (next < document->pageCount() && worker->hasPageText(next))
+                ++next;
+            full = worker->pageTextsFull();
+            if (next < document->pageCount() && !full)
+                worker->pageText(next++);
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation, next, full] {
+                // A step of a closed document still held the flag; its reply clears it.
+                m_textBusy = false;
+                if (generation == m_loadGeneration->load())
+                    m_nextText = full ? pageCount() : next;
+                pump();
+            },
+            Qt::QueuedConnection);
+    });
 }

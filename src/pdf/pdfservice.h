@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QSet>
 #include <QObject>
 #include <QSize>
 #include <QSizeF>
@@ -17,6 +18,7 @@
 #include <optional>
 
 class PdfWorker;
+class TextReader;
 
 // Who waits for a picture, most urgent first.
 enum class RenderPriority : int {
@@ -65,6 +67,8 @@ public:
     // BandArea pixels, one worker job each, so an output request waits for one band at most.
     static constexpr qint64 BandingArea = 4000000;
     static constexpr qint64 BandArea = 2000000;
+    // Bands of a page slow to draw get fewer rows, so that one takes about this long.
+    static constexpr int BandMs = 20;
     static constexpr int SearchHitLimit = 10000;
     // Longest stretch the worker spends collecting page sizes before it looks at other jobs.
     static constexpr int SizeStepMs = 4;
@@ -81,6 +85,9 @@ public:
     QString filePath() const { return m_filePath; }
 
     void load(const QString &path, const QString &password = QString());
+    // Whether later loads hand page sizes and text extraction to the text reader process where
+    // it is installed (the default), or leave everything to the worker.
+    void setTextReaderEnabled(bool enabled) { m_readerEnabled = enabled; }
     void close();
 
     // Each channel holds at most one waiting request; a newer one replaces it.
@@ -89,6 +96,9 @@ public:
     void cancel(const QString &channel);
 
     void search(const QString &text);
+    // Finds the rectangles of the last finished search's hits on `page`, which are left out
+    // until a page is shown; `searchHitsUpdated` brings them. Does nothing when they are known.
+    void findHitRects(int page);
 
     // The image size for a page of `pagePoints` (already turned for the rotation) fitted
     // into `target`, within the side and area bounds; empty when no image can be made.
@@ -99,6 +109,8 @@ public:
     quint64 renderJobCount() const { return m_renderJobs; }
     // Pages examined by search steps since construction, cancelled searches included.
     quint64 searchStepCount() const { return m_searchSteps->load(); }
+    // Pages whose text the engine extracted since construction, for searches or ahead of them.
+    quint64 textExtractionCount() const { return m_textExtractions->load(); }
     // The thread that owns the document, for diagnostics and tests; post nothing that touches
     // the document to it.
     QThread *workerThread() { return &m_thread; }
@@ -114,11 +126,16 @@ Q_SIGNALS:
     void searchFinished(const QList<SearchHit> &hits, bool truncated);
     // The hits of the running search so far, sent as pages are searched; `searchFinished` still ends it.
     void searchProgress(const QList<SearchHit> &hits);
+    // The finished search's hits again, with the rectangles of one more page filled in.
+    void searchHitsUpdated(const QList<SearchHit> &hits);
     // A render job went to the worker (cache hits do not); for diagnostics and tests.
     void renderStarted(const QString &channel, int page);
 
 private:
     void onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode);
+    void startTextReader();
+    // Sizes the text reader could not give are read by the worker.
+    void onTextReaderFinished(quint64 generation);
     // On the worker: reads sizes from `first` on for a few milliseconds, then queues itself.
     void collectPageSizes(quint64 generation, int first);
     void onPageSizes(quint64 generation, int first, const QList<QSizeF> &sizes);
@@ -133,11 +150,16 @@ private:
         RenderRequest request;
         std::shared_ptr<QImage> image;
         int nextRow = 0;
+        int rows = 0; // of the next band; 0 until the first band has been timed
     };
     bool startsBanding(const RenderRequest &request) const;
     void postBand();
-    void onBandReply(const RenderRequest &request, const QImage &image, bool finished);
+    void onBandReply(const RenderRequest &request, const QImage &image, bool finished, int rows, qint64 nanoseconds);
     void onSearchReply(quint64 loadGeneration, quint64 searchGeneration, const QList<SearchHit> &hits, bool finished);
+    void onHitRects(quint64 loadGeneration, quint64 searchGeneration, int page, const QList<SearchHit> &hits);
+    // While the worker has nothing else to do, the text of the pages is read ahead of any
+    // search, one page per job.
+    void extractTextInBackground();
     void postToWorker(std::function<void()> job);
 
     QThread m_thread;
@@ -157,4 +179,16 @@ private:
     std::optional<Banding> m_banding;
     quint64 m_renderJobs = 0;
     std::shared_ptr<std::atomic<quint64>> m_searchSteps; // shared with the search steps
+    std::shared_ptr<std::atomic<quint64>> m_textExtractions; // shared with the worker
+    QString m_searchText;
+    bool m_searching = false;
+    QList<SearchHit> m_hits; // of the last finished search
+    QSet<int> m_pagesWithoutRects;
+    int m_nextText = 0; // the next page whose text is read in the background
+    bool m_textBusy = false;
+    bool m_readerEnabled = true;
+    bool m_readerPlanned = false; // for the document being loaded
+    QString m_password; // until the text reader has it
+    std::unique_ptr<TextReader> m_reader;
+    std::shared_ptr<std::atomic<bool>> m_readerActive; // shared with the search steps
 };

@@ -29,6 +29,14 @@ QString PdfWorker::pageText(int page)
     if (const QString *known = m_pageTexts.object(page))
         return *known;
     const QString text = m_document ? m_document->getAllText(page).text() : QString();
+    if (m_extractions)
+        ++*m_extractions;
     m_pageTexts.insert(page, new QString(text), std::max<qsizetype>(1, text.size() * qsizetype(sizeof(QChar))));
     return text;
+}
+
+void PdfWorker::storePageText(int page, const QString &text)
+{
+    if (!m_pageTexts.contains(page))
+        m_pageTexts.insert(page, new QString(text), std::max<qsizetype>(1, text.size() * qsizetype(sizeof(QChar))));
 }

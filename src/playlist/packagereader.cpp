@@ -26,6 +26,7 @@ struct PackedItem
     QString fileName;
     qint64 size = 0;
     int minutes = 0;
+    int endPage = 0;
 };
 
 // The declared byte count of an item, truncated to a whole number; -1 when missing or negative.
@@ -87,7 +88,7 @@ QString planItems(QFile &package, QList<PackedItem> &items)
         }
         const QString prefix = QString::number(items.size() + 1).rightJustified(2, u'0') + u'_';
         items.append({fitFileName(prefix, PlaylistFile::safeEntryName(item.value(u"name"_s).toString())), size,
-                      minutesFromJson(item.value(u"minutes"_s))});
+                      minutesFromJson(item.value(u"minutes"_s)), endPageFromJson(item.value(u"endPage"_s))});
     }
     return {};
 }
@@ -171,7 +172,7 @@ QString PlaylistFile::readPackage(const QString &packagePath, const QString &tar
         }
         if (!out.commit())
             return unpackError(out.errorString());
-        entries.append({target, item.minutes});
+        entries.append({target, item.minutes, item.endPage});
     }
     qCInfo(lcPlaylist) << "package unpacked" << packagePath << "into" << targetFolder << entries.size() << "PDFs";
     return {};

@@ -71,6 +71,8 @@ QString PlaylistFile::buildPackage(const QString &targetPath, const QList<Playli
         QJsonObject item{{u"name"_s, info.fileName()}, {u"size"_s, info.size()}};
         if (entry.minutes > 0)
             item.insert(u"minutes"_s, qMin(entry.minutes, int(Limits::MaxEntryMinutes)));
+        if (entry.endPage > 0)
+            item.insert(u"endPage"_s, entry.endPage);
         items.append(item);
     }
     if (leftOut)

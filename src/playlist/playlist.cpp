@@ -14,7 +14,8 @@ bool Playlist::isPlaylistPath(const QString &path)
     return suffix == QLatin1String("opack") || suffix == QLatin1String("oplaylist");
 }
 
-void Playlist::setEntries(const QStringList &files, const QMap<QString, int> &minutes)
+void Playlist::setEntries(const QStringList &files, const QMap<QString, int> &minutes,
+                          const QMap<QString, int> &endPages)
 {
     // Built aside: the arguments may be this playlist's own lists. The set keeps a long
     // playlist from costing time by the square of its length.
@@ -31,8 +32,14 @@ void Playlist::setEntries(const QStringList &files, const QMap<QString, int> &mi
         if (it.value() > 0 && seen.contains(it.key()))
             countdowns.insert(it.key(), qMin(it.value(), Limits::MaxEntryMinutes));
     }
+    QMap<QString, int> ends;
+    for (auto it = endPages.cbegin(); it != endPages.cend(); ++it) {
+        if (it.value() > 0 && seen.contains(it.key()))
+            ends.insert(it.key(), it.value());
+    }
     m_files = listed;
     m_minutes = countdowns;
+    m_endPages = ends;
     recomputeIndex();
     Q_EMIT changed();
 }
@@ -67,6 +74,22 @@ void Playlist::setMinutes(const QString &path, int minutes)
         m_minutes.insert(path, qMin(minutes, Limits::MaxEntryMinutes));
     else
         m_minutes.remove(path);
+    Q_EMIT changed();
+}
+
+void Playlist::setShownSeconds(const QString &path, int seconds)
+{
+    if (m_shown.value(path, -1) == seconds)
+        return;
+    m_shown.insert(path, seconds);
+    Q_EMIT changed();
+}
+
+void Playlist::clearShownTimes()
+{
+    if (m_shown.isEmpty())
+        return;
+    m_shown.clear();
     Q_EMIT changed();
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/limits.h"
 
+#include <QHash>
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -23,9 +24,18 @@ public:
     int count() const { return int(m_files.size()); }
     int currentIndex() const { return m_currentIndex; }
     int minutesFor(const QString &path) const { return m_minutes.value(path, 0); }
+    // The page (counted from 1) a talk ends at: the pages after it are backup slides, which
+    // Next passes over into the next file. 0: the talk ends at its last page.
+    const QMap<QString, int> &endPages() const { return m_endPages; }
+    int endPageFor(const QString &path) const { return m_endPages.value(path, 0); }
+    // How long a talk was shown in this session, in seconds; -1 before it was shown. Not kept.
+    int shownSeconds(const QString &path) const { return m_shown.value(path, -1); }
+    void setShownSeconds(const QString &path, int seconds);
+    void clearShownTimes();
 
     // Minutes of 0 or less mean no countdown; larger values are limited to Limits::MaxEntryMinutes.
-    void setEntries(const QStringList &files, const QMap<QString, int> &minutes);
+    // End pages of 0 or less mean none.
+    void setEntries(const QStringList &files, const QMap<QString, int> &minutes, const QMap<QString, int> &endPages = {});
     // The paths among `paths` that are existing files not yet listed, absolute, in order.
     QStringList newFiles(const QStringList &paths) const;
     void append(const QStringList &files);
@@ -42,6 +52,8 @@ private:
 
     QStringList m_files;
     QMap<QString, int> m_minutes;
+    QMap<QString, int> m_endPages;
+    QHash<QString, int> m_shown;
     QString m_document;
     int m_currentIndex = -1;
 };

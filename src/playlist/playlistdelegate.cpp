@@ -1,6 +1,7 @@
 #include "playlistdelegate.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -22,10 +23,16 @@ QRect textRect(const QRect &row)
     return row.adjusted(TextMargin, 0, -TextMargin, 0);
 }
 
+// The chips are drawn in the desktop's own font, whatever text size the widgets are given.
+QFont chipFont()
+{
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+}
+
 // Painting and clicking measure the chip the same way, so a click hits what was drawn.
 QRect chipRect(const QRect &text, const QString &chip)
 {
-    const QFontMetrics metrics(QApplication::font());
+    const QFontMetrics metrics(chipFont());
     const int width = metrics.horizontalAdvance(chip) + 16;
     const int height = metrics.height() + 4;
     return QRect(text.right() - 5 - width, text.center().y() - height / 2, width, height);
@@ -45,6 +52,7 @@ void PlaylistDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QString text = item.text;
     const QString chip = chipText(index);
     const bool hasCountdown = !index.data(ChipRole).toString().isEmpty();
+    const bool over = index.data(OverRole).toBool();
     // The style draws background, selection and focus; the text is drawn here, short of the chip.
     item.text.clear();
     QStyle *style = item.widget ? item.widget->style() : QApplication::style();
@@ -53,9 +61,9 @@ void PlaylistDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     QRect area = textRect(item.rect);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    painter->setFont(QApplication::font());
+    painter->setFont(chipFont());
     const QRect pill = chipRect(area, chip);
-    const QColor orange(QStringLiteral("#FF9C45"));
+    const QColor orange(over ? QStringLiteral("#FF5252") : QStringLiteral("#FF9C45"));
     QColor fill = orange;
     fill.setAlpha(38);
     painter->setPen(QPen(hasCountdown ? orange : QColor(QStringLiteral("#486075")), 1));

@@ -13,6 +13,8 @@ class PlaylistDelegate final : public QStyledItemDelegate
 public:
     // Item data role of the chip text; absent when the file has no countdown.
     static constexpr int ChipRole = Qt::UserRole + 1;
+    // The talk took longer than its countdown: the chip is marked.
+    static constexpr int OverRole = Qt::UserRole + 2;
 
     using ChipClicked = std::function<void(int row)>;
 

@@ -9,6 +9,7 @@ struct PlaylistEntry
 {
     QString path;
     int minutes = 0; // 0 means no countdown; at most Limits::MaxEntryMinutes
+    int endPage = 0; // the talk's last page, counted from 1; 0 means the document's last
 
     friend bool operator==(const PlaylistEntry &, const PlaylistEntry &) = default;
 };

@@ -12,6 +12,7 @@
 #include <QSaveFile>
 
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +31,12 @@ int PlaylistFileDetail::minutesFromJson(const QJsonValue &value)
     if (minutes != std::trunc(minutes) || minutes <= 0)
         return 0;
     return minutes >= Limits::MaxEntryMinutes ? Limits::MaxEntryMinutes : int(minutes);
+}
+
+int PlaylistFileDetail::endPageFromJson(const QJsonValue &value)
+{
+    const double page = value.isDouble() ? value.toDouble() : 0;
+    return page >= 1 && page <= std::numeric_limits<int>::max() && page == std::trunc(page) ? int(page) : 0;
 }
 
 PlaylistFileDetail::CopyResult PlaylistFileDetail::copyChunks(QIODevice &from, QIODevice &to, qint64 count)
@@ -55,6 +62,8 @@ QString PlaylistFile::writeJsonPlaylist(const QString &filePath, const QList<Pla
         QJsonObject item{{u"path"_s, entry.path}, {u"relative"_s, base.relativeFilePath(entry.path)}};
         if (entry.minutes > 0)
             item.insert(u"minutes"_s, qMin(entry.minutes, int(Limits::MaxEntryMinutes)));
+        if (entry.endPage > 0)
+            item.insert(u"endPage"_s, entry.endPage);
         items.append(item);
     }
     const QJsonObject top{{FormatKey, FormatName}, {u"version"_s, 1}, {u"items"_s, items}};
@@ -107,7 +116,8 @@ QString PlaylistFile::readJsonPlaylist(const QString &filePath, QList<PlaylistEn
         // as it is, relative or not.
         if (path.isEmpty() || path.contains(QChar::Null))
             continue;
-        entries.append({QFileInfo(path).absoluteFilePath(), PlaylistFileDetail::minutesFromJson(item.value(u"minutes"_s))});
+        entries.append({QFileInfo(path).absoluteFilePath(), PlaylistFileDetail::minutesFromJson(item.value(u"minutes"_s)),
+                        PlaylistFileDetail::endPageFromJson(item.value(u"endPage"_s))});
     }
     return {};
 }

@@ -24,6 +24,8 @@ inline constexpr QByteArrayView PackageMagic("OLVANTIPACK1\n", 13);
 
 // A countdown as stored: only whole numbers count, negative reads as none, large as the maximum.
 int minutesFromJson(const QJsonValue &value);
+// A talk's end page as stored (counted from 1): only positive whole numbers count, else none.
+int endPageFromJson(const QJsonValue &value);
 
 // The last path component of `text` with separators and control characters replaced by '_';
 // `fallback` when that leaves nothing usable ("", "." or "..").

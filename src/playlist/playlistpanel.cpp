@@ -4,7 +4,7 @@
 #include "playlist/playlistdelegate.h"
 #include "playlist/undohistory.h"
 
-#include <QApplication>
+#include <QFontDatabase>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,7 +49,8 @@ protected:
 private:
     static QFont boldFont()
     {
-        QFont font = QApplication::font();
+        // The desktop's own font, as the collapsed panel's title has always been drawn.
+        QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
         font.setWeight(QFont::Bold);
         return font;
     }
@@ -203,9 +204,20 @@ void PlaylistPanel::refresh()
         auto *item = new QListWidgetItem(text, m_list);
         item->setData(Qt::UserRole, path);
         const int minutes = m_playlist->minutesFor(path);
-        if (minutes > 0)
+        const int shown = m_playlist->shownSeconds(path);
+        // Once a talk was shown, the time it really took, against its countdown.
+        const auto clock = [](int seconds) {
+            return QStringLiteral("%1:%2").arg(seconds / 60, 2, 10, QLatin1Char('0')).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+        };
+        if (shown >= 0)
+            item->setData(PlaylistDelegate::ChipRole, minutes > 0 ? clock(shown) + QStringLiteral(" / ") + clock(minutes * 60)
+                                                                  : clock(shown));
+        else if (minutes > 0)
             item->setData(PlaylistDelegate::ChipRole,
                           QString(QChar(0x23F1) + QLatin1Char(' ') + tr("%1 min").arg(minutes)));
+        item->setData(PlaylistDelegate::OverRole, minutes > 0 && shown > minutes * 60);
+        if (const int end = m_playlist->endPageFor(path); end > 0)
+            item->setText(text + tr("  (ends at page %1)").arg(end));
         item->setToolTip(path);
         if (missing)
             item->setForeground(QColor(QStringLiteral("#FF6B6B")));

@@ -64,8 +64,8 @@ Q_SIGNALS:
     void entryActivated(int row);
     // Rows were dragged to a new order; sent once the list has finished the move.
     void reorderRequested();
-    // From the countdown dialog: 0 means no countdown.
-    void minutesChosen(const QString &path, int minutes);
+    // From the file's dialog: minutes 0 means no countdown, end page 0 the document's last page.
+    void entrySettingsChosen(const QString &path, int minutes, int endPage);
     void statusMessage(const QString &text, int ms);
 
 private:

@@ -23,7 +23,7 @@ void PlaylistPanel::openFileCountdownDialog(int row)
 
     QDialog dialog(window());
     dialog.setObjectName(QStringLiteral("playlistTimeDialog"));
-    dialog.setWindowTitle(tr("Countdown for file"));
+    dialog.setWindowTitle(tr("Countdown and end of the talk"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *name = new QLabel(QFileInfo(path).fileName());
     name->setStyleSheet(QStringLiteral("font-weight:bold;"));
@@ -61,11 +61,24 @@ void PlaylistPanel::openFileCountdownDialog(int row)
     auto *note = new QLabel(tr("Without a countdown the running timer is not changed when this file begins."));
     note->setWordWrap(true);
     layout->addWidget(note);
+
+    // Pages after the talk's end page are backup slides: Next on the end page goes on into
+    // the next file, and Previous from there comes back to the end page.
+    auto *endRow = new QHBoxLayout;
+    endRow->addWidget(new QLabel(tr("The talk ends at page")));
+    auto *endPage = new QSpinBox;
+    endPage->setObjectName(QStringLiteral("playlistEndPage"));
+    endPage->setRange(0, 99999);
+    endPage->setSpecialValueText(tr("its last page"));
+    endPage->setValue(m_playlist->endPageFor(path));
+    endPage->setToolTip(tr("Later pages are backup slides, reached by page number or the overview."));
+    endRow->addWidget(endPage, 1);
+    layout->addLayout(endRow);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
 
     if (dialog.exec() == QDialog::Accepted)
-        Q_EMIT minutesChosen(path, enabled->isChecked() ? minutes->value() : 0);
+        Q_EMIT entrySettingsChosen(path, enabled->isChecked() ? minutes->value() : 0, endPage->value());
 }

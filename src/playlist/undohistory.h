@@ -18,6 +18,7 @@ struct UndoStep
     QString label;
     QStringList files;
     QMap<QString, int> fileMinutes;
+    QMap<QString, int> endPages;
     int seconds = 0;
     QString document;
 };

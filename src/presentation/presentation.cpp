@@ -166,8 +166,18 @@ void Presentation::setPreviewSize(const QSize &size)
     requestPreview();
 }
 
+void Presentation::setTalkEnd(int page)
+{
+    if (page == m_talkEnd)
+        return;
+    m_talkEnd = page;
+    requestPreview();
+}
+
 int Presentation::previewPage() const
 {
+    if (m_talkEnd >= 0 && shownPage() == m_talkEnd)
+        return -1;
     const int next = shownPage() + 1;
     return m_service->pageCount() > 0 && next < m_service->pageCount() ? next : -1;
 }

@@ -58,8 +58,10 @@ public:
     // The preview of the page after the shown one, at this size in device pixels; an empty
     // size stops it. Asked for once the audience's frame is in, so it never delays that frame.
     void setPreviewSize(const QSize &size);
-    // The page the preview shows, or -1 at the end of the document.
+    // The page the preview shows, or -1 at the end of the document or of the talk.
     int previewPage() const;
+    // The last page of the talk (later pages are backup slides), -1 for the document's last.
+    void setTalkEnd(int page);
 
     void next();
     void previous();
@@ -114,5 +116,6 @@ private:
     QTimer m_preloadTimer;
     QSize m_previewSize;
     int m_previewPage = -1; // asked for at m_previewAsked
+    int m_talkEnd = -1;
     QSize m_previewAsked;
 };

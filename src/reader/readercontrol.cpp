@@ -259,6 +259,9 @@ void ReaderControl::updateReader()
     else
         m_service->cancel(QStringLiteral("reader2"));
 
+    m_service->findHitRects(m_currentPage);
+    if (two)
+        m_service->findHitRects(m_currentPage + 1);
     m_canvas[0]->setHighlights(rectsOnPage(m_hits, m_currentPage), m_service->pageSize(m_currentPage), m_rotation);
     m_canvas[1]->setHighlights(rectsOnPage(m_hits, m_currentPage + 1), m_service->pageSize(m_currentPage + 1),
                                m_rotation);

@@ -285,6 +285,9 @@ void ScrollView::paintEvent(QPaintEvent *)
             }
             painter.drawImage(QRectF(rect), *image);
             const auto marks = m_highlights.constFind(page);
+            // A hit's rectangles are found once its page is shown.
+            if (marks != m_highlights.cend() && marks->isEmpty())
+                m_service->findHitRects(page);
             if (marks != m_highlights.cend())
                 PageCanvas::drawHighlights(&painter, QRectF(rect), *marks, m_service->pageSize(page), m_rotation);
         }

@@ -15,7 +15,7 @@ ThumbnailView::ThumbnailView(ThumbnailModel *model, int mode, QWidget *parent)
     : QListView(parent)
     , m_model(model)
     , m_delegate(new ThumbnailDelegate(this))
-    , m_mode(mode == Strip ? Strip : List)
+    , m_mode(mode == Strip || mode == Grid ? mode : List)
 {
     setModel(model);
     setItemDelegate(m_delegate);
@@ -32,7 +32,13 @@ ThumbnailView::ThumbnailView(ThumbnailModel *model, int mode, QWidget *parent)
     // The cells take their size from the viewport, so the scroll bar along the strip is always
     // shown: one that came and went with the content would change the viewport, the cells and
     // the content again, without end.
-    if (m_mode == Strip) {
+    if (m_mode == Grid) {
+        setViewMode(QListView::IconMode);
+        setFlow(QListView::LeftToRight);
+        setWrapping(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    } else if (m_mode == Strip) {
         setFlow(QListView::LeftToRight);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -65,7 +71,14 @@ void ThumbnailView::fitCells()
     int w = 0;
     int h = 0;
     QSize cell;
-    if (m_mode == List) {
+    if (m_mode == Grid) {
+        // Columns of about 220 pixels; its pictures come at the size the strip asked for,
+        // so opening the grid of a long document renders nothing again.
+        const int columns = std::max(2, port.width() / 220);
+        w = std::max(port.width() / columns - 14, 40);
+        h = std::max(int(w / aspect), 24);
+        cell = QSize(port.width() / columns, h + 36);
+    } else if (m_mode == List) {
         w = std::max(port.width() - 14, 40);
         h = std::max(int(w / aspect), 24);
         cell = QSize(port.width(), h + 36);
@@ -80,7 +93,8 @@ void ThumbnailView::fitCells()
         scheduleDelayedItemsLayout();
     }
     const double ratio = devicePixelRatioF();
-    m_model->setViewSize(this, QSize(int(std::lround(w * ratio)), int(std::lround(h * ratio))));
+    if (m_mode != Grid)
+        m_model->setViewSize(this, QSize(int(std::lround(w * ratio)), int(std::lround(h * ratio))));
 }
 
 void ThumbnailView::resizeEvent(QResizeEvent *event)

@@ -7,14 +7,15 @@ class QScrollBar;
 class ThumbnailDelegate;
 class ThumbnailModel;
 
-// A thumbnail list over the shared model: the presenter's horizontal strip or the reader's
-// vertical column. Cells are fitted to the view and the first page's shape.
+// A thumbnail list over the shared model: the presenter's horizontal strip, the reader's
+// vertical column, or the overview's grid. Cells are fitted to the view and the first page's
+// shape; the grid shows the pictures the other views asked for, at its own cell size.
 class ThumbnailView final : public QListView
 {
     Q_OBJECT
 
 public:
-    enum Mode { Strip = 1, List = 2 };
+    enum Mode { Strip = 1, List = 2, Grid = 3 };
 
     ThumbnailView(ThumbnailModel *model, int mode, QWidget *parent = nullptr);
     ~ThumbnailView() override;

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "timer/countdown.h"
+
 #include <QFileSystemWatcher>
 #include <QFlags>
 #include <QObject>
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <utility>
 
 class AppSettings;
-class Countdown;
 class PdfService;
 class Playlist;
 class Presentation;
@@ -28,8 +30,10 @@ class Show final : public QObject
 public:
     enum class Mode { Reader, Presenter };
     // Who opens a document: the operator (the countdown starts over), the playlist (the
-    // entry's own countdown starts), or the Back command (nothing changes on the clock).
-    enum class Origin { Operator, Playlist, Back };
+    // entry's own countdown starts, or resumes where the show left it), a newly loaded
+    // programme (its entry's countdown is set, not started, and the talks' clocks start
+    // afresh), or the Back command (nothing changes on the clock).
+    enum class Origin { Operator, Playlist, Programme, Back };
 
     enum Change : unsigned {
         PageChanged = 0x1,     // the page the output is asked to show
@@ -71,10 +75,40 @@ public:
         AppSettings *settings = nullptr;
     };
 
+    using Clock = std::function<qint64()>;     // monotonic milliseconds
+    using WallClock = std::function<qint64()>; // milliseconds since the epoch
+
+    // One talk of the session: when it was first shown, when it was last left, and for how
+    // long it was the show's entry in all.
+    struct TalkTime
+    {
+        QString path;
+        int plannedMinutes = 0;
+        qint64 start = 0; // milliseconds since the epoch
+        qint64 end = 0;
+        qint64 shownMs = 0;
+    };
+
+    // A second Exit within this long ends the output; the first one only warns.
+    static constexpr qint64 StopConfirmMs = 2000;
+    static constexpr int MaxJumps = 20;
+
     explicit Show(const Services &services, QObject *parent = nullptr);
     ~Show() override;
 
     void setReader(Reader *reader) { m_reader = reader; }
+    void setClock(Clock clock);
+    void setWallClock(WallClock clock);
+
+    // The session's time-keeping. The programme begins when the output first opens or the
+    // countdown first runs; a talk's time counts while it is the show's entry from then on.
+    bool programmeBegun() const { return m_programmeStart >= 0; }
+    qint64 programmeElapsed() const;
+    qint64 talkElapsed() const;
+    // Every talk shown so far, the current one counted up to now, in the order first shown.
+    QList<TalkTime> timing() const;
+    // The session as CSV: each talk's file, planned minutes, start and end time, duration.
+    QString timingReport() const;
 
     Mode mode() const { return m_mode; }
     bool presenting() const { return m_mode == Mode::Presenter; }
@@ -112,6 +146,16 @@ public:
     void choosePage(int page);
     void setBlackout(bool on);
     void toggleBlackout();
+    // Jumps remember where the show was, so returnFromJump() goes back there, also into
+    // another file. A jump to a page of the open document (typed, picked in the page strip or
+    // the overview, a search hit) and a jump to another entry's page.
+    void jumpTo(int page);
+    void jumpToEntry(int index, int page);
+    void returnFromJump();
+    bool canReturnFromJump() const { return !m_jumps.isEmpty(); }
+    // The Exit command while the audience sees the output: true on the second call within
+    // StopConfirmMs (or with no output shown); the first call only warns.
+    bool confirmStop();
     void setMode(Mode mode);
     // The output control reports the output window opening and closing.
     void setOutputShown(bool shown);
@@ -176,6 +220,12 @@ private:
         Show &m_show;
     };
 
+    struct Position
+    {
+        QString document;
+        int page = 0;
+    };
+
     struct Switch
     {
         bool active = false;
@@ -193,16 +243,24 @@ private:
     {
         bool resetClock = false;
         bool entryClock = false;
+        bool prepareClock = false;
         bool endsSwitch = false;
         int startPage = -1;
     };
 
     void emitChanged(Changes what);
+    Position position() const;
+    void recordJump();
     void stepSlide(int direction);
     void goToEdge(bool last);
     void presentationNext();
     void presentationPrevious();
     void refreshEnd();
+    // The last page of the open document's talk (its end page, or the document's last page),
+    // and where a file is entered from the next one.
+    int talkEnd() const;
+    int entryEndStart(int index) const;
+    void applyTalkEnd();
     bool stillUnplayable(const QString &path) const;
     void markUnplayable(const QString &path);
     void forgetUnplayable(const QString &path);
@@ -214,6 +272,11 @@ private:
     void switchFailed(const QString &path, const QString &message);
     void backOutOfSwitch();
     void endSwitch();
+    void applyEntryClock(const QString &path);
+    void beginProgramme();
+    // The talk now shown: the one before is closed, its time kept.
+    void enterTalk(const QString &path);
+    void resetSession();
     void applyTwoPageOutput();
     // A notice on one line that stays a while.
     void noticeLong(const QString &text);
@@ -230,8 +293,13 @@ private:
     bool m_outputShown = false;
     bool m_blackout = false;
     bool m_endReached = false;
+    int m_endPage = -1; // where the end of the show was reached
     QString m_documentPath;
-    bool m_entryClock = false; // the loading document starts its entry's countdown
+    bool m_entryClock = false;   // the loading document starts its entry's countdown
+    bool m_prepareClock = false; // the loading document sets its entry's countdown
+    // Each talk's countdown as the show left it, and the talk whose countdown runs now.
+    QHash<QString, Countdown::State> m_clocks;
+    QString m_clockOwner;
     int m_startPage = -1;      // where the loading document opens, kept for a password retry
     QString m_failure;         // why the engine asked for a password
     Switch m_switch;
@@ -240,6 +308,14 @@ private:
     // pass over them until the file changes.
     QHash<QString, qint64> m_unplayable;
     QFileSystemWatcher m_watcher; // the folders and files of those entries
+    QList<Position> m_jumps;
+    WallClock m_wallClock;
+    qint64 m_programmeStart = -1;
+    QList<TalkTime> m_talks;
+    QString m_talk; // the talk whose time counts now
+    qint64 m_talkSince = 0;
+    Clock m_clock;
+    qint64 m_stopArmedAt = -1;
     int m_batchDepth = 0;
     Changes m_pendingChanges;
 };

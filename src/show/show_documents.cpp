@@ -29,8 +29,11 @@ void Show::recordOpen(const QString &path)
 void Show::open(const QString &path, Origin origin)
 {
     Load how;
-    how.resetClock = how.endsSwitch = origin == Origin::Operator;
+    how.resetClock = how.endsSwitch = origin == Origin::Operator || origin == Origin::Programme;
     how.entryClock = origin == Origin::Playlist;
+    how.prepareClock = origin == Origin::Programme;
+    if (origin == Origin::Programme)
+        resetSession();
     load(path, how);
 }
 
@@ -58,8 +61,13 @@ bool Show::load(const QString &path, const Load &how)
         endSwitch();
     m_documentPath = info.absoluteFilePath();
     m_entryClock = how.entryClock;
-    if (how.resetClock)
+    m_prepareClock = how.prepareClock;
+    if (how.resetClock) {
+        // The talk that was running keeps its time for when the show comes back to it.
+        if (!m_clockOwner.isEmpty())
+            m_clocks.insert(std::exchange(m_clockOwner, QString()), m_countdown->state());
         m_countdown->stopAndReset();
+    }
     m_countdown->tick();
     m_startPage = how.startPage;
     m_pdf->load(m_documentPath);
@@ -129,21 +137,39 @@ void Show::onLoaded(int pages)
     const QString path = m_pdf->filePath();
     forgetUnplayable(path);
     m_playlist->setCurrentDocument(path);
+    applyTalkEnd();
+    enterTalk(m_playlist->currentIndex() >= 0 ? path : QString());
     // While the switch still counts as running, the reader's saved place does not move the
     // audience from the page the switch opened at.
     Q_EMIT documentOpened(pages);
     m_switch.active = m_switch.recovering = false;
     m_stranded.clear();
     if (std::exchange(m_entryClock, false)) {
-        // Without a countdown the running timer is not changed when this file begins.
-        const int minutes = m_playlist->minutesFor(path);
-        if (minutes > 0)
-            m_countdown->startCountdown(minutes);
+        applyEntryClock(path);
+    } else if (std::exchange(m_prepareClock, false) && m_playlist->minutesFor(path) > 0) {
+        m_countdown->prepareCountdown(m_playlist->minutesFor(path));
+        m_clockOwner = path;
     }
     // After the window's own "loaded" message, so that it stays readable.
     if (!m_switch.recoveryNotice.isEmpty())
         noticeLong(std::exchange(m_switch.recoveryNotice, QString()));
     emitChanged(DocumentChanged | EntryChanged | SwitchChanged);
+}
+
+void Show::applyEntryClock(const QString &path)
+{
+    // Without a countdown the running timer is not changed when this file begins.
+    const int minutes = m_playlist->minutesFor(path);
+    if (minutes <= 0 || path == m_clockOwner)
+        return;
+    if (!m_clockOwner.isEmpty())
+        m_clocks.insert(m_clockOwner, m_countdown->state());
+    m_clockOwner = path;
+    // Back in a talk the show has left, its countdown goes on from where it was.
+    if (m_clocks.contains(path))
+        m_countdown->restoreState(m_clocks.take(path));
+    else
+        m_countdown->startCountdown(minutes);
 }
 
 void Show::onFailed(const QString &message, bool passwordRequired)
@@ -176,7 +202,7 @@ void Show::fail(const QString &message, bool tell)
     const QString failed = std::exchange(m_documentPath, QString());
     if (tell && !m_switch.active)
         Q_EMIT openFailed(failed, message);
-    m_entryClock = false;
+    m_entryClock = m_prepareClock = false;
     m_playlist->setCurrentDocument(QString());
     emitChanged(DocumentChanged | EntryChanged);
     if (m_switch.active)
@@ -248,6 +274,7 @@ void Show::closeDocument()
     endSwitch();
     m_documentPath.clear();
     m_entryClock = false;
+    enterTalk(QString());
     m_playlist->setCurrentDocument(QString());
     m_pdf->close();
     // Only the operator's own close lifts a blackout; opening another document keeps it.

@@ -2,6 +2,8 @@
 
 #include "timer/timerlog.h"
 
+#include <QDateTime>
+
 #include <algorithm>
 #include <chrono>
 
@@ -32,6 +34,7 @@ int secondsShown(qint64 remaining)
 Countdown::Countdown(QObject *parent)
     : QObject(parent)
     , m_clock(steadyMilliseconds)
+    , m_wallClock(&QDateTime::currentMSecsSinceEpoch)
 {
     computeDisplay();
 }
@@ -41,6 +44,11 @@ Countdown::~Countdown() = default;
 void Countdown::setClock(Clock clock)
 {
     m_clock = clock ? std::move(clock) : Clock(steadyMilliseconds);
+}
+
+void Countdown::setWallClock(WallClock clock)
+{
+    m_wallClock = clock ? std::move(clock) : WallClock(&QDateTime::currentMSecsSinceEpoch);
 }
 
 void Countdown::restoreSeconds(int seconds)
@@ -61,6 +69,9 @@ qint64 Countdown::elapsed() const
 
 qint64 Countdown::remaining() const
 {
+    // To a time of day, what is left is the time until then; a pause does not move the end.
+    if (m_endAt > 0)
+        return m_endAt - m_wallClock();
     return m_duration - elapsed();
 }
 
@@ -104,6 +115,9 @@ void Countdown::setTimerSeconds(int seconds)
         return;
     if (!m_applyingCountdown)
         Q_EMIT durationAboutToChange(previous);
+    // Counting to a time of day, a minute more moves the end by a minute.
+    if (m_endAt > 0 && !m_applyingCountdown)
+        m_endAt += qint64(clamped - previous) * 1000;
     m_duration = qint64(clamped) * 1000;
     qCDebug(lcTimer) << "presentation time" << previous << "->" << clamped << "s";
     if (!m_applyingCountdown)
@@ -113,6 +127,14 @@ void Countdown::setTimerSeconds(int seconds)
 
 void Countdown::toggleTimer()
 {
+    if (m_endAt > 0 && m_running) {
+        // A pause holds what is left; the time of day no longer applies.
+        m_accumulated = m_duration - remaining();
+        m_endAt = 0;
+        m_running = false;
+        tick();
+        return;
+    }
     if (m_running)
         m_accumulated += now() - m_segmentStart;
     else
@@ -123,6 +145,7 @@ void Countdown::toggleTimer()
 
 void Countdown::resetTimer()
 {
+    m_endAt = 0;
     m_running = false;
     m_accumulated = 0;
     tick();
@@ -142,6 +165,7 @@ void Countdown::startCountdown(int minutes)
         return;
     // A playlist file's countdown never exceeds the longest duration the timer can hold.
     const int seconds = clampSeconds(qint64(minutes) * 60);
+    m_endAt = 0;
     m_applyingCountdown = true;
     setTimerSeconds(seconds);
     m_applyingCountdown = false;
@@ -150,6 +174,48 @@ void Countdown::startCountdown(int minutes)
     m_segmentStart = now();
     m_running = true;
     qCDebug(lcTimer) << "file countdown started:" << minutes << "min";
+    tick();
+}
+
+void Countdown::setDurationQuietly(qint64 duration)
+{
+    m_applyingCountdown = true;
+    setTimerSeconds(int(duration / 1000));
+    m_applyingCountdown = false;
+    m_duration = std::clamp<qint64>(duration, 0, qint64(Limits::MaxTimerSeconds) * 1000);
+}
+
+void Countdown::prepareCountdown(int minutes)
+{
+    if (minutes < 1)
+        return;
+    m_endAt = 0;
+    m_running = false;
+    m_accumulated = 0;
+    setDurationQuietly(qint64(clampSeconds(qint64(minutes) * 60)) * 1000);
+    tick();
+}
+
+void Countdown::restoreState(const State &state)
+{
+    m_endAt = 0;
+    setDurationQuietly(state.duration);
+    m_accumulated = state.elapsed;
+    m_running = state.running;
+    m_segmentStart = now();
+    tick();
+}
+
+void Countdown::runUntil(qint64 endMs)
+{
+    const qint64 left = endMs - m_wallClock();
+    if (left <= 0)
+        return;
+    setDurationQuietly(std::min<qint64>(left, qint64(Limits::MaxTimerSeconds) * 1000));
+    m_endAt = endMs;
+    m_accumulated = 0;
+    m_segmentStart = now();
+    m_running = true;
     tick();
 }
 

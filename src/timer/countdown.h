@@ -15,7 +15,16 @@ class Countdown final : public QObject
     Q_OBJECT
 
 public:
-    using Clock = std::function<qint64()>;                    // monotonic milliseconds
+    using Clock = std::function<qint64()>; // monotonic milliseconds
+    using WallClock = std::function<qint64()>; // milliseconds since the epoch
+
+    // What a talk's countdown was when the show left it, to resume it there.
+    struct State
+    {
+        qint64 duration = DefaultDuration;
+        qint64 elapsed = 0;
+        bool running = false;
+    };
 
     static constexpr qint64 DefaultDuration = 600000;
 
@@ -23,6 +32,7 @@ public:
     ~Countdown() override;
 
     void setClock(Clock clock);
+    void setWallClock(WallClock clock);
 
     // Start-up value from the settings: clamped, no undo step, nothing written.
     void restoreSeconds(int seconds);
@@ -54,6 +64,16 @@ public:
     void startCountdown(int minutes);
     void stopAndReset();
     void adjust(int deltaSeconds);
+    // A talk's own countdown set but not started, before the show begins.
+    void prepareCountdown(int minutes);
+    State state() const { return {m_duration, elapsed(), m_running}; }
+    // Back to a state taken earlier: no undo step, nothing written.
+    void restoreState(const State &state);
+    // Counts down to a time of day (milliseconds since the epoch, within the day to come):
+    // what it shows is always the time left until then, whatever the start delay.
+    void runUntil(qint64 endMs);
+    bool runsToTimeOfDay() const { return m_endAt > 0; }
+    qint64 endAt() const { return m_endAt; }
     void tick();
 
 Q_SIGNALS:
@@ -65,9 +85,13 @@ Q_SIGNALS:
 
 private:
     qint64 now() const;
+    // Applies a duration set by the show, not by the operator: no undo step, nothing written.
+    void setDurationQuietly(qint64 duration);
     void computeDisplay();
 
     Clock m_clock;
+    WallClock m_wallClock;
+    qint64 m_endAt = 0;
 
     qint64 m_duration = DefaultDuration;
     qint64 m_accumulated = 0;

@@ -25,7 +25,13 @@ Commands::Commands(Show *show, OutputControl *output, Countdown *countdown, QObj
         {Action::PreviousReaderPage, actionName(Action::PreviousReaderPage), [show] { show->previousReaderPage(); }},
         {Action::NextReaderPage, actionName(Action::NextReaderPage), [show] { show->nextReaderPage(); }},
         {Action::ToggleBlackout, tr("Blackout"), [show] { show->toggleBlackout(); }},
-        {Action::ExitPresentation, tr("Exit presentation"), [output] { output->closeOutput(); }},
+        {Action::ExitPresentation, tr("Exit presentation"),
+         [show, output] {
+             if (show->confirmStop())
+                 output->closeOutput();
+         }},
+        {Action::ReturnFromJump, tr("Return to the page before the jump"), [show] { show->returnFromJump(); }},
+        {Action::ShowOverview, tr("Overview of all pages..."), [this] { Q_EMIT overviewRequested(); }},
         {Action::SwapDisplay, actionName(Action::SwapDisplay), [output] { output->swapDisplay(); }},
         {Action::ToggleTimer, tr("Start timer"), [countdown] { countdown->toggleTimer(); }},
         {Action::ResetTimer, tr("Reset timer"), [countdown] { countdown->resetTimer(); }},

@@ -32,6 +32,9 @@ public:
     // A tool bar action of its own (with its own text) that stands for the command.
     void bindAction(Action command, QAction *source);
 
+Q_SIGNALS:
+    void overviewRequested();
+
 private:
     void flash(Action command);
 

@@ -7,6 +7,7 @@
 #include "playlist/playlistpanel.h"
 #include "playlist/undohistory.h"
 #include "presentation/displaymanager.h"
+#include "presentation/filepreview.h"
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
@@ -33,6 +34,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 
 namespace {
 
@@ -45,7 +47,7 @@ QString captioned(const QString &caption, const QString &text)
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     : QMainWindow(parent)
 {
     m_pdf = new PdfService(this);
@@ -64,6 +66,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_show = new Show({m_pdf, m_presentation, m_playlist, m_countdown, m_undo, m_settings.get()}, this);
     m_output = std::make_unique<OutputWindow>();
     m_thumbnails = new ThumbnailModel(m_pdf, this);
+    m_nextFile = new FilePreview(this);
     m_logo = QPixmap(QStringLiteral(":/logo.png"));
 
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
@@ -72,15 +75,29 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_router->loadSettings(*m_settings);
     m_countdown->restoreSeconds(m_settings->timerSeconds());
-    m_playlist->setEntries(m_settings->playlistFiles(), m_settings->playlistTimes());
+    m_playlist->setEntries(m_settings->playlistFiles(), m_settings->playlistTimes(), m_settings->playlistEndPages());
 
     m_undo->setSnapshot([this](UndoStep &step) {
         step.files = m_playlist->files();
         step.fileMinutes = m_playlist->fileMinutes();
+        step.endPages = m_playlist->endPages();
         step.seconds = m_countdown->durationSeconds();
         step.document = m_show->documentPath();
     });
     connect(m_countdown, &Countdown::durationAboutToChange, m_undo, &UndoHistory::recordTimeStep);
+    // Every answer of the engine comes from the event loop, after the window is built; only
+    // what the show says at once is wired first.
+    if (!startDocument.isEmpty()) {
+        connect(m_show, &Show::notice, this, [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
+        connect(m_show, &Show::documentMissing, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                QMessageBox::warning(this, tr("Missing document"),
+                                     tr("The document no longer exists. Use Open to select another file."));
+            });
+        });
+        m_show->openByOperator(startDocument);
+        disconnect(m_show, nullptr, this, nullptr);
+    }
     connect(m_countdown, &Countdown::durationChanged, this, [this](int seconds) { m_settings->setTimerSeconds(seconds); });
     m_playlistControl = new PlaylistControl({m_show, m_countdown, m_playlist, m_undo, m_settings.get()}, this);
 
@@ -140,11 +157,20 @@ void MainWindow::connectServices()
         m_search->setResults(hits, truncated);
         m_reader->setSearchHits(hits);
     });
+    connect(m_pdf, &PdfService::searchHitsUpdated, m_reader, &ReaderControl::setSearchHits);
 
     connect(m_show, &Show::changed, this, &MainWindow::onShowChanged);
     connect(m_show, &Show::notice, this, [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
-    connect(m_presentation, &Presentation::previewReady, this,
-            [this](const QImage &image) { m_preparedCanvas->setImage(image, false, 1); });
+    connect(m_presentation, &Presentation::previewReady, this, [this](const QImage &image) {
+        if (!image.isNull() || m_presentation->previewPage() >= 0 || m_show->entryBeside(1) < 0)
+            m_preparedCanvas->setImage(image, false, 1);
+    });
+    connect(m_nextFile, &FilePreview::ready, this, [this](const QString &path, const QImage &image) {
+        // Late: the show may have moved on since it was asked for.
+        const int next = m_show->entryBeside(1);
+        if (m_presentation->previewPage() < 0 && next >= 0 && m_playlist->files().at(next) == path)
+            m_preparedCanvas->setImage(image, false, 1);
+    });
     connect(m_outputControl, &OutputControl::documentReady, this, &MainWindow::documentReady);
     connect(m_outputControl, &OutputControl::shownChanged, m_show, &Show::setOutputShown);
     connect(m_outputControl, &OutputControl::statusMessage, this,
@@ -154,6 +180,14 @@ void MainWindow::connectServices()
 
     connect(m_router, &InputRouter::triggered, this, &MainWindow::handleAction);
     connect(m_router, &InputRouter::lineStepRequested, m_show, &Show::stepLines);
+    connect(m_router, &InputRouter::pageNumberChanged, this, [this](const QString &digits) {
+        m_typedPage = digits;
+        showLiveMarks();
+        if (!digits.isEmpty())
+            statusBar()->showMessage(tr("Go to page %1: Enter shows it, Escape cancels.").arg(digits),
+                                     InputRouter::PageNumberTimeoutMs);
+    });
+    connect(m_router, &InputRouter::pageNumberEntered, m_show, [this](int number) { m_show->jumpTo(number - 1); });
     connect(m_reader, &ReaderControl::scrollReadingChanged, m_router, &InputRouter::setScrollMode);
 
     connect(m_outputControl, &OutputControl::outputSizeUpdated, m_reader, &ReaderControl::syncOutputMirror);
@@ -181,6 +215,8 @@ void MainWindow::onShowChanged(Show::Changes what)
         showOutputState();
     if (what & (Show::BlackoutChanged | Show::DocumentChanged))
         showBlackout();
+    if (what & (Show::BlackoutChanged | Show::OutputChanged))
+        showLiveMarks();
     if (what & (Show::LiveChanged | Show::BlackoutChanged | Show::DocumentChanged | Show::EntryChanged))
         showLabels();
     if (what & (Show::LiveChanged | Show::PageChanged | Show::DocumentChanged | Show::EntryChanged | Show::SwitchChanged))
@@ -223,8 +259,6 @@ void MainWindow::showBlackout()
     m_reader->welcome()->setVisible(!hasDocument);
     if (!hasDocument)
         m_reader->welcome()->raise();
-    m_liveCanvas->setOverlayMessage(blackout ? tr("BLACKOUT") + QLatin1Char('\n') + tr("external display is blank")
-                                             : QString());
     {
         const QSignalBlocker blocker(m_blackoutButton);
         m_blackoutButton->setChecked(blackout);
@@ -236,6 +270,22 @@ void MainWindow::showBlackout()
         m_readerBlackout->setChecked(blackout);
         m_readerBlackout->setText(blackout ? tr("Resume") : tr("Blackout"));
     }
+}
+
+void MainWindow::showLiveMarks()
+{
+    // What the operator must not miss about LIVE: a page number being typed, a blackout (the
+    // display is blank only when there is an output), and no output at all.
+    QString overlay;
+    if (!m_typedPage.isEmpty())
+        overlay = tr("GO TO PAGE %1").arg(m_typedPage) + QLatin1Char('\n') + tr("Enter shows it, Escape cancels");
+    else if (m_show->blackout())
+        overlay = tr("BLACKOUT") + (m_show->outputShown() ? QLatin1Char('\n') + tr("external display is blank") : QString());
+    m_liveCanvas->setOverlayMessage(overlay);
+    m_liveCaption->setText(m_show->outputShown() ? tr("LIVE") : tr("LIVE  -  output off: the audience sees nothing"));
+    m_liveCaption->setProperty("outputOff", !m_show->outputShown());
+    m_liveCaption->style()->unpolish(m_liveCaption);
+    m_liveCaption->style()->polish(m_liveCaption);
 }
 
 void MainWindow::showLabels()
@@ -260,18 +310,27 @@ void MainWindow::showLabels()
 void MainWindow::showNext()
 {
     QString nextText;
+    QString caption = tr("NEXT");
     const int next = m_presentation->previewPage();
     if (next >= 0) {
         nextText = QString::number(next + 1);
         m_preparedCanvas->setPlaceholderText(QString());
+    } else if (const int nextFile = m_show->entryBeside(1); nextFile >= 0) {
+        // At the end of the talk, or with no file at all after a failed switch: the entry that
+        // Next will open, its first page and its name.
+        const QString path = m_playlist->files().at(nextFile);
+        nextText = tr("FILE %1").arg(nextFile + 1);
+        caption = tr("NEXT") + QStringLiteral("  ·  ") + QFileInfo(path).fileName().toHtmlEscaped();
+        m_preparedCanvas->setPlaceholderText(QString());
+        // Never this file's last picture while the next file's comes.
+        if (m_nextFile->path() != path)
+            m_preparedCanvas->setImage(QImage(), false, 1);
+        m_nextFile->request(path, m_preparedCanvas->renderSize());
     } else {
-        // At the end of the file, or with no file at all after a failed switch: the entry that
-        // Next will open, if any.
-        const int nextFile = m_show->entryBeside(1);
-        nextText = nextFile >= 0 ? tr("FILE %1").arg(nextFile + 1) : m_show->hasPages() ? tr("END") : QStringLiteral("-");
+        nextText = m_show->hasPages() ? tr("END") : QStringLiteral("-");
         m_preparedCanvas->setPlaceholderText(m_show->hasPages() ? tr("END") : QString());
     }
-    m_preparedLabel->setText(captioned(tr("NEXT"), nextText));
+    m_preparedLabel->setText(captioned(caption, nextText));
 }
 
 void MainWindow::showLivePage()

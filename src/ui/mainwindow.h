@@ -18,6 +18,8 @@ class AppSettings;
 class Commands;
 class Countdown;
 class DisplayManager;
+class FilePreview;
+class OverviewPage;
 class InputRouter;
 class KeyHints;
 class OutputControl;
@@ -55,7 +57,9 @@ class MainWindow final : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget *parent = nullptr);
+    // `startDocument`, a PDF, starts to load before the window is built, so that its first
+    // frame is rendered while the widgets are made.
+    explicit MainWindow(const QString &startDocument = QString(), QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // The one entry point for user-initiated opening (command line, file-open events, drops,
@@ -78,6 +82,11 @@ public:
     // The output full screen on a display or as a window for screen sharing, remembered.
     void choosePlacement(bool windowed);
     void showSearchDialog();
+    // The grid of every page, over the current view until a page is chosen or it is left.
+    void showOverview();
+    // The session's time (mainwindow_session.cpp).
+    void exportTimingReport();
+    void countDownToTimeOfDay();
 
     PdfService *pdfService() const { return m_pdf; }
     Presentation *presentation() const { return m_presentation; }
@@ -122,10 +131,12 @@ private:
     void showMode();
     void showOutputState();
     void showBlackout();
+    void showLiveMarks();
     void showLabels();
     void showNext();
     void showLivePage();
     void rerender();
+    void showClocks();
 
     // Documents (mainwindow_documents.cpp)
     void connectDocuments();
@@ -147,6 +158,8 @@ private:
     Presentation *m_presentation = nullptr;
     Show *m_show = nullptr;
     Commands *m_commands = nullptr;
+    FilePreview *m_nextFile = nullptr;
+    OverviewPage *m_overview = nullptr;
     InputRouter *m_router = nullptr;
     DisplayManager *m_displays = nullptr;
     QSettings *m_store = nullptr;
@@ -185,6 +198,8 @@ private:
     QLabel *m_preparedLabel = nullptr;
     QLabel *m_fileLabel = nullptr;
     QLabel *m_liveCaption = nullptr;
+    QLabel *m_clockStrip = nullptr;
+    QTimer m_clockTimer;
     PageCanvas *m_liveCanvas = nullptr;
     PageCanvas *m_preparedCanvas = nullptr;
     QSplitter *m_rootSplitter = nullptr;
@@ -224,6 +239,8 @@ private:
     int m_lastShownLive = -2;
     int m_lastShownCurrent = -2;
 
+    // Digits typed for a page number, shown to the operator only.
+    QString m_typedPage;
     // Pages of the open document whose render failed and was reported.
     QSet<int> m_failedPages;
 };

@@ -3,8 +3,13 @@
 #include "base/appsettings.h"
 #include "input/inputdialog.h"
 #include "presentation/outputcontrol.h"
+#include "presentation/presentation.h"
+#include "reader/readercontrol.h"
 #include "reader/searchdialog.h"
+#include "ui/overviewpage.h"
 #include "ui/setupdialog.h"
+
+#include <QStackedWidget>
 
 void MainWindow::showInputDialog()
 {
@@ -16,6 +21,17 @@ void MainWindow::showSetupDialog()
     m_setup->show();
     m_setup->raise();
     m_setup->activateWindow();
+}
+
+void MainWindow::showOverview()
+{
+    if (!m_show->hasPages())
+        return;
+    const bool audience = m_show->presenting() || m_show->outputShown();
+    m_mainStack->setCurrentWidget(m_overview);
+    // The keys must reach the grid, also when they came while the output window was active.
+    activateWindow();
+    m_overview->start(audience ? m_presentation->shownPage() : m_reader->currentPage());
 }
 
 void MainWindow::showSearchDialog()

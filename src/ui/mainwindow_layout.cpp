@@ -18,6 +18,7 @@
 #include "ui/buttons.h"
 #include "ui/commands.h"
 #include "ui/keyhints.h"
+#include "ui/overviewpage.h"
 #include "ui/playlistcontrol.h"
 #include "ui/setupdialog.h"
 #include "ui/updatecheck.h"
@@ -105,6 +106,13 @@ void MainWindow::buildUi()
     m_mainStack->setObjectName(QStringLiteral("mainStack"));
     m_mainStack->addWidget(m_reader->createReaderPage(m_output.get()));
     m_mainStack->addWidget(buildPresenterPage());
+    m_overview = new OverviewPage(m_thumbnails, m_show, m_playlist);
+    m_mainStack->addWidget(m_overview);
+    connect(m_commands, &Commands::overviewRequested, this, &MainWindow::showOverview);
+    connect(m_overview, &OverviewPage::finished, this, [this] {
+        m_mainStack->setCurrentIndex(m_show->presenting() ? 1 : 0);
+        setFocus();
+    });
     m_rootSplitter->addWidget(m_mainStack);
     m_rootSplitter->setStretchFactor(0, 0);
     m_rootSplitter->setStretchFactor(1, 0);
@@ -120,7 +128,7 @@ void MainWindow::buildUi()
     connect(m_reader, &ReaderControl::viewportResized, &m_refreshTimer, qOverload<>(&QTimer::start));
     connect(m_modePresenter, &QPushButton::toggled, this, &MainWindow::setPresenterMode);
     connect(m_thumbnailStrip, &ThumbnailView::clicked, m_show,
-            [this](const QModelIndex &index) { m_show->choosePage(index.row()); });
+            [this](const QModelIndex &index) { m_show->jumpTo(index.row()); });
 
     m_search = new SearchDialog(this);
     connect(m_search, &SearchDialog::searchRequested, this, [this](const QString &text) {
@@ -130,8 +138,8 @@ void MainWindow::buildUi()
     connect(m_search, &SearchDialog::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
     connect(m_search, &SearchDialog::hitChosen, this, [this](int page) {
-        m_modeReader->setChecked(true);
-        m_reader->showReaderPage(page);
+        m_show->setMode(Show::Mode::Reader);
+        m_show->jumpTo(page);
     });
     m_setup = new SetupDialog(*m_settings, this);
     connect(m_setup, &SetupDialog::statusMessage, this,
@@ -266,6 +274,8 @@ QWidget *MainWindow::buildPresenterPage()
     liveLayout->setContentsMargins(0, 0, 0, 0);
     m_liveCaption = new QLabel(tr("LIVE"));
     m_liveCaption->setObjectName(QStringLiteral("liveCaption"));
+    // Its warning without an output may wrap; it must not widen the window.
+    m_liveCaption->setWordWrap(true);
     m_liveCanvas = new PageCanvas;
     m_liveCanvas->setObjectName(QStringLiteral("liveCanvas"));
     m_liveCanvas->setAlignTop(true);
@@ -328,6 +338,16 @@ QWidget *MainWindow::buildControlPanel()
         numbers->addWidget(label, 1);
     }
     layout->addLayout(numbers);
+
+    // The time of day and the talk's and the programme's time, above the countdown.
+    m_clockStrip = new QLabel;
+    m_clockStrip->setObjectName(QStringLiteral("clockStrip"));
+    m_clockStrip->setAlignment(Qt::AlignCenter);
+    m_clockStrip->setWordWrap(true);
+    layout->addWidget(m_clockStrip);
+    m_clockTimer.setInterval(1000);
+    connect(&m_clockTimer, &QTimer::timeout, this, &MainWindow::showClocks);
+    m_clockTimer.start();
 
     m_timerBar = buildTimerBar(m_countdown);
     layout->addWidget(m_timerBar, 1);

@@ -142,7 +142,8 @@ void MainWindow::buildMenus()
     m_presentationMenu->addSeparator();
     // The same actions the keys and the buttons trigger.
     for (const Action command : {Action::PreviousSlide, Action::NextSlide, Action::FirstSlide, Action::LastSlide,
-                                 Action::ToggleBlackout, Action::ExitPresentation})
+                                 Action::ShowOverview, Action::ReturnFromJump, Action::ToggleBlackout,
+                                 Action::ExitPresentation})
         m_presentationMenu->addAction(m_commands->action(command));
     m_blackoutMenuAction = m_commands->action(Action::ToggleBlackout);
     m_presentationMenu->addSeparator();
@@ -155,6 +156,10 @@ void MainWindow::buildMenus()
     for (const Action command : {Action::TimerPlusMinute, Action::TimerMinusMinute, Action::TimerPlusTenSeconds,
                                  Action::TimerMinusTenSeconds})
         timer->addAction(m_commands->action(command));
+    timer->addSeparator();
+    addEntry(timer, tr("Count down to a time of day..."), this, [this] { countDownToTimeOfDay(); });
+    m_presentationMenu->addSeparator();
+    addEntry(m_presentationMenu, tr("Export timing report..."), this, [this] { exportTimingReport(); });
     connect(m_presentationMenu, &QMenu::aboutToShow, this, &MainWindow::updatePresentationMenu);
 
     QMenu *settings = bar->addMenu(tr("&Settings"));

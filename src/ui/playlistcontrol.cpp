@@ -58,16 +58,23 @@ void PlaylistControl::setPanel(PlaylistPanel *panel)
     });
     connect(panel, &PlaylistPanel::entryActivated, m_show, &Show::activateEntry);
     connect(panel, &PlaylistPanel::reorderRequested, this, &PlaylistControl::reorderFromPanel);
-    connect(panel, &PlaylistPanel::minutesChosen, this, &PlaylistControl::setFileMinutes);
+    connect(panel, &PlaylistPanel::entrySettingsChosen, this, &PlaylistControl::setEntrySettings);
     connect(panel, &PlaylistPanel::statusMessage, this, &PlaylistControl::statusMessage);
+}
+
+void PlaylistControl::commit(const QStringList &files, const QMap<QString, int> &minutes,
+                             const QMap<QString, int> &endPages)
+{
+    // The playlist drops countdowns and end pages of files no longer listed before they are stored.
+    m_playlist->setEntries(files, minutes, endPages);
+    m_settings->setPlaylistFiles(m_playlist->files());
+    m_settings->setPlaylistTimes(m_playlist->fileMinutes());
+    m_settings->setPlaylistEndPages(m_playlist->endPages());
 }
 
 void PlaylistControl::commit(const QStringList &files, const QMap<QString, int> &minutes)
 {
-    // The playlist drops countdowns of files no longer listed before they are stored.
-    m_playlist->setEntries(files, minutes);
-    m_settings->setPlaylistFiles(m_playlist->files());
-    m_settings->setPlaylistTimes(m_playlist->fileMinutes());
+    commit(files, minutes, m_playlist->endPages());
 }
 
 void PlaylistControl::addFiles(const QStringList &paths)
@@ -155,18 +162,25 @@ void PlaylistControl::reorderFromPanel()
 
 void PlaylistControl::setFileMinutes(const QString &path, int minutes)
 {
+    setEntrySettings(path, minutes, m_playlist->endPageFor(path));
+}
+
+void PlaylistControl::setEntrySettings(const QString &path, int minutes, int endPage)
+{
     if (!m_playlist->files().contains(path))
         return;
     const int value = minutes < 1 ? 0 : std::min(minutes, Limits::MaxEntryMinutes);
-    if (value == m_playlist->minutesFor(path))
+    const int end = std::max(endPage, 0);
+    const bool timeChanged = value != m_playlist->minutesFor(path);
+    if (!timeChanged && end == m_playlist->endPageFor(path))
         return;
-    m_history->recordStep(UndoStep::Playlist, tr("Time of %1").arg(fileName(path)));
+    m_history->recordStep(UndoStep::Playlist,
+                          (timeChanged ? tr("Time of %1") : tr("End page of %1")).arg(fileName(path)));
     QMap<QString, int> times = m_playlist->fileMinutes();
-    if (value == 0)
-        times.remove(path);
-    else
-        times.insert(path, value);
-    commit(m_playlist->files(), times);
+    QMap<QString, int> ends = m_playlist->endPages();
+    times.insert(path, value);
+    ends.insert(path, end);
+    commit(m_playlist->files(), times, ends);
 }
 
 void PlaylistControl::applyPlaylist(const QList<PlaylistEntry> &entries, bool replace)
@@ -174,16 +188,19 @@ void PlaylistControl::applyPlaylist(const QList<PlaylistEntry> &entries, bool re
     m_history->recordStep(UndoStep::Playlist, replace ? tr("Load playlist") : tr("Append playlist"));
     QStringList files = replace ? QStringList() : m_playlist->files();
     QMap<QString, int> times = replace ? QMap<QString, int>() : m_playlist->fileMinutes();
+    QMap<QString, int> ends = replace ? QMap<QString, int>() : m_playlist->endPages();
     for (const PlaylistEntry &entry : entries) {
         if (entry.path.isEmpty())
             continue;
         files << entry.path; // the playlist drops repeats
 
-        // A countdown from the file wins, also for a path already listed.
+        // A countdown or an end page from the file wins, also for a path already listed.
         if (entry.minutes > 0)
             times.insert(entry.path, std::min(entry.minutes, Limits::MaxEntryMinutes));
+        if (entry.endPage > 0)
+            ends.insert(entry.path, entry.endPage);
     }
-    commit(files, times);
+    commit(files, times, ends);
     qCInfo(lcPlaylist) << (replace ? "playlist loaded:" : "playlist appended:") << entries.size() << "entries";
 }
 
@@ -191,7 +208,7 @@ QList<PlaylistEntry> PlaylistControl::entries() const
 {
     QList<PlaylistEntry> result;
     for (const QString &path : m_playlist->files())
-        result.append({path, m_playlist->minutesFor(path)});
+        result.append({path, m_playlist->minutesFor(path), m_playlist->endPageFor(path)});
     return result;
 }
 
@@ -203,7 +220,7 @@ void PlaylistControl::undoLast()
     m_history->setRestoring(true);
     switch (step.kind) {
     case UndoStep::Playlist:
-        commit(step.files, step.fileMinutes);
+        commit(step.files, step.fileMinutes, step.endPages);
         break;
     case UndoStep::Time:
         m_countdown->setTimerSeconds(step.seconds);

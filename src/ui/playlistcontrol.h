@@ -48,6 +48,8 @@ public:
     void clearAll();
     void reorderFromPanel();
     void setFileMinutes(const QString &path, int minutes);
+    // The entry's countdown and the page its talk ends at (0: its last page).
+    void setEntrySettings(const QString &path, int minutes, int endPage);
     void applyPlaylist(const QList<PlaylistEntry> &entries, bool replace);
     // A playlist file or package: asks Replace or Append when the playlist has files.
     void loadPlaylistFile(const QString &path);
@@ -69,6 +71,7 @@ private:
     enum class Chooser { Open, Save };
 
     // Stores the playlist and redraws what shows it; the playlist itself refreshes the panel.
+    void commit(const QStringList &files, const QMap<QString, int> &minutes, const QMap<QString, int> &endPages);
     void commit(const QStringList &files, const QMap<QString, int> &minutes);
     QString choosePlaylistPath(Chooser mode, const QString &title, const QString &filter, const QString &extension);
     QList<PlaylistEntry> entries() const;

@@ -152,6 +152,6 @@ void PlaylistControl::loadPlaylistFile(const QString &path)
 
     if (m_playlist->count() == 0 || (!replace && documentOpen))
         return;
-    // The first file of a new show, or the last one appended to nothing.
-    m_show->open(replace ? m_playlist->files().constFirst() : m_playlist->files().constLast(), Show::Origin::Operator);
+    // The first file of a new show, or the last one appended to nothing, with its countdown set.
+    m_show->open(replace ? m_playlist->files().constFirst() : m_playlist->files().constLast(), Show::Origin::Programme);
 }

@@ -53,9 +53,10 @@ Spies::Spies(PdfService *service)
 {
 }
 
-std::unique_ptr<PdfService> loadedService(const QString &path)
+std::unique_ptr<PdfService> loadedService(const QString &path, bool textReader)
 {
     auto service = std::make_unique<PdfService>();
+    service->setTextReaderEnabled(textReader);
     QSignalSpy loaded(service.get(), &PdfService::loaded);
     service->load(path);
     if (!loaded.wait(10000))

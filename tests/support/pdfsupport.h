@@ -24,8 +24,9 @@ struct Spies final
 // 40 pages of 960 x 540 points, except the first (612 x 792) and page 20 (300 x 400).
 QString mixedSizeDocument();
 
-// A service with `path` loaded; the test run stops when it does not load.
-std::unique_ptr<PdfService> loadedService(const QString &path);
+// A service with `path` loaded; the test run stops when it does not load. Without the text
+// reader process the worker reads every page itself.
+std::unique_ptr<PdfService> loadedService(const QString &path, bool textReader = true);
 
 // Blocks this thread, delivering nothing, until the worker has run every job posted so far;
 // their replies are then waiting in this thread's queue.

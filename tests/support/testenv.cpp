@@ -1,5 +1,6 @@
 #include "testenv.h"
 
+#include "pdf/textreader.h"
 #include "pdfgen.h"
 
 #include <QApplication>
@@ -125,6 +126,8 @@ int runIsolatedTest(int argc, char **argv, QObject *(*makeTest)(), const char *s
     // Settings and data go to the XDG folders set above (QStandardPaths' test mode would put
     // them in one shared folder under the real home instead).
     QApplication app(argc, argv);
+    // The PDF service's text reader is built beside the program, not beside the tests.
+    TextReader::setProgram(QStringLiteral(OLVANTI_TEXT_READER));
     QTEST_SET_MAIN_SOURCE_PATH
     std::unique_ptr<QObject> test(makeTest());
     return QTest::qExec(test.get(), argc, argv);

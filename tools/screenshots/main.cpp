@@ -165,8 +165,7 @@ int main(int argc, char **argv)
     }
     QCoreApplication::setOrganizationName(u"Olvanti"_s);
     QCoreApplication::setApplicationName(u"OlvantiVIVuderidazi"_s);
-    QApplication::setStyle(u"Fusion"_s);
-    app.setStyleSheet(applicationStyleSheet());
+    applyApplicationStyle(app);
     for (const auto &[language, code] : {std::pair(QLocale::English, "en"), std::pair(QLocale::German, "de")}) {
         const QList<QTranslator *> installed = app.findChildren<QTranslator *>();
         for (QTranslator *translator : installed) {
