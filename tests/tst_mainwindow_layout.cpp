@@ -69,11 +69,7 @@ class MainWindowLayoutTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QApplication::setStyle(u"Fusion"_s);
-        qApp->setStyleSheet(applicationStyleSheet());
-    }
+    void initTestCase() { applyApplicationStyle(*qApp); }
 
     void init() { useProductSettings(); }
 

@@ -108,7 +108,7 @@ QRect KeyHints::place(const Entry &entry, const QString &text, const QList<QRect
         // Over the control's upper edge, but never over its text: a low button gets its hint
         // higher up.
         const int textTop = (h - target->fontMetrics().height()) / 2;
-        offset = QPoint((w - lw) / 2, std::min(-lh / 2, textTop - lh));
+        offset = QPoint((w - lw) / 2, std::min(-lh / 2, textTop - lh - 1));
         break;
     }
     }
