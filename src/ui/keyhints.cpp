@@ -94,7 +94,7 @@ QRect KeyHints::place(const Entry &entry, const QString &text, const QList<QRect
         offset = QPoint(w + 4, (h - lh) / 2);
         // Beside a control inside another (an arrow in the clock), the hint stays inside too.
         if (const QWidget *container = target->parentWidget())
-            offset.setY(std::clamp(offset.y(), -target->y(), container->height() - target->y() - lh));
+            offset.setY(std::max(-target->y(), std::min(offset.y(), container->height() - target->y() - lh)));
         break;
     }
     case TopLeft:
