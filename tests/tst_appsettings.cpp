@@ -28,10 +28,11 @@ private Q_SLOTS:
         QCOMPARE(s.playlistDir(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
         for (const QByteArray &state : {s.windowGeometry(), s.presenterHSplit(), s.presenterVSplit(), s.presenterRSplit()})
             QVERIFY(state.isEmpty());
-        QVERIFY(!s.timerAutoStart() && !s.pagesCollapsed() && !s.readerScroll() && !s.outputFitWidth());
+        QVERIFY(!s.timerAutoStart() && !s.pagesCollapsed() && !s.readerScroll() && !s.outputFitWidth() && !s.outputWindowed());
         QVERIFY(s.outputDisplay().isEmpty());
-        QCOMPARE(QList<int>({s.timerSeconds(), s.transitionEffect(), s.transitionMs(), s.position(u"/docs/talk.pdf"_s)}),
-                 QList<int>({600, 1, 400, 0}));
+        QCOMPARE(QList<int>({s.timerSeconds(), s.transitionEffect(), s.transitionMs(), s.position(u"/docs/talk.pdf"_s),
+                             s.outputWindowSize()}),
+                 QList<int>({600, 1, 400, 0, 0}));
         // Reading never writes.
         QVERIFY(m_store.allKeys().isEmpty());
     }
@@ -57,6 +58,8 @@ private Q_SLOTS:
         QTest::newRow("unreadable duration") << u"transition/ms"_s << QVariant(u"fast"_s) << 400;
         QTest::newRow("unreadable switch") << u"output/fitWidth"_s << QVariant(u"abc"_s) << 0;
         QTest::newRow("switch stored as text") << u"output/fitWidth"_s << QVariant(u"true"_s) << 1;
+        QTest::newRow("window size past the presets is the free one") << u"output/windowSize"_s << QVariant(7) << 2;
+        QTest::newRow("negative window size is the first preset") << u"output/windowSize"_s << QVariant(-1) << 0;
     }
 
     void storedValuesAreLimited()
@@ -71,6 +74,8 @@ private Q_SLOTS:
             QCOMPARE(m_settings.transitionEffect(), expected);
         else if (key == u"transition/ms"_s)
             QCOMPARE(m_settings.transitionMs(), expected);
+        else if (key == u"output/windowSize"_s)
+            QCOMPARE(m_settings.outputWindowSize(), expected);
         else
             QCOMPARE(int(m_settings.outputFitWidth()), expected);
     }

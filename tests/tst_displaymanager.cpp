@@ -26,44 +26,6 @@ class TestDisplayManager : public QObject
 private Q_SLOTS:
     void init() { QVERIFY(TestScreens::apply({ScreenA, ScreenB})); }
 
-    void unplugging_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QJsonArray>("remaining");
-        QTest::addColumn<QStringList>("signalOrder");
-        QTest::newRow("the target's screen: targetRemoved, then changed")
-            << u"C|||"_s << QJsonArray{ScreenA, ScreenB} << QStringList{u"targetRemoved"_s, u"changed"_s};
-        QTest::newRow("another screen: only changed") << u"C|||"_s << QJsonArray{ScreenA, ScreenC} << QStringList{u"changed"_s};
-        QTest::newRow("target never attached: only changed")
-            << u"Projector|||"_s << QJsonArray{ScreenA, ScreenB} << QStringList{u"changed"_s};
-    }
-
-    void unplugging()
-    {
-        QFETCH(QString, target);
-        QFETCH(QJsonArray, remaining);
-        QFETCH(QStringList, signalOrder);
-        DisplayManager manager;
-        QStringList log;
-        connect(&manager, &DisplayManager::changed, this, [&] { log << u"changed"_s; });
-        connect(&manager, &DisplayManager::targetRemoved, this, [&] { log << u"targetRemoved"_s; });
-        QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
-        QCOMPARE(log, QStringList{u"changed"_s});
-        QCOMPARE(manager.knownScreens(), (QStringList{u"A|||"_s, u"B|||"_s, u"C|||"_s}));
-        manager.setTarget(target);
-        log.clear();
-
-        QVERIFY(TestScreens::apply(remaining));
-        QTRY_COMPARE(log, signalOrder);
-        QStringList known;
-        for (const QJsonValue &s : std::as_const(remaining))
-            known << s.toObject().value(u"name"_s).toString() + u"|||"_s;
-        QCOMPARE(manager.knownScreens(), known);
-        // The target stays set after its screen is gone.
-        QCOMPARE(manager.target(), target);
-        QCOMPARE(DisplayManager::screenIdentity(nullptr), QString());
-    }
-
     void displayChoiceSelection_data()
     {
         QTest::addColumn<QJsonArray>("screens");

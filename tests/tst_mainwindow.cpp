@@ -447,22 +447,6 @@ private Q_SLOTS:
         QVERIFY(view->isAnimating());
         window.reset();
     }
-
-    void keyHintsStayInsideTheWindow()
-    {
-        MainWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QApplication::setActiveWindow(&window);
-        QTest::keyPress(&window, Qt::Key_Control);
-        const QList<QLabel *> hints = window.findChildren<QLabel *>(QStringLiteral("shortcutHint"));
-        QVERIFY(std::count_if(hints.begin(), hints.end(), [](QLabel *hint) { return hint->isVisible(); }) >= 8);
-        for (QLabel *hint : hints)
-            QVERIFY2(!hint->isVisible() || window.rect().contains(hint->geometry()), qPrintable(hint->text()));
-        QTest::keyRelease(&window, Qt::Key_Control);
-        for (QLabel *hint : hints)
-            QVERIFY(!hint->isVisible());
-    }
 };
 
 OLVANTI_TEST_MAIN(MainWindowTest)

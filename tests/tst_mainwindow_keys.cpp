@@ -54,7 +54,9 @@ private:
     {
         child<QPushButton>(window(), "modeReader")->click();
         child<QPushButton>(window(), "fullscreenButton")->click();
-        QTRY_VERIFY(window().outputWindow()->isVisible());
+        // The shown output takes the focus once the window system says so; only then may a
+        // test give it back to the operator's window.
+        QVERIFY(QTest::qWaitForWindowActive(window().outputWindow()));
     }
 
 private Q_SLOTS:
@@ -148,7 +150,7 @@ private Q_SLOTS:
                        {Action::ToggleBlackout, child<QPushButton>(window(), "blackoutButton")}};
         } else {
             const auto toolButton = [&](QAction *item) {
-                return qobject_cast<QAbstractButton *>(window().findChild<QToolBar *>()->widgetForAction(item));
+                return qobject_cast<QAbstractButton *>(child<QToolBar>(window(), "readerBar")->widgetForAction(item));
             };
             buttons = {{Action::NextSlide, toolButton(reader->nextPageAction())},
                        {Action::PreviousSlide, toolButton(reader->previousPageAction())},

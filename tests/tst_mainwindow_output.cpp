@@ -14,7 +14,6 @@
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QPushButton>
@@ -31,7 +30,6 @@ namespace {
 
 const QJsonObject Laptop = TestScreens::screen(QStringLiteral("Laptop"), 0, 1280, 800);
 const QJsonObject Projector = TestScreens::screen(QStringLiteral("Projector"), 1280, 1920, 1080);
-const QJsonObject Monitor = TestScreens::screen(QStringLiteral("Monitor"), 3200, 1024, 768, 2.0);
 
 // Opens `path` and switches the output on, on the projector.
 bool showOnProjector(MainWindow &window, const QString &path)
@@ -56,45 +54,6 @@ private Q_SLOTS:
         useProductSettings();
         QVERIFY(TestScreens::apply({Laptop, Projector}));
         QTRY_COMPARE(QGuiApplication::screens().size(), 2);
-    }
-
-    void theOutputButtonFollowsTheOutput()
-    {
-        QVERIFY(TestScreens::apply({Laptop, Projector, Monitor}));
-        QTRY_COMPARE(QGuiApplication::screens().size(), 3);
-        MainWindow window;
-        window.show();
-        QPushButton *button = child<QPushButton>(window, "outputHeaderButton");
-        button->click();
-        QVERIFY(!button->isChecked());
-        QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
-
-        auto *choice = child<QComboBox>(window, "displayChoice");
-        choice->setCurrentIndex(2);
-        Q_EMIT choice->activated(2);
-        {
-            MainWindow second;
-            QCOMPARE(child<QComboBox>(second, "displayChoice")->currentIndex(), 2);
-        }
-
-        button->click();
-        QTRY_VERIFY(window.outputWindow()->isVisible());
-        QVERIFY(button->isChecked());
-        auto no = answerMessageBox(QMessageBox::No);
-        button->click();
-        QTRY_VERIFY(no->answered);
-        QVERIFY(button->isChecked());
-        auto yes = answerMessageBox(QMessageBox::Yes);
-        button->click();
-        QTRY_VERIFY(yes->answered);
-        QVERIFY(!button->isChecked());
-
-        // Unplugging the chosen display turns the button off with the output.
-        button->click();
-        QTRY_VERIFY(window.outputWindow()->isVisible());
-        QVERIFY(TestScreens::apply({Laptop, Projector}));
-        QTRY_VERIFY(!window.outputWindow()->isVisible());
-        QTRY_VERIFY(!button->isChecked());
     }
 
     void fullScreenUsesTheOperatorsOwnScreen()
@@ -199,21 +158,6 @@ private Q_SLOTS:
         QTRY_COMPARE(window.pdfService()->filePath(), opened ? handed : live);
         QCOMPARE(window.playlist()->files(), answer == QStringLiteral("handOverDismiss") ? QStringList() : QStringList{handed});
         QVERIFY2(!modal->answered, qPrintable(modal->text));
-    }
-
-    void fitWidthFillsTheProjectorWidth()
-    {
-        MainWindow window;
-        QVERIFY(showOnProjector(window, TestEnvironment::instance().textDocument(2)));
-        // Switched while a portrait page is live: the old frame is never shown stretched to the
-        // new framing, the new one is cut at top and bottom, exactly as the audience sees it.
-        OutputWindow *output = window.outputWindow();
-        child<QComboBox>(window, "scalingChoice")->setCurrentIndex(1);
-        QVERIFY(output->imageRect(output->image()).height() <= output->height());
-        QTRY_COMPARE(window.presentation()->frame().size(), QSize(1920, 1080));
-        QCOMPARE(output->imageRect(output->image()), QRectF(output->rect()));
-        QCOMPARE(window.outputWindow()->image(), window.presentation()->frame());
-        QCOMPARE(child<PageCanvas>(window, "liveCanvas")->image(), window.presentation()->frame());
     }
 
     // A crossing into a file that asks for a password keeps the blacked-out frame through the

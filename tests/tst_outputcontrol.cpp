@@ -1,3 +1,4 @@
+#include "base/appsettings.h"
 #include "pdf/pdfservice.h"
 #include "presentation/displaychoice.h"
 #include "presentation/displaymanager.h"
@@ -10,6 +11,7 @@
 
 #include <QComboBox>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -30,7 +32,9 @@ struct Rig
     OutputWindow output;
     PageCanvas live;
     QComboBox choice;
-    OutputControl control{&service, &presentation, &displays, &output};
+    QSettings store;
+    AppSettings settings{store};
+    OutputControl control{&service, &presentation, &displays, &output, &settings};
     QSignalSpy status{&control, &OutputControl::statusMessage};
     QSignalSpy refresh{&control, &OutputControl::shownChanged};
 
@@ -122,33 +126,75 @@ private Q_SLOTS:
         }
     }
 
-    void unplugging_data()
+    void unpluggingAndPluggingBack_data()
     {
         QTest::addColumn<bool>("open");
+        QTest::addColumn<bool>("windowed");
         QTest::addColumn<QJsonArray>("remaining");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("the output's screen closes the output") << true << QJsonArray{ScreenA, ScreenC} << true;
-        QTest::newRow("another screen leaves it open") << true << QJsonArray{ScreenA, ScreenB} << false;
-        QTest::newRow("the target's screen while closed is ignored") << false << QJsonArray{ScreenA, ScreenC} << false;
+        QTest::newRow("the output's screen closes the output until it is back") << true << false << QJsonArray{ScreenA, ScreenC} << true;
+        QTest::newRow("another screen leaves it open") << true << false << QJsonArray{ScreenA, ScreenB} << false;
+        QTest::newRow("the target's screen while closed is ignored") << false << false << QJsonArray{ScreenA, ScreenC} << false;
+        QTest::newRow("a window stays open when its screen goes") << true << true << QJsonArray{ScreenA, ScreenC} << false;
     }
 
-    void unplugging()
+    void unpluggingAndPluggingBack()
     {
         QFETCH(bool, open);
+        QFETCH(bool, windowed);
         QFETCH(QJsonArray, remaining);
         QFETCH(bool, closed);
         QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
         Rig rig;
+        rig.settings.setOutputWindowed(windowed);
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
         QVERIFY(rig.open());
         if (!open)
             rig.control.closeOutput();
+        rig.presentation.goToPage(2);
+        QVERIFY(rig.shows(2));
         rig.status.clear();
         QVERIFY(TestScreens::apply(remaining));
         QCOMPARE(rig.output.isVisible(), open && !closed);
-        const QString message =
-            QStringLiteral("Output display disconnected. Output closed safely; select a display and reopen.");
-        QCOMPARE(rig.lastStatus(), closed ? (QVariantList{message, 20000}) : QVariantList());
+        const QString lost = QStringLiteral("Output display disconnected. Output closed safely; it opens again when the "
+                                            "display comes back, or select another display.");
+        QCOMPARE(rig.lastStatus(), closed ? (QVariantList{lost, 20000}) : QVariantList());
+
+        // The same display back: full screen there again, on the page the audience saw.
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
+        QCOMPARE(rig.output.isVisible(), open);
+        if (closed) {
+            QCOMPARE(rig.output.geometry(), TestScreens::named(QStringLiteral("B"))->geometry());
+            QCOMPARE(rig.lastStatus(), (QVariantList{QStringLiteral("Output display reconnected; the output is shown there again."), 10000}));
+            QVERIFY(rig.shows(2));
+            QCOMPARE(rig.output.image(), rig.presentation.frame());
+        }
+    }
+
+    void aWindowRendersOnceItsSizeHasRested()
+    {
+        Rig rig;
+        rig.settings.setOutputWindowed(true);
+        QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
+        QVERIFY(rig.open());
+        QCOMPARE(rig.output.windowTitle(), QStringLiteral("Olvanti — audience"));
+        QCOMPARE(rig.output.geometry(), QRect(QPoint(1280 + 320, 180), QSize(1280, 720)));
+        QTRY_COMPARE(rig.presentation.frame().size(), QSize(1280, 720));
+        // An edge dragged in steps: the last frame is shown scaled meanwhile, rendered once at rest.
+        QSignalSpy frames(&rig.presentation, &Presentation::frameReady);
+        for (int width = 1200; width >= 640; width -= 80) {
+            rig.output.resize(width, width * 9 / 16);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(rig.presentation.outputSize(), QSize(1280, 720));
+        QTRY_COMPARE(frames.size(), 1);
+        QCOMPARE(rig.presentation.outputSize(), QSize(640, 360));
+        // Swapped to the other display of two, which becomes the chosen one.
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB}));
+        rig.control.swapDisplay();
+        QCOMPARE(rig.output.screen(), TestScreens::named(QStringLiteral("A")));
+        QCOMPARE(rig.choice.currentIndex(), 0);
+        QCOMPARE(rig.settings.outputDisplay(), QStringLiteral("A|||"));
     }
 
     void framesGoToBothCanvasesInTheirDirection()

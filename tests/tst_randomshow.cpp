@@ -13,6 +13,7 @@
 #include "reader/readercontrol.h"
 #include "reader/scrollview.h"
 #include "timer/countdown.h"
+#include "ui/commands.h"
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 
@@ -120,6 +121,7 @@ struct Session
     QRandomGenerator random;
     Reference reference;
     QStringList unexpectedBoxes;
+    QStringList faults; // what an action itself saw go wrong
     QMessageBox::StandardButton stopAnswer = QMessageBox::Yes;
     QTimer responder;
     bool loading = false;
@@ -247,6 +249,27 @@ const Step Steps[] = {
     {"exit presentation key", [](Session &s) { s.key(Qt::Key_Escape); }},
     {"full screen", [](Session &s) { s.click(u"fullscreenButton"_s); }},
     {"unplug the projector", [](Session &) { TestScreens::apply({Laptop}); }},
+    {"display comes back",
+     [](Session &s) {
+         // Gone and back: the full-screen output returns by itself and the countdown never stops.
+         const OutputWindow *output = s.window.outputWindow();
+         const bool returns = output->isVisible() && !output->windowed() && output->screen()->name() == u"Projector"_s;
+         const bool running = s.window.countdown()->isRunning();
+         TestScreens::apply({Laptop});
+         TestScreens::apply({Laptop, Projector});
+         if ((returns && !output->isVisible()) || (running && !s.window.countdown()->isRunning()))
+             s.faults << u"the output did not come back, or the countdown stopped"_s;
+     }},
+    {"output as a window or full screen", [](Session &s) { s.window.choosePlacement(s.coin()); }},
+    {"windowed output resized",
+     [](Session &s) {
+         OutputWindow *output = s.window.outputWindow();
+         for (int step = s.below(5); step >= 0 && output->isVisible() && output->windowed(); --step) {
+             output->resize(320 + s.below(900), 180 + s.below(500));
+             QCoreApplication::processEvents();
+         }
+     }},
+    {"swap the display", [](Session &s) { s.window.commands()->action(Action::SwapDisplay)->trigger(); }},
     {"plug the projector back", [](Session &) { TestScreens::apply({Laptop, Projector}); }},
     {"timer key",
      [](Session &s) {
@@ -283,6 +306,9 @@ QString awaited(Session &s)
         return u"a box: "_s + QApplication::activeModalWidget()->windowTitle();
     if (s.window.showModel()->switching())
         return u"a file switch"_s;
+    const OutputWindow *output = s.window.outputWindow();
+    if (output->isVisible() && s.window.presentation()->outputSize() != output->renderSize())
+        return u"the output's size to rest"_s;
     if (s.window.presentation()->pendingPage() >= 0)
         return u"page %1 for the output"_s.arg(s.window.presentation()->pendingPage() + 1);
     return s.loading ? u"a document to load"_s : QString();
@@ -317,6 +343,8 @@ QString violation(Session &s)
     const bool blackout = w.showModel()->blackout();
     if (!s.unexpectedBoxes.isEmpty())
         return u"a box was shown: "_s + s.unexpectedBoxes.join(u"; "_s);
+    if (!s.faults.isEmpty())
+        return s.faults.join(u"; "_s);
 
     // The output shows a page of the current document, the frame it kept, or black.
     const QImage frame = presentation->frame();
@@ -339,6 +367,8 @@ QString violation(Session &s)
                      : fingerprint(frame) != s.reference.page(pdf->filePath(), live, box, fitWidth ? size.height() : 0))
             return u"the frame is not page %1 of %2"_s.arg(live + 1).arg(QFileInfo(pdf->filePath()).fileName());
     }
+    if (output->isVisible() && !output->windowed() && output->geometry() != output->screen()->geometry())
+        return u"the full-screen output does not cover its display"_s;
     // LIVE is what the audience sees.
     if (output->isVisible() && output->image() != frame)
         return u"the output window does not show the frame"_s;
@@ -350,7 +380,7 @@ QString violation(Session &s)
     // The labels and buttons tell the state.
     const auto text = [&](const QString &name) { return s.child<QLabel>(name)->text(); };
     const auto button = [&](const QString &name) { return s.child<QPushButton>(name); };
-    if (!text(u"liveLabel"_s).endsWith(u"</div>%1 / %2"_s.arg(live + 1).arg(pages))
+    if (!text(u"liveLabel"_s).endsWith(u"</p>%1 / %2"_s.arg(live + 1).arg(pages))
         || text(u"liveLabel"_s).contains(u"BLACKOUT"_s) != blackout)
         return u"the LIVE label reads "_s + text(u"liveLabel"_s);
     if (button(u"outputHeaderButton"_s)->text() != (output->isVisible() ? u"Output ON"_s : u"Output OFF"_s)
@@ -377,7 +407,7 @@ QString violation(Session &s)
                          : pages > 0 ? u"END"_s
                                      : u"-"_s;
     // A file that comes back on disk is noticed through the file system's own notice.
-    if (!QTest::qWaitFor([&] { return text(u"preparedLabel"_s).endsWith(u"</div>"_s + next); }, 2000))
+    if (!QTest::qWaitFor([&] { return text(u"preparedLabel"_s).endsWith(u"</p>"_s + next); }, 2000))
         return u"the NEXT label reads "_s + text(u"preparedLabel"_s);
     if (button(u"timerStart"_s)->text() != w.countdown()->startText())
         return u"the timer button reads "_s + button(u"timerStart"_s)->text();

@@ -48,13 +48,17 @@ private Q_SLOTS:
         QCOMPARE(m_store.value(u"output/display"_s).toString(), u"Projector|Acme|P1|42"_s);
     }
 
-    void pickingADisplayStoresIt()
+    void pickingADisplayOrAWindowStoresIt()
     {
         build();
         QSignalSpy chosen(m_dialog.get(), &SetupDialog::displayChosen);
+        QSignalSpy placed(m_dialog.get(), &SetupDialog::placementChosen);
         QTest::keyClick(display(), Qt::Key_Up);
+        QTest::keyClick(m_dialog->findChild<QComboBox *>(u"outputPlacement"_s), Qt::Key_Down);
         QCOMPARE(chosen, QList<QVariantList>{{identityOfScreen(0)}});
         QCOMPARE(m_store.value(u"output/display"_s).toString(), identityOfScreen(0));
+        QCOMPARE(placed, QList<QVariantList>{{true}});
+        QVERIFY(m_settings.outputWindowed() && m_dialog->findChild<QComboBox *>(u"windowSizeChoice"_s)->isEnabled());
     }
 
     void outputToggleMirrorsTheOutput()

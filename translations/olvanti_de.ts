@@ -83,6 +83,10 @@
         <translation>Countdown zurücksetzen</translation>
     </message>
     <message>
+        <source>Move output to the other display</source>
+        <translation>Ausgabe auf den anderen Bildschirm verlegen</translation>
+    </message>
+    <message>
         <source>Return to the page before the jump</source>
         <translation>Zurück zur Seite vor dem Sprung</translation>
     </message>
@@ -616,6 +620,40 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>+10 s</translation>
     </message>
     <message>
+        <source>Start / stop the presentation in its own window (for screen sharing)</source>
+        <translation>Präsentation im eigenen Fenster starten / beenden (zum Teilen des Bildschirms)</translation>
+    </message>
+    <message>
+        <source>Nothing is open yet
+Open a PDF: File &gt; Open PDF... (%1)
+Load a playlist: Playlist &gt; Open playlist...
+Or drag PDFs, playlists and packages into this window</source>
+        <translation>Noch ist nichts geöffnet
+PDF öffnen: Datei &gt; PDF öffnen... (%1)
+Wiedergabeliste laden: Wiedergabeliste &gt; Wiedergabeliste öffnen...
+Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
+    </message>
+    <message>
+        <source>Reader</source>
+        <translation>Lesen</translation>
+    </message>
+    <message>
+        <source>Show output</source>
+        <translation>Ausgabe zeigen</translation>
+    </message>
+    <message>
+        <source>Full screen on a display</source>
+        <translation>Vollbild auf einem Bildschirm</translation>
+    </message>
+    <message>
+        <source>In a window (for screen sharing)</source>
+        <translation>In einem Fenster (zum Teilen des Bildschirms)</translation>
+    </message>
+    <message>
+        <source>Output in a window</source>
+        <translation>Ausgabe in einem Fenster</translation>
+    </message>
+    <message>
         <source>Go to page %1: Enter shows it, Escape cancels.</source>
         <translation>Gehe zu Seite %1: Eingabe zeigt sie, Escape bricht ab.</translation>
     </message>
@@ -710,8 +748,28 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
         <translation>Möchten Sie die Präsentation auf dem Vollbildschirm wirklich beenden?</translation>
     </message>
     <message>
-        <source>Output display disconnected. Output closed safely; select a display and reopen.</source>
-        <translation>Ausgabebildschirm getrennt. Die Ausgabe wurde sicher geschlossen; wählen Sie einen Bildschirm und öffnen Sie sie erneut.</translation>
+        <source>Do you really want to stop the presentation in the output window?</source>
+        <translation>Möchten Sie die Präsentation im Ausgabefenster wirklich beenden?</translation>
+    </message>
+    <message>
+        <source>Only one display is connected.</source>
+        <translation>Es ist nur ein Bildschirm angeschlossen.</translation>
+    </message>
+    <message>
+        <source>The output will open on %1.</source>
+        <translation>Die Ausgabe öffnet sich auf %1.</translation>
+    </message>
+    <message>
+        <source>Output moved to %1.</source>
+        <translation>Ausgabe auf %1 verlegt.</translation>
+    </message>
+    <message>
+        <source>Output display disconnected. Output closed safely; it opens again when the display comes back, or select another display.</source>
+        <translation>Ausgabebildschirm getrennt. Die Ausgabe wurde sicher geschlossen; sie öffnet sich wieder, sobald der Bildschirm zurück ist, oder wählen Sie einen anderen Bildschirm.</translation>
+    </message>
+    <message>
+        <source>Output display reconnected; the output is shown there again.</source>
+        <translation>Ausgabebildschirm wieder verbunden; die Ausgabe wird dort wieder gezeigt.</translation>
     </message>
 </context>
 <context>
@@ -719,6 +777,10 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source>Olvanti - Presentation Output</source>
         <translation>Olvanti - Präsentationsausgabe</translation>
+    </message>
+    <message>
+        <source>Olvanti — audience</source>
+        <translation>Olvanti — Publikum</translation>
     </message>
 </context>
 <context>
@@ -933,7 +995,7 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <name>PlaylistDelegate</name>
     <message>
         <source>add timer</source>
-        <translation>Countdown hinzufügen</translation>
+        <translation>+ Countdown</translation>
     </message>
 </context>
 <context>
@@ -1301,6 +1363,34 @@ Eingaben außerhalb dieser Anwendung werden nicht erfasst. Trennen Sie Alternati
     <message>
         <source>Output OFF</source>
         <translation>Ausgabe AUS</translation>
+    </message>
+    <message>
+        <source>Full screen on a display</source>
+        <translation>Vollbild auf einem Bildschirm</translation>
+    </message>
+    <message>
+        <source>In a window (for screen sharing)</source>
+        <translation>In einem Fenster (zum Teilen des Bildschirms)</translation>
+    </message>
+    <message>
+        <source>Show output</source>
+        <translation>Ausgabe zeigen</translation>
+    </message>
+    <message>
+        <source>1280 × 720</source>
+        <translation>1280 × 720</translation>
+    </message>
+    <message>
+        <source>1920 × 1080</source>
+        <translation>1920 × 1080</translation>
+    </message>
+    <message>
+        <source>Free (drag the window&apos;s edges)</source>
+        <translation>Frei (Fensterränder ziehen)</translation>
+    </message>
+    <message>
+        <source>Window size</source>
+        <translation>Fenstergröße</translation>
     </message>
 </context>
 <context>

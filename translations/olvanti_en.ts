@@ -83,6 +83,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Move output to the other display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Return to the page before the jump</source>
         <translation type="unfinished"></translation>
     </message>
@@ -615,6 +619,37 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Start / stop the presentation in its own window (for screen sharing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing is open yet
+Open a PDF: File &gt; Open PDF... (%1)
+Load a playlist: Playlist &gt; Open playlist...
+Or drag PDFs, playlists and packages into this window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full screen on a display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In a window (for screen sharing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output in a window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Go to page %1: Enter shows it, Escape cancels.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -709,7 +744,27 @@ Global input outside this application is not enabled. Separate alternatives with
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Output display disconnected. Output closed safely; select a display and reopen.</source>
+        <source>Do you really want to stop the presentation in the output window?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only one display is connected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output will open on %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output moved to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output display disconnected. Output closed safely; it opens again when the display comes back, or select another display.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output display reconnected; the output is shown there again.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -717,6 +772,10 @@ Global input outside this application is not enabled. Separate alternatives with
     <name>OutputWindow</name>
     <message>
         <source>Olvanti - Presentation Output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Olvanti — audience</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1299,6 +1358,34 @@ Global input outside this application is not enabled. Separate alternatives with
     </message>
     <message>
         <source>Output OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full screen on a display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In a window (for screen sharing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1280 × 720</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1920 × 1080</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free (drag the window&apos;s edges)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window size</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -231,6 +231,26 @@ void AppSettings::setOutputFitWidth(bool fitWidth)
     m_store.setValue(key("output/fitWidth"), fitWidth);
 }
 
+bool AppSettings::outputWindowed() const
+{
+    return flag(m_store.value(key("output/windowed")), false);
+}
+
+void AppSettings::setOutputWindowed(bool windowed)
+{
+    m_store.setValue(key("output/windowed"), windowed);
+}
+
+int AppSettings::outputWindowSize() const
+{
+    return clamped(number(m_store.value(key("output/windowSize"))).value_or(0), 0, Limits::OutputWindowSizes - 1);
+}
+
+void AppSettings::setOutputWindowSize(int preset)
+{
+    m_store.setValue(key("output/windowSize"), std::clamp(preset, 0, Limits::OutputWindowSizes - 1));
+}
+
 int AppSettings::transitionEffect() const
 {
     return clamped(number(m_store.value(key("transition/effect"))).value_or(1), 0, Limits::TransitionCount - 1);

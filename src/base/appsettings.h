@@ -64,6 +64,12 @@ public:
     void setOutputDisplay(const QString &identity);
     bool outputFitWidth() const;
     void setOutputFitWidth(bool fitWidth);
+    // The output as a normal window (for screen sharing) instead of full screen on a display.
+    bool outputWindowed() const;
+    void setOutputWindowed(bool windowed);
+    // The windowed output's size: an index into the presets (default 0, 1280 x 720), clamped.
+    int outputWindowSize() const;
+    void setOutputWindowSize(int preset);
 
     // Index into the transition list (default 1, clamped to 0 ... 5) and its duration in ms
     // (default 400, clamped to 0 ... 3000). Both are always written together.

@@ -12,6 +12,8 @@ inline constexpr int MaxRecent = 12;
 // The page transitions of the output (None, Fade, Dip, Slide, Wipe, Zoom) and their duration.
 inline constexpr int TransitionCount = 6;
 inline constexpr int MaxTransitionMs = 3000;
+// The windowed output's size presets (1280 x 720, 1920 x 1080, free).
+inline constexpr int OutputWindowSizes = 3;
 // The clicker's minimum interval between two presses of the same key.
 inline constexpr int MaxDebounceMs = 1000;
 

@@ -14,9 +14,9 @@ struct ActionInfo
 };
 
 // Display names live in the generic "Action" context so every window shares one translation.
-const std::array<ActionInfo, 16> &actionTable()
+const std::array<ActionInfo, 17> &actionTable()
 {
-    static const std::array<ActionInfo, 16> table{{
+    static const std::array<ActionInfo, 17> table{{
         {Action::NextSlide, QT_TRANSLATE_NOOP("Action", "Next slide"),
          {Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space}},
         {Action::PreviousSlide, QT_TRANSLATE_NOOP("Action", "Previous slide"),
@@ -42,6 +42,8 @@ const std::array<ActionInfo, 16> &actionTable()
         {Action::ResetTimer, QT_TRANSLATE_NOOP("Action", "Reset timer"), {Qt::Key_R}},
         {Action::ReturnFromJump, QT_TRANSLATE_NOOP("Action", "Return to the page before the jump"), {Qt::Key_Backspace}},
         {Action::ShowOverview, QT_TRANSLATE_NOOP("Action", "Overview of all pages"), {Qt::Key_O}},
+        // No key by default: a stray press would move the audience's picture.
+        {Action::SwapDisplay, QT_TRANSLATE_NOOP("Action", "Move output to the other display"), {}},
     }};
     return table;
 }

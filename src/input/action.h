@@ -25,6 +25,7 @@ enum class Action : int {
     ResetTimer = 15,
     ReturnFromJump = 16,
     ShowOverview = 17,
+    SwapDisplay = 18,
 };
 
 Q_DECLARE_METATYPE(Action)
@@ -33,7 +34,7 @@ Q_DECLARE_METATYPE(Action)
 // Implicitly shared, so a snapshot costs nothing until one side changes.
 using BindingTable = QMap<Action, QList<QKeySequence>>;
 
-// The translated display name; empty for 6, 8 and values outside 0..17.
+// The translated display name; empty for 6, 8 and values outside 0..18.
 QString actionName(Action action);
 
 // The bindable actions in the order used for matching, validation, storage and display.

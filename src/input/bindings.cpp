@@ -10,7 +10,7 @@ QString bindingText(const QList<QKeySequence> &keys)
     QStringList texts;
     texts.reserve(keys.size());
     for (const QKeySequence &key : keys)
-        texts.append(key.toString(QKeySequence::PortableText));
+        texts.append(key.toString(QKeySequence::NativeText));
     return texts.join(QStringLiteral("; "));
 }
 
@@ -33,7 +33,10 @@ QString parseBindingText(const QString &text, QList<QKeySequence> *out)
         // do not read back from their own text.
         const bool control = std::any_of(piece.cbegin(), piece.cend(),
                                          [](QChar c) { return c.category() == QChar::Other_Control; });
-        const QKeySequence key = QKeySequence::fromString(piece.trimmed(), QKeySequence::PortableText);
+        // The names as shown ("Bild ab" under German), or the portable ones ("PgDown").
+        QKeySequence key = QKeySequence::fromString(piece.trimmed(), QKeySequence::NativeText);
+        if (key.isEmpty() || isUnknownKey(key))
+            key = QKeySequence::fromString(piece.trimmed(), QKeySequence::PortableText);
         if (control || key.isEmpty() || isUnknownKey(key))
             return QCoreApplication::translate("InputRouter", "Invalid key: %1").arg(piece);
         keys.append(key);
@@ -52,7 +55,7 @@ QString validateBindings(const BindingTable &table)
             if (key.count() != 1 || isUnknownKey(key) || seen.contains(text)) {
                 return QCoreApplication::translate("InputRouter",
                                                    "Bindings must be unique, single key combinations: %1")
-                    .arg(text);
+                    .arg(key.toString(QKeySequence::NativeText));
             }
             seen.insert(text);
         }

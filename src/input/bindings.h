@@ -2,13 +2,15 @@
 
 #include "input/action.h"
 
-// Textual forms and validation of key bindings. Key names are always the toolkit's portable
-// text, so stored settings and edit fields read the same on every platform.
+// Textual forms and validation of key bindings. The operator reads and types the toolkit's
+// native key names, translated as the toolkit translates them ("Bild ab" under German); the
+// portable names are read too. Stored settings always keep the portable names.
 
-// Portable texts joined by "; "; empty for an empty list.
+// Native texts joined by "; "; empty for an empty list.
 QString bindingText(const QList<QKeySequence> &keys);
 
-// Splits at ';' (empty pieces skipped) and parses each trimmed piece. Returns an empty text
+// Splits at ';' (empty pieces skipped) and parses each trimmed piece, as a native name and
+// else as a portable one. Returns an empty text
 // and fills `out` on success, else "Invalid key: %1" with the piece as typed (`out` untouched).
 // Sequences of several combinations pass here and are refused by validateBindings().
 QString parseBindingText(const QString &text, QList<QKeySequence> *out);

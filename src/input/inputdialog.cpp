@@ -153,7 +153,7 @@ void InputDialog::appendCaptured(Action action, const QKeySequence &key)
     QList<QKeySequence> present;
     if (InputRouter::parseBindingText(edit->text(), &present).isEmpty() && present.contains(key))
         return;
-    const QString text = key.toString(QKeySequence::PortableText);
+    const QString text = key.toString(QKeySequence::NativeText);
     edit->setText(edit->text().isEmpty() ? text : edit->text() + QStringLiteral("; ") + text);
 }
 

@@ -1,10 +1,23 @@
 #include "input/singlekeyedit.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 SingleKeyEdit::SingleKeyEdit(QWidget *parent)
     : QKeySequenceEdit(parent)
 {
+    // Wide enough for the field's hint in every language ("Press shortcut" is longer in German).
+    if (auto *field = findChild<QLineEdit *>()) {
+        field->ensurePolished();
+        QStyleOptionFrame option;
+        option.initFrom(field);
+        const QFontMetrics metrics = field->fontMetrics();
+        // The line edit's own text margins come on top of the style's frame and padding.
+        const QSize text(metrics.horizontalAdvance(field->placeholderText()) + 4, metrics.height());
+        field->setMinimumWidth(field->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, field).width());
+    }
 }
 
 void SingleKeyEdit::keyPressEvent(QKeyEvent *event)

@@ -41,6 +41,8 @@ void DisplayManager::onScreenAdded(QScreen *screen)
     attach(screen);
     qCInfo(lcPresentation, "Screen attached: %s", qPrintable(screenIdentity(screen)));
     Q_EMIT changed();
+    if (!m_target.isEmpty() && screenIdentity(screen) == m_target)
+        Q_EMIT targetReturned(screen);
 }
 
 void DisplayManager::onScreenRemoved(QScreen *screen)

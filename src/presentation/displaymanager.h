@@ -7,7 +7,8 @@
 class QScreen;
 
 // Knows the attached screens by a stable identity, so the chosen output display is found again
-// whatever order the system lists the screens in, and reports when the output's screen goes away.
+// whatever order the system lists the screens in, and reports when the output's screen goes
+// away and when a screen of that identity comes back.
 class DisplayManager final : public QObject
 {
     Q_OBJECT
@@ -29,6 +30,7 @@ Q_SIGNALS:
     void changed();
     void geometryChanged(QScreen *screen);
     void targetRemoved();
+    void targetReturned(QScreen *screen);
 
 private:
     void attach(QScreen *screen);

@@ -5,9 +5,18 @@
 OutputWindow::OutputWindow()
     : PageCanvas(nullptr)
 {
-    setWindowTitle(tr("Olvanti - Presentation Output"));
     setWindowFlag(Qt::Window);
-    setCursor(Qt::BlankCursor);
+    setWindowed(false);
+}
+
+void OutputWindow::setWindowed(bool windowed)
+{
+    m_windowed = windowed;
+    setWindowTitle(windowed ? tr("Olvanti — audience") : tr("Olvanti - Presentation Output"));
+    if (windowed)
+        unsetCursor();
+    else
+        setCursor(Qt::BlankCursor);
 }
 
 void OutputWindow::closeEvent(QCloseEvent *event)

@@ -12,8 +12,8 @@ class QPainter;
 class QVariantAnimation;
 
 // Shows one rendered page image scaled into a black field, with an animated change from the
-// previous image, search-hit boxes, a placeholder text or logo when there is no image, and a
-// boxed overlay message over everything.
+// previous image, search-hit boxes, a placeholder text, a logo or both (the text under the
+// logo) when there is no image, and a boxed overlay message over everything.
 class PageCanvas : public QWidget
 {
     Q_OBJECT
@@ -72,7 +72,7 @@ protected:
 
 private:
     void paintTransition(QPainter &painter) const;
-    void paintPlaceholder(QPainter &painter) const;
+    void paintPlaceholder(QPainter &painter, const QRect &area) const;
     void paintLogo(QPainter &painter) const;
     void paintOverlay(QPainter &painter) const;
 

@@ -76,10 +76,10 @@ void PageCanvas::paintEvent(QPaintEvent *event)
                 paintTransition(painter);
                 painter.restore();
             }
-        } else if (!m_placeholderText.isEmpty()) {
-            paintPlaceholder(painter);
         } else if (!m_logo.isNull()) {
             paintLogo(painter);
+        } else if (!m_placeholderText.isEmpty()) {
+            paintPlaceholder(painter, rect());
         }
     }
     if (!m_overlayMessage.isEmpty())
@@ -141,27 +141,27 @@ void PageCanvas::paintTransition(QPainter &painter) const
     }
 }
 
-void PageCanvas::paintPlaceholder(QPainter &painter) const
+void PageCanvas::paintPlaceholder(QPainter &painter, const QRect &area) const
 {
     const QStringList lines = m_placeholderText.split(QLatin1Char('\n'));
     QFont bold = font();
     bold.setWeight(QFont::Bold);
-    const int w = width();
-    const int h = height();
+    const int w = area.width();
+    const int h = area.height();
 
     if (lines.size() == 1) {
         const int divisor = std::max(int(m_placeholderText.size()), 2);
         bold.setPixelSize(std::max(std::min((2 * h) / 5, int((w / divisor) * 1.3)), 16));
         painter.setFont(bold);
         painter.setPen(PlaceholderTitleColor);
-        painter.drawText(rect(), Qt::AlignCenter, m_placeholderText);
+        painter.drawText(area, Qt::AlignCenter, m_placeholderText);
         return;
     }
 
     bold.setPixelSize(std::clamp(w / 12, 12, 30));
     QFont detail = font();
     detail.setPixelSize(std::clamp(w / 17, 10, 20));
-    const QRect work = rect().adjusted(12, 8, -12, -8);
+    const QRect work = area.adjusted(12, 8, -12, -8);
     const int lineHeight = QFontMetrics(bold).height();
 
     painter.setFont(bold);
@@ -180,7 +180,11 @@ void PageCanvas::paintLogo(QPainter &painter) const
     const double w = std::min(width() * 0.6, 700.0);
     const double h = m_logo.height() * w / m_logo.width();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(QRectF((width() - w) * 0.5, (height() - h) * 0.5, w, h), m_logo, QRectF(m_logo.rect()));
+    // With a text, the logo stands above the middle and the text below it.
+    const double top = m_placeholderText.isEmpty() ? (height() - h) * 0.5 : std::max(8.0, height() * 0.4 - h);
+    painter.drawPixmap(QRectF((width() - w) * 0.5, top, w, h), m_logo, QRectF(m_logo.rect()));
+    if (!m_placeholderText.isEmpty())
+        paintPlaceholder(painter, QRect(0, int(top + h) + 8, width(), height() - int(top + h) - 8));
 }
 
 void PageCanvas::paintOverlay(QPainter &painter) const

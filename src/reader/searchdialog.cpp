@@ -21,6 +21,8 @@ SearchDialog::SearchDialog(QWidget *parent)
     m_edit->setObjectName(QStringLiteral("searchText"));
     m_edit->setPlaceholderText(tr("Search text..."));
     m_list->setObjectName(QStringLiteral("searchResults"));
+    // A hit's context is shown whole, over as many lines as it takes.
+    m_list->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_edit);
     layout->addWidget(m_list, 1);

@@ -32,6 +32,7 @@ Commands::Commands(Show *show, OutputControl *output, Countdown *countdown, QObj
          }},
         {Action::ReturnFromJump, tr("Return to the page before the jump"), [show] { show->returnFromJump(); }},
         {Action::ShowOverview, tr("Overview of all pages..."), [this] { Q_EMIT overviewRequested(); }},
+        {Action::SwapDisplay, actionName(Action::SwapDisplay), [output] { output->swapDisplay(); }},
         {Action::ToggleTimer, tr("Start timer"), [countdown] { countdown->toggleTimer(); }},
         {Action::ResetTimer, tr("Reset timer"), [countdown] { countdown->resetTimer(); }},
         {Action::TimerPlusMinute, tr("+1 minute"), step(60)},

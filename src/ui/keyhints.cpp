@@ -63,6 +63,7 @@ void KeyHints::showKeyHints(bool shown)
         delete entry.label.data();
         return true;
     });
+    QList<QRect> placed;
     for (const Entry &entry : std::as_const(m_entries)) {
         if (!shown || !entry.target->isVisible()) {
             entry.label->hide();
@@ -73,11 +74,11 @@ void KeyHints::showKeyHints(bool shown)
             entry.label->hide();
             continue;
         }
-        place(entry, text);
+        placed.append(place(entry, text, placed));
     }
 }
 
-void KeyHints::place(const Entry &entry, const QString &text)
+QRect KeyHints::place(const Entry &entry, const QString &text, const QList<QRect> &placed)
 {
     QLabel *label = entry.label;
     QWidget *target = entry.target;
@@ -89,9 +90,13 @@ void KeyHints::place(const Entry &entry, const QString &text)
     const int lh = label->height();
     QPoint offset;
     switch (entry.placement) {
-    case RightOf:
+    case RightOf: {
         offset = QPoint(w + 4, (h - lh) / 2);
+        // Beside a control inside another (an arrow in the clock), the hint stays inside too.
+        if (const QWidget *container = target->parentWidget())
+            offset.setY(std::max(-target->y(), std::min(offset.y(), container->height() - target->y() - lh)));
         break;
+    }
     case TopLeft:
         offset = QPoint(6, 0);
         break;
@@ -99,15 +104,31 @@ void KeyHints::place(const Entry &entry, const QString &text)
         offset = QPoint(w - lw - 6, 0);
         break;
     case CentredAbove:
-    default:
-        offset = QPoint((w - lw) / 2, -lh / 2);
+    default: {
+        // Over the control's upper edge, but never over its text: a low button gets its hint
+        // higher up.
+        const int textTop = (h - target->fontMetrics().height()) / 2;
+        offset = QPoint((w - lw) / 2, std::min(-lh / 2, textTop - lh - 1));
         break;
+    }
     }
     const QPoint inHost = m_host->isAncestorOf(target) ? target->mapTo(m_host.data(), offset)
                                                        : m_host->mapFromGlobal(target->mapToGlobal(offset));
-    label->move(std::max(2, inHost.x()), std::max(2, inHost.y()));
+    QRect rect(QPoint(std::clamp(inHost.x(), 2, std::max(2, m_host->width() - lw - 2)), std::max(2, inHost.y())),
+               label->size());
+    // A hint that would cover one already shown moves just above or below it, whichever is nearer.
+    for (qsizetype attempt = 0; attempt < 2 * placed.size(); ++attempt) {
+        const auto hit = std::find_if(placed.cbegin(), placed.cend(), [&](const QRect &other) { return rect.intersects(other); });
+        if (hit == placed.cend())
+            break;
+        const int up = rect.bottom() - hit->top() + 2;
+        const int down = hit->bottom() - rect.top() + 2;
+        rect.translate(0, up <= down && rect.top() - up >= 2 ? -up : down);
+    }
+    label->move(rect.topLeft());
     label->show();
     label->raise();
+    return rect;
 }
 
 QString KeyHints::keyHintText(const QList<QKeySequence> &bindings)
@@ -123,7 +144,8 @@ QString KeyHints::keyHintText(const QList<QKeySequence> &bindings)
             bestWeight = weight;
         }
     }
-    return best ? best->toString(QKeySequence::PortableText) : QString();
+    // The operator reads the key names in the language of the system ("Bild ab", not "PgDown").
+    return best ? best->toString(QKeySequence::NativeText) : QString();
 }
 
 QString KeyHints::keyHintText(const QList<QKeySequence> &bindings, const QString &label)

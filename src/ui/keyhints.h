@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 
 #include <functional>
 
@@ -36,8 +37,9 @@ public:
     QLabel *registerKeyHint(QWidget *target, std::function<QString()> textProvider, int placement);
     void showKeyHints(bool shown);
 
-    // The text of the cheapest binding: a bare arrow key costs nothing, anything else the
-    // length of its portable text plus one; ties go to the earlier binding; no binding, no text.
+    // The native (translated) text of the cheapest binding: a bare arrow key costs nothing,
+    // anything else the length of its portable text plus one; ties go to the earlier binding;
+    // no binding, no text.
     static QString keyHintText(const QList<QKeySequence> &bindings);
     // The key text, a blank and `label` (as for "+1 min"), or empty when nothing is bound.
     static QString keyHintText(const QList<QKeySequence> &bindings, const QString &label);
@@ -54,7 +56,9 @@ private:
         int placement = CentredAbove;
     };
 
-    void place(const Entry &entry, const QString &text);
+    // Shows the hint where its placement puts it, below any of `placed` it would cover, and
+    // returns where it went.
+    QRect place(const Entry &entry, const QString &text, const QList<QRect> &placed);
 
     QPointer<QWidget> m_host;
     QList<Entry> m_entries;

@@ -4,6 +4,7 @@
 #include "input/inputrouter.h"
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
+#include "playlist/playlistpanel.h"
 #include "playlist/undohistory.h"
 #include "presentation/displaymanager.h"
 #include "presentation/filepreview.h"
@@ -39,10 +40,11 @@
 
 namespace {
 
-// The big page numbers carry their caption in a small block above them.
+// The big page numbers carry their caption in a small block above them (a block, so that a long
+// caption and a long number need not fit side by side).
 QString captioned(const QString &caption, const QString &text)
 {
-    return QStringLiteral("<div style='font-size:13px;color:#9FB3C8;'>%1</div>").arg(caption) + text;
+    return QStringLiteral("<p style='font-size:13px;color:#9FB3C8;margin:0;'>%1</p>").arg(caption) + text;
 }
 
 } // namespace
@@ -71,7 +73,7 @@ MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     m_logo = QPixmap(QStringLiteral(":/logo.png"));
 
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
-    resize(1280, 850);
+    fitStartSize();
     setAcceptDrops(true);
 
     m_router->loadSettings(*m_settings);
@@ -228,12 +230,17 @@ void MainWindow::onShowChanged(Show::Changes what)
 void MainWindow::showOutputState()
 {
     const bool outputShown = m_show->outputShown();
+    // A window for screen sharing is no full screen: the button offers full screen then.
+    const bool fullScreen = outputShown && !m_output->windowed();
     for (QPushButton *button : {m_fullscreenButton, m_outputHeaderButton}) {
         const QSignalBlocker blocker(button);
-        button->setChecked(outputShown);
+        button->setChecked(button == m_fullscreenButton ? fullScreen : outputShown);
     }
-    m_fullscreenButton->setText(outputShown ? tr("EXIT FULLSCREEN") : tr("FULLSCREEN"));
+    m_fullscreenButton->setText(fullScreen ? tr("EXIT FULLSCREEN") : tr("FULLSCREEN"));
     m_outputHeaderButton->setText(outputShown ? tr("Output ON") : tr("Output OFF"));
+    m_outputHeaderButton->setToolTip(m_settings->outputWindowed()
+                                         ? tr("Start / stop the presentation in its own window (for screen sharing)")
+                                         : tr("Start / stop the presentation on the external screen"));
     m_setup->setOutputShown(outputShown);
 }
 
@@ -243,6 +250,14 @@ void MainWindow::showBlackout()
     const bool hasDocument = m_show->hasPages();
     m_output->setBlackout(blackout);
     m_liveCanvas->setLogo(hasDocument ? QPixmap() : m_logo);
+    // The empty start screen says what to do.
+    const QString welcome = hasDocument ? QString()
+                                        : tr("Nothing is open yet\nOpen a PDF: File > Open PDF... (%1)\n"
+                                             "Load a playlist: Playlist > Open playlist...\n"
+                                             "Or drag PDFs, playlists and packages into this window")
+                                              .arg(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText));
+    m_liveCanvas->setPlaceholderText(welcome);
+    m_reader->welcome()->setPlaceholderText(welcome);
     m_reader->welcome()->setVisible(!hasDocument);
     if (!hasDocument)
         m_reader->welcome()->raise();
@@ -337,6 +352,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_pdf->pageCount() > 0)
         saveReadingPosition(m_pdf->filePath());
+    // The playlist panel widened the window when it opened; it starts closed next time, so the
+    // window is stored without that width (else it would grow at every start).
+    if (const int grown = m_playlistPanel->grownWidth(); grown > 0 && windowState() == Qt::WindowNoState)
+        resize(width() - grown, height());
     m_settings->setWindowGeometry(saveGeometry());
     m_settings->setPresenterHSplit(m_liveNextSplitter->saveState());
     // A collapsed strip must not overwrite the expanded sizes.

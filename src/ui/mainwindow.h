@@ -83,6 +83,8 @@ public:
     void handleAction(Action action);
     void showInputDialog();
     void showSetupDialog();
+    // The output full screen on a display or as a window for screen sharing, remembered.
+    void choosePlacement(bool windowed);
     void showSearchDialog();
     // The grid of every page, over the current view until a page is chosen or it is left.
     void showOverview();
@@ -117,6 +119,7 @@ protected:
 
 private:
     // Layout (mainwindow_layout.cpp)
+    void fitStartSize();
     void buildUi();
     void buildHeader();
     QWidget *buildPresenterPage();
@@ -183,6 +186,7 @@ private:
     HandOverNotice *m_handOver = nullptr;
 
     QToolBar *m_header = nullptr;
+    QToolBar *m_readerBar = nullptr;
     QStackedWidget *m_mainStack = nullptr;
     QPushButton *m_modeReader = nullptr;
     QPushButton *m_modePresenter = nullptr;
@@ -227,6 +231,8 @@ private:
     QAction *m_scrollModeAction = nullptr;
     QAction *m_outputMenuAction = nullptr;
     QAction *m_fullscreenMenuAction = nullptr;
+    QAction *m_fullScreenPlacementAction = nullptr;
+    QAction *m_windowPlacementAction = nullptr;
     QAction *m_blackoutMenuAction = nullptr;
     QAction *m_startTimerAction = nullptr;
     QAction *m_backAction = nullptr;

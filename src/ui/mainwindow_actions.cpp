@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 
+#include "base/appsettings.h"
 #include "input/inputdialog.h"
+#include "presentation/outputcontrol.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
 #include "reader/searchdialog.h"
@@ -35,4 +37,12 @@ void MainWindow::showOverview()
 void MainWindow::showSearchDialog()
 {
     m_search->activateSearch();
+}
+
+void MainWindow::choosePlacement(bool windowed)
+{
+    m_settings->setOutputWindowed(windowed);
+    m_setup->showPlacement(windowed);
+    m_outputControl->placementChosen();
+    showOutputState();
 }

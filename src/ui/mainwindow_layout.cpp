@@ -29,10 +29,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -60,6 +62,18 @@ QSplitter *splitter(Qt::Orientation orientation, const QString &objectName)
 
 } // namespace
 
+void MainWindow::fitStartSize()
+{
+    const QSize preferred(1280, 850);
+    const QScreen *where = screen();
+    const QRect available = where ? where->availableGeometry() : QRect(QPoint(), preferred);
+    // The window system's title bar is not known before the window is shown.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    resize(preferred.boundedTo(available.size()));
+    if (preferred.width() > available.width() || preferred.height() + titleBar > available.height())
+        setWindowState(Qt::WindowMaximized);
+}
+
 void MainWindow::buildUi()
 {
     auto *version = new QLabel(tr("v0.7"), this);
@@ -67,7 +81,7 @@ void MainWindow::buildUi()
     statusBar()->addPermanentWidget(version);
 
     m_reader = new ReaderControl(m_pdf, m_show, m_presentation, m_thumbnails, m_settings.get(), this);
-    m_outputControl = new OutputControl(m_pdf, m_presentation, m_displays, m_output.get(), this);
+    m_outputControl = new OutputControl(m_pdf, m_presentation, m_displays, m_output.get(), m_settings.get(), this);
     m_commands = new Commands(m_show, m_outputControl, m_countdown, this);
     buildHeader();
 
@@ -131,6 +145,8 @@ void MainWindow::buildUi()
     connect(m_setup, &SetupDialog::statusMessage, this,
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
     connect(m_setup, &SetupDialog::displayChosen, m_outputControl, [this] { m_outputControl->displayChosen(); });
+    connect(m_setup, &SetupDialog::placementChosen, this, &MainWindow::choosePlacement);
+    connect(m_setup, &SetupDialog::windowSizeChosen, m_outputControl, [this] { m_outputControl->windowSizeChosen(); });
     connect(m_setup, &SetupDialog::outputToggleClicked, m_outputControl, &OutputControl::setOutputEnabled);
     connect(m_setup, &SetupDialog::fitWidthChanged, m_presentation, &Presentation::setFitWidth);
     connect(m_setup, &SetupDialog::transitionChanged, this, [this](int effect, int ms) {
@@ -143,8 +159,8 @@ void MainWindow::buildUi()
     buildMenus();
 
     // The reader's tool bar arrows step as the slide commands do, and flash for them.
-    m_previousPageButton = m_header->widgetForAction(m_reader->previousPageAction());
-    m_nextPageButton = m_header->widgetForAction(m_reader->nextPageAction());
+    m_previousPageButton = m_readerBar->widgetForAction(m_reader->previousPageAction());
+    m_nextPageButton = m_readerBar->widgetForAction(m_reader->nextPageAction());
     m_commands->bindAction(Action::PreviousSlide, m_reader->previousPageAction());
     m_commands->bindAction(Action::NextSlide, m_reader->nextPageAction());
     m_commands->addFlash(Action::PreviousReaderPage, qobject_cast<QAbstractButton *>(m_previousPageButton.data()));
@@ -196,8 +212,6 @@ void MainWindow::buildHeader()
     connect(m_outputHeaderButton, &QPushButton::clicked, m_outputControl, &OutputControl::setOutputEnabled);
     m_commands->addFlash(Action::ExitPresentation, m_outputHeaderButton);
 
-    m_readerItems = m_reader->addToolBarItems(m_header);
-    m_reader->scrollBox()->setChecked(m_settings->readerScroll());
     m_readerBlackout = headerButton(QStringLiteral("readerBlackout"), tr("Blackout"),
                                     tr("Blank / restore the full-screen output"), m_header);
     m_readerItems << m_header->addWidget(m_readerBlackout);
@@ -229,6 +243,16 @@ void MainWindow::buildHeader()
     logo->setPixmap(scaled);
     logo->setContentsMargins(0, 0, 6, 0);
     m_header->addWidget(logo);
+
+    // The reading controls have a row of their own in reader mode, so that every control stays
+    // in view on a laptop screen, in every language.
+    addToolBarBreak();
+    m_readerBar = addToolBar(tr("Reader"));
+    m_readerBar->setObjectName(QStringLiteral("readerBar"));
+    m_readerBar->setMovable(false);
+    const QList<QAction *> readerItems = m_reader->addToolBarItems(m_readerBar);
+    m_readerBar->removeAction(readerItems.constFirst()); // its leading separator
+    m_reader->scrollBox()->setChecked(m_settings->readerScroll());
 }
 
 QWidget *MainWindow::buildPresenterPage()
@@ -273,7 +297,9 @@ QWidget *MainWindow::buildPresenterPage()
     m_nextTimerSplitter->addWidget(nextColumn);
     m_nextTimerSplitter->addWidget(buildControlPanel());
     m_nextTimerSplitter->setStretchFactor(0, 1);
-    m_nextTimerSplitter->setStretchFactor(1, 0);
+    m_nextTimerSplitter->setStretchFactor(1, 1);
+    // NEXT first: the countdown's own wish (a clock of 150 points) would leave NEXT a sliver.
+    m_nextTimerSplitter->setSizes({300, 340});
 
     m_liveNextSplitter->addWidget(liveColumn);
     m_liveNextSplitter->addWidget(m_nextTimerSplitter);
@@ -285,7 +311,7 @@ QWidget *MainWindow::buildPresenterPage()
     m_presenterSplitter->addWidget(buildPagesPanel());
     m_presenterSplitter->setStretchFactor(0, 3);
     m_presenterSplitter->setStretchFactor(1, 1);
-    m_presenterSplitter->setSizes({620, 200});
+    m_presenterSplitter->setSizes({660, 160});
     return page;
 }
 
@@ -390,6 +416,7 @@ void MainWindow::showMode()
     for (QAction *item : std::as_const(m_readerItems))
         item->setVisible(!presenter);
     m_fullscreenAction->setVisible(!presenter);
+    m_readerBar->setVisible(!presenter);
     m_thumbnailColumn->setVisible(!presenter);
     if (presenter) {
         scrollPagesStrip();

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "base/appsettings.h"
 #include "input/inputrouter.h"
 #include "playlist/playlistpanel.h"
 #include "presentation/outputcontrol.h"
@@ -128,6 +129,16 @@ void MainWindow::buildMenus()
                                       [this] { clickButton(QStringLiteral("fullscreenButton")); });
     m_outputMenuAction->setCheckable(true);
     m_fullscreenMenuAction->setCheckable(true);
+    QMenu *placement = m_presentationMenu->addMenu(tr("Show output"));
+    placement->menuAction()->setMenuRole(QAction::NoRole);
+    auto *placements = new QActionGroup(this);
+    m_fullScreenPlacementAction = addEntry(placement, tr("Full screen on a display"), this, [this] { choosePlacement(false); });
+    m_windowPlacementAction = addEntry(placement, tr("In a window (for screen sharing)"), this, [this] { choosePlacement(true); });
+    for (QAction *action : {m_fullScreenPlacementAction, m_windowPlacementAction}) {
+        action->setCheckable(true);
+        placements->addAction(action);
+    }
+    m_presentationMenu->addAction(m_commands->action(Action::SwapDisplay));
     m_presentationMenu->addSeparator();
     // The same actions the keys and the buttons trigger.
     for (const Action command : {Action::PreviousSlide, Action::NextSlide, Action::FirstSlide, Action::LastSlide,
@@ -179,6 +190,10 @@ void MainWindow::updateViewMenu()
 void MainWindow::updatePresentationMenu()
 {
     m_outputMenuAction->setChecked(m_outputHeaderButton->isChecked());
+    const bool windowed = m_settings->outputWindowed();
+    m_outputMenuAction->setText(windowed ? tr("Output in a window") : tr("Output on external screen"));
+    m_fullScreenPlacementAction->setChecked(!windowed);
+    m_windowPlacementAction->setChecked(windowed);
     m_fullscreenMenuAction->setChecked(m_fullscreenButton->isChecked());
     m_blackoutMenuAction->setText(m_show->blackout() ? tr("Resume") : tr("Blackout"));
     m_startTimerAction->setText(m_countdown->isRunning() ? tr("Pause timer") : tr("Start timer"));

@@ -53,6 +53,15 @@ SetupDialog::SetupDialog(AppSettings &settings, QWidget *parent)
         m_settings.setOutputDisplay(identity);
         Q_EMIT displayChosen(identity);
     });
+    connect(m_placement, &QComboBox::activated, this, [this](int index) {
+        m_settings.setOutputWindowed(index == 1);
+        m_windowSize->setEnabled(index == 1);
+        Q_EMIT placementChosen(index == 1);
+    });
+    connect(m_windowSize, &QComboBox::activated, this, [this](int index) {
+        m_settings.setOutputWindowSize(index);
+        Q_EMIT windowSizeChosen(index);
+    });
     connect(m_outputToggle, &QPushButton::clicked, this, &SetupDialog::outputToggleClicked);
     connect(m_scaling, &QComboBox::currentIndexChanged, this, [this](int index) {
         const bool fitWidth = index == 1;
@@ -73,9 +82,22 @@ SetupDialog::~SetupDialog() = default;
 QFormLayout *SetupDialog::buildScreenSection()
 {
     auto *form = new QFormLayout;
+    m_placement = new QComboBox;
+    m_placement->setObjectName(QStringLiteral("outputPlacement"));
+    m_placement->addItems({tr("Full screen on a display"), tr("In a window (for screen sharing)")});
+    m_placement->setCurrentIndex(m_settings.outputWindowed() ? 1 : 0);
+    form->addRow(tr("Show output"), m_placement);
+
     m_displayChoice = new QComboBox;
     m_displayChoice->setObjectName(QStringLiteral("displayChoice"));
     form->addRow(tr("Display"), m_displayChoice);
+
+    m_windowSize = new QComboBox;
+    m_windowSize->setObjectName(QStringLiteral("windowSizeChoice"));
+    m_windowSize->addItems({tr("1280 × 720"), tr("1920 × 1080"), tr("Free (drag the window's edges)")});
+    m_windowSize->setCurrentIndex(m_settings.outputWindowSize());
+    m_windowSize->setEnabled(m_settings.outputWindowed());
+    form->addRow(tr("Window size"), m_windowSize);
 
     m_outputToggle = new QPushButton;
     m_outputToggle->setObjectName(QStringLiteral("outputToggle"));
@@ -130,6 +152,13 @@ void SetupDialog::setOutputShown(bool shown)
     const QSignalBlocker blocker(m_outputToggle);
     m_outputToggle->setChecked(shown);
     m_outputToggle->setText(shown ? tr("Output ON") : tr("Output OFF"));
+}
+
+void SetupDialog::showPlacement(bool windowed)
+{
+    const QSignalBlocker blocker(m_placement);
+    m_placement->setCurrentIndex(windowed ? 1 : 0);
+    m_windowSize->setEnabled(windowed);
 }
 
 int SetupDialog::selectedScreenIndex() const

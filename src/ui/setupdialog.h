@@ -10,8 +10,8 @@ class QFormLayout;
 class QPushButton;
 class QSpinBox;
 
-// The setup dialog: output display, output on/off, output scaling, page transition and the
-// automatic timer start. Every change is written to the store at once and announced by a
+// The setup dialog: full screen or window, output display, window size, output on/off, output
+// scaling, page transition and the automatic timer start. Every change is written to the store at once and announced by a
 // signal; the dialog has no OK or Cancel and only hides when closed.
 //
 // The constructor fills the display choice and applies the stored transition, but nothing is
@@ -32,6 +32,8 @@ public:
     void applyTransition();
     // Mirrors the output window: checked and "Output ON" while it is shown. Emits nothing.
     void setOutputShown(bool shown);
+    // Shows full screen or window as chosen elsewhere (the menu). Emits nothing.
+    void showPlacement(bool windowed);
 
     // The selector whose index is the screen index the output opens on.
     QComboBox *displayChoice() const { return m_displayChoice; }
@@ -43,6 +45,9 @@ public:
 Q_SIGNALS:
     // The operator picked a screen; "output/display" already holds its identity.
     void displayChosen(const QString &identity);
+    // "output/windowed" and "output/windowSize" already written.
+    void placementChosen(bool windowed);
+    void windowSizeChosen(int preset);
     void outputToggleClicked(bool checked);
     // "output/fitWidth" already written.
     void fitWidthChanged(bool fitWidth);
@@ -55,7 +60,9 @@ private:
     QFormLayout *buildTransitionSection();
 
     AppSettings &m_settings;
+    QComboBox *m_placement = nullptr;
     QComboBox *m_displayChoice = nullptr;
+    QComboBox *m_windowSize = nullptr;
     QPushButton *m_outputToggle = nullptr;
     QComboBox *m_scaling = nullptr;
     QComboBox *m_effect = nullptr;

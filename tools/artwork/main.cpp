@@ -1,4 +1,5 @@
-// Draws the application icon and the logo with the product's palette.
+// Draws the application icon, the logo and the style sheet's small marks (spin box arrows, the
+// check box tick) with the product's palette.
 #include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
@@ -7,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QTextStream>
 
 #include <cmath>
@@ -95,6 +97,32 @@ QImage logo()
     return image;
 }
 
+// A spin box arrow, light on the dark buttons, drawn at twice the 8 x 5 the style sheet shows.
+QImage spinArrow(bool up)
+{
+    QImage image(16, 10, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    const QPolygonF triangle = up ? QPolygonF{{1, 9}, {15, 9}, {8, 1}} : QPolygonF{{1, 1}, {15, 1}, {8, 9}};
+    p.drawPolygon(triangle);
+    return image;
+}
+
+// The tick of a checked box, dark on the orange box, at twice the 14 x 14 the style sheet shows.
+QImage tick()
+{
+    QImage image(28, 28, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Darkest, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF{{6, 14.5}, {11.5, 20}, {22, 8}});
+    return image;
+}
+
 // The desktop's icon theme folders: SIZExSIZE/apps/olvanti-vivuderidazi.png.
 bool writeHicolor(const QDir &dir)
 {
@@ -119,7 +147,10 @@ int main(int argc, char **argv)
     }
     const QDir dir(args.last());
     const bool written = hicolor ? writeHicolor(dir)
-                                 : icon(256).save(dir.filePath(u"app-icon.png"_s)) && logo().save(dir.filePath(u"logo.png"_s));
+                                 : icon(256).save(dir.filePath(u"app-icon.png"_s)) && logo().save(dir.filePath(u"logo.png"_s))
+                                       && spinArrow(true).save(dir.filePath(u"spin-up.png"_s))
+                                       && spinArrow(false).save(dir.filePath(u"spin-down.png"_s))
+                                       && tick().save(dir.filePath(u"tick.png"_s));
     if (!written) {
         QTextStream(stderr) << "cannot write the images into " << args.last() << '\n';
         return 1;

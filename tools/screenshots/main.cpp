@@ -1,6 +1,8 @@
-// Photographs the main window in presenter mode (with a playlist) and in reader mode, on the
+// Photographs the main window in presenter mode (with a playlist) and in reader mode, at the
+// sizes of a small laptop screen and of the window's own default, in English and German, on the
 // offscreen platform and with settings of its own, so the pictures never depend on the machine.
 #include "app/stylesheet.h"
+#include "app/translation.h"
 #include "pdfgen.h"
 #include "playlist/playlistfile.h"
 #include "playlist/playlistpanel.h"
@@ -11,11 +13,14 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTranslator>
 
 #include <functional>
 
@@ -41,6 +46,12 @@ bool canvasShows(MainWindow &window, const QString &name)
     return canvas && !canvas->image().isNull();
 }
 
+bool canvasShowsLogo(MainWindow &window)
+{
+    const auto *canvas = window.findChild<PageCanvas *>(u"liveCanvas"_s);
+    return canvas && !canvas->placeholderText().isEmpty();
+}
+
 // The canvas shows a page rendered for its present size (a resize renders it again). LIVE is
 // not one of them: it shows the output's frame.
 bool renderedForItsSize(MainWindow &window, const QString &name)
@@ -53,11 +64,12 @@ bool renderedForItsSize(MainWindow &window, const QString &name)
     return qAbs(image.width() - target.width()) <= 1 || qAbs(image.height() - target.height()) <= 1;
 }
 
-// Every thumbnail of the strip has its picture and the canvases are still.
+// Every thumbnail of the strip has its picture and LIVE has finished its transition.
 bool settled(MainWindow &window)
 {
     const auto *thumbnails = window.findChild<ThumbnailModel *>();
-    if (!thumbnails || thumbnails->requestsInFlight() > 0)
+    const auto *live = window.findChild<PageCanvas *>(u"liveCanvas"_s);
+    if (!thumbnails || thumbnails->requestsInFlight() > 0 || !live || live->progress() < 1.0)
         return false;
     for (int row = 0; row < thumbnails->rowCount(); ++row) {
         if (thumbnails->data(thumbnails->index(row), Qt::DecorationRole).isNull())
@@ -72,13 +84,12 @@ QString fail(const QString &message)
     return message;
 }
 
-QString photograph(const QString &folder)
+// Photographs one window size in the language installed now, with files and settings in
+// `home`; `suffix` ends the file names.
+QString photograph(const QTemporaryDir &home, const QString &folder, const QSize &size, const QString &suffix)
 {
-    QTemporaryDir home;
-    if (!home.isValid())
-        return fail(u"cannot create a temporary folder"_s);
-    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-        qputenv(name, QFile::encodeName(home.filePath(QString::fromLatin1(name))));
+    // Every picture starts as a first start does.
+    QSettings().clear();
 
     // The demo deck first, as the build writes it, then two more files of the programme.
     const QList<std::pair<QString, PlaylistEntry>> files{
@@ -98,8 +109,15 @@ QString photograph(const QString &folder)
         return fail(error);
 
     MainWindow window;
-    window.resize(1400, 900);
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(size);
     window.show();
+    // The empty start screen once per language, at the laptop size.
+    if (size == QSize(1366, 768)) {
+        if (!waitFor([&] { return window.isVisible() && canvasShowsLogo(window); })
+            || !window.grab().save(QDir(folder).filePath(u"start-screen-%1.png"_s.arg(suffix))))
+            return fail(u"cannot photograph the start screen into "_s + folder);
+    }
     window.openPath(playlist);
     window.playlistPanel()->setCollapsed(false, false);
     if (!waitFor([&] { return canvasShows(window, u"liveCanvas"_s) && canvasShows(window, u"preparedCanvas"_s); }))
@@ -109,7 +127,7 @@ QString photograph(const QString &folder)
             return settled(window) && canvasShows(window, u"liveCanvas"_s) && renderedForItsSize(window, u"preparedCanvas"_s);
         }))
         return fail(u"the page strip did not fill"_s);
-    if (!window.grab().save(QDir(folder).filePath(u"presenter-mode.png"_s)))
+    if (!window.grab().save(QDir(folder).filePath(u"presenter-mode-%1.png"_s.arg(suffix))))
         return fail(u"cannot write into "_s + folder);
 
     window.findChild<QPushButton *>(u"modeReader"_s)->click();
@@ -120,7 +138,7 @@ QString photograph(const QString &folder)
                    && pageArea->horizontalScrollBar()->maximum() == 0 && pageArea->verticalScrollBar()->maximum() == 0;
         }))
         return fail(u"reader mode did not show the page"_s);
-    if (!window.grab().save(QDir(folder).filePath(u"reader-mode.png"_s)))
+    if (!window.grab().save(QDir(folder).filePath(u"reader-mode-%1.png"_s.arg(suffix))))
         return fail(u"cannot write into "_s + folder);
     return QString();
 }
@@ -131,6 +149,14 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The toolkit reads where settings live once, so the home is set before it starts.
+    QTemporaryDir home;
+    if (!home.isValid()) {
+        fail(u"cannot create a temporary folder"_s);
+        return 1;
+    }
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(name, QFile::encodeName(home.filePath(QString::fromLatin1(name))));
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     if (args.size() != 2) {
@@ -140,5 +166,19 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(u"Olvanti"_s);
     QCoreApplication::setApplicationName(u"OlvantiVIVuderidazi"_s);
     applyApplicationStyle(app);
-    return photograph(args.at(1)).isEmpty() ? 0 : 1;
+    for (const auto &[language, code] : {std::pair(QLocale::English, "en"), std::pair(QLocale::German, "de")}) {
+        const QList<QTranslator *> installed = app.findChildren<QTranslator *>();
+        for (QTranslator *translator : installed) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+        QLocale::setDefault(QLocale(language));
+        installTranslators(app);
+        for (const QSize size : {QSize(1366, 768), QSize(1280, 850)}) {
+            const QString suffix = u"%1x%2-%3"_s.arg(size.width()).arg(size.height()).arg(QLatin1String(code));
+            if (!photograph(home, args.at(1), size, suffix).isEmpty())
+                return 1;
+        }
+    }
+    return 0;
 }
