@@ -3,7 +3,6 @@
 #include "windowtest.h"
 
 #include "input/inputrouter.h"
-#include "pdf/pdfservice.h"
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
@@ -12,6 +11,7 @@
 #include "reader/scrollview.h"
 #include "reader/thumbnailview.h"
 #include "timer/countdown.h"
+#include "ui/commands.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
@@ -19,8 +19,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -28,6 +26,7 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
 using namespace WindowTest;
 
 // Keys and clicker presses as the operator gives them, through the application's input routing.
@@ -48,15 +47,6 @@ private:
         m_now += 1000;
         QWidget *focus = QApplication::focusWidget();
         QTest::keyClick(focus ? focus : m_window.get(), key, modifiers);
-    }
-
-    void showOutputInReaderMode()
-    {
-        child<QPushButton>(window(), "modeReader")->click();
-        child<QPushButton>(window(), "fullscreenButton")->click();
-        // The shown output takes the focus once the window system says so; only then may a
-        // test give it back to the operator's window.
-        QVERIFY(QTest::qWaitForWindowActive(window().outputWindow()));
     }
 
 private Q_SLOTS:
@@ -133,15 +123,10 @@ private Q_SLOTS:
         };
 
         const QKeySequence key = window().inputRouter()->bindings().value(action).constFirst();
-        const QMap<Action, QString> menuTexts = {{Action::NextSlide, QStringLiteral("Next")},
-                                                 {Action::PreviousSlide, QStringLiteral("Previous")},
-                                                 {Action::FirstSlide, QStringLiteral("First slide")},
-                                                 {Action::LastSlide, QStringLiteral("Last slide")},
-                                                 {Action::ToggleBlackout, QStringLiteral("Blackout")}};
         QList<std::pair<QString, std::function<void()>>> paths = {
             {QStringLiteral("key"), [&] { press(key[0].key(), key[0].keyboardModifiers()); }}};
-        if (menuTexts.contains(action))
-            paths.append({QStringLiteral("menu"), [&] { menuAction(window(), menuTexts.value(action))->trigger(); }});
+        if (QAction *entry = menuAction(window(), window().commands()->action(action)->text()))
+            paths.append({QStringLiteral("menu"), [entry] { entry->trigger(); }});
         // The buttons the operator sees in this mode.
         QMap<Action, QAbstractButton *> buttons;
         if (presenter) {
@@ -156,7 +141,8 @@ private Q_SLOTS:
                        {Action::PreviousSlide, toolButton(reader->previousPageAction())},
                        {Action::ToggleBlackout, child<QPushButton>(window(), "readerBlackout")}};
         }
-        if (QAbstractButton *button = buttons.value(action)) {
+        QAbstractButton *button = buttons.value(action);
+        if (button) {
             QTRY_VERIFY(button->isVisible());
             paths.append({QStringLiteral("button"), [button] { button->click(); }});
         }
@@ -167,39 +153,26 @@ private Q_SLOTS:
             show->setBlackout(false);
             QVERIFY(settle());
             perform();
+            // A key or a menu entry flashes the command's button.
+            QVERIFY2(!button || path == u"button" || button->isDown(), qPrintable(path));
             QVERIFY(settle());
             QCOMPARE(state() + QLatin1Char(' ') + path, expected + QLatin1Char(' ') + path);
+            // LIVE marks a blackout, blank for the audience only with an output, and no output.
+            QCOMPARE(child<PageCanvas>(window(), "liveCanvas")->overlayMessage(),
+                     !show->blackout() ? QString() : output ? u"BLACKOUT\nexternal display is blank"_s : u"BLACKOUT"_s);
+            QCOMPARE(child<QLabel>(window(), "liveCaption")->text().contains(u"output off"_s), !output);
         }
-    }
-
-    void keysFlashAndToggleTheirButtons()
-    {
-        press(Qt::Key_Right);
-        QVERIFY(child<QPushButton>(window(), "nextButton")->isDown());
-        press(Qt::Key_B);
-        QVERIFY(window().showModel()->blackout());
-        // Without an output nothing is blank for the audience, and LIVE says there is none.
-        QCOMPARE(child<PageCanvas>(window(), "liveCanvas")->overlayMessage(), QStringLiteral("BLACKOUT"));
-        QVERIFY(child<QLabel>(window(), "liveCaption")->text().contains(QStringLiteral("output off")));
-        QVERIFY(child<QPushButton>(window(), "blackoutButton")->isChecked());
-        QVERIFY(child<QPushButton>(window(), "readerBlackout")->isChecked());
-        QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Resume"));
-        press(Qt::Key_B);
-        QVERIFY(!window().showModel()->blackout());
-        QCOMPARE(child<QPushButton>(window(), "blackoutButton")->text(), QStringLiteral("Blackout"));
-        QTRY_VERIFY(!child<QPushButton>(window(), "nextButton")->isDown());
     }
 
     void timerKeys()
     {
         Countdown *countdown = window().countdown();
-        press(Qt::Key_Up, Qt::ShiftModifier);
-        QCOMPARE(countdown->durationSeconds(), 660);
-        press(Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(countdown->durationSeconds(), 670);
-        press(Qt::Key_Left, Qt::ShiftModifier);
-        press(Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(countdown->durationSeconds(), 600);
+        // +1 minute, +10 seconds, -10 seconds, -1 minute.
+        for (const auto &[key, seconds] : {std::pair(Qt::Key_Up, 660), std::pair(Qt::Key_Right, 670),
+                                           std::pair(Qt::Key_Left, 660), std::pair(Qt::Key_Down, 600)}) {
+            press(key, Qt::ShiftModifier);
+            QCOMPARE(countdown->durationSeconds(), seconds);
+        }
         press(Qt::Key_T);
         QVERIFY(countdown->isRunning());
         press(Qt::Key_T);
@@ -209,10 +182,14 @@ private Q_SLOTS:
         QCOMPARE(countdown->accumulated(), 0);
     }
 
-    void clickerKeysLeaveThePageBox()
+    // A clicker's keys leave the page box and a non-modal dialog the keys they edit with, and
+    // drive the show from there.
+    void clickerKeysLeaveThePageBoxAndDialogsTheirOwn()
     {
         QVERIFY(openAndWait(window(), TestEnvironment::instance().deck(20)));
-        showOutputInReaderMode();
+        child<QPushButton>(window(), "modeReader")->click();
+        child<QPushButton>(window(), "fullscreenButton")->click();
+        QTRY_VERIFY(window().outputWindow()->isVisible());
         auto *box = child<QSpinBox>(window(), "pageBox");
         QTRY_VERIFY(box->isVisible());
         QVERIFY(InputTest::activate(m_window.get(), box));
@@ -229,46 +206,19 @@ private Q_SLOTS:
         press(Qt::Key_PageDown);
         QTRY_COMPARE(window().presentation()->livePage(), 15);
         QTRY_COMPARE(box->value(), 16);
-        press(Qt::Key_B);
-        QVERIFY(window().showModel()->blackout());
-    }
 
-    void escapeClosesADialogBeforeTheOutput()
-    {
-        showOutputInReaderMode();
-        // Arrows move a non-modal dialog's list or combo box; Escape closes the dialog.
-        window().showSearchDialog();
-        QTest::keyClicks(child<QLineEdit>(window(), "searchText"), QStringLiteral("slide"));
-        auto *results = child<QListWidget>(window(), "searchResults");
-        QTRY_VERIFY(results->count() >= 3);
-        results->setCurrentRow(0);
-        QVERIFY(InputTest::activate(results->window(), results));
-        press(Qt::Key_Down);
-        QCOMPARE(results->currentRow(), 1);
-        press(Qt::Key_Escape);
-        QVERIFY(!results->window()->isVisible());
-
+        // Arrows move a dialog's list or combo box; Escape closes the dialog, not the output.
         window().showSetupDialog();
         auto *effect = child<QComboBox>(window(), "transitionChoice");
         effect->setCurrentIndex(0);
         QVERIFY(InputTest::activate(effect->window(), effect));
         press(Qt::Key_Down);
         QCOMPARE(effect->currentIndex(), 1);
-        // The clicker's other keys drive the show from a dialog too.
-        const int live = window().presentation()->livePage();
         press(Qt::Key_PageDown);
-        QTRY_COMPARE(window().presentation()->livePage(), live + 1);
+        QTRY_COMPARE(window().presentation()->livePage(), 16);
         press(Qt::Key_Escape);
         QVERIFY(!effect->window()->isVisible());
         QVERIFY(window().outputWindow()->isVisible());
-
-        QVERIFY(InputTest::activate(m_window.get(), m_window.get()));
-        // A stray Escape only warns; the second one ends the output.
-        press(Qt::Key_Escape);
-        QVERIFY(window().outputWindow()->isVisible());
-        press(Qt::Key_Escape);
-        QVERIFY(!window().outputWindow()->isVisible());
-        QCOMPARE(child<QPushButton>(window(), "fullscreenButton")->text(), QStringLiteral("FULLSCREEN"));
     }
 
     // Typed digits and Enter take LIVE and the audience straight to the page; the number shows

@@ -3,7 +3,6 @@
 #include "presentation/pagecanvas.h"
 #include "testenv.h"
 
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVariantAnimation>

@@ -8,7 +8,6 @@
 #include <QLoggingCategory>
 #include <QPdfDocument>
 #include <QPdfSearchModel>
-#include <QPdfSelection>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -179,7 +178,6 @@ private Q_SLOTS:
 
         const QList<SearchHit> hits = hitsOf(spy.found, 0);
         QCOMPARE(pagesOf(hits), (QList<int>{1, 1, 1, 8}));
-        QCOMPARE(spy.found.at(0).at(1).toBool(), false);
         QCOMPARE(service->searchStepCount(), quint64(10));
         // Each match once, in its place, spelt as searched; line breaks read as blanks.
         QCOMPARE(hits.at(0).context, u"a needle here hay NEEDLE hay Needle"_s);
@@ -268,8 +266,6 @@ private Q_SLOTS:
     void stopsAtTheHitLimit()
     {
         QFETCH(QString, path);
-        QFETCH(int, hits);
-        QFETCH(bool, truncated);
         QFETCH(int, searchedPages);
 
         auto service = loadedService(path);
@@ -278,8 +274,8 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(spy.found.size(), 1, 30000);
 
         const QList<int> pages = pagesOf(hitsOf(spy.found, 0));
-        QCOMPARE(pages.size(), hits);
-        QCOMPARE(spy.found.at(0).at(1).toBool(), truncated);
+        QTEST(int(pages.size()), "hits");
+        QTEST(spy.found.at(0).at(1).toBool(), "truncated");
         QCOMPARE(service->searchStepCount(), quint64(searchedPages));
         QCOMPARE(pages.constLast(), searchedPages - 1);
         QVERIFY(std::is_sorted(pages.cbegin(), pages.cend()));
@@ -307,7 +303,6 @@ private Q_SLOTS:
         QFETCH(bool, reload);
         QFETCH(QString, text);
         QFETCH(int, pages);
-        QFETCH(int, examined);
 
         const QString path = TestEnvironment::instance().textDocument(pages);
         auto service = loadedService(path);
@@ -326,7 +321,7 @@ private Q_SLOTS:
         if (!reload)
             QTRY_COMPARE(spy.found.size(), 1);
         QVERIFY(drainWorker(*service));
-        QCOMPARE(service->searchStepCount(), quint64(examined));
+        QTEST(int(service->searchStepCount()), "examined");
         QCOMPARE(spy.found.size(), reload ? 0 : 1);
         if (!reload)
             QVERIFY(hitsOf(spy.found, 0).isEmpty());

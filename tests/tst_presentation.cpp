@@ -49,7 +49,7 @@ class TestPresentation : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void stepsForwardFromTheCacheToTheLastPage()
+    void stepsForwardFromTheCache()
     {
         Show show;
         QVERIFY(show.open(TestEnvironment::instance().deck(2), QSize(960, 540)));
@@ -65,13 +65,6 @@ private Q_SLOTS:
         // Served from the cache, at the size it was preloaded at.
         QCOMPARE(jobsAtFrame, jobsBefore);
         QCOMPARE(show.deliveries(Output).constLast(), Delivery(1, QSize(960, 540)));
-
-        // Next on the last page shows it again.
-        show.presentation.next();
-        QCOMPARE(show.presentation.currentPage(), 1);
-        QCOMPARE(show.presentation.pendingPage(), 1);
-        QTRY_COMPARE(show.frames.size(), 3);
-        QCOMPARE(show.presentation.livePage(), 1);
     }
 
     void aJumpRightAfterAFrameFindsNoPreloadUnderWay()
@@ -156,25 +149,6 @@ private Q_SLOTS:
         QCOMPARE(show.presentation.frame().size(), PdfService::renderSize(Letter, QSize(640, 480)));
         QCOMPARE(show.presentation.livePage(), 1);
         QCOMPARE(show.presentation.pendingPage(), -1);
-    }
-
-    void outputFailureKeepsTheFrameAndTheNextStepGoesPast()
-    {
-        Show show;
-        QVERIFY(show.open(TestEnvironment::instance().textDocument(3), QSize(640, 480)));
-        const QImage before = show.presentation.frame();
-        QSignalSpy errors(&show.presentation, &Presentation::error);
-        show.presentation.next();
-        const QString message = QStringLiteral("Could not render page 2. Previous output retained.");
-        // Delivered before the real reply, which is queued behind this call.
-        Q_EMIT show.service.renderFailed(Output, 1, message);
-        QCOMPARE(errors, QList<QVariantList>{{message}});
-        QCOMPARE(show.presentation.pendingPage(), -1);
-        QCOMPARE(show.presentation.livePage(), 0);
-        QCOMPARE(show.presentation.frame(), before);
-        QCOMPARE(show.frames.size(), 1);
-        show.presentation.next();
-        QCOMPARE(show.presentation.pendingPage(), 2);
     }
 
     void secondPageFailureShowsTheFirstAlone()

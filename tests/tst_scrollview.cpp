@@ -1,4 +1,6 @@
 #include "pdf/pdfservice.h"
+#include "pdfsupport.h"
+#include "reader/scrolllayout.h"
 #include "reader/scrollview.h"
 #include "readersupport.h"
 #include "testenv.h"
@@ -7,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -17,16 +20,15 @@ constexpr double OnePixelPerPoint = 0.75;
 
 struct Reader
 {
-    PdfService service;
+    std::unique_ptr<PdfService> service;
     std::unique_ptr<ScrollView> view;
 
     // Loads a document and builds a view of `viewport` pixels, as the main window does.
     bool open(const QString &path, QSize viewport, bool show = true)
     {
-        if (!ReaderTest::loadDocument(service, path))
-            return false;
-        view = std::make_unique<ScrollView>(&service, QStringLiteral("scroll"));
-        QObject::connect(&service, &PdfService::rendered, view.get(),
+        service = PdfTest::loadedService(path);
+        view = std::make_unique<ScrollView>(service.get(), QStringLiteral("scroll"));
+        QObject::connect(service.get(), &PdfService::rendered, view.get(),
                          [this](const QString &channel, int page, const QImage &image) {
                              if (channel.startsWith(QLatin1String("scroll:")))
                                  view->setPageImage(page, image);
@@ -93,7 +95,6 @@ private Q_SLOTS:
         reader.userScroll(start);
         reader.view->stepScreen(direction);
         QCOMPARE(reader.view->target(), double(expected));
-        QVERIFY(reader.view->isAnimating());
         QTRY_VERIFY(!reader.view->isAnimating());
         QCOMPARE(reader.view->scrollPosition(), double(expected));
         QCOMPARE(reader.view->verticalScrollBar()->value(), expected);
@@ -172,14 +173,14 @@ private Q_SLOTS:
         Reader reader;
         // Rows every 804 pixels; a 900-pixel viewport shows two of them.
         QVERIFY(reader.open(TestEnvironment::instance().textDocument(30), QSize(700, 900)));
-        QSignalSpy failures(&reader.service, &PdfService::renderFailed);
+        QSignalSpy failures(reader.service.get(), &PdfService::renderFailed);
         QTRY_COMPARE(reader.view->pageImageCount(), 3);
         QCOMPARE(reader.view->requestedSize(0), QSize(612, 792));
 
         // Hold the worker so the order of service shows the priorities.
-        reader.service.render(QStringLiteral("blocker"), 29, QSize(1000, 1000), 0, RenderPriority::Output);
+        reader.service->render(QStringLiteral("blocker"), 29, QSize(1000, 1000), 0, RenderPriority::Output);
         QList<int> rendered;
-        connect(&reader.service, &PdfService::rendered, this, [&rendered](const QString &channel, int page) {
+        connect(reader.service.get(), &PdfService::rendered, this, [&rendered](const QString &channel, int page) {
             if (channel.startsWith(QLatin1String("scroll:")))
                 rendered.append(page);
         });
@@ -213,6 +214,97 @@ private Q_SLOTS:
         QCOMPARE(mirror.pixelColor(view.pageLayout().pageRect(0).center()), QColor(Qt::black));
         QVERIFY(!ReaderTest::sendWheel(view.viewport(), -120));
         QVERIFY(!view.isAnimating());
+    }
+
+    void unknownPageSize_data()
+    {
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<QSize>("unknownSlot");
+        QTest::addColumn<QSize>("knownSlot");
+        // Zoom 0.75 is exactly one pixel per point.
+        QTest::newRow("upright") << 0 << QSize(595, 842) << QSize(300, 400);
+        QTest::newRow("quarter turn") << 1 << QSize(842, 595) << QSize(400, 300);
+        QTest::newRow("negative turn counts as three") << -1 << QSize(842, 595) << QSize(400, 300);
+    }
+
+    void unknownPageSize()
+    {
+        QFETCH(int, rotation);
+        QFETCH(QSize, unknownSlot);
+        QFETCH(QSize, knownSlot);
+        ScrollLayoutOptions options;
+        options.zoomMode = ScrollLayoutOptions::CustomZoom;
+        options.zoom = 0.75;
+        options.rotation = rotation;
+        options.viewport = QSize(1000, 800);
+        ScrollLayout layout;
+        layout.build({QSizeF(), QSizeF(300, 400), QSizeF(0, 500)}, options);
+        QCOMPARE(layout.pageRect(0).size(), unknownSlot);
+        QCOMPARE(layout.pageRect(1).size(), knownSlot);
+        QCOMPARE(layout.pageRect(2).size(), unknownSlot);
+    }
+
+    void slotsFollowSizesArrivingAfterLoad()
+    {
+        PdfService service;
+        ScrollView view(&service, QStringLiteral("scroll"));
+        view.resize(600, 500);
+        view.show();
+        QSize standInSlot;
+        connect(&service, &PdfService::loaded, this, [&] {
+            view.resetDocument();
+            view.goToPage(30, false);
+            standInSlot = view.pageLayout().pageRect(20).size();
+        });
+        service.load(PdfTest::mixedSizeDocument());
+        QTRY_VERIFY(service.pageCount() > 0 && service.allPageSizesKnown());
+        // Laid out at first as the first page (portrait letter), now as the pages are.
+        QVERIFY(std::abs(standInSlot.width() * 792.0 / standInSlot.height() - 612.0) < 3.0);
+        const QRect odd = view.pageLayout().pageRect(20);
+        QVERIFY(std::abs(odd.width() * 400.0 / odd.height() - 300.0) < 3.0);
+        const QRect wide = view.pageLayout().pageRect(30);
+        QVERIFY(std::abs(wide.width() * 540.0 / wide.height() - 960.0) < 3.0);
+        QCOMPARE(view.currentPage(), 30);
+    }
+
+    void loneLastPageOfSpread()
+    {
+        ScrollLayoutOptions options;
+        options.twoPages = true;
+        options.viewport = QSize(1000, 800);
+        ScrollLayout layout;
+        layout.build(QList<QSizeF>(3, QSizeF(400, 600)), options);
+
+        QCOMPARE(layout.rows().size(), 2);
+        QCOMPARE(layout.rows().at(0).count, 2);
+        QCOMPARE(layout.rows().at(1).count, 1);
+        // Scaled as if it had a partner of its own width...
+        QCOMPARE(layout.pageScale(2), layout.pageScale(0));
+        QCOMPARE(layout.pageRect(2).size(), layout.pageRect(0).size());
+        // ...and centred under the spread above it.
+        const QRect left = layout.pageRect(0);
+        const QRect right = layout.pageRect(1);
+        QCOMPARE(right.left() - left.right() - 1, 6);
+        QVERIFY(std::abs(layout.pageRect(2).center().x() - (left.left() + right.right()) / 2) <= 1);
+        QVERIFY(std::abs(layout.pageRect(2).center().x() - 500) <= 1);
+    }
+
+    void fitPageOnLandscapeViewport()
+    {
+        ScrollLayoutOptions options;
+        options.zoomMode = ScrollLayoutOptions::FitPage;
+        options.viewport = QSize(1200, 700);
+        ScrollLayout layout;
+        layout.build(QList<QSizeF>(3, QSizeF(595, 842)), options);
+        for (int page = 0; page < 3; ++page) {
+            // Limited by the height less the two margins, not by the width.
+            QCOMPARE(layout.pageRect(page).height(), 680);
+            QVERIFY(layout.pageRect(page).width() < 1180);
+        }
+        // Row starts leave the margin above each page.
+        QCOMPARE(layout.rowStart(0), 0);
+        QCOMPARE(layout.rowStart(1), 680 + 12);
+        QCOMPARE(layout.contentHeight(), 3 * 680 + 2 * 12 + 20);
     }
 };
 

@@ -11,9 +11,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -87,56 +90,37 @@ struct Stage
     void perform(const QString &command)
     {
         const QStringList words = command.split(u' ');
-        const QString verb = words.constFirst();
         const QString object = words.value(1);
-        if (verb == u"next")
-            show.next();
-        else if (verb == u"prev")
-            show.previous();
-        else if (verb == u"first")
-            show.first();
-        else if (verb == u"last")
-            show.last();
-        else if (verb == u"lines")
-            show.stepLines(1);
-        else if (verb == u"black")
-            show.toggleBlackout();
-        else if (verb == u"reader")
-            show.setMode(Show::Mode::Reader);
-        else if (verb == u"output")
-            show.setOutputShown(true);
-        else if (verb == u"scroll")
-            reader.scroll = true;
-        else if (verb == u"scrolled")
-            reader.atEnd = true;
-        else if (verb == u"jump")
-            show.jumpTo(object.toInt() - 1);
-        else if (verb == u"jumpentry")
-            show.jumpToEntry(object.toInt(), words.value(2).toInt() - 1);
-        else if (verb == u"return")
-            show.returnFromJump();
-        else if (verb == u"open")
-            show.openByOperator(file(object.at(0).toLatin1()));
-        else if (verb == u"entry")
-            show.activateEntry(object.toInt());
-        else if (verb == u"missing")
-            QFile::remove(file(object.at(0).toLatin1()) + u".away"_s),
-                QFile::rename(file(object.at(0).toLatin1()), file(object.at(0).toLatin1()) + u".away"_s);
-        else if (verb == u"restore")
-            QFile::rename(file(object.at(0).toLatin1()) + u".away"_s, file(object.at(0).toLatin1()));
-        else if (verb == u"damage")
-            QFile::remove(file(object.at(0).toLatin1())),
-                QFile::copy(TestEnvironment::instance().damagedDocument(), file(object.at(0).toLatin1()));
-        else if (verb == u"minute")
-            now += 60000, wall += 60000;
-        else if (verb == u"reset")
-            countdown.resetTimer();
-        else if (verb == u"endpage")
-            playlist.setEntries(files, playlist.fileMinutes(), {{file(object.at(0).toLatin1()), words.value(2).toInt()}});
-        else if (verb == u"minutes")
-            playlist.setMinutes(file(object.at(0).toLatin1()), words.value(2).toInt());
-        else
-            QFAIL(qPrintable(u"unknown command "_s + command));
+        const auto path = [&] { return file(object.at(0).toLatin1()); };
+        const QHash<QString, std::function<void()>> verbs{
+            {u"next"_s, [&] { show.next(); }},
+            {u"prev"_s, [&] { show.previous(); }},
+            {u"first"_s, [&] { show.first(); }},
+            {u"last"_s, [&] { show.last(); }},
+            {u"lines"_s, [&] { show.stepLines(1); }},
+            {u"black"_s, [&] { show.toggleBlackout(); }},
+            {u"reader"_s, [&] { show.setMode(Show::Mode::Reader); }},
+            {u"output"_s, [&] { show.setOutputShown(true); }},
+            {u"scroll"_s, [&] { reader.scroll = true; }},
+            {u"scrolled"_s, [&] { reader.atEnd = true; }},
+            {u"jump"_s, [&] { show.jumpTo(object.toInt() - 1); }},
+            {u"jumpentry"_s, [&] { show.jumpToEntry(object.toInt(), words.value(2).toInt() - 1); }},
+            {u"return"_s, [&] { show.returnFromJump(); }},
+            {u"open"_s, [&] { show.openByOperator(path()); }},
+            {u"close"_s, [&] { show.closeDocument(); }},
+            // The last undo step's document; none before the first.
+            {u"back"_s, [&] { show.returnTo(history.isEmpty() ? QString() : history.takeLast().document); }},
+            {u"entry"_s, [&] { show.activateEntry(object.toInt()); }},
+            {u"missing"_s, [&] { QFile::remove(path() + u".away"_s), QFile::rename(path(), path() + u".away"_s); }},
+            {u"restore"_s, [&] { QFile::rename(path() + u".away"_s, path()); }},
+            {u"damage"_s, [&] { QFile::remove(path()), QFile::copy(TestEnvironment::instance().damagedDocument(), path()); }},
+            {u"minute"_s, [&] { now += 60000, wall += 60000; }},
+            {u"reset"_s, [&] { countdown.resetTimer(); }},
+            {u"endpage"_s, [&] { playlist.setEntries(files, playlist.fileMinutes(), {{path(), words.value(2).toInt()}}); }},
+            {u"minutes"_s, [&] { playlist.setMinutes(path(), words.value(2).toInt()); }},
+        };
+        QVERIFY2(verbs.contains(words.constFirst()), qPrintable(u"unknown command "_s + command));
+        verbs.value(words.constFirst())();
     }
 
     // The file and page the audience sees, then what else holds: "b:1 black end reader 2".
@@ -214,6 +198,13 @@ private Q_SLOTS:
             << u"reader, scroll, output, scrolled, next"_s << u"b:1 reader 1 clock 05:00"_s;
         QTest::newRow("reader scroll: arrows move by lines and never cross")
             << u"reader, scroll, output, scrolled, lines"_s << u"a:1 reader 1"_s;
+        QTest::newRow("back returns through the playlist, as a crossing")
+            << u"entry 1 | back"_s << u"b:1 clock 05:00 | a:1 clock 05:00"_s;
+        QTest::newRow("an open of the operator's ends a crossing still loading and starts the clock afresh")
+            << u"entry 1, prev+open c"_s << u"c:1"_s;
+        QTest::newRow("close lifts a blackout; back brings each document back, and at last none")
+            << u"entry 1, open c, black, close | back | back | back | back"_s
+            << u"blank | c:1 | b:1 clock 05:00 | a:1 clock 05:00 | blank clock 05:00"_s;
     }
 
     void commandsLeaveTheShowWhereTheOperatorExpects()
@@ -304,20 +295,13 @@ private Q_SLOTS:
         QCOMPARE(lines.at(0), u"file,planned minutes,start,end,duration"_s);
         QVERIFY(lines.at(1).startsWith(u"a.pdf,0,"_s) && lines.at(1).endsWith(u",02:00"_s));
         QVERIFY(lines.at(2).startsWith(u"b.pdf,5,"_s) && lines.at(2).endsWith(u",02:00"_s));
-        // A new programme starts the session's time afresh.
+        // A new programme starts the session's time afresh and sets, not starts, its first
+        // talk's countdown.
+        stage.playlist.setMinutes(stage.file('c'), 20);
         stage.show.open(stage.file('c'), Show::Origin::Programme);
         QVERIFY(stage.settled());
         QCOMPARE(stage.show.timing().size(), 0);
         QCOMPARE(stage.playlist.shownSeconds(stage.file('b')), -1);
-    }
-
-    // A newly loaded programme shows its first talk's countdown before the show begins.
-    void aProgrammeSetsItsFirstTalksCountdown()
-    {
-        Stage stage;
-        stage.playlist.setMinutes(stage.file('a'), 20);
-        stage.show.open(stage.file('a'), Show::Origin::Programme);
-        QVERIFY(stage.settled());
         QCOMPARE(stage.countdown.durationSeconds(), 1200);
         QVERIFY(!stage.countdown.isRunning());
     }
@@ -338,40 +322,6 @@ private Q_SLOTS:
         stage.show.setOutputShown(false);
         stage.show.setOutputShown(true);
         QVERIFY(!stage.show.confirmStop());
-    }
-
-    // Back returns through the playlist, as a crossing; an open of the operator's ends a
-    // crossing still loading and opens at its own first page with the clock afresh; Close lifts
-    // a blackout and Back brings the file back.
-    void documentsOpenCloseAndComeBack()
-    {
-        Stage stage;
-        stage.show.activateEntry(0);
-        QVERIFY(stage.settled());
-        stage.show.activateEntry(1);
-        QVERIFY(stage.settled());
-        QCOMPARE(stage.history.steps().constLast().label, u"Open b.pdf"_s);
-        stage.show.returnTo(stage.history.takeLast().document);
-        QVERIFY(stage.settled());
-        QCOMPARE(stage.state(), u"a:1 clock 05:00"_s);
-        QCOMPARE(stage.presentation.frameDirection(), -1);
-
-        stage.show.activateEntry(1);
-        QVERIFY(stage.settled());
-        stage.show.previous();
-        stage.show.openByOperator(stage.file('c'));
-        QVERIFY(!stage.show.switching());
-        QVERIFY(stage.settled());
-        QCOMPARE(stage.state(), u"c:1"_s);
-
-        stage.show.toggleBlackout();
-        stage.show.closeDocument();
-        QCOMPARE(stage.state(), u"blank"_s);
-        stage.show.returnTo(stage.history.takeLast().document);
-        QVERIFY(stage.settled());
-        QCOMPARE(stage.state(), u"c:1"_s);
-        stage.show.returnTo(QString());
-        QCOMPARE(stage.state(), u"blank"_s);
     }
 };
 

@@ -1,21 +1,10 @@
 #pragma once
 
-#include "pdf/pdfservice.h"
-
 #include <QApplication>
-#include <QSignalSpy>
 #include <QWheelEvent>
 
 // Shared steps of the reader view tests.
 namespace ReaderTest {
-
-// Loads `path` into `service` and waits until it is open.
-inline bool loadDocument(PdfService &service, const QString &path)
-{
-    QSignalSpy loaded(&service, &PdfService::loaded);
-    service.load(path);
-    return loaded.wait(20000);
-}
 
 // A classic mouse wheel turn of `angle` (120 per notch) over the middle of `target`; returns
 // whether the widget took it.
