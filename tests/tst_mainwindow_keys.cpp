@@ -189,7 +189,9 @@ private Q_SLOTS:
         QVERIFY(openAndWait(window(), TestEnvironment::instance().deck(20)));
         child<QPushButton>(window(), "modeReader")->click();
         child<QPushButton>(window(), "fullscreenButton")->click();
-        QTRY_VERIFY(window().outputWindow()->isVisible());
+        // The shown output takes the focus once the window system says so; only then may the
+        // test give it back to the operator's window.
+        QVERIFY(QTest::qWaitForWindowActive(window().outputWindow()));
         auto *box = child<QSpinBox>(window(), "pageBox");
         QTRY_VERIFY(box->isVisible());
         QVERIFY(InputTest::activate(m_window.get(), box));

@@ -14,6 +14,7 @@
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QPushButton>

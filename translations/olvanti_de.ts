@@ -1385,7 +1385,7 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
         <translation>1920 × 1080</translation>
     </message>
     <message>
-        <source>Free (drag the window&apos;s edges)</source>
+        <source>Free (drag the window's edges)</source>
         <translation>Frei (Fensterränder ziehen)</translation>
     </message>
     <message>

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QStatusBar>
 #include <QLabel>
 #include <QPushButton>
 
@@ -92,7 +93,9 @@ void HandOverNotice::addToPlaylist()
 
 QStringList HandOverNotice::take()
 {
-    hide();
+    // Out of the status bar while idle: the bar takes the height of every widget it holds,
+    // hidden or not, and the operator's window is short on a laptop.
+    m_window->statusBar()->removeWidget(this);
     return std::exchange(m_waiting, QStringList());
 }
 
@@ -103,5 +106,7 @@ void HandOverNotice::refresh()
     m_text->setText(more == 0 ? tr("Handed over during the show: %1").arg(first)
                               : tr("Handed over during the show: %1 and %2 more").arg(first).arg(more));
     m_text->setToolTip(m_waiting.mid(0, 20).join(QLatin1Char('\n')));
+    if (isHidden())
+        m_window->statusBar()->addPermanentWidget(this);
     show();
 }

@@ -102,7 +102,6 @@ MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
 
     buildUi();
     m_handOver = new HandOverNotice(this);
-    statusBar()->addPermanentWidget(m_handOver);
     restoreGeometry(m_settings->windowGeometry());
     connectServices();
     connectDocuments();
