@@ -43,7 +43,7 @@ Commands::Commands(Show *show, OutputControl *output, Countdown *countdown, QObj
     for (const auto &[command, text, effect] : commands) {
         auto *action = new QAction(text, this);
         action->setMenuRole(QAction::NoRole);
-        connect(action, &QAction::triggered, this, [this, command, effect] {
+        connect(action, &QAction::triggered, this, [this, command = command, effect = effect] {
             flash(command);
             effect();
         });
