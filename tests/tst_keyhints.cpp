@@ -88,7 +88,7 @@ private Q_SLOTS:
         hidden->hide();
         delete doomed;
         m_hints->showKeyHints(true);
-        QVERIFY(label->isVisible());
+        QVERIFY(label->isVisible() && above->isVisible());
         QCOMPARE(above->pos(), QPoint(2, 2));
         QVERIFY(hiddenLabel->isHidden());
         QVERIFY(doomedLabel.isNull());
