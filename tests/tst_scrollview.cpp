@@ -114,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(reader.view->scrollPosition(), 200.0);
     }
 
-    void mirrorRepeatsTheReadersPlace()
+    void mirrorRepeatsTheReadersPlacePassivelyInBlack()
     {
         // A thousand letter pages: rows every 804 pixels, content 804008 pixels high.
         const QString doc = TestEnvironment::instance().textDocument(1000);
@@ -138,6 +138,14 @@ private Q_SLOTS:
         // Only a reader within a pixel of its end sends the mirror to its own end.
         QCOMPARE(follow(803206), 803206.0);
         QCOMPARE(follow(803207), 803608.0);
+
+        // Passive and black: the background, and the slot of a page whose image is not there yet.
+        mirror.view->resetDocument();
+        const QImage black = mirror.view->viewport()->grab().toImage();
+        QCOMPARE(black.pixelColor(3, 3), QColor(Qt::black));
+        QCOMPARE(black.pixelColor(350, 200), QColor(Qt::black));
+        QVERIFY(!ReaderTest::sendWheel(mirror.view->viewport(), -120));
+        QVERIFY(!mirror.view->isAnimating());
     }
 
     void viewModeChangesKeepThePlace()
@@ -201,47 +209,57 @@ private Q_SLOTS:
         QCOMPARE(failures.size(), 0);
     }
 
-    void mirrorModeIsPassiveAndBlack()
+    // Page rects and row starts, in content pixels; zoom 0.75 is one pixel per point. A page of
+    // unknown size stands in as A4, turned with the rest.
+    void layout_data()
     {
-        Reader reader;
-        QVERIFY(reader.open(TestEnvironment::instance().textDocument(3), QSize(700, 500)));
-        ScrollView &view = *reader.view;
-        view.setMirrorMode(true);
-        // Background and the slot of a page without image paint black.
-        view.resetDocument();
-        const QImage mirror = view.viewport()->grab().toImage();
-        QCOMPARE(mirror.pixelColor(3, 3), QColor(Qt::black));
-        QCOMPARE(mirror.pixelColor(view.pageLayout().pageRect(0).center()), QColor(Qt::black));
-        QVERIFY(!ReaderTest::sendWheel(view.viewport(), -120));
-        QVERIFY(!view.isAnimating());
-    }
-
-    void unknownPageSize_data()
-    {
+        QTest::addColumn<QList<QSizeF>>("pages");
+        QTest::addColumn<int>("zoomMode");
         QTest::addColumn<int>("rotation");
-        QTest::addColumn<QSize>("unknownSlot");
-        QTest::addColumn<QSize>("knownSlot");
-        // Zoom 0.75 is exactly one pixel per point.
-        QTest::newRow("upright") << 0 << QSize(595, 842) << QSize(300, 400);
-        QTest::newRow("quarter turn") << 1 << QSize(842, 595) << QSize(400, 300);
-        QTest::newRow("negative turn counts as three") << -1 << QSize(842, 595) << QSize(400, 300);
+        QTest::addColumn<bool>("twoPages");
+        QTest::addColumn<QSize>("viewport");
+        QTest::addColumn<QList<QRect>>("rects");
+        QTest::addColumn<QList<int>>("rowStarts"); // then the content's height
+        const QList<QSizeF> unknown{QSizeF(), QSizeF(300, 400), QSizeF(0, 500)};
+        using O = ScrollLayoutOptions;
+        QTest::newRow("unknown sizes upright")
+            << unknown << int(O::CustomZoom) << 0 << false << QSize(1000, 800)
+            << QList<QRect>{{202, 10, 595, 842}, {350, 864, 300, 400}, {202, 1276, 595, 842}} << QList<int>{0, 854, 1266, 2128};
+        const QList<QRect> turned{{79, 10, 842, 595}, {300, 617, 400, 300}, {79, 929, 842, 595}};
+        QTest::newRow("unknown sizes turned a quarter")
+            << unknown << int(O::CustomZoom) << 1 << false << QSize(1000, 800) << turned << QList<int>{0, 607, 919, 1534};
+        QTest::newRow("negative turn counts as three")
+            << unknown << int(O::CustomZoom) << -1 << false << QSize(1000, 800) << turned << QList<int>{0, 607, 919, 1534};
+        // The lone last page of a spread is scaled as if it had a partner of its own width and
+        // centred under the spread above it; 6 pixels between partners.
+        QTest::newRow("lone last page of a spread")
+            << QList<QSizeF>(3, QSizeF(400, 600)) << int(O::FitWidth) << 0 << true << QSize(1000, 800)
+            << QList<QRect>{{10, 10, 487, 730}, {503, 10, 487, 730}, {256, 752, 487, 730}} << QList<int>{0, 742, 1492};
+        // Limited by the height less the two margins, not by the width.
+        QTest::newRow("fit page on a landscape viewport")
+            << QList<QSizeF>(3, QSizeF(595, 842)) << int(O::FitPage) << 0 << false << QSize(1200, 700)
+            << QList<QRect>{{360, 10, 480, 680}, {360, 702, 480, 680}, {360, 1394, 480, 680}} << QList<int>{0, 692, 1384, 2084};
     }
 
-    void unknownPageSize()
+    void layout()
     {
+        QFETCH(QList<QSizeF>, pages);
+        QFETCH(int, zoomMode);
         QFETCH(int, rotation);
-        QFETCH(QSize, unknownSlot);
-        QFETCH(QSize, knownSlot);
-        ScrollLayoutOptions options;
-        options.zoomMode = ScrollLayoutOptions::CustomZoom;
-        options.zoom = 0.75;
-        options.rotation = rotation;
-        options.viewport = QSize(1000, 800);
+        QFETCH(bool, twoPages);
+        QFETCH(QSize, viewport);
+        const ScrollLayoutOptions options{zoomMode, OnePixelPerPoint, rotation, twoPages, 10, 12, 6, viewport};
         ScrollLayout layout;
-        layout.build({QSizeF(), QSizeF(300, 400), QSizeF(0, 500)}, options);
-        QCOMPARE(layout.pageRect(0).size(), unknownSlot);
-        QCOMPARE(layout.pageRect(1).size(), knownSlot);
-        QCOMPARE(layout.pageRect(2).size(), unknownSlot);
+        layout.build(pages, options);
+        QList<QRect> rects;
+        for (int page = 0; page < pages.size(); ++page)
+            rects.append(layout.pageRect(page));
+        QList<int> rowStarts;
+        for (int row = 0; row < layout.rows().size(); ++row)
+            rowStarts.append(layout.rowStart(row));
+        rowStarts.append(layout.contentHeight());
+        QTEST(rects, "rects");
+        QTEST(rowStarts, "rowStarts");
     }
 
     void slotsFollowSizesArrivingAfterLoad()
@@ -267,45 +285,6 @@ private Q_SLOTS:
         QCOMPARE(view.currentPage(), 30);
     }
 
-    void loneLastPageOfSpread()
-    {
-        ScrollLayoutOptions options;
-        options.twoPages = true;
-        options.viewport = QSize(1000, 800);
-        ScrollLayout layout;
-        layout.build(QList<QSizeF>(3, QSizeF(400, 600)), options);
-
-        QCOMPARE(layout.rows().size(), 2);
-        QCOMPARE(layout.rows().at(0).count, 2);
-        QCOMPARE(layout.rows().at(1).count, 1);
-        // Scaled as if it had a partner of its own width...
-        QCOMPARE(layout.pageScale(2), layout.pageScale(0));
-        QCOMPARE(layout.pageRect(2).size(), layout.pageRect(0).size());
-        // ...and centred under the spread above it.
-        const QRect left = layout.pageRect(0);
-        const QRect right = layout.pageRect(1);
-        QCOMPARE(right.left() - left.right() - 1, 6);
-        QVERIFY(std::abs(layout.pageRect(2).center().x() - (left.left() + right.right()) / 2) <= 1);
-        QVERIFY(std::abs(layout.pageRect(2).center().x() - 500) <= 1);
-    }
-
-    void fitPageOnLandscapeViewport()
-    {
-        ScrollLayoutOptions options;
-        options.zoomMode = ScrollLayoutOptions::FitPage;
-        options.viewport = QSize(1200, 700);
-        ScrollLayout layout;
-        layout.build(QList<QSizeF>(3, QSizeF(595, 842)), options);
-        for (int page = 0; page < 3; ++page) {
-            // Limited by the height less the two margins, not by the width.
-            QCOMPARE(layout.pageRect(page).height(), 680);
-            QVERIFY(layout.pageRect(page).width() < 1180);
-        }
-        // Row starts leave the margin above each page.
-        QCOMPARE(layout.rowStart(0), 0);
-        QCOMPARE(layout.rowStart(1), 680 + 12);
-        QCOMPARE(layout.contentHeight(), 3 * 680 + 2 * 12 + 20);
-    }
 };
 
 OLVANTI_TEST_MAIN(ScrollViewTest)

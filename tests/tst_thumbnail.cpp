@@ -194,7 +194,7 @@ private Q_SLOTS:
         QVERIFY(hasColourNear(cell, QRect(60, 105, 46, 22), number));
     }
 
-    void stripCellsSettleWhenTheContentNearlyFits()
+    void stripCellsSettleAndScrollSideways()
     {
         // Six 16:9 pages whose cells just overflow the strip: a scroll bar that appeared with the
         // content would shrink the cells until it went away again, and so on.
@@ -213,21 +213,15 @@ private Q_SLOTS:
         }
         QTest::qWait(50);
         QCOMPARE(view.gridSize(), settled);
-    }
 
-    void stripWheelScrollsSideways()
-    {
-        auto service = PdfTest::loadedService(TestEnvironment::instance().deck(20));
-        ThumbnailModel model(service.get());
-        ThumbnailView strip(&model, ThumbnailView::Strip);
-        strip.resize(400, 150);
-        strip.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&strip));
-        QTRY_VERIFY(strip.horizontalScrollBar()->maximum() > 240);
-        QVERIFY(ReaderTest::sendWheel(strip.viewport(), -120));
-        QCOMPARE(strip.horizontalScrollBar()->value(), 120);
-        ReaderTest::sendWheel(strip.viewport(), 60);
-        QCOMPARE(strip.horizontalScrollBar()->value(), 60);
+        // The wheel scrolls the strip sideways, by the pixels it turned.
+        view.resize(400, 166);
+        QTRY_VERIFY(view.horizontalScrollBar()->maximum() > 240);
+        view.horizontalScrollBar()->setValue(0);
+        QVERIFY(ReaderTest::sendWheel(view.viewport(), -120));
+        QCOMPARE(view.horizontalScrollBar()->value(), 120);
+        ReaderTest::sendWheel(view.viewport(), 60);
+        QCOMPARE(view.horizontalScrollBar()->value(), 60);
     }
 };
 
