@@ -296,7 +296,6 @@ private Q_SLOTS:
         QTest::newRow("cut inside the second PDF") << package(two, "contentscont") << Damaged
                                                    << QStringList{u"01_a.pdf"_s};
         QTest::newRow("first size larger than the rest") << withSize("9") << Damaged << QStringList();
-        QTest::newRow("huge declared size") << withSize("9000000000000000000") << Damaged << QStringList();
         QTest::newRow("size beyond 64 bits") << withSize("1e300") << Damaged << QStringList();
         QTest::newRow("smaller size: trailing bytes ignored") << withSize("4") << QString()
                                                               << QStringList{u"01_a.pdf=cont"_s};
@@ -306,8 +305,6 @@ private Q_SLOTS:
             << QStringList{u"01_a.pdf"_s, u"02_a.pdf=CONTENTS"_s};
         QTest::newRow("name climbs out of the folder") << withName(R"("../../x.pdf")") << QString()
                                                        << QStringList{u"01_x.pdf"_s};
-        QTest::newRow("name is the parent folder") << withName(R"("..")") << QString()
-                                                   << QStringList{u"01_document.pdf"_s};
         const QString longName = QString(70, u'x').replace(u"x"_s, u"\U0001F600"_s);
         QTest::newRow("long name shortened, suffix kept") << withName('"' + (longName + u".pdf"_s).toUtf8() + '"')
                                                           << QString()
@@ -316,9 +313,6 @@ private Q_SLOTS:
         QTest::newRow("more than 10000 items") << package("{\"items\":[" + many.join(',') + "]}") 
                                                << u"The package holds more than 10000 PDFs, more than can be imported."_s
                                                << QStringList();
-        QTest::newRow("absolute name")
-            << withName('"' + TestEnvironment::instance().path(u"hostile/outside.pdf"_s).toUtf8() + '"') << QString()
-                                       << QStringList{u"01_outside.pdf"_s};
     }
     void hostilePackages()
     {
