@@ -212,7 +212,7 @@ private Q_SLOTS:
         QCOMPARE(tree(root.path()), (QStringList{u"a.pdf"_s, u"first.pdf"_s, u"show.opack"_s}));
     }
 
-    void importFolderKeepsOtherPackagesApart()
+    void importFoldersKeepPackagesApartAndCancelTakesBackItsOwn()
     {
         QTemporaryDir root;
         const QString show = root.path() + u"/show/col.lide.opack"_s;
@@ -236,24 +236,19 @@ private Q_SLOTS:
         // A folder holding anything else is someone else's too.
         writeBytes(folder + u"/notes.txt"_s, "mine");
         QCOMPARE(PlaylistFile::importFolder(show), folder + u" (3)"_s);
-    }
 
-    void cancelledImportTakesBackOnlyWhatItWrote()
-    {
-        QTemporaryDir root;
+        // A cancelled import takes back only what it wrote: an earlier import keeps its files.
         const QString path = root.filePath(u"cancel.opack"_s);
         writeBytes(path, package(R"({"items":[{"name":"a.pdf","size":8},{"name":"b.pdf","size":8}]})", "contentsCONTENTS"));
-        const QString folder = PlaylistFile::importFolder(path);
+        const QString cancelFolder = PlaylistFile::importFolder(path);
         const auto duringSecond = [](qint64 done, qint64) { return done <= 8; };
-        QList<PlaylistEntry> entries;
         QCOMPARE(PlaylistFile::importPackage(path, entries, duringSecond), PlaylistFile::cancelledText());
         QVERIFY(entries.isEmpty());
-        QVERIFY(!QFileInfo::exists(folder));
-        // An earlier import of the same package keeps its files.
+        QVERIFY(!QFileInfo::exists(cancelFolder));
         QCOMPARE(PlaylistFile::importPackage(path, entries), QString());
         QCOMPARE(PlaylistFile::importPackage(path, entries, duringSecond), PlaylistFile::cancelledText());
-        QCOMPARE(tree(folder), (QStringList{u"01_a.pdf"_s, u"02_b.pdf"_s}));
-        QCOMPARE(readBytes(folder + u"/02_b.pdf"_s), QByteArray("CONTENTS"));
+        QCOMPARE(tree(cancelFolder), (QStringList{u"01_a.pdf"_s, u"02_b.pdf"_s}));
+        QCOMPARE(readBytes(cancelFolder + u"/02_b.pdf"_s), QByteArray("CONTENTS"));
     }
 
     void hostilePackages_data()
