@@ -29,8 +29,10 @@ private Q_SLOTS:
         QCOMPARE(QList<int>({s.timerSeconds(), s.transitionEffect(), s.transitionMs(), s.position(u"/docs/talk.pdf"_s),
                              s.outputWindowSize()}),
                  QList<int>({600, 1, 400, 0, 0}));
-        // Reading never writes.
+        // Reading never writes; a write is limited as a read is.
         QVERIFY(m_store.allKeys().isEmpty());
+        m_settings.setTimerSeconds(50000);
+        QCOMPARE(m_store.value(u"timer/seconds"_s).toInt(), 36000);
     }
 
     void storedValuesAreLimited_data()
@@ -41,6 +43,7 @@ private Q_SLOTS:
         QTest::newRow("older minutes key when seconds absent") << u"timer/minutes"_s << QVariant(15) << 900;
         QTest::newRow("seconds above ten hours") << u"timer/seconds"_s << QVariant(99999) << 36000;
         QTest::newRow("negative seconds") << u"timer/seconds"_s << QVariant(-5) << 0;
+        QTest::newRow("zero seconds is a duration, not a missing one") << u"timer/seconds"_s << QVariant(0) << 0;
         QTest::newRow("effect past the list is the last effect") << u"transition/effect"_s << QVariant(9) << 5;
         QTest::newRow("negative effect is none") << u"transition/effect"_s << QVariant(-1) << 0;
         QTest::newRow("duration above the maximum") << u"transition/ms"_s << QVariant(5000) << 3000;
@@ -73,15 +76,6 @@ private Q_SLOTS:
             QCOMPARE(m_settings.outputWindowSize(), expected);
         else
             QCOMPARE(int(m_settings.outputFitWidth()), expected);
-    }
-
-    void secondsWinOverOlderMinutes()
-    {
-        m_store.setValue(u"timer/minutes"_s, 15);
-        m_store.setValue(u"timer/seconds"_s, 0);  // zero is a stored duration, not a missing one
-        QCOMPARE(m_settings.timerSeconds(), 0);
-        m_settings.setTimerSeconds(50000);
-        QCOMPARE(m_store.value(u"timer/seconds"_s).toInt(), 36000);
     }
 
     void playlistTimesDropAndClamp()
