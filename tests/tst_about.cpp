@@ -47,7 +47,7 @@ private Q_SLOTS:
     // Each test names its own notices file, if any.
     void init() { qunsetenv("OLVANTI_NOTICES_FILE"); }
 
-    // Shown modally from the menu, logo to details in this order, and discarded when closed.
+    // Runs modally, logo to details in this order, and is discarded when closed.
     void aboutDialogRunsModallyAndDiscards()
     {
         QWidget window;
