@@ -85,7 +85,7 @@ private Q_SLOTS:
         QCOMPARE(fitWidth, (QList<QVariantList>{{false}, {true}}));
         QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 150);
         QCOMPARE(transition, (QList<QVariantList>{{3, 100}, {3, 150}}));
-        QCOMPARE(m_store.value(u"timer/autoStart"_s).toBool(), false);
+        QVERIFY(!m_store.value(u"timer/autoStart"_s).toBool() && !m_dialog->autoStartTimer());
         QCOMPARE(toggled, QList<QVariantList>{{true}});
 
         // The switch then follows the output, whoever turned it.
