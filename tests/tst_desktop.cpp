@@ -49,31 +49,24 @@ QMap<QString, QString> helpEntries()
 }
 
 // The same from the ".TP" paragraphs of the man page's options and arguments: the term line in
-// plain text, then the text up to the next request.
+// plain text, then the paragraph's text.
 QMap<QString, QString> manEntries()
 {
     QMap<QString, QString> entries;
-    const QStringList lines = readText(DataDir + u"olvanti-vivuderidazi.1"_s).split(u'\n');
+    const QString page = readText(DataDir + u"olvanti-vivuderidazi.1"_s).replace(u"\\-"_s, u"-"_s);
     static const QRegularExpression argument(u"\"([^\"]*)\"|(\\S+)"_s);
-    bool listed = false;
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        if (lines.at(i).startsWith(u".SH "_s))
-            listed = lines.at(i) == u".SH OPTIONS"_s || lines.at(i) == u".SH ARGUMENTS"_s;
-        if (!listed || lines.at(i) != u".TP"_s || !lines.at(i + 1).startsWith(u'.'))
-            continue;
+    const QString listed = page.section(u"\n.SH OPTIONS\n"_s, 1).section(u"\n.SH ENVIRONMENT"_s, 0, 0);
+    for (const QString &paragraph : listed.split(u".TP\n"_s).mid(1)) {
+        QStringList lines = paragraph.split(u'\n', Qt::SkipEmptyParts);
         // ".B a b" sets words apart, ".BR a b" (two fonts) runs them together.
-        const QString request = lines.at(i + 1).section(u' ', 0, 0);
+        const QString request = lines.first().section(u' ', 0, 0);
         QStringList parts;
-        for (auto it = argument.globalMatch(lines.at(i + 1).section(u' ', 1)); it.hasNext();) {
+        for (auto it = argument.globalMatch(lines.takeFirst().section(u' ', 1)); it.hasNext();) {
             const auto match = it.next();
             parts.append(match.hasCaptured(1) ? match.captured(1) : match.captured(2));
         }
-        const QString term = parts.join(request.size() == 2 ? u" "_s : QString()).replace(u"\\-"_s, u"-"_s);
-        QStringList text;
-        for (i += 2; i < lines.size() && !lines.at(i).startsWith(u'.'); ++i)
-            text.append(lines.at(i));
-        --i;
-        entries[term] = text.join(u' ').replace(u"\\-"_s, u"-"_s);
+        lines.removeIf([](const QString &line) { return line.startsWith(u'.'); }); // the next section's heading
+        entries[parts.join(request.size() == 2 ? u" "_s : QString())] = lines.join(u' ');
     }
     return entries;
 }

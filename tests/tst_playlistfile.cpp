@@ -153,6 +153,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("safe");
         QTest::newRow("ends in a slash") << u"folder/"_s << u"document.pdf"_s;
+        QTest::newRow("the parent folder") << u".."_s << u"document.pdf"_s;
         QTest::newRow("backslashes climb") << u"..\\..\\x.pdf"_s << u".._.._x.pdf"_s;
         QTest::newRow("drive letter") << u"C:\\talks\\x.pdf"_s << u"C__talks_x.pdf"_s;
         QTest::newRow("control characters") << u"a\tb\nc\u0001.pdf"_s << u"a_b_c_.pdf"_s;

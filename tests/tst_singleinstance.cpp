@@ -63,7 +63,6 @@ private Q_SLOTS:
         QTest::newRow("JSON object instead of a list") << QByteArray("{\"path\":\"/a.pdf\"}\n");
         QTest::newRow("endless line") << QByteArray((1 << 20) + 2, 'x');
         QTest::newRow("half a message, then silence") << QByteArray("[\"/a.pdf\"");
-        QTest::newRow("nothing at all") << QByteArray();
     }
 
     void malformedOrIdleClientIsDroppedAndServiceGoesOn()
