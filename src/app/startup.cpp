@@ -54,15 +54,18 @@ void answerWithoutWindows(int argc, char **argv)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser early;
     configureParser(early);
-    if (!early.parse(arguments))
+    // Options the parser does not know may be the window system's; a fault in our own (a
+    // missing value) is told and ends the start here, with or without a display.
+    const bool parsed = early.parse(arguments);
+    if (!parsed && !early.unknownOptionNames().isEmpty())
         return;
-    if (early.isSet(u"help"_s) || early.isSet(u"help-all"_s) || early.isSet(u"version"_s)) {
+    if (!parsed || early.isSet(u"help"_s) || early.isSet(u"help-all"_s) || early.isSet(u"version"_s)) {
         QCoreApplication core(argc, argv);
         setIdentity();
         installTranslators(core);
         QCommandLineParser parser;
         configureParser(parser);
-        parser.process(core); // prints and ends the process
+        parser.process(core); // prints and ends the process, with 1 for a faulty command line
     }
     if (early.isSet(u"verify"_s) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         // The toolkit tries these in turn: the displays there seem to be, then none at all.
