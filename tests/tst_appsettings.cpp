@@ -118,6 +118,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("before"); // the file the test starts with
         QTest::newRow("written") << -1 << QByteArray();
         QTest::newRow("damaged file replaced") << -1 << QByteArray("[timer\nseconds=120\n");
+        QTest::newRow("a key without a name stays one") << -1 << QByteArray("[timer]\n=-3\n[playlist\n");
         QTest::newRow("full disk") << int(FullDisk::Kind::Tmpfs) << QByteArray();
         QTest::newRow("file size limit") << int(FullDisk::Kind::SizeLimit) << QByteArray();
     }

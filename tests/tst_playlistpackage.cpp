@@ -283,8 +283,8 @@ private Q_SLOTS:
             << package(R"({"items":[{"name":"a.pdf","size":8},{"name":"b.pdf"}]})", "contents") << NotPackage
             << QStringList();
         QTest::newRow("negative size") << withSize("-1") << NotPackage << QStringList();
-        QTest::newRow("cut inside the second PDF") << package(two, "contentscont") << Damaged
-                                                   << QStringList{u"01_a.pdf"_s};
+        QTest::newRow("cut inside the second PDF: the first is taken back") << package(two, "contentscont") << Damaged
+                                                                          << QStringList();
         QTest::newRow("first size larger than the rest") << withSize("9") << Damaged << QStringList();
         QTest::newRow("size beyond 64 bits") << withSize("1e300") << Damaged << QStringList();
         QTest::newRow("smaller size: trailing bytes ignored") << withSize("4") << QString()
@@ -336,8 +336,7 @@ private Q_SLOTS:
         for (const QString &name : std::as_const(files))
             after.removeAll(u"hostile/unpacked/"_s + name);
         QCOMPARE(after, before);
-        if (error.isEmpty())
-            QCOMPARE(entries, expected);
+        QCOMPARE(entries, expected);
     }
 
     void refusesToUnpackThroughLink()

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <utility>
@@ -116,13 +117,18 @@ QString SettingsGuard::write(bool retryLater)
         copy = contents(path); // a file system without hard links: keep it in memory instead
 
     // Written again, one value makes the store write even when its changes cancelled out, so
-    // an unchanged file after the write always means the write failed.
+    // an unchanged file after the write means the write failed. The key must be one the store
+    // takes as it is: a hand-edited file may hold a key without a name ("=3"), which set again
+    // would become another key.
     const QStringList keys = ownKeys();
-    if (!keys.isEmpty())
-        m_store.setValue(keys.constFirst(), m_store.value(keys.constFirst()));
+    const auto plain = std::find_if(keys.cbegin(), keys.cend(), [](const QString &key) {
+        return !key.isEmpty() && !key.startsWith(u'/') && !key.endsWith(u'/') && !key.contains(QStringLiteral("//"));
+    });
+    if (plain != keys.cend())
+        m_store.setValue(*plain, m_store.value(*plain));
     m_store.sync();
     const auto after = identity(path);
-    if ((after != before || keys.isEmpty()) && holdsEveryKey(path, keys.size())) {
+    if ((after != before || plain == keys.cend()) && holdsEveryKey(path, keys.size())) {
         QFile::remove(kept);
         return {};
     }

@@ -227,16 +227,21 @@ QString unpack(Package &package, const QString &folder, const QSet<QString> &sam
     if (const QString error = makeFolder(folder); !error.isEmpty())
         return error;
     QStringList created;
-    // A cancelled import takes back what it wrote, so nothing of it is left behind.
-    const auto cancelled = [&] {
+    // A cancelled or failed import takes back what it wrote, so nothing of it is left behind;
+    // files an earlier import holds with the same bytes are its own and stay.
+    const auto takeBack = [&](const QString &error) {
         for (const QString &path : std::as_const(created))
             QFile::remove(path);
         if (!folderExisted)
             QDir().rmdir(folder);
-        qCInfo(lcPlaylist) << "import cancelled" << package.path;
         entries.clear();
-        return PlaylistFile::cancelledText();
+        return error;
     };
+    const auto cancelled = [&] {
+        qCInfo(lcPlaylist) << "import cancelled" << package.path;
+        return takeBack(PlaylistFile::cancelledText());
+    };
+    const QString damaged = PlaylistFile::tr("The package is damaged or incomplete.");
 
     const QDir target(folder);
     for (const PackedItem &item : std::as_const(package.items)) {
@@ -244,12 +249,12 @@ QString unpack(Package &package, const QString &folder, const QSet<QString> &sam
         // The save file writes through a link to wherever it points, which may be outside.
         if (QFileInfo(path).isSymLink()) {
             qCWarning(lcPlaylist) << "refusing to unpack through a link" << path;
-            return unpackError(PlaylistFile::tr("%1 is a link to another place.").arg(path));
+            return takeBack(unpackError(PlaylistFile::tr("%1 is a link to another place.").arg(path)));
         }
         // Sizes the rest of the package cannot hold are refused before anything is written.
         if (item.size > package.file.size() - item.offset) {
             qCInfo(lcPlaylist) << "package item larger than the rest of the package" << package.path << item.size;
-            return PlaylistFile::tr("The package is damaged or incomplete.");
+            return takeBack(damaged);
         }
         entries.append({path, item.minutes, item.endPage});
         if (same.contains(item.fileName) || holdsItem(package, item, path) == Match::Same) {
@@ -258,28 +263,28 @@ QString unpack(Package &package, const QString &folder, const QSet<QString> &sam
             continue;
         }
         if (!package.file.seek(item.offset))
-            return PlaylistFile::tr("The package is damaged or incomplete.");
+            return takeBack(damaged);
         SafeSave out(path);
         if (!out.open())
-            return unpackError(out.errorString());
+            return takeBack(unpackError(out.errorString()));
         switch (copyChunks(package.file, out, item.size, [&package](qint64 bytes) { return package.advance(bytes); })) {
         case CopyResult::Done:
             break;
         case CopyResult::SourceEnded:
-            return PlaylistFile::tr("The package is damaged or incomplete.");
+            return takeBack(damaged);
         case CopyResult::WriteFailed:
-            return unpackError(out.errorString());
+            return takeBack(unpackError(out.errorString()));
         case CopyResult::Cancelled:
             out.discard();
             return cancelled();
         }
         // Synced all at once below: a sync per file makes thousands of files take minutes.
         if (!out.commit(SafeSave::Sync::Later))
-            return unpackError(out.errorString());
+            return takeBack(unpackError(out.errorString()));
         created.append(path);
     }
     if (const QString reason = SafeSave::syncFolder(folder); !reason.isEmpty())
-        return unpackError(reason);
+        return takeBack(unpackError(reason));
     qCInfo(lcPlaylist) << "package unpacked" << package.path << "into" << folder << entries.size() << "PDFs";
     return {};
 }
