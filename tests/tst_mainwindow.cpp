@@ -161,7 +161,6 @@ private Q_SLOTS:
         QCOMPARE(storedRecent(), QStringList({paths.at(1), paths.at(0)}));
         auto *menu = child<QMenu>(window, "recentMenu");
         QVERIFY(menu->isEnabled());
-        QCOMPARE(menu->actions().size(), 2);
         // Reopening from the menu moves the entry to the front without duplicating it.
         QSignalSpy ready(&window, &MainWindow::documentReady);
         menu->actions().at(1)->trigger();

@@ -90,7 +90,6 @@ private Q_SLOTS:
         QVERIFY(rig.open());
         QScreen *b = TestScreens::named(QStringLiteral("B"));
         QCOMPARE(rig.output.screen(), b);
-        QCOMPARE(rig.output.geometry(), b->geometry());
         QCOMPARE(rig.displays.target(), QStringLiteral("B|||"));
         // The frame is rendered again for the output size.
         QTRY_COMPARE(rig.presentation.frame().size(), QSize(1920, 1080));
@@ -208,9 +207,6 @@ private Q_SLOTS:
         rig.presentation.next();
         QVERIFY(rig.shows(1));
         QVERIFY(!rig.live.previousImage().isNull());
-        rig.presentation.previous();
-        QVERIFY(rig.shows(0));
-        QCOMPARE(rig.live.direction(), -1);
 
         // A crossing into the earlier playlist file comes in backwards although it opens at a
         // higher page; the frame after it moves by its pages again.
