@@ -6,7 +6,6 @@
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
 #include "presentation/outputwindow.h"
-#include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "timer/countdown.h"
 #include "ui/mainwindow.h"
