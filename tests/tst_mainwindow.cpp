@@ -290,7 +290,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("disk"); // -1: the settings folder would be below a regular file
         QTest::newRow("folder below a file") << -1;
         QTest::newRow("full disk") << int(FullDisk::Kind::Tmpfs);
-        QTest::newRow("file size limit") << int(FullDisk::Kind::SizeLimit);
     }
 
     void unwritableSettingsAreReportedAtClose()
