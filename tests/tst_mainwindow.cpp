@@ -15,7 +15,7 @@
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 
-#include <QAbstractScrollArea>
+#include <QScrollArea>
 #include <QApplication>
 #include <QDir>
 #include <QCheckBox>
@@ -24,19 +24,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QStackedWidget>
-#include <QStatusBar>
 #include <QTest>
 
-#include <algorithm>
 #include <optional>
 
 #include <sys/stat.h>
@@ -91,7 +86,6 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(child<QPushButton>(window, "modePresenter")->isChecked());
-        QVERIFY(child<QLabel>(window, "liveLabel")->text().endsWith(QLatin1String("0 / 0")));
         QVERIFY2(paintsSomething(child<PageCanvas>(window, "liveCanvas")), "the LIVE canvas shows the logo");
         QVERIFY(!child<QMenu>(window, "recentMenu") || !child<QMenu>(window, "recentMenu")->isEnabled());
 
@@ -113,20 +107,17 @@ private Q_SLOTS:
         QCOMPARE(window.windowTitle(), QStringLiteral("deck-4.pdf - OlvantiVIVuderidazi"));
         auto *prepared = child<PageCanvas>(window, "preparedCanvas");
         QTRY_VERIFY(!prepared->image().isNull());
-        QVERIFY(!child<PageCanvas>(window, "liveCanvas")->image().isNull());
-        QVERIFY(!child<PageCanvas>(window, "readerWelcome")->isVisible());
+        QVERIFY(child<PageCanvas>(window, "readerWelcome")->isHidden()); // not merely off screen with the reader
 
         // The last page has no NEXT page.
         window.presentation()->goToPage(3);
-        QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">END")));
-        QCOMPARE(prepared->placeholderText(), QStringLiteral("END"));
+        QTRY_COMPARE(prepared->placeholderText(), QStringLiteral("END"));
         QVERIFY(prepared->image().isNull());
 
         // In a playlist, NEXT on the last page is the next file's first page and its name.
         const QString other = copyOf(TestEnvironment::instance().textDocument(2), QStringLiteral("after.pdf"));
         window.playlistControl()->addFiles({deck, other});
-        QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().endsWith(QLatin1String(">FILE 2")));
-        QVERIFY(child<QLabel>(window, "preparedLabel")->text().contains(QLatin1String("after.pdf")));
+        QTRY_VERIFY(child<QLabel>(window, "preparedLabel")->text().contains(QLatin1String("after.pdf")));
         QTRY_VERIFY(!prepared->image().isNull());
         QVERIFY(prepared->image().height() > prepared->image().width()); // the portrait page of after.pdf
     }
@@ -170,7 +161,6 @@ private Q_SLOTS:
         QCOMPARE(storedRecent(), QStringList({paths.at(1), paths.at(0)}));
         auto *menu = child<QMenu>(window, "recentMenu");
         QVERIFY(menu->isEnabled());
-        QCOMPARE(menu->actions().size(), 2);
         // Reopening from the menu moves the entry to the front without duplicating it.
         QSignalSpy ready(&window, &MainWindow::documentReady);
         menu->actions().at(1)->trigger();
@@ -199,7 +189,6 @@ private Q_SLOTS:
         QTRY_VERIFY(!ready.isEmpty());
         QCOMPARE(window.pdfService()->filePath(), first);
         QCOMPARE(QSettings().value(QStringLiteral("playlist/files")).toStringList(), QStringList({first, second}));
-        QCOMPARE(window.undoHistory()->steps().first().label, QStringLiteral("Add 2 files"));
     }
 
     void passwordDialogRetriesUntilCancelled()
@@ -208,76 +197,58 @@ private Q_SLOTS:
         window.show();
         const QString locked = TestEnvironment::instance().encryptedDocument(QStringLiteral("secret"));
         // A wrong password fails again and brings the dialog back, until it is cancelled.
-        int shown = 0;
         auto dialogs = answerInputDialogs({
-            [&shown](QDialog *dialog) {
-                ++shown;
+            [](QDialog *dialog) {
                 static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("wrong"));
                 dialog->accept();
             },
-            [&shown](QDialog *dialog) {
-                ++shown;
-                dialog->reject();
-            },
+            [](QDialog *dialog) { dialog->reject(); },
         });
         window.openPath(locked);
         QTRY_VERIFY(dialogs->answered);
-        QCOMPARE(shown, 2);
         QCOMPARE(window.pdfService()->pageCount(), 0);
 
         auto right = answerInputDialog([](QDialog *dialog) {
             static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("secret"));
             dialog->accept();
         });
-        QSignalSpy loaded(window.pdfService(), &PdfService::loaded);
         window.openPath(locked);
         QTRY_VERIFY(right->answered);
-        QTRY_COMPARE(loaded.size(), 1);
-        QCOMPARE(loaded.first().first().toInt(), 3);
+        QTRY_COMPARE(window.pdfService()->pageCount(), 3);
     }
 
     void badFilesLeaveTheCurrentDocument()
     {
         MainWindow window;
         window.show();
-        const QString doc = TestEnvironment::instance().textDocument(2);
+        TestEnvironment &env = TestEnvironment::instance();
+        const QString doc = env.textDocument(2);
         QVERIFY(openAndWait(window, doc));
         const int steps = window.undoHistory()->size();
-
-        auto missing = answerMessageBox(QMessageBox::Ok);
-        window.openPath(TestEnvironment::instance().path(QStringLiteral("nowhere.pdf")));
-        QTRY_VERIFY(missing->answered);
-        QCOMPARE(missing->text, QStringLiteral("The document no longer exists. Use Open to select another file."));
-
-        auto folder = answerMessageBox(QMessageBox::Ok);
-        window.openPath(QDir::tempPath());
-        QTRY_VERIFY(folder->answered);
-        QCOMPARE(folder->text, QStringLiteral("\"%1\" is a folder, not a file.").arg(QFileInfo(QDir::tempPath()).fileName()));
         // A pipe that nobody writes to would hold the window in its open for good.
-        for (const QString &name : {QStringLiteral("pipe.oplaylist"), QStringLiteral("pipe.pdf")}) {
-            const QString pipe = TestEnvironment::instance().path(name);
-            QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-            auto refused = answerMessageBox(QMessageBox::Ok);
-            window.openPath(pipe);
-            QTRY_VERIFY(refused->answered);
-            QCOMPARE(refused->text, QStringLiteral("\"%1\" is a pipe, socket or device, not a file that can be opened.").arg(name));
+        const QString pipe = QStringLiteral("\"%1\" is a pipe, socket or device, not a file that can be opened.");
+        for (const char *name : {"pipe.oplaylist", "pipe.pdf"})
+            QCOMPARE(::mkfifo(QFile::encodeName(env.path(QString::fromLatin1(name))).constData(), 0600), 0);
+        // The box's title and text; a damaged file replaces the document (the service closed it).
+        const std::pair<QString, QString> refusals[] = {
+            {env.path(QStringLiteral("nowhere.pdf")),
+             QStringLiteral("Missing document: The document no longer exists. Use Open to select another file.")},
+            {env.path(QStringLiteral("pipe.oplaylist")), QStringLiteral("Playlist: ") + pipe.arg(QStringLiteral("pipe.oplaylist"))},
+            {env.path(QStringLiteral("pipe.pdf")), QStringLiteral("Cannot open PDF: ") + pipe.arg(QStringLiteral("pipe.pdf"))},
+            {env.path(QStringLiteral("show.oplaylist")), QStringLiteral("Playlist: ")},
+            {env.damagedDocument(), QStringLiteral("Cannot open PDF: The PDF is damaged, unsupported, or contains no pages.")}};
+        for (const auto &[path, message] : refusals) {
+            auto box = answerMessageBox(QMessageBox::Ok);
+            window.openPath(path);
+            QTRY_VERIFY(box->answered);
+            const QString shown = box->title + QStringLiteral(": ") + box->text;
+            QVERIFY2(shown.startsWith(message), qPrintable(shown));
+            if (path == env.damagedDocument())
+                QCOMPARE(window.windowTitle(), QStringLiteral("OlvantiVIVuderidazi"));
+            else
+                QVERIFY(window.pdfService()->filePath() == doc && window.pdfService()->pageCount() == 2
+                        && window.undoHistory()->size() == steps);
         }
-
-        auto playlist = answerMessageBox(QMessageBox::Ok);
-        window.openPath(TestEnvironment::instance().path(QStringLiteral("show.oplaylist")));
-        QTRY_VERIFY(playlist->answered);
-        QCOMPARE(playlist->title, QStringLiteral("Playlist"));
-
-        QCOMPARE(window.pdfService()->filePath(), doc);
-        QCOMPARE(window.pdfService()->pageCount(), 2);
-        QCOMPARE(window.undoHistory()->size(), steps);
-
-        // A damaged file replaces the document (the service closed it) and says why.
-        auto damaged = answerMessageBox(QMessageBox::Ok);
-        window.openPath(TestEnvironment::instance().damagedDocument());
-        QTRY_VERIFY(damaged->answered);
-        QCOMPARE(damaged->text, QStringLiteral("The PDF is damaged, unsupported, or contains no pages."));
-        QCOMPARE(window.windowTitle(), QStringLiteral("OlvantiVIVuderidazi"));
     }
 
     void closingWithPagesCollapsedKeepsTheStoredSplit()
@@ -298,7 +269,6 @@ private Q_SLOTS:
             auto *splitter = child<QSplitter>(window, "presenterSplitter");
             splitter->setSizes({400, 400});
             window.setPagesCollapsed(true, false);
-            QVERIFY(QSettings().value(QStringLiteral("presenter/pagesCollapsed")).toBool());
             window.close();
             QCOMPARE(QSettings().value(QStringLiteral("presenter/vsplit")).toByteArray(), stored);
         }
@@ -320,7 +290,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("disk"); // -1: the settings folder would be below a regular file
         QTest::newRow("folder below a file") << -1;
         QTest::newRow("full disk") << int(FullDisk::Kind::Tmpfs);
-        QTest::newRow("file size limit") << int(FullDisk::Kind::SizeLimit);
     }
 
     void unwritableSettingsAreReportedAtClose()
@@ -363,66 +332,48 @@ private Q_SLOTS:
     {
         MainWindow window;
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(openAndWait(window, TestEnvironment::instance().deck(3)));
-
-        QAction *reader = menuAction(window, QStringLiteral("PDF Reader"));
-        QAction *presenter = child<QAction>(window, "presenterModeAction");
-        QVERIFY(reader && presenter);
-        reader->trigger();
-        QVERIFY(child<QPushButton>(window, "modeReader")->isChecked());
-        QCOMPARE(child<QStackedWidget>(window, "mainStack")->currentIndex(), 0);
-        QTRY_VERIFY(child<QPushButton>(window, "fullscreenButton")->isVisible());
-        presenter->trigger();
-        QVERIFY(child<QPushButton>(window, "modePresenter")->isChecked());
-        QTRY_VERIFY(!child<QPushButton>(window, "fullscreenButton")->isVisible());
-
-        // The View menu follows the mode when it opens.
-        QAction *zoomIn = menuAction(window, QStringLiteral("Zoom in"));
-        auto *viewMenu = qobject_cast<QMenu *>(zoomIn->parent());
-        QVERIFY(viewMenu);
-        Q_EMIT viewMenu->aboutToShow();
-        QVERIFY(!zoomIn->isEnabled());
-        QVERIFY(presenter->isChecked());
-        reader->trigger();
-        Q_EMIT viewMenu->aboutToShow();
-        QVERIFY(zoomIn->isEnabled());
-        QVERIFY(reader->isChecked());
-
-        // "Two pages" and the tool bar check box follow each other.
-        QAction *twoPages = menuAction(window, QStringLiteral("Two pages"));
-        twoPages->trigger();
-        QVERIFY(child<QCheckBox>(window, "twoPages")->isChecked());
+        // A menu refreshes its entries' state as it opens.
+        const auto opened = [](QAction *entry) {
+            for (QObject *menu : entry->associatedObjects()) {
+                if (qobject_cast<QMenu *>(menu))
+                    Q_EMIT static_cast<QMenu *>(menu)->aboutToShow();
+            }
+            return entry;
+        };
+        // Each entry clicks its button and is checked with it; the reader's controls and the
+        // View menu's zoom follow the mode.
+        const std::pair<const char *, const char *> entries[] = {{"PDF Reader", "modeReader"},
+                                                                 {"Presenter", "modePresenter"},
+                                                                 {"PDF Reader", "modeReader"},
+                                                                 {"Two pages", "twoPages"},
+                                                                 {"Full screen output", "fullscreenButton"}};
+        for (const auto &[text, button] : entries) {
+            QAction *entry = menuAction(window, QString::fromLatin1(text));
+            entry->trigger();
+            QTRY_VERIFY2(child<QAbstractButton>(window, button)->isChecked(), button);
+            QVERIFY2(opened(entry)->isChecked(), button);
+            const bool reading = !child<QPushButton>(window, "modePresenter")->isChecked();
+            QCOMPARE(opened(menuAction(window, QStringLiteral("Zoom in")))->isEnabled(), reading);
+            QTRY_COMPARE(child<QPushButton>(window, "fullscreenButton")->isVisible(), reading);
+        }
+        QVERIFY(window.outputWindow()->isVisible());
         child<QCheckBox>(window, "twoPages")->setChecked(false);
-        QVERIFY(!twoPages->isChecked());
-
-        // Output entries click the header buttons; their check marks are refreshed on opening.
-        QAction *output = menuAction(window, QStringLiteral("Full screen output"));
-        output->trigger();
-        QTRY_VERIFY(window.outputWindow()->isVisible());
-        QVERIFY(child<QPushButton>(window, "fullscreenButton")->isChecked());
-        QCOMPARE(child<QPushButton>(window, "outputHeaderButton")->text(), QStringLiteral("Output ON"));
+        QVERIFY(!menuAction(window, QStringLiteral("Two pages"))->isChecked());
         // The blackout entry's path is the command table's; its text follows the state.
         QAction *blackout = menuAction(window, QStringLiteral("Blackout"));
         blackout->trigger();
-        for (QMenu *menu : window.menuBar()->findChildren<QMenu *>()) {
-            if (menu->actions().contains(blackout))
-                Q_EMIT menu->aboutToShow();
-        }
-        QCOMPARE(blackout->text(), QStringLiteral("Resume"));
-        QVERIFY(menuAction(window, QStringLiteral("Full screen output"))->isChecked());
+        QCOMPARE(opened(blackout)->text(), QStringLiteral("Resume"));
 
         // Exit, from the menu as from its key, ends the output only when given twice.
         menuAction(window, QStringLiteral("Exit presentation"))->trigger();
         QVERIFY(window.outputWindow()->isVisible());
         menuAction(window, QStringLiteral("Exit presentation"))->trigger();
         QVERIFY(!window.outputWindow()->isVisible());
-        QCOMPARE(child<QPushButton>(window, "outputHeaderButton")->text(), QStringLiteral("Output OFF"));
 
         // Back follows the playlist's Back button, which has nothing to undo yet.
         QAction *back = menuAction(window, QStringLiteral("Back (undo last change)"));
-        Q_EMIT qobject_cast<QMenu *>(back->parent())->aboutToShow();
-        QCOMPARE(back->isEnabled(), child<QPushButton>(window, "playlistBack")->isEnabled());
+        QCOMPARE(opened(back)->isEnabled(), child<QPushButton>(window, "playlistBack")->isEnabled());
 
         // Setup is reached with Ctrl+, and does not block the window.
         QApplication::setActiveWindow(&window);

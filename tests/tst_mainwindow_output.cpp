@@ -6,10 +6,7 @@
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
 #include "presentation/outputwindow.h"
-#include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
-#include "reader/readercontrol.h"
-#include "base/appsettings.h"
 #include "timer/countdown.h"
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
@@ -18,7 +15,6 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -54,7 +50,6 @@ private Q_SLOTS:
     {
         useProductSettings();
         QVERIFY(TestScreens::apply({Laptop, Projector}));
-        QTRY_COMPARE(QGuiApplication::screens().size(), 2);
     }
 
     void fullScreenUsesTheOperatorsOwnScreen()
@@ -71,26 +66,6 @@ private Q_SLOTS:
         // Leaving full screen does not ask.
         fullscreen->click();
         QVERIFY(!window.outputWindow()->isVisible());
-    }
-
-    void openingInPresenterModeStartsAtPageOneAndKeepsTheBlackout()
-    {
-        MainWindow window;
-        QVERIFY(showOnProjector(window, TestEnvironment::instance().deck(3)));
-        child<QPushButton>(window, "blackoutButton")->click();
-        const QString next = copyOf(TestEnvironment::instance().textDocument(5), QStringLiteral("stored.pdf"));
-        QSettings().setValue(AppSettings::positionKey(next), 3);
-
-        QVERIFY(openAndWait(window, next));
-        QCOMPARE(window.reader()->currentPage(), 3);
-        // The audience starts at the beginning; the reading position is the operator's.
-        QTRY_COMPARE(window.presentation()->pendingPage(), -1);
-        QCOMPARE(window.presentation()->livePage(), 0);
-        QVERIFY(window.showModel()->blackout());
-        QVERIFY(window.outputWindow()->blackout());
-        // The operator's own close does lift it.
-        window.closeDocument();
-        QVERIFY(!window.outputWindow()->blackout());
     }
 
     void anUnrenderablePageDoesNotTrapTheClicker()

@@ -167,6 +167,7 @@ private Q_SLOTS:
             << u"entry 1, minute, entry 2, last | next | next | prev"_s
             << u"c:4 clock 04:00 | c:4 end | c:4 end | c:3"_s;
         QTest::newRow("an open forgets the end") << u"entry 2, last, next | open a"_s << u"c:4 end | a:1"_s;
+        QTest::newRow("an open keeps a blackout") << u"black, open c"_s << u"c:1 black"_s;
         QTest::newRow("each talk keeps its own countdown: leaving and coming back resumes it")
             << u"minutes c 10, entry 1, minute, next, next, minute | prev, minute | next"_s
             << u"c:1 clock 09:00 | b:2 clock 03:00 | c:1 clock 09:00"_s;
