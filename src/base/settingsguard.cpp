@@ -19,6 +19,12 @@
 
 namespace {
 
+// A key the store writes and reads back as it is.
+bool isPlainKey(const QString &key)
+{
+    return !key.isEmpty() && !key.startsWith(u'/') && !key.endsWith(u'/') && !key.contains(QStringLiteral("//"));
+}
+
 // The file's identity: Qt's writer always puts a new file in place, so an unchanged identity
 // after a write with changes means nothing was written.
 std::optional<std::pair<dev_t, ino_t>> identity(const QString &path)
@@ -74,19 +80,21 @@ QStringList SettingsGuard::ownKeys() const
     return keys;
 }
 
-bool SettingsGuard::holdsEveryKey(const QString &path, qsizetype count)
+bool SettingsGuard::holdsEveryKey(const QString &path, const QStringList &keys)
 {
     // The writer puts each key on a line of its own, escaping line breaks inside values, and
     // only section headers begin with '['; a file cut short loses lines or its last line break.
+    // Odd keys a hand-edited file brought in ("/a", "a/") may or may not get a line.
+    const qsizetype plain = std::count_if(keys.cbegin(), keys.cend(), isPlainKey);
     const QByteArray bytes = contents(path);
     if (!bytes.isEmpty() && !bytes.endsWith('\n'))
         return false;
-    qsizetype keys = 0;
+    qsizetype lines = 0;
     for (const QByteArray &line : bytes.split('\n')) {
         if (!line.isEmpty() && !line.startsWith('['))
-            ++keys;
+            ++lines;
     }
-    return keys == count;
+    return lines >= plain && lines <= keys.size();
 }
 
 QString SettingsGuard::sync()
@@ -121,14 +129,12 @@ QString SettingsGuard::write(bool retryLater)
     // takes as it is: a hand-edited file may hold a key without a name ("=3"), which set again
     // would become another key.
     const QStringList keys = ownKeys();
-    const auto plain = std::find_if(keys.cbegin(), keys.cend(), [](const QString &key) {
-        return !key.isEmpty() && !key.startsWith(u'/') && !key.endsWith(u'/') && !key.contains(QStringLiteral("//"));
-    });
+    const auto plain = std::find_if(keys.cbegin(), keys.cend(), isPlainKey);
     if (plain != keys.cend())
         m_store.setValue(*plain, m_store.value(*plain));
     m_store.sync();
     const auto after = identity(path);
-    if ((after != before || plain == keys.cend()) && holdsEveryKey(path, keys.size())) {
+    if ((after != before || plain == keys.cend()) && holdsEveryKey(path, keys)) {
         QFile::remove(kept);
         return {};
     }

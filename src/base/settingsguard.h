@@ -40,7 +40,7 @@ private:
     // `retryLater`: on failure, keep every value marked and try again after RetryMs.
     QString write(bool retryLater);
     QStringList ownKeys() const;
-    static bool holdsEveryKey(const QString &path, qsizetype count);
+    static bool holdsEveryKey(const QString &path, const QStringList &keys);
     QString restore(const QString &path, const QString &kept, const QByteArray &copy, bool existed);
     QString reasonFor(const QString &path, qint64 written) const;
     void markEverything(const QStringList &keys);
