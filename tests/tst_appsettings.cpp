@@ -1,4 +1,5 @@
 #include "base/appsettings.h"
+#include "base/settingsguard.h"
 #include "fulldisk.h"
 #include "playlistsupport.h"
 #include "testenv.h"
@@ -8,6 +9,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <optional>
@@ -144,6 +146,12 @@ private Q_SLOTS:
             QCOMPARE(settings.syncAndCheck(), QString());
             before = PlaylistTest::readBytes(path);
             full->fill(8192);
+            // The deferred write in the worker fails alike and leaves the file as it was.
+            QSignalSpy background(SettingsGuard::of(store), &SettingsGuard::backgroundWritten);
+            settings.setTimerSeconds(240);
+            QVERIFY(background.wait());
+            QCOMPARE(background.constFirst().constFirst().toString(), full->cause());
+            QCOMPARE(PlaylistTest::readBytes(path), before);
             settings.setTimerSeconds(300);
             QCOMPARE(settings.syncAndCheck(), full->cause());
             QCOMPARE(PlaylistTest::readBytes(path), before);
@@ -153,6 +161,12 @@ private Q_SLOTS:
         settings.setTimerSeconds(300);
         QCOMPARE(settings.syncAndCheck(), QString());
         QVERIFY(PlaylistTest::readBytes(path).contains("seconds=300"));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QSignalSpy background(SettingsGuard::of(store), &SettingsGuard::backgroundWritten);
+        settings.setTimerSeconds(180);
+        QVERIFY(background.wait());
+        QVERIFY(PlaylistTest::readBytes(path).contains("seconds=180"));
+        QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"store.ini"_s});
     }
 

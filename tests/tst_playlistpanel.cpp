@@ -14,7 +14,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -31,7 +31,7 @@ namespace {
 // A point on a row: on its countdown chip at the right end, or on its text at the left.
 QPoint rowPoint(MainWindow &window, int row, bool chip)
 {
-    const QRect rect = list(window)->visualItemRect(list(window)->item(row));
+    const QRect rect = list(window)->visualRect(PlaylistTest::row(window, row));
     return QPoint(chip ? rect.right() - 16 : rect.left() + 12, rect.center().y());
 }
 
@@ -82,16 +82,16 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(openAndWait(window, docs.at(1)));
         const QString marker = QString(QChar(0x25B6)) + QLatin1Char(' ');
-        QCOMPARE(list(window)->item(0)->text(), QStringLiteral("1. row-1.pdf"));
-        QVERIFY(!list(window)->item(0)->font().bold());
-        QCOMPARE(list(window)->item(1)->text(), marker + QStringLiteral("2. row-2.pdf"));
-        QCOMPARE(list(window)->item(1)->foreground().color(), QColor(QStringLiteral("#FF9C45")));
-        QCOMPARE(list(window)->item(1)->font().weight(), QFont::Bold);
+        QCOMPARE(row(window, 0).data().toString(), QStringLiteral("1. row-1.pdf"));
+        QVERIFY(!row(window, 0).data(Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(row(window, 1).data().toString(), marker + QStringLiteral("2. row-2.pdf"));
+        QCOMPARE(row(window, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(QStringLiteral("#FF9C45")));
+        QCOMPARE(row(window, 1).data(Qt::FontRole).value<QFont>().weight(), QFont::Bold);
         window.countdown()->setTimerSeconds(750);
 
         // Beside the chip a click selects; had it opened a dialog, that one would be answered first.
         QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 1, false));
-        QCOMPARE(list(window)->currentRow(), 1);
+        QCOMPARE(currentRow(window), 1);
         DialogState seen;
         auto add = answerCountdown(&seen, [](QDialog *dialog) {
             dialog->findChild<QPushButton *>(QStringLiteral("playlistTimePreset30"))->click();
@@ -102,7 +102,7 @@ private Q_SLOTS:
         QVERIFY(!seen.checked && !seen.minutesEnabled);
         QCOMPARE(seen.minutes, 13); // 12:30 rounds to 13 minutes
         QTRY_COMPARE(window.playlist()->minutesFor(docs.at(0)), 30);
-        QCOMPARE(list(window)->item(0)->data(Qt::UserRole + 1).toString(),
+        QCOMPARE(row(window, 0).data(Qt::UserRole + 1).toString(),
                  QString(QChar(0x23F1)) + QStringLiteral(" 30 min"));
 
         auto remove = answerCountdown(&seen, [](QDialog *dialog) {
@@ -113,7 +113,7 @@ private Q_SLOTS:
         QVERIFY(seen.checked && seen.minutesEnabled);
         QCOMPARE(seen.minutes, 30);
         QTRY_COMPARE(window.playlist()->minutesFor(docs.at(0)), 0);
-        QVERIFY(list(window)->item(0)->data(Qt::UserRole + 1).isNull());
+        QVERIFY(row(window, 0).data(Qt::UserRole + 1).isNull());
 
         window.playlistPanel()->openFileCountdownDialog(2);
         QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Select a file in the playlist first."));
@@ -121,9 +121,9 @@ private Q_SLOTS:
         // Missing wins over current: red, still marked and bold.
         QFile::remove(docs.at(1));
         window.playlistPanel()->refresh();
-        QCOMPARE(list(window)->item(1)->text(), marker + QStringLiteral("2. row-2.pdf  (missing)"));
-        QCOMPARE(list(window)->item(1)->foreground().color(), QColor(QStringLiteral("#FF6B6B")));
-        QCOMPARE(list(window)->item(1)->font().weight(), QFont::Bold);
+        QCOMPARE(row(window, 1).data().toString(), marker + QStringLiteral("2. row-2.pdf  (missing)"));
+        QCOMPARE(row(window, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(QStringLiteral("#FF6B6B")));
+        QCOMPARE(row(window, 1).data(Qt::FontRole).value<QFont>().weight(), QFont::Bold);
     }
 
     void draggingARowReordersOnce()
@@ -131,13 +131,13 @@ private Q_SLOTS:
         MainWindow window;
         const QStringList docs = documents(QStringLiteral("drag"), 3);
         window.playlistControl()->addFiles(docs);
-        list(window)->setCurrentRow(0);
+        setCurrentRow(window, 0);
         // What a drop inside the list does to its model.
         QVERIFY(list(window)->model()->moveRow(QModelIndex(), 0, QModelIndex(), 3));
         QTRY_COMPARE(window.undoHistory()->size(), 2);
         QCOMPARE(window.undoHistory()->steps().constLast().label, QStringLiteral("Reorder playlist"));
         QCOMPARE(window.playlist()->files(), QStringList({docs.at(1), docs.at(2), docs.at(0)}));
-        QCOMPARE(list(window)->currentRow(), 0);
+        QCOMPARE(currentRow(window), 0);
     }
 
     void collapsingGivesBackTheWidthTheWindowTook()

@@ -1068,6 +1068,10 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
         <source>Cancelled.</source>
         <translation>Abgebrochen.</translation>
     </message>
+    <message>
+        <source>The playlist is too long for a playlist file: %1 MiB at most.</source>
+        <translation>Die Wiedergabeliste ist zu lang für eine Wiedergabelisten-Datei: höchstens %1 MiB.</translation>
+    </message>
 </context>
 <context>
     <name>PlaylistLoad</name>
@@ -1086,6 +1090,21 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
     <message>
         <source>Playlist</source>
         <translation>Wiedergabeliste</translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistModel</name>
+    <message>
+        <source>  (missing)</source>
+        <translation>  (fehlt)</translation>
+    </message>
+    <message>
+        <source>  (ends at page %1)</source>
+        <translation>  (endet auf Seite %1)</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
     </message>
 </context>
 <context>
@@ -1135,14 +1154,6 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
         <translation>Leeren</translation>
     </message>
     <message>
-        <source>  (missing)</source>
-        <translation>  (fehlt)</translation>
-    </message>
-    <message>
-        <source>%1 min</source>
-        <translation>%1 min</translation>
-    </message>
-    <message>
         <source>Show PLAYLIST</source>
         <translation>WIEDERGABELISTE einblenden</translation>
     </message>
@@ -1181,10 +1192,6 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
     <message>
         <source>Later pages are backup slides, reached by page number or the overview.</source>
         <translation>Spätere Seiten sind Reservefolien, erreichbar über die Seitennummer oder die Übersicht.</translation>
-    </message>
-    <message>
-        <source>  (ends at page %1)</source>
-        <translation>  (endet auf Seite %1)</translation>
     </message>
 </context>
 <context>
@@ -1296,6 +1303,10 @@ Oder PDFs, Wiedergabelisten und Pakete in dieses Fenster ziehen</translation>
     <message>
         <source>the file was not written completely</source>
         <translation>die Datei wurde nicht vollständig geschrieben</translation>
+    </message>
+    <message>
+        <source>the settings file is locked by another program</source>
+        <translation>die Einstellungsdatei ist von einem anderen Programm gesperrt</translation>
     </message>
 </context>
 <context>

@@ -1064,6 +1064,10 @@ Or drag PDFs, playlists and packages into this window</source>
         <source>Cancelled.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The playlist is too long for a playlist file: %1 MiB at most.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PlaylistLoad</name>
@@ -1081,6 +1085,21 @@ Or drag PDFs, playlists and packages into this window</source>
     </message>
     <message>
         <source>Playlist</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PlaylistModel</name>
+    <message>
+        <source>  (missing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  (ends at page %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 min</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1139,14 +1158,6 @@ Or drag PDFs, playlists and packages into this window</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>  (missing)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 min</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Select a file in the playlist first.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1176,10 +1187,6 @@ Or drag PDFs, playlists and packages into this window</source>
     </message>
     <message>
         <source>Later pages are backup slides, reached by page number or the overview.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>  (ends at page %1)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1291,6 +1298,10 @@ Or drag PDFs, playlists and packages into this window</source>
     <name>SettingsGuard</name>
     <message>
         <source>the file was not written completely</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the settings file is locked by another program</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

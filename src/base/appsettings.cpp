@@ -63,7 +63,7 @@ QVariantMap toVariantMap(const QMap<QString, int> &numbers)
 {
     QVariantMap map;
     for (auto it = numbers.constBegin(); it != numbers.constEnd(); ++it)
-        map.insert(it.key(), it.value());
+        map.insert(map.cend(), it.key(), it.value()); // in key order: no search
     return map;
 }
 

@@ -7,13 +7,15 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
+#include <QLockFile>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <utility>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,8 +57,19 @@ SettingsGuard::SettingsGuard(QSettings &store)
 {
     m_retry.setSingleShot(true);
     m_retry.setInterval(RetryMs);
-    connect(&m_retry, &QTimer::timeout, this, [this] { sync(); });
+    connect(&m_retry, &QTimer::timeout, this, [this] {
+        m_dirty = true;
+        writeInBackground();
+    });
     m_store.installEventFilter(this);
+}
+
+SettingsGuard::~SettingsGuard()
+{
+    if (m_background) {
+        m_background->wait();
+        delete m_background;
+    }
 }
 
 bool SettingsGuard::eventFilter(QObject *watched, QEvent *event)
@@ -65,9 +78,88 @@ bool SettingsGuard::eventFilter(QObject *watched, QEvent *event)
     if (watched != &m_store || event->type() != QEvent::UpdateRequest)
         return false;
     m_dirty = true;
+    m_storeUnsynced = true;
     if (!m_syncing && !m_retry.isActive())
-        sync();
+        writeInBackground();
     return true;
+}
+
+void SettingsGuard::writeInBackground()
+{
+    // A write in flight is followed by another once it is done.
+    if (m_background || !m_dirty)
+        return;
+    m_dirty = false;
+    const QStringList keys = ownKeys();
+    QVariantList values;
+    values.reserve(keys.size());
+    for (const QString &key : keys)
+        values.append(m_store.value(key));
+    const QString path = m_store.fileName();
+    const QSettings::Format format = m_store.format();
+    m_background = QThread::create([this, path, format, keys, values] {
+        m_backgroundReason = writeCopy(path, format, keys, values);
+    });
+    connect(m_background, &QThread::finished, this, [this] {
+        if (finishBackground() && !m_retry.isActive())
+            writeInBackground();
+    });
+    m_background->start();
+}
+
+bool SettingsGuard::finishBackground()
+{
+    if (!m_background)
+        return false;
+    m_background->wait();
+    delete std::exchange(m_background, nullptr);
+    const QString reason = std::exchange(m_backgroundReason, QString());
+    if (!reason.isEmpty()) {
+        qCWarning(lcSettings).noquote() << QStringLiteral("The settings could not be saved to %1: %2; the previous file stays in place")
+                                         .arg(m_store.fileName(), reason);
+        m_dirty = true;
+        m_retry.start();
+    }
+    Q_EMIT backgroundWritten(reason);
+    return true;
+}
+
+QString SettingsGuard::writeCopy(const QString &path, QSettings::Format format, const QStringList &keys,
+                                 const QVariantList &values)
+{
+    const QString copyPath = path + QStringLiteral(".writing");
+    QFile::remove(copyPath);
+    {
+        QSettings copy(copyPath, format);
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            copy.setValue(keys.at(i), values.at(i));
+        copy.sync();
+    }
+    QString reason;
+    // The file keeps the permissions its owner gave it.
+    struct stat original {};
+    if (::stat(QFile::encodeName(path).constData(), &original) == 0)
+        ::chmod(QFile::encodeName(copyPath).constData(), original.st_mode & 07777);
+    if (!holdsEveryKey(copyPath, keys)) {
+        reason = reasonFor(copyPath, QFileInfo(copyPath).size());
+    } else {
+        // On the disk before it replaces the file, so a power cut leaves one or the other.
+        const int fd = ::open(QFile::encodeName(copyPath).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || ::fsync(fd) != 0)
+            reason = SafeSave::systemError(errno);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    if (reason.isEmpty()) {
+        // The store's own lock: another process writing the same file waits for the rename.
+        QLockFile lock(path + QStringLiteral(".lock"));
+        if (!lock.tryLock(5000))
+            reason = tr("the settings file is locked by another program");
+        else if (::rename(QFile::encodeName(copyPath).constData(), QFile::encodeName(path).constData()) != 0)
+            reason = SafeSave::systemError(errno);
+    }
+    QFile::remove(copyPath);
+    return reason;
 }
 
 QStringList SettingsGuard::ownKeys() const
@@ -107,9 +199,12 @@ QString SettingsGuard::write(bool retryLater)
     // A change whose deferred write is still queued counts as pending now.
     m_syncing = true;
     QCoreApplication::sendPostedEvents(&m_store, QEvent::UpdateRequest);
+    finishBackground();
     m_syncing = false;
     m_retry.stop();
-    const bool dirty = std::exchange(m_dirty, false);
+    // What the worker wrote the store still counts as its own change.
+    const bool changed = std::exchange(m_dirty, false);
+    const bool dirty = std::exchange(m_storeUnsynced, false) || changed;
     if (!dirty) {
         m_store.sync();
         return {};
@@ -177,9 +272,10 @@ void SettingsGuard::markEverything(const QStringList &keys)
     for (const QString &key : keys)
         m_store.setValue(key, m_store.value(key));
     m_dirty = true;
+    m_storeUnsynced = true;
 }
 
-QString SettingsGuard::reasonFor(const QString &path, qint64 written) const
+QString SettingsGuard::reasonFor(const QString &path, qint64 written)
 {
     // The store does not say why; a trial write of rather more than it managed does.
     SafeSave probe(path + QStringLiteral(".probe"));

@@ -3,9 +3,11 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QSettings>
 #include <QTimer>
+#include <QVariantList>
 
-class QSettings;
+class QThread;
 
 // Checks every write of the settings store. Qt's settings writer, like its save file, reports
 // success over a file it could write only in part: on a full disk the store is emptied. Before
@@ -13,7 +15,9 @@ class QSettings;
 // on the disk); after it the new file must be a new file holding one line per key of the store
 // and ending in a line break. Otherwise the kept file goes back in place, byte for byte, and
 // every value is marked for the next write, which comes after a pause or at the final sync.
-// The store's own deferred writes go through here as well. One guard per store, its child.
+// The store's own deferred writes go to a worker instead: it writes what the store holds to a
+// file beside it, checks that one and only then puts it in place, so a long playlist never
+// holds the window and a failed write never touches the file. One guard per store, its child.
 class SettingsGuard final : public QObject
 {
     Q_OBJECT
@@ -30,6 +34,11 @@ public:
     // The same as the last write before the store goes: a failure leaves nothing marked, so the
     // store's destructor, which writes unchecked, finds nothing to write.
     void finish() { write(false); }
+    ~SettingsGuard() override;
+
+Q_SIGNALS:
+    // A deferred write in the worker ended: the system's reason when it failed, else empty.
+    void backgroundWritten(const QString &reason);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -39,14 +48,24 @@ private:
 
     // `retryLater`: on failure, keep every value marked and try again after RetryMs.
     QString write(bool retryLater);
+    void writeInBackground();
+    // Waits for a deferred write in the worker; true when one was running.
+    bool finishBackground();
+    static QString writeCopy(const QString &path, QSettings::Format format, const QStringList &keys,
+                             const QVariantList &values);
     QStringList ownKeys() const;
     static bool holdsEveryKey(const QString &path, const QStringList &keys);
     QString restore(const QString &path, const QString &kept, const QByteArray &copy, bool existed);
-    QString reasonFor(const QString &path, qint64 written) const;
+    static QString reasonFor(const QString &path, qint64 written);
     void markEverything(const QStringList &keys);
 
     QSettings &m_store;
     QTimer m_retry;
+    QThread *m_background = nullptr;
+    QString m_backgroundReason;
+    // Changes not yet on the disk.
     bool m_dirty = false;
+    // Changes the store has not written itself: its next write must be checked.
+    bool m_storeUnsynced = false;
     bool m_syncing = false;
 };

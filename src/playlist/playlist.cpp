@@ -27,15 +27,16 @@ void Playlist::setEntries(const QStringList &files, const QMap<QString, int> &mi
             listed.append(file);
         }
     }
+    // The maps come in key order, so each kept entry goes at the end without a search.
     QMap<QString, int> countdowns;
     for (auto it = minutes.cbegin(); it != minutes.cend(); ++it) {
         if (it.value() > 0 && seen.contains(it.key()))
-            countdowns.insert(it.key(), qMin(it.value(), Limits::MaxEntryMinutes));
+            countdowns.insert(countdowns.cend(), it.key(), qMin(it.value(), Limits::MaxEntryMinutes));
     }
     QMap<QString, int> ends;
     for (auto it = endPages.cbegin(); it != endPages.cend(); ++it) {
         if (it.value() > 0 && seen.contains(it.key()))
-            ends.insert(it.key(), it.value());
+            ends.insert(ends.cend(), it.key(), it.value());
     }
     m_files = listed;
     m_minutes = countdowns;

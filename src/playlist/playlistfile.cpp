@@ -73,7 +73,15 @@ QString PlaylistFile::writeJsonPlaylist(const QString &filePath, const QList<Pla
     }
     const QJsonObject top{{FormatKey, FormatName}, {u"version"_s, 1}, {u"items"_s, items}};
 
-    const QString reason = SafeSave::save(filePath, QJsonDocument(top).toJson(QJsonDocument::Indented));
+    // Indented while the reader takes it; a longer list goes without the indentation, and one
+    // the reader would refuse even so is not written at all.
+    QByteArray bytes = QJsonDocument(top).toJson(QJsonDocument::Indented);
+    if (bytes.size() > PlaylistFileDetail::MaxJsonBytes)
+        bytes = QJsonDocument(top).toJson(QJsonDocument::Compact);
+    if (bytes.size() > PlaylistFileDetail::MaxJsonBytes)
+        return tr("The playlist is too long for a playlist file: %1 MiB at most.")
+            .arg(PlaylistFileDetail::MaxJsonBytes / (1024 * 1024));
+    const QString reason = SafeSave::save(filePath, bytes);
     if (reason.isEmpty())
         return {};
     qCWarning(lcPlaylist) << "cannot save playlist file" << filePath << reason;

@@ -2,13 +2,13 @@
 
 #include "playlist/playlist.h"
 #include "playlist/playlistdelegate.h"
+#include "playlist/playlistmodel.h"
 #include "playlist/undohistory.h"
 
 #include <QFontDatabase>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -126,8 +126,12 @@ PlaylistPanel::PlaylistPanel(Playlist *playlist, UndoHistory *history, const Ico
     edits->addWidget(commandButton(textButton(QStringLiteral("playlistClear"), tr("Clear")), Command::Clear));
     body->addLayout(edits);
 
-    m_list = new QListWidget;
+    m_model = new PlaylistModel(m_playlist, this);
+    m_list = new QListView;
     m_list->setObjectName(QStringLiteral("playlistList"));
+    m_list->setModel(m_model);
+    // Every row is as high as the first: the view never measures a long playlist row by row.
+    m_list->setUniformItemSizes(true);
     m_delegate = new PlaylistDelegate(m_list);
     // Posted, so the dialog does not run inside the list's mouse handling.
     m_delegate->setChipClicked([this](int row) {
@@ -141,11 +145,10 @@ PlaylistPanel::PlaylistPanel(Playlist *playlist, UndoHistory *history, const Ico
     layout->addWidget(m_body, 1);
     layout->addStretch(0);
 
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { Q_EMIT entryActivated(m_list->currentRow()); });
-    connect(m_list->model(), &QAbstractItemModel::rowsAboutToBeMoved, this,
-            [this] { m_rowBeforeMove = m_list->currentRow(); });
+    connect(m_list, &QListView::doubleClicked, this, [this] { Q_EMIT entryActivated(selectedRow()); });
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeMoved, this, [this] { m_rowBeforeMove = selectedRow(); });
     // The list finishes its own bookkeeping of the move first.
-    connect(m_list->model(), &QAbstractItemModel::rowsMoved, this,
+    connect(m_model, &QAbstractItemModel::rowsMoved, this,
             [this] { QTimer::singleShot(0, this, [this] { Q_EMIT reorderRequested(); }); });
     connect(m_playlist, &Playlist::changed, this, &PlaylistPanel::refresh);
     connect(m_history, &UndoHistory::changed, this, &PlaylistPanel::refreshBackButton);
@@ -169,68 +172,23 @@ void PlaylistPanel::refreshBackButton()
 
 int PlaylistPanel::selectedRow() const
 {
-    return m_list->currentRow();
+    return m_list->currentIndex().row();
 }
 
 void PlaylistPanel::selectRow(int row)
 {
-    if (row >= 0 && row < m_list->count())
-        m_list->setCurrentRow(row);
-    else
-        m_list->setCurrentItem(nullptr);
+    m_list->setCurrentIndex(m_model->index(row, 0));
 }
 
 QStringList PlaylistPanel::rowPaths() const
 {
-    QStringList paths;
-    for (int row = 0; row < m_list->count(); ++row)
-        paths << m_list->item(row)->data(Qt::UserRole).toString();
-    return paths;
+    return m_model->rowPaths();
 }
 
 void PlaylistPanel::refresh()
 {
-    const int row = m_list->currentRow();
+    const int row = selectedRow();
     const QSignalBlocker blocker(m_list);
-    m_list->clear();
-    const QStringList &files = m_playlist->files();
-    const QString marker = QString(QChar(0x25B6)) + QLatin1Char(' ');
-    for (int i = 0; i < files.size(); ++i) {
-        const QString &path = files.at(i);
-        const bool current = i == m_playlist->currentIndex();
-        const bool missing = !QFileInfo(path).isFile();
-        const QString text = (current ? marker : QString()) + QString::number(i + 1) + QStringLiteral(". ")
-                             + QFileInfo(path).fileName() + (missing ? tr("  (missing)") : QString());
-        // Filled before it joins the list: an item made inside the list searches the whole list
-        // for itself at every change, which takes seconds for a long playlist.
-        auto *item = new QListWidgetItem(text);
-        item->setData(Qt::UserRole, path);
-        const int minutes = m_playlist->minutesFor(path);
-        const int shown = m_playlist->shownSeconds(path);
-        // Once a talk was shown, the time it really took, against its countdown.
-        const auto clock = [](int seconds) {
-            return QStringLiteral("%1:%2").arg(seconds / 60, 2, 10, QLatin1Char('0')).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-        };
-        if (shown >= 0)
-            item->setData(PlaylistDelegate::ChipRole, minutes > 0 ? clock(shown) + QStringLiteral(" / ") + clock(minutes * 60)
-                                                                  : clock(shown));
-        else if (minutes > 0)
-            item->setData(PlaylistDelegate::ChipRole,
-                          QString(QChar(0x23F1) + QLatin1Char(' ') + tr("%1 min").arg(minutes)));
-        item->setData(PlaylistDelegate::OverRole, minutes > 0 && shown > minutes * 60);
-        if (const int end = m_playlist->endPageFor(path); end > 0)
-            item->setText(text + tr("  (ends at page %1)").arg(end));
-        item->setToolTip(path);
-        if (missing)
-            item->setForeground(QColor(QStringLiteral("#FF6B6B")));
-        else if (current)
-            item->setForeground(QColor(QStringLiteral("#FF9C45")));
-        if (current) {
-            QFont font = item->font();
-            font.setWeight(QFont::Bold);
-            item->setFont(font);
-        }
-        m_list->addItem(item);
-    }
+    m_model->reload();
     selectRow(row);
 }

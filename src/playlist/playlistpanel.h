@@ -9,7 +9,8 @@
 class Playlist;
 class PlaylistDelegate;
 class QLabel;
-class QListWidget;
+class PlaylistModel;
+class QListView;
 class QPushButton;
 class QToolButton;
 class QVariantAnimation;
@@ -46,7 +47,7 @@ public:
 
     void refresh();
     void refreshBackButton();
-    QListWidget *list() const { return m_list; }
+    QListView *list() const { return m_list; }
     int selectedRow() const;
     // A row outside the list clears the selection.
     void selectRow(int row);
@@ -83,7 +84,8 @@ private:
     QWidget *m_verticalTitle = nullptr;
     QWidget *m_body = nullptr;
     QPushButton *m_back = nullptr;
-    QListWidget *m_list = nullptr;
+    PlaylistModel *m_model = nullptr;
+    QListView *m_list = nullptr;
     QVariantAnimation *m_animation = nullptr;
     std::function<int()> m_presentationSeconds;
     bool m_collapsed = true;

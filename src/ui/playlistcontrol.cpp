@@ -13,6 +13,10 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 
 QString fileName(const QString &path)
@@ -197,17 +201,33 @@ void PlaylistControl::applyPlaylist(const QList<PlaylistEntry> &entries, bool re
     QStringList files = replace ? QStringList() : m_playlist->files();
     QMap<QString, int> times = replace ? QMap<QString, int>() : m_playlist->fileMinutes();
     QMap<QString, int> ends = replace ? QMap<QString, int>() : m_playlist->endPages();
+    // Sorted first and put in at the end: a long playlist is not searched entry by entry.
+    std::vector<std::pair<QString, int>> newTimes;
+    std::vector<std::pair<QString, int>> newEnds;
     for (const PlaylistEntry &entry : entries) {
         if (entry.path.isEmpty())
             continue;
         files << entry.path; // the playlist drops repeats
-
-        // A countdown or an end page from the file wins, also for a path already listed.
         if (entry.minutes > 0)
-            times.insert(entry.path, std::min(entry.minutes, Limits::MaxEntryMinutes));
+            newTimes.emplace_back(entry.path, std::min(entry.minutes, Limits::MaxEntryMinutes));
         if (entry.endPage > 0)
-            ends.insert(entry.path, entry.endPage);
+            newEnds.emplace_back(entry.path, entry.endPage);
     }
+    // A countdown or an end page from the file wins, also for a path already listed; of
+    // repeats in the file, the last.
+    const auto merge = [](QMap<QString, int> &into, std::vector<std::pair<QString, int>> &fresh) {
+        std::stable_sort(fresh.begin(), fresh.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (auto it = fresh.cbegin(); it != fresh.cend(); ++it) {
+            if (std::next(it) != fresh.cend() && std::next(it)->first == it->first)
+                continue;
+            if (into.isEmpty() || into.lastKey() < it->first)
+                into.insert(into.cend(), it->first, it->second);
+            else
+                into.insert(it->first, it->second);
+        }
+    };
+    merge(times, newTimes);
+    merge(ends, newEnds);
     commit(files, times, ends);
     qCInfo(lcPlaylist) << (replace ? "playlist loaded:" : "playlist appended:") << entries.size() << "entries";
 }

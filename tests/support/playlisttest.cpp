@@ -15,7 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 #include <QTimer>
 
@@ -81,9 +81,24 @@ std::shared_ptr<ModalAnswer> answerDialog(const QString &objectName, std::functi
     });
 }
 
-QListWidget *list(MainWindow &window)
+QListView *list(MainWindow &window)
 {
-    return window.findChild<QListWidget *>(QStringLiteral("playlistList"));
+    return window.findChild<QListView *>(QStringLiteral("playlistList"));
+}
+
+QModelIndex row(MainWindow &window, int row)
+{
+    return list(window)->model()->index(row, 0);
+}
+
+int currentRow(MainWindow &window)
+{
+    return list(window)->currentIndex().row();
+}
+
+void setCurrentRow(MainWindow &window, int at)
+{
+    list(window)->setCurrentIndex(row(window, at));
 }
 
 void click(MainWindow &window, const QString &objectName)

@@ -9,7 +9,8 @@
 
 class MainWindow;
 class QDialog;
-class QListWidget;
+class QListView;
+class QModelIndex;
 
 // Shared steps of the playlist tests: generated documents and answers to the playlist's
 // own dialogs (file choosers, Replace/Append, the per-file countdown).
@@ -29,7 +30,11 @@ std::shared_ptr<ModalAnswer> answerMessageBoxButton(const QString &buttonText);
 std::shared_ptr<ModalAnswer> answerDialog(const QString &objectName, std::function<void(QDialog *)> act);
 
 // The panel's list of files.
-QListWidget *list(MainWindow &window);
+QListView *list(MainWindow &window);
+// A row of the playlist panel, for its texts, colours and selection.
+QModelIndex row(MainWindow &window, int row);
+int currentRow(MainWindow &window);
+void setCurrentRow(MainWindow &window, int row);
 
 // Clicks the window's button with this object name.
 void click(MainWindow &window, const QString &objectName);
