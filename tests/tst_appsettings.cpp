@@ -1,10 +1,13 @@
 #include "base/appsettings.h"
+#include "base/settingsfilecheck.h"
 #include "base/settingsguard.h"
 #include "fulldisk.h"
 #include "playlistsupport.h"
 #include "testenv.h"
 
+#include <QDataStream>
 #include <QDir>
+#include <QPolygon>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
@@ -15,6 +18,28 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// A value as the settings writer stores it: the data stream of version 4.0, every byte escaped.
+QByteArray variantText(const QByteArray &stream)
+{
+    QByteArray text = "@Variant(";
+    for (const char byte : stream)
+        text += "\\x" + QByteArray::number(uchar(byte), 16).rightJustified(2, '0');
+    return text + ')';
+}
+
+QByteArray streamOf(const QVariant &value)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream.setVersion(QDataStream::Qt_4_0);
+    stream << value;
+    return bytes;
+}
+
+} // namespace
 
 class TestAppSettings : public QObject
 {
@@ -168,6 +193,50 @@ private Q_SLOTS:
         QVERIFY(PlaylistTest::readBytes(path).contains("seconds=180"));
         QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"store.ini"_s});
+    }
+
+    // Values whose data stream would make the reader ask for more memory than there is, or
+    // build kinds this program never writes, leave the file before the store reads it.
+    void unsafeValuesAreTakenOut_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<bool>("safe");
+        const QVariantMap map{{u"/talks/a, \"b\".pdf"_s, 5}, {u"/@home/ü.pdf"_s, QVariantList{1, u"x"_s, QByteArray("\0\1")}}};
+        QTest::newRow("a map") << variantText(streamOf(map)) << true;
+        QTest::newRow("a list of paths") << QByteArray("/a/@b.pdf, \"/c, d.pdf\", @@e") << true;
+        QTest::newRow("a list claiming more than it holds") << variantText(QByteArray::fromHex("000000097ffffff0")) << false;
+        QTest::newRow("a kind never written") << variantText(streamOf(QPolygon{{1, 2}})) << false;
+        QTest::newRow("nested too deep") << variantText((QByteArray::fromHex("0000000900000001").repeated(40) + QByteArray::fromHex("0000000200000005"))) << false;
+        QTest::newRow("the prefix escaped") << "\\x40Variant" + variantText(QByteArray::fromHex("000000097ffffff0")).mid(8) << false;
+        QTest::newRow("an item of a list") << "a, " + variantText(QByteArray::fromHex("0000000b7ffffff0")) << false;
+        QTest::newRow("an escape the reader may read otherwise") << QByteArray("@Variant(\\q)") << false;
+    }
+    void unsafeValuesAreTakenOut()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(bool, safe);
+        QCOMPARE(SettingsFileCheck::isSafeValue(value), safe);
+        if (safe) { // and the store's own reader takes it
+            const QString path = TestEnvironment::instance().path(QString::fromLatin1(QTest::currentDataTag()) + u".ini"_s);
+            PlaylistTest::writeBytes(path, "[t]\nv=" + value);
+            QVERIFY(QSettings(path, QSettings::IniFormat).value(u"t/v"_s).isValid());
+        }
+    }
+
+    // The case fuzzing found: a map holding a kind whose count asked for 13 GB. The other
+    // preferences stay, the file as it was is kept.
+    void aDamagedFileStartsWithoutItsDamagedValues()
+    {
+        const QString path = TestEnvironment::instance().path(u"damaged.ini"_s);
+        const QByteArray before = PlaylistTest::readBytes(QStringLiteral(OLVANTI_SOURCE_DIR "/fuzz/regressions/settings/oom-8916515526b6068206781f43cd0452d39b379fd3"));
+        PlaylistTest::writeBytes(path, before + "\n[timer]\nseconds=125\n");
+        QSettings store(path, QSettings::IniFormat);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"held damaged values, now taken out.*endPages.*times"_s));
+        AppSettings settings(store);
+        QVERIFY(settings.playlistTimes().isEmpty() && settings.playlistEndPages().isEmpty());
+        QCOMPARE(settings.timerSeconds(), 125);
+        QCOMPARE(PlaylistTest::readBytes(path + u".damaged"_s), before + "\n[timer]\nseconds=125\n");
+        QVERIFY(SettingsFileCheck::removeUnsafeValues(path).isEmpty());
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "base/appsettings.h"
 
 #include "base/baselog.h"
+#include "base/settingsfilecheck.h"
 #include "base/settingsguard.h"
 
 #include <QCryptographicHash>
@@ -73,6 +74,16 @@ AppSettings::AppSettings(QSettings &store)
     : m_store(store)
     , m_guard(SettingsGuard::of(store))
 {
+    // Values its reader would take apart unsafely leave the file before anything is read.
+    QString error;
+    if (const QStringList removed = SettingsFileCheck::removeUnsafeValues(m_store.fileName(), &error); !removed.isEmpty()) {
+        qCWarning(lcSettings).noquote() << "The settings file" << m_store.fileName() << "held damaged values, now taken out"
+                                        << "(the file as it was is kept with \".damaged\" appended):" << removed.join(u", ");
+        m_store.sync(); // reads the file again
+    } else if (!error.isEmpty()) {
+        qCWarning(lcSettings).noquote() << "The settings file" << m_store.fileName()
+                                        << "holds damaged values that could not be taken out:" << error;
+    }
     // The store reads what it can of a damaged file and writes a clean one at the next sync.
     if (m_store.status() == QSettings::FormatError)
         qCWarning(lcSettings).noquote() << "The settings file" << m_store.fileName()
