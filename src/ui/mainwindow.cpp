@@ -152,9 +152,12 @@ void MainWindow::connectServices()
     connect(m_pdf, &PdfService::pageSizesChanged, m_reader, &ReaderControl::updateReader);
     connect(m_pdf, &PdfService::renderFailed, this,
             [this](const QString &, int page, const QString &message) { onRenderFailed(page, message); });
-    connect(m_pdf, &PdfService::searchProgress, m_search, &SearchDialog::showPartialResults);
+    // A search is only ever started from the dialog, so it exists when results come.
+    connect(m_pdf, &PdfService::searchProgress, this, [this](const QList<SearchHit> &hits) {
+        searchDialog()->showPartialResults(hits);
+    });
     connect(m_pdf, &PdfService::searchFinished, this, [this](const QList<SearchHit> &hits, bool truncated) {
-        m_search->setResults(hits, truncated);
+        searchDialog()->setResults(hits, truncated);
         m_reader->setSearchHits(hits);
     });
     connect(m_pdf, &PdfService::searchHitsUpdated, m_reader, &ReaderControl::setSearchHits);

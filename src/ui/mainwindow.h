@@ -86,6 +86,7 @@ public:
     // The output full screen on a display or as a window for screen sharing, remembered.
     void choosePlacement(bool windowed);
     void showSearchDialog();
+    SearchDialog *searchDialog();
     // The grid of every page, over the current view until a page is chosen or it is left.
     void showOverview();
     // The session's time (mainwindow_session.cpp).

@@ -36,7 +36,7 @@ void MainWindow::showOverview()
 
 void MainWindow::showSearchDialog()
 {
-    m_search->activateSearch();
+    searchDialog()->activateSearch();
 }
 
 void MainWindow::choosePlacement(bool windowed)

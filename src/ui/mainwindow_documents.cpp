@@ -101,8 +101,10 @@ void MainWindow::onDocumentOpened(int pages)
 
 void MainWindow::onClosed()
 {
-    m_search->clearText();
-    m_search->clearResults();
+    if (m_search) {
+        m_search->clearText();
+        m_search->clearResults();
+    }
     m_reader->documentClosed();
     m_reportedFailures.clear();
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));

@@ -130,17 +130,6 @@ void MainWindow::buildUi()
     connect(m_thumbnailStrip, &ThumbnailView::clicked, m_show,
             [this](const QModelIndex &index) { m_show->jumpTo(index.row()); });
 
-    m_search = new SearchDialog(this);
-    connect(m_search, &SearchDialog::searchRequested, this, [this](const QString &text) {
-        statusBar()->showMessage(tr("Searching..."));
-        m_pdf->search(text);
-    });
-    connect(m_search, &SearchDialog::statusMessage, this,
-            [this](const QString &text) { statusBar()->showMessage(text); });
-    connect(m_search, &SearchDialog::hitChosen, this, [this](int page) {
-        m_show->setMode(Show::Mode::Reader);
-        m_show->jumpTo(page);
-    });
     m_setup = new SetupDialog(*m_settings, this);
     connect(m_setup, &SetupDialog::statusMessage, this,
             [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
@@ -498,4 +487,23 @@ void MainWindow::applyPagesGeometry()
     m_lastShownLive = -2;
     m_lastShownCurrent = -2;
     scrollPagesStrip();
+}
+
+SearchDialog *MainWindow::searchDialog()
+{
+    // Made on first use: the first frame of a show does not wait for a dialog it never shows.
+    if (m_search)
+        return m_search;
+    m_search = new SearchDialog(this);
+    connect(m_search, &SearchDialog::searchRequested, this, [this](const QString &text) {
+        statusBar()->showMessage(tr("Searching..."));
+        m_pdf->search(text);
+    });
+    connect(m_search, &SearchDialog::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text); });
+    connect(m_search, &SearchDialog::hitChosen, this, [this](int page) {
+        m_show->setMode(Show::Mode::Reader);
+        m_show->jumpTo(page);
+    });
+    return m_search;
 }
