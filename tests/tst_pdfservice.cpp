@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -146,6 +147,34 @@ private Q_SLOTS:
         service.render(u"again"_s, last, QSize(480, 480), 0, RenderPriority::Output);
         QTRY_COMPARE(spy.rendered.size(), 2);
         QCOMPARE(service.renderJobCount(), jobs);
+    }
+
+    // The audience's first page rendered with the load: its size known at `loaded`, its request
+    // a cache hit with the pixels a render job makes.
+    void theFirstFrameComesWithTheLoad()
+    {
+        const QString path = mixedSizeDocument();
+        QImage made[2];
+        for (const bool withLoad : {false, true}) {
+            PdfService service;
+            Spies spy(&service);
+            QSignalSpy jobs(&service, &PdfService::renderStarted);
+            bool knownAtLoad = false;
+            connect(&service, &PdfService::loaded, this, [&] {
+                knownAtLoad = service.pageSizeKnown(39);
+                service.render(u"output"_s, 39, QSize(480, 480), 0, RenderPriority::Output, RenderShape::Whole);
+            });
+            if (withLoad)
+                service.load(path, QString(), {u"output"_s, -2, QSize(480, 480)});
+            else
+                service.load(path);
+            QTRY_COMPARE(spy.rendered.size(), 1);
+            QCOMPARE(knownAtLoad, withLoad);
+            QCOMPARE(jobs.size(), 1);
+            QCOMPARE(jobs.at(0).at(1).toInt(), 39);
+            made[withLoad] = spy.rendered.at(0).at(2).value<QImage>();
+        }
+        QCOMPARE(made[1], made[0]);
     }
 
     void overtakenLoadNeverReports_data()

@@ -75,12 +75,12 @@ void opaqueOnWhite(QImage &image)
         image = image.convertToFormat(QImage::Format_RGB32);
 }
 
-QString cacheKey(int page, const QSize &size, int turns)
+} // namespace
+
+QString PdfService::cacheKey(int page, const QSize &size, int turns)
 {
     return QStringLiteral("%1/%2/%3/%4").arg(page).arg(size.width()).arg(size.height()).arg(turns);
 }
-
-} // namespace
 
 QSize PdfService::renderSize(const QSizeF &pagePoints, const QSize &target)
 {
@@ -200,12 +200,7 @@ void PdfService::pump()
                     measured = QSizeF(0, 0);
                 size = renderSize(request.rotation % 2 == 1 ? measured.transposed() : measured, request.target);
             }
-            QPdfDocumentRenderOptions options;
-            options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
-            options.setRotation(engineRotation(request.rotation));
-            image = size.isEmpty() ? QImage() : document->render(request.page, size, options);
-            if (!image.isNull())
-                opaqueOnWhite(image);
+            image = renderWhole(document, request.page, size, request.rotation);
         }
         // Pages read from a file cut or rewritten under the document come out blank or wrong.
         const bool changed = worker->sourceChanged();
@@ -216,6 +211,17 @@ void PdfService::pump()
             [this, request, image, measured, changed] { onRenderReply(request, image, false, measured, changed); },
             Qt::QueuedConnection);
     });
+}
+
+QImage PdfService::renderWhole(QPdfDocument *document, int page, const QSize &size, int rotation)
+{
+    QPdfDocumentRenderOptions options;
+    options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
+    options.setRotation(engineRotation(rotation));
+    QImage image = size.isEmpty() ? QImage() : document->render(page, size, options);
+    if (!image.isNull())
+        opaqueOnWhite(image);
+    return image;
 }
 
 void PdfService::onRenderReply(const RenderRequest &request, const QImage &image, bool fromCache,

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QPdfDocument>
 
+#include <algorithm>
+
 // Debug lines (one per delivered picture) only when asked for, as the benchmark does.
 Q_LOGGING_CATEGORY(lcPdf, "olvanti.pdf", QtInfoMsg)
 
@@ -65,7 +67,7 @@ void PdfService::postToWorker(std::function<void()> job)
     QMetaObject::invokeMethod(m_worker, std::move(job), Qt::QueuedConnection);
 }
 
-void PdfService::load(const QString &path, const QString &password)
+void PdfService::load(const QString &path, const QString &password, const FirstRender &first)
 {
     close();
     const quint64 generation = m_loadGeneration->load();
@@ -76,7 +78,7 @@ void PdfService::load(const QString &path, const QString &password)
     // Sizes and text come from the text reader process where there is one.
     m_readerPlanned = m_readerEnabled && !TextReader::program().isEmpty();
     m_password = password;
-    postToWorker([this, worker, counter, generation, file, password, reader = m_readerPlanned] {
+    postToWorker([this, worker, counter, generation, file, password, first, reader = m_readerPlanned] {
         if (counter->load() != generation)
             return;
         auto *document = new QPdfDocument(worker);
@@ -92,32 +94,62 @@ void PdfService::load(const QString &path, const QString &password)
             source->loadEnded();
             error = document->error();
         }
-        const int pages = error == QPdfDocument::Error::None ? document->pageCount() : 0;
+        LoadReply reply;
+        reply.pages = error == QPdfDocument::Error::None ? document->pageCount() : 0;
+        reply.errorCode = int(error);
+        reply.refusal = refusal;
+        const int pages = reply.pages;
         // Only the first page's size before the reply: the first frame must not wait for the
         // page tree of a long document. The rest follow in steps between render jobs.
-        const QSizeF firstSize = pages > 0 ? document->pagePointSize(0) : QSizeF();
+        reply.firstSize = pages > 0 ? document->pagePointSize(0) : QSizeF();
+        if (pages > 0 && !first.channel.isEmpty() && !first.target.isEmpty()) {
+            const int page = first.page == -2 ? pages - 1 : std::clamp(first.page, 0, pages - 1);
+            const QSizeF points = page == 0 ? reply.firstSize : document->pagePointSize(page);
+            const QSize size = points.isValid() ? renderSize(points, first.target) : QSize();
+            if (!size.isEmpty() && counter->load() == generation) {
+                reply.rendered = renderWhole(document, page, size, 0);
+                if (!reply.rendered.isNull() && !worker->sourceChanged()) {
+                    reply.renderedPage = page;
+                    reply.renderedPoints = points;
+                } else {
+                    reply.rendered = QImage();
+                }
+            }
+        }
         QMetaObject::invokeMethod(
-            this,
-            [this, generation, pages, firstSize, code = int(error), refusal] {
-                onLoadReply(generation, pages, firstSize, code, refusal);
-            },
-            Qt::QueuedConnection);
+            this, [this, generation, reply, first] { onLoadReply(generation, reply, first); }, Qt::QueuedConnection);
         if (pages > 1 && !reader)
             collectPageSizes(generation, 1);
     });
 }
 
-void PdfService::onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode,
-                             const QString &refusal)
+void PdfService::onLoadReply(quint64 generation, const LoadReply &reply, const FirstRender &first)
 {
     if (m_loadGeneration->load() != generation)
         return;
+    const int pages = reply.pages;
+    const QSizeF &firstSize = reply.firstSize;
+    const int errorCode = reply.errorCode;
+    const QString &refusal = reply.refusal;
     if (errorCode == int(QPdfDocument::Error::None) && pages > 0) {
         m_pageSizes = QList<QSizeF>(pages);
         m_standInSize = firstSize.isValid() ? firstSize : QSizeF(0, 0);
         m_pageSizes[0] = m_standInSize;
         m_knownSizes = 1;
         m_sizeCounts.insert({m_standInSize.width(), m_standInSize.height()}, 1);
+        // The page rendered with the load: its size is known and its picture waits in the
+        // cache for the request that follows `loaded`. It counts as the render job it was.
+        if (reply.renderedPage >= 0) {
+            if (reply.renderedPage > 0) {
+                m_pageSizes[reply.renderedPage] = reply.renderedPoints;
+                ++m_knownSizes;
+                ++m_sizeCounts[{reply.renderedPoints.width(), reply.renderedPoints.height()}];
+            }
+            m_cache.insert(cacheKey(reply.renderedPage, reply.rendered.size(), 0), new QImage(reply.rendered),
+                           reply.rendered.sizeInBytes());
+            ++m_renderJobs;
+            Q_EMIT renderStarted(first.channel, reply.renderedPage);
+        }
         Q_EMIT loaded(pageCount());
         pump();
         return;

@@ -18,6 +18,7 @@
 #include <optional>
 
 class PdfWorker;
+class QPdfDocument;
 class TextReader;
 
 // Who waits for a picture, most urgent first.
@@ -86,7 +87,18 @@ public:
 
     // A load, like a close, abandons a load still under way: the engine is refused the rest of
     // the file, so the worker is free again at once, however large or damaged the file.
-    void load(const QString &path, const QString &password = QString());
+    // The page a caller will ask for first, fitted into `target` unturned: the worker renders
+    // it right after the load, before the load is reported, so the first frame waits for no
+    // turn of the window's thread. Page -2 is the last page. A different request later only
+    // makes it a page cached in vain.
+    struct FirstRender
+    {
+        QString channel;
+        int page = -1;
+        QSize target;
+    };
+    void load(const QString &path, const QString &password, const FirstRender &first);
+    void load(const QString &path, const QString &password = QString()) { load(path, password, FirstRender()); }
     // Whether later loads hand page sizes and text extraction to the text reader process where
     // it is installed (the default), or leave everything to the worker.
     void setTextReaderEnabled(bool enabled) { m_readerEnabled = enabled; }
@@ -135,7 +147,20 @@ Q_SIGNALS:
 
 private:
     // `refusal` says why a path that is no regular file was not read; empty otherwise.
-    void onLoadReply(quint64 generation, int pages, const QSizeF &firstSize, int errorCode, const QString &refusal);
+    struct LoadReply
+    {
+        int pages = 0;
+        QSizeF firstSize;
+        int errorCode = 0;
+        QString refusal;
+        int renderedPage = -1; // the FirstRender's page, with its size and picture
+        QSizeF renderedPoints;
+        QImage rendered;
+    };
+    void onLoadReply(quint64 generation, const LoadReply &reply, const FirstRender &first);
+    static QString cacheKey(int page, const QSize &size, int turns);
+    // A whole page as every render job makes it, for jobs and loads alike.
+    static QImage renderWhole(QPdfDocument *document, int page, const QSize &size, int rotation);
     void startTextReader();
     // Sizes the text reader could not give are read by the worker.
     void onTextReaderFinished(quint64 generation);

@@ -36,6 +36,17 @@ QSize Presentation::pageBox() const
     return box;
 }
 
+PdfService::FirstRender Presentation::firstRender(int startPage) const
+{
+    // Two pages side by side depend on the page count, which only the load tells.
+    if (m_twoPageOutput)
+        return {};
+    QSize box = m_outputSize;
+    if (m_fitWidth)
+        box.setHeight(PdfService::MaxRenderSide);
+    return {outputChannel(), startPage == -2 ? -2 : std::max(startPage, 0), box};
+}
+
 void Presentation::showPage(int page)
 {
     m_pendingPage = page;

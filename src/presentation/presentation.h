@@ -1,12 +1,14 @@
 #pragma once
 
+#include "pdf/pdfservice.h"
+
 #include <QImage>
 #include <QObject>
 #include <QSize>
 #include <QString>
 #include <QTimer>
 
-class PdfService;
+
 
 // What the audience sees: the live page, the page being rendered for the output and the last
 // committed frame, and the operator's preview of the page after it. Renders on the "output",
@@ -52,6 +54,9 @@ public:
     // The page the next loaded document opens at: a page index, -2 for its last page, -1 for
     // the first. Given after load(); a close forgets it.
     void setStartPage(int page) { m_startPage = page; }
+    // What a load of a document that opens at `startPage` (-2: its last page) renders along:
+    // the audience's first frame, as showPage() will ask for it.
+    PdfService::FirstRender firstRender(int startPage) const;
     // The next frame comes from a crossing into another file in this direction.
     void setCrossingDirection(int direction) { m_crossing = direction; }
 

@@ -70,7 +70,7 @@ bool Show::load(const QString &path, const Load &how)
     }
     m_countdown->tick();
     m_startPage = how.startPage;
-    m_pdf->load(m_documentPath);
+    m_pdf->load(m_documentPath, QString(), m_presentation->firstRender(m_startPage));
     m_presentation->setStartPage(m_startPage);
     Q_EMIT notice(tr("Loading PDF..."), 0);
     emitChanged(DocumentChanged);
@@ -186,7 +186,7 @@ void Show::retryWithPassword(const QString &password)
 {
     if (m_documentPath.isEmpty())
         return;
-    m_pdf->load(m_documentPath, password);
+    m_pdf->load(m_documentPath, password, m_presentation->firstRender(m_startPage));
     m_presentation->setStartPage(m_startPage);
 }
 
