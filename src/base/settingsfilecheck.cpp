@@ -46,22 +46,25 @@ std::optional<QStringList> unescaped(QByteArrayView text)
             out += controls.at(at);
         } else if (escape == u'"' || escape == u'\'' || escape == u'?' || escape == u'\\') {
             out += escape;
-        } else if (escape == u'x' || (escape >= u'0' && escape <= u'7')) {
-            // The reader takes every digit that follows, so a long run makes a large number.
-            const int base = escape == u'x' ? 16 : 8;
-            uint value = escape == u'x' ? 0 : uint(escape.unicode() - u'0');
+        } else if (escape >= u'0' && escape <= u'7') {
+            // The reader takes every octal digit that follows; the writer never puts one there.
+            if (i + 1 < in.size() && in.at(i + 1) >= u'0' && in.at(i + 1) <= u'7')
+                return std::nullopt;
+            out += QChar(char16_t(escape.unicode() - u'0'));
+        } else if (escape == u'x') {
+            // The reader takes every hex digit that follows; the writer puts one or two.
+            uint value = 0;
             int digits = 0;
-            while (i + 1 < in.size()) {
-                bool ok = false;
-                const uint digit = QString(in.at(i + 1)).toUInt(&ok, base);
-                if (!ok)
-                    break;
-                value = value * uint(base) + digit;
-                ++i;
-                if (++digits > 4)
-                    return std::nullopt;
+            bool ok = true;
+            while (ok && i + 1 < in.size()) {
+                const uint digit = QString(in.at(i + 1)).toUInt(&ok, 16);
+                if (ok) {
+                    value = value * 16 + digit;
+                    ++digits;
+                    ++i;
+                }
             }
-            if (escape == u'x' && digits == 0)
+            if (digits == 0 || digits > 2)
                 return std::nullopt;
             out += QChar(char16_t(value));
         } else {
