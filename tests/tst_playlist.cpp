@@ -344,7 +344,7 @@ private Q_SLOTS:
     // A playlist of 95,000 files (about 15 MB) through to the show: its rows are made when
     // drawn and the settings are written by a worker, where each used to hold the window for
     // a fifth of a second or more. Measured idle the longest pause is 50-90 ms; the margin is
-    // for a busy test machine.
+    // for a busy test machine (and the sanitizers' slowness).
     void longPlaylistKeepsTheWindowResponsive()
     {
         QList<PlaylistEntry> entries{{documents(QStringLiteral("long"), 1).constFirst(), 5, 0}};
@@ -360,7 +360,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(window.playlist()->count(), 95000, 60000);
         QTRY_COMPARE(window.showModel()->documentPath(), entries.constFirst().path);
         QTest::qWait(1000); // the settings write that follows
-        QVERIFY2(pauses.longest < 150, qPrintable(QString::number(pauses.longest)));
+        QVERIFY2(pauses.longest < 150 * OLVANTI_TEST_TIME_FACTOR, qPrintable(QString::number(pauses.longest)));
         QCOMPARE(storedFiles().size(), 95000);
         QCOMPARE(row(window, 94999).data().toString(), QStringLiteral("95000. talk-94999.pdf  (missing)  (ends at page 1)"));
     }

@@ -3,6 +3,18 @@
 #include <QString>
 #include <QTemporaryDir>
 
+// A build with the address sanitizer runs several times slower: bounds on time widen by this.
+#if defined(__SANITIZE_ADDRESS__)
+#define OLVANTI_TEST_TIME_FACTOR 10
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OLVANTI_TEST_TIME_FACTOR 10
+#endif
+#endif
+#ifndef OLVANTI_TEST_TIME_FACTOR
+#define OLVANTI_TEST_TIME_FACTOR 1
+#endif
+
 // Gives a test process its own home for settings, data and logs, so tests never touch the
 // operator's files and can run in parallel. Create it before the application object
 // (see OLVANTI_TEST_MAIN), it stays for the whole run.
