@@ -104,7 +104,17 @@ private Q_SLOTS:
         QProcess install;
         install.start(u"cmake"_s, {u"--install"_s, QStringLiteral(OLVANTI_BUILD_DIR), u"--prefix"_s, root});
         QVERIFY(install.waitForFinished(120000) && install.exitCode() == 0);
-        QVERIFY(QFileInfo(root + u"/share/doc/olvanti-vivuderidazi/copyright"_s).size() > 0);
+        // Where the desktop finds the program, its helper, its entry, metadata, types and icons.
+        const QString app = u"olvanti-vivuderidazi"_s;
+        QStringList expected{u"bin/"_s + app, u"libexec/%1/olvanti-textreader"_s.arg(app),
+                             u"share/applications/"_s + AppId + u".desktop"_s, u"share/metainfo/"_s + AppId + u".metainfo.xml"_s,
+                             u"share/mime/packages/%1.xml"_s.arg(app), u"share/icons/hicolor/scalable/apps/%1.svg"_s.arg(app),
+                             u"share/man/man1/%1.1"_s.arg(app), u"share/doc/%1/copyright"_s.arg(app)};
+        for (const int size : {16, 32, 48, 64, 128, 256})
+            expected << u"share/icons/hicolor/%1x%1/apps/%2.png"_s.arg(size).arg(app);
+        for (const QString &file : std::as_const(expected))
+            QVERIFY2(QFileInfo(root + u'/' + file).size() > 0, qPrintable(file));
+        QVERIFY(QFileInfo(root + u"/bin/"_s + app).isExecutable());
         QVERIFY(readText(DataDir + u"olvanti-vivuderidazi.1"_s).section(u".SH EXIT STATUS"_s, 1).contains(u".B 3\n"_s));
     }
 

@@ -1,4 +1,5 @@
 #include "playlist/playlistfile.h"
+#include "playlist/playlistfile_p.h"
 #include "playlistsupport.h"
 #include "testenv.h"
 
@@ -163,6 +164,23 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QTEST(PlaylistFile::safeEntryName(stored), "safe");
+    }
+
+    // The folder a package is imported into, named after the package: never "", "." or "..",
+    // which would put its files beside or above the other imports.
+    void packageFolderName_data()
+    {
+        QTest::addColumn<QString>("baseName"); // of "name.opack"
+        QTest::addColumn<QString>("folder");
+        QTest::newRow(".opack") << QString() << u"package"_s;
+        QTest::newRow("..opack") << u"."_s << u"package"_s;
+        QTest::newRow("...opack") << u".."_s << u"package"_s;
+        QTest::newRow("a name with a folder in it") << u"a/.."_s << u"package"_s;
+    }
+    void packageFolderName()
+    {
+        QFETCH(QString, baseName);
+        QTEST(PlaylistFileDetail::safeName(baseName, u"package"_s), "folder");
     }
 };
 
