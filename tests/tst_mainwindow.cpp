@@ -132,6 +132,8 @@ private Q_SLOTS:
         window.show();
         QVERIFY(openAndWait(window, doc));
         QCOMPARE(window.reader()->currentPage(), 9);
+        // In presenter mode the audience starts at page 1, not at the reader's place.
+        QTRY_COMPARE(window.presentation()->livePage(), 0);
         child<QPushButton>(window, "modeReader")->click();
         child<QSpinBox>(window, "pageBox")->setValue(5);
         const int steps = window.undoHistory()->size();
