@@ -8,6 +8,7 @@
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/readercontrol.h"
+#include "reader/searchdialog.h"
 #include "reader/scrollview.h"
 #include "reader/thumbnailview.h"
 #include "timer/countdown.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -220,6 +222,18 @@ private Q_SLOTS:
         QTRY_COMPARE(window().presentation()->livePage(), 16);
         press(Qt::Key_Escape);
         QVERIFY(!effect->window()->isVisible());
+        QVERIFY(window().outputWindow()->isVisible());
+
+        // The same in the search dialog's list of hits.
+        window().showSearchDialog();
+        SearchDialog *search = window().searchDialog();
+        search->setResults({{2, {}, u"a"_s}, {5, {}, u"b"_s}}, false);
+        QVERIFY(InputTest::activate(search, search->resultList()));
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        QCOMPARE(search->resultList()->currentRow(), 1);
+        press(Qt::Key_Escape);
+        QVERIFY(!search->isVisible());
         QVERIFY(window().outputWindow()->isVisible());
     }
 
