@@ -203,6 +203,8 @@ private Q_SLOTS:
             << u"entry 1 | back"_s << u"b:1 clock 05:00 | a:1 clock 05:00"_s;
         QTest::newRow("an open of the operator's ends a crossing still loading and starts the clock afresh")
             << u"entry 1, prev+open c"_s << u"c:1"_s;
+        QTest::newRow("a close ends a crossing still loading, and its loading notice")
+            << u"entry 1, prev+close"_s << u"blank clock 05:00"_s;
         QTest::newRow("close lifts a blackout; back brings each document back, and at last none")
             << u"entry 1, open c, black, close | back | back | back | back"_s
             << u"blank | c:1 | b:1 clock 05:00 | a:1 clock 05:00 | blank clock 05:00"_s;
@@ -233,6 +235,10 @@ private Q_SLOTS:
         QCOMPARE(stage.playlist.count(), 3);
         QVERIFY(stage.notices.filter(u"b.pdf"_s).size() <= 1);
         QVERIFY(stage.notices.count(u"End of presentation. Press Previous to go back."_s) <= 1);
+        if (script.endsWith(u"close"_s)) {
+            QVERIFY(!stage.show.switching());
+            QCOMPARE(stage.notices.constLast(), QString());
+        }
     }
 
     // One Next tells the views once, when its frame is in; a crossing renders what the
