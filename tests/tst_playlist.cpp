@@ -347,8 +347,11 @@ private Q_SLOTS:
     // for a busy test machine (and the sanitizers' slowness).
     void longPlaylistKeepsTheWindowResponsive()
     {
+        // A sanitizer build copies every growing buffer, which makes the full length take
+        // minutes there; what it looks for shows at a shorter one.
+        const int count = OLVANTI_TEST_TIME_FACTOR > 1 ? 10000 : 95000;
         QList<PlaylistEntry> entries{{documents(QStringLiteral("long"), 1).constFirst(), 5, 0}};
-        for (int i = 1; i < 95000; ++i)
+        for (int i = 1; i < count; ++i)
             entries.append({QStringLiteral("/talks/of/the/year/talk-%1.pdf").arg(i), i % 7, i % 3});
         const QString path = TestEnvironment::instance().path(QStringLiteral("long.oplaylist"));
         QCOMPARE(PlaylistFile::writeJsonPlaylist(path, entries), QString());
@@ -357,12 +360,15 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         PauseWatch pauses;
         window.playlistControl()->loadPlaylistFile(path);
-        QTRY_COMPARE_WITH_TIMEOUT(window.playlist()->count(), 95000, 60000);
+        QTRY_COMPARE_WITH_TIMEOUT(window.playlist()->count(), count, 60000);
         QTRY_COMPARE(window.showModel()->documentPath(), entries.constFirst().path);
         QTest::qWait(1000); // the settings write that follows
         QVERIFY2(pauses.longest < 150 * OLVANTI_TEST_TIME_FACTOR, qPrintable(QString::number(pauses.longest)));
-        QCOMPARE(storedFiles().size(), 95000);
-        QCOMPARE(row(window, 94999).data().toString(), QStringLiteral("95000. talk-94999.pdf  (missing)  (ends at page 1)"));
+        QCOMPARE(storedFiles().size(), count);
+        const int last = count - 1;
+        QCOMPARE(row(window, last).data().toString(),
+                 QStringLiteral("%1. talk-%2.pdf  (missing)").arg(count).arg(last)
+                     + (last % 3 > 0 ? QStringLiteral("  (ends at page %1)").arg(last % 3) : QString()));
     }
 };
 
