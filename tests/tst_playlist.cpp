@@ -17,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
-#include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>

@@ -174,11 +174,13 @@ namespace SettingsFileCheck {
 
 bool isSafeValue(QByteArrayView text)
 {
+    // Text that cannot become a stream needs no reading; most lines, and the long list of a
+    // large playlist, are such text.
+    if (!text.contains('@') && !text.contains('\\'))
+        return true;
     const std::optional<QStringList> values = unescaped(text);
-    if (!values) {
-        // Without the reader's meaning, only text that cannot become a stream is safe.
-        return !text.contains('@') && !text.contains('\\');
-    }
+    if (!values)
+        return false; // without the reader's meaning, unsafe
     // Each item of a list is read on its own; the reader takes the item as it stands or
     // trimmed, and the check walks an item either way.
     for (const QString &value : *values) {

@@ -15,7 +15,6 @@
 #include <optional>
 #include <utility>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,6 +126,8 @@ bool SettingsGuard::finishBackground()
 QString SettingsGuard::writeCopy(const QString &path, QSettings::Format format, const QStringList &keys,
                                  const QVariantList &values)
 {
+    // The store's writer makes the text in a file beside; the checked writer puts it in place,
+    // synced and with the permissions the owner gave the file.
     const QString copyPath = path + QStringLiteral(".writing");
     QFile::remove(copyPath);
     {
@@ -136,27 +137,13 @@ QString SettingsGuard::writeCopy(const QString &path, QSettings::Format format, 
         copy.sync();
     }
     QString reason;
-    // The file keeps the permissions its owner gave it.
-    struct stat original {};
-    if (::stat(QFile::encodeName(path).constData(), &original) == 0)
-        ::chmod(QFile::encodeName(copyPath).constData(), original.st_mode & 07777);
     if (!holdsEveryKey(copyPath, keys)) {
         reason = reasonFor(copyPath, QFileInfo(copyPath).size());
     } else {
-        // On the disk before it replaces the file, so a power cut leaves one or the other.
-        const int fd = ::open(QFile::encodeName(copyPath).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0 || ::fsync(fd) != 0)
-            reason = SafeSave::systemError(errno);
-        if (fd >= 0)
-            ::close(fd);
-    }
-    if (reason.isEmpty()) {
         // The store's own lock: another process writing the same file waits for the rename.
         QLockFile lock(path + QStringLiteral(".lock"));
-        if (!lock.tryLock(5000))
-            reason = tr("the settings file is locked by another program");
-        else if (::rename(QFile::encodeName(copyPath).constData(), QFile::encodeName(path).constData()) != 0)
-            reason = SafeSave::systemError(errno);
+        reason = lock.tryLock(5000) ? SafeSave::save(path, contents(copyPath))
+                                    : tr("the settings file is locked by another program");
     }
     QFile::remove(copyPath);
     return reason;

@@ -107,12 +107,11 @@ void PdfService::load(const QString &path, const QString &password, const FirstR
             const QSizeF points = page == 0 ? reply.firstSize : document->pagePointSize(page);
             const QSize size = points.isValid() ? renderSize(points, first.target) : QSize();
             if (!size.isEmpty() && counter->load() == generation) {
-                reply.rendered = renderWhole(document, page, size, 0);
-                if (!reply.rendered.isNull() && !worker->sourceChanged()) {
+                const QImage image = renderWhole(document, page, size, 0);
+                if (!image.isNull() && !worker->sourceChanged()) {
+                    reply.rendered = image;
                     reply.renderedPage = page;
                     reply.renderedPoints = points;
-                } else {
-                    reply.rendered = QImage();
                 }
             }
         }
@@ -127,24 +126,13 @@ void PdfService::onLoadReply(quint64 generation, const LoadReply &reply, const F
 {
     if (m_loadGeneration->load() != generation)
         return;
-    const int pages = reply.pages;
-    const QSizeF &firstSize = reply.firstSize;
-    const int errorCode = reply.errorCode;
-    const QString &refusal = reply.refusal;
-    if (errorCode == int(QPdfDocument::Error::None) && pages > 0) {
-        m_pageSizes = QList<QSizeF>(pages);
-        m_standInSize = firstSize.isValid() ? firstSize : QSizeF(0, 0);
-        m_pageSizes[0] = m_standInSize;
-        m_knownSizes = 1;
-        m_sizeCounts.insert({m_standInSize.width(), m_standInSize.height()}, 1);
+    if (reply.errorCode == int(QPdfDocument::Error::None) && reply.pages > 0) {
+        m_pageSizes = QList<QSizeF>(reply.pages);
+        storeSizes(0, {reply.firstSize});
         // The page rendered with the load: its size is known and its picture waits in the
         // cache for the request that follows `loaded`. It counts as the render job it was.
         if (reply.renderedPage >= 0) {
-            if (reply.renderedPage > 0) {
-                m_pageSizes[reply.renderedPage] = reply.renderedPoints;
-                ++m_knownSizes;
-                ++m_sizeCounts[{reply.renderedPoints.width(), reply.renderedPoints.height()}];
-            }
+            storeSizes(reply.renderedPage, {reply.renderedPoints});
             m_cache.insert(cacheKey(reply.renderedPage, reply.rendered.size(), 0), new QImage(reply.rendered),
                            reply.rendered.sizeInBytes());
             ++m_renderJobs;
@@ -155,9 +143,9 @@ void PdfService::onLoadReply(quint64 generation, const LoadReply &reply, const F
         return;
     }
     m_password.clear();
-    qCWarning(lcPdf, "PDF load failed (engine code %d)", errorCode);
-    Q_EMIT failed(refusal.isEmpty() ? loadErrorMessage(errorCode) : refusal,
-                  errorCode == int(QPdfDocument::Error::IncorrectPassword));
+    qCWarning(lcPdf, "PDF load failed (engine code %d)", reply.errorCode);
+    Q_EMIT failed(reply.refusal.isEmpty() ? loadErrorMessage(reply.errorCode) : reply.refusal,
+                  reply.errorCode == int(QPdfDocument::Error::IncorrectPassword));
 }
 
 void PdfService::startTextReader()
@@ -217,6 +205,12 @@ void PdfService::onPageSizes(quint64 generation, int first, const QList<QSizeF> 
 {
     if (m_loadGeneration->load() != generation || first + sizes.size() > m_pageSizes.size())
         return;
+    if (storeSizes(first, sizes))
+        Q_EMIT pageSizesChanged();
+}
+
+bool PdfService::storeSizes(int first, const QList<QSizeF> &sizes)
+{
     const QSizeF oldStandIn = m_standInSize;
     int standInCount = m_sizeCounts.value({m_standInSize.width(), m_standInSize.height()});
     bool changed = false;
@@ -235,8 +229,7 @@ void PdfService::onPageSizes(quint64 generation, int first, const QList<QSizeF> 
             standInCount = count;
         }
     }
-    if (changed || m_standInSize != oldStandIn)
-        Q_EMIT pageSizesChanged();
+    return changed || m_standInSize != oldStandIn;
 }
 
 QSizeF PdfService::pageSize(int page) const

@@ -167,6 +167,9 @@ private:
     // On the worker: reads sizes from `first` on for a few milliseconds, then queues itself.
     void collectPageSizes(quint64 generation, int first);
     void onPageSizes(quint64 generation, int first, const QList<QSizeF> &sizes);
+    // Records sizes of pages not measured yet and keeps the stand-in the most common size;
+    // true when the views must hear of it.
+    bool storeSizes(int first, const QList<QSizeF> &sizes);
     // Sets the request's image size and cache key from the page's known size.
     void fitToPage(RenderRequest &request) const;
     void pump();

@@ -37,9 +37,10 @@ int PlaylistModel::rowCount(const QModelIndex &parent) const
 
 QString PlaylistModel::text(int row, const QString &path, bool current) const
 {
+    const QFileInfo file(path);
     QString text = (current ? QString(QChar(0x25B6)) + QLatin1Char(' ') : QString()) + QString::number(row + 1)
-                   + QStringLiteral(". ") + QFileInfo(path).fileName();
-    if (!QFileInfo(path).isFile())
+                   + QStringLiteral(". ") + file.fileName();
+    if (!file.isFile())
         text += tr("  (missing)");
     if (const int end = m_playlist->endPageFor(path); end > 0)
         text += tr("  (ends at page %1)").arg(end);

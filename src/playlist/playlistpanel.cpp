@@ -188,7 +188,6 @@ QStringList PlaylistPanel::rowPaths() const
 void PlaylistPanel::refresh()
 {
     const int row = selectedRow();
-    const QSignalBlocker blocker(m_list);
     m_model->reload();
     selectRow(row);
 }

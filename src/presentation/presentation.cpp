@@ -28,8 +28,13 @@ bool Presentation::twoPageActive() const
 
 QSize Presentation::pageBox() const
 {
+    return pageBox(twoPageActive());
+}
+
+QSize Presentation::pageBox(bool twoPages) const
+{
     QSize box = m_outputSize;
-    if (twoPageActive())
+    if (twoPages)
         box.setWidth(std::max(m_outputSize.width() / 2, 1));
     if (m_fitWidth)
         box.setHeight(PdfService::MaxRenderSide);
@@ -41,10 +46,7 @@ PdfService::FirstRender Presentation::firstRender(int startPage) const
     // Two pages side by side depend on the page count, which only the load tells.
     if (m_twoPageOutput)
         return {};
-    QSize box = m_outputSize;
-    if (m_fitWidth)
-        box.setHeight(PdfService::MaxRenderSide);
-    return {outputChannel(), startPage == -2 ? -2 : std::max(startPage, 0), box};
+    return {outputChannel(), startPage == -2 ? -2 : std::max(startPage, 0), pageBox(false)};
 }
 
 void Presentation::showPage(int page)

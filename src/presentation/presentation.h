@@ -8,8 +8,6 @@
 #include <QString>
 #include <QTimer>
 
-
-
 // What the audience sees: the live page, the page being rendered for the output and the last
 // committed frame, and the operator's preview of the page after it. Renders on the "output",
 // "output2", "preload" and "prepared" channels; the old frame stays until a new one is
@@ -91,6 +89,7 @@ private:
     void reshow();
     bool twoPageActive() const;
     QSize pageBox() const;
+    QSize pageBox(bool twoPages) const;
     void commit();
     void preloadNext();
     void requestPreview();

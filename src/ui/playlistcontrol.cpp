@@ -218,12 +218,8 @@ void PlaylistControl::applyPlaylist(const QList<PlaylistEntry> &entries, bool re
     const auto merge = [](QMap<QString, int> &into, std::vector<std::pair<QString, int>> &fresh) {
         std::stable_sort(fresh.begin(), fresh.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
         for (auto it = fresh.cbegin(); it != fresh.cend(); ++it) {
-            if (std::next(it) != fresh.cend() && std::next(it)->first == it->first)
-                continue;
-            if (into.isEmpty() || into.lastKey() < it->first)
-                into.insert(into.cend(), it->first, it->second);
-            else
-                into.insert(it->first, it->second);
+            if (std::next(it) == fresh.cend() || std::next(it)->first != it->first)
+                into.insert(into.cend(), it->first, it->second); // a wrong hint only costs a search
         }
     };
     merge(times, newTimes);
