@@ -150,11 +150,14 @@ int runApplication(int argc, char **argv)
             return refuseVerify();
         }
     }
-    applyApplicationStyle(app);
+    applyApplicationLook(app);
 
     // A PDF given at start begins to load and render while the window is being built.
     const QString path = documentToOpen(options, app.pendingOpenPath());
     MainWindow window(Playlist::isPlaylistPath(path) ? QString() : path);
+    // In force while the window is built, the sheet would polish a panel again each time it
+    // is put into its place; set afterwards, it polishes each widget once.
+    app.setStyleSheet(applicationStyleSheet());
     app.setMainWindow(&window);
     window.show();
     // Queued: whatever the window does with them, the socket has long been answered.

@@ -96,13 +96,19 @@ QString applicationStyleSheet()
     return sheet;
 }
 
-void applyApplicationStyle(QApplication &app)
+void applyApplicationLook(QApplication &app)
 {
+    Q_UNUSED(app);
     QApplication::setStyle(QStringLiteral("Fusion"));
     // The common text size as the application font rather than a style rule: the same text,
     // without the sheet resolving a font for each widget as it is polished.
     QFont font = QApplication::font();
     font.setPixelSize(13);
     QApplication::setFont(font);
+}
+
+void applyApplicationStyle(QApplication &app)
+{
+    applyApplicationLook(app);
     app.setStyleSheet(applicationStyleSheet());
 }

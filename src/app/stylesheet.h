@@ -7,5 +7,7 @@ class QString;
 // selector " { " declarations " }" with no separator between rules.
 QString applicationStyleSheet();
 
-// Fusion, the widgets' common text size and the style sheet, for the whole application.
+// Fusion and the widgets' common text size, for the whole application.
+void applyApplicationLook(QApplication &app);
+// The look and the style sheet, for the whole application.
 void applyApplicationStyle(QApplication &app);

@@ -136,7 +136,7 @@ void PdfService::cancel(const QString &channel)
 
 void PdfService::pump()
 {
-    if (m_renderBusy || pageCount() == 0)
+    if (m_renderBusy || m_announcingLoad || pageCount() == 0)
         return;
     // A band made for a request nobody waits for any more would be wasted work.
     if (m_banding
@@ -173,6 +173,10 @@ void PdfService::pump()
         // Delivered from the event loop all the same, so a consumer never gets its image
         // from inside its own render() call.
         const QImage image = *cached;
+        if (std::exchange(m_deliverHitNow, false)) {
+            onRenderReply(request, image, true, QSizeF());
+            return;
+        }
         QMetaObject::invokeMethod(
             this, [this, request, image] { onRenderReply(request, image, true, QSizeF()); }, Qt::QueuedConnection);
         return;

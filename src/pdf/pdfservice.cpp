@@ -138,8 +138,15 @@ void PdfService::onLoadReply(quint64 generation, const LoadReply &reply, const F
             ++m_renderJobs;
             Q_EMIT renderStarted(first.channel, reply.renderedPage);
         }
+        // What the consumers ask for on `loaded` waits until all have asked; then the
+        // audience's picture goes out at once, ahead of the first paint of the windows waiting
+        // in the event loop. No consumer is inside render() then.
+        m_announcingLoad = true;
         Q_EMIT loaded(pageCount());
+        m_announcingLoad = false;
+        m_deliverHitNow = reply.renderedPage >= 0;
         pump();
+        m_deliverHitNow = false;
         return;
     }
     m_password.clear();

@@ -210,6 +210,10 @@ private:
     QHash<QString, quint64> m_latest;
     quint64 m_requestCounter = 0;
     bool m_renderBusy = false;
+    // Requests wait while `loaded` is emitted; the next cache hit after it is delivered at
+    // once rather than from the event loop.
+    bool m_announcingLoad = false;
+    bool m_deliverHitNow = false;
     bool m_changeReported = false; // the open document's file was found changed, and logged
     std::optional<Banding> m_banding;
     quint64 m_renderJobs = 0;

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -80,17 +81,22 @@ QSize FitLabel::minimumSizeHint() const
 
 void FitLabel::fitFont()
 {
-    double low = MinPointSize;
-    double high = MaxPointSize;
+    // Each size measured loads a font of its own. Text grows nearly in proportion to its
+    // size, so one measurement at the size the hint uses comes within a step or two of the
+    // largest fitting size, and those steps settle it.
     const QString current = text();
-    while (high - low > 1.0) {
-        const double mid = (low + high) / 2;
-        if (fitsAt(current, mid))
-            low = mid;
-        else
-            high = mid;
-    }
-    const double size = std::floor(low);
+    const QFont reference = measuringFont(HintPointSize);
+    const double advance = QFontMetricsF(reference).horizontalAdvance(probeText(current));
+    const double availableWidth = width() - 2 * Padding;
+    const double availableHeight = height() - (m_reservedMargin * 2 + 2 * Padding);
+    double scale = availableHeight / textHeight(reference);
+    if (advance > 0)
+        scale = std::min(scale, availableWidth / advance);
+    double size = std::clamp(std::floor(HintPointSize * scale), MinPointSize, MaxPointSize);
+    while (size > MinPointSize && !fitsAt(current, size))
+        --size;
+    while (size < MaxPointSize && fitsAt(current, size + 1))
+        ++size;
     if (size == m_fittedSize)
         return;
     m_fittedSize = size;

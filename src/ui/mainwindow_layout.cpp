@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -468,6 +469,16 @@ void MainWindow::setPagesCollapsed(bool collapsed, bool animate)
             [this](const QVariant &value) { m_pagesPanel->setFixedHeight(value.toInt()); });
     connect(m_pagesAnimation, &QVariantAnimation::finished, this, &MainWindow::applyPagesGeometry);
     m_pagesAnimation->start();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // A collapsed strip is as tall as its toggle, whose size the style sheet set after the
+    // window was built decides.
+    const bool animating = m_pagesAnimation && m_pagesAnimation->state() == QAbstractAnimation::Running;
+    if (event->type() == QEvent::StyleChange && m_pagesCollapsed && !animating)
+        m_pagesPanel->setMaximumHeight(m_pagesToggle->sizeHint().height() + 6);
 }
 
 void MainWindow::applyPagesGeometry()
