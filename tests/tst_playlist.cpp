@@ -33,11 +33,6 @@ using namespace WindowTest;
 
 namespace {
 
-QStringList storedFiles()
-{
-    return QSettings().value(QStringLiteral("playlist/files")).toStringList();
-}
-
 // Clicks the button and waits until `answer` has handled the dialog it brings.
 bool clickAnswered(MainWindow &window, const QString &button, const std::shared_ptr<ModalAnswer> &answer)
 {
@@ -316,7 +311,7 @@ private Q_SLOTS:
         QTRY_COMPARE(window.showModel()->documentPath(), entries.constFirst().path);
         QTRY_COMPARE_WITH_TIMEOUT(background.size(), 1, 10000);
         QCOMPARE(background.constFirst().constFirst().toString(), QString());
-        QCOMPARE(storedFiles().size(), count);
+        QCOMPARE(QSettings().value(u"playlist/files"_s).toStringList().size(), count);
         const int last = count - 1;
         QCOMPARE(row(window, last).data().toString(),
                  QStringLiteral("%1. talk-%2.pdf  (missing)").arg(count).arg(last)
