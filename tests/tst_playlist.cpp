@@ -182,65 +182,56 @@ private Q_SLOTS:
         }
     }
 
-    void playlistFileRoundTripThroughTheMenus()
+    // A playlist file saved and opened again, then a package exported and appended, through the menus.
+    void playlistFilesAndPackagesThroughTheMenus()
     {
         MainWindow window;
-        const QStringList docs = documents(QStringLiteral("saved"), 2);
+        const QStringList docs = documents(u"packed"_s, 3);
         window.playlistControl()->addFiles(docs);
+        window.playlistControl()->setFileMinutes(docs.at(0), 9);
         window.playlistControl()->setFileMinutes(docs.at(1), 12);
-        const QString target = TestEnvironment::instance().path(QStringLiteral("show"));
-        const QString written = target + QStringLiteral(".oplaylist");
+        QFile::remove(docs.at(2));
+        const QString target = TestEnvironment::instance().path(u"show"_s);
+        const QString written = target + u".oplaylist"_s;
+        const QString package = TestEnvironment::instance().path(u"talks.opack"_s);
         QFile::remove(written);
+        QFile::remove(package);
 
-        QVERIFY(triggerAnswered(window, QStringLiteral("Save playlist..."), answerFileDialog({target})));
-        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Playlist saved: %1").arg(written));
-        QCOMPARE(QSettings().value(QStringLiteral("playlist/dir")).toString(), QFileInfo(written).absolutePath());
-
-        QVERIFY(clickAnswered(window, QStringLiteral("playlistClear"), answerMessageBox(QMessageBox::Yes)));
+        QVERIFY(triggerAnswered(window, u"Save playlist..."_s, answerFileDialog({target})));
+        QCOMPARE(window.statusBar()->currentMessage(), u"Playlist saved: %1"_s.arg(written));
+        QCOMPARE(QSettings().value(u"playlist/dir"_s).toString(), QFileInfo(written).absolutePath());
+        QVERIFY(clickAnswered(window, u"playlistClear"_s, answerMessageBox(QMessageBox::Yes)));
         // Into an empty playlist: replace without asking, and the first file opens.
-        QVERIFY(triggerAnswered(window, QStringLiteral("Open playlist..."), answerFileDialog({written})));
+        QVERIFY(triggerAnswered(window, u"Open playlist..."_s, answerFileDialog({written})));
         QTRY_COMPARE(window.playlist()->files(), docs);
         QCOMPARE(window.playlist()->minutesFor(docs.at(1)), 12);
         QTRY_COMPARE(window.pdfService()->filePath(), docs.at(0));
 
+        QVERIFY(triggerAnswered(window, u"Export with PDFs..."_s, answerFileDialog({package})));
+        const QString message = window.statusBar()->currentMessage();
+        QVERIFY2(message.startsWith(u"Playlist exported: %1"_s.arg(package)), qPrintable(message));
+        QVERIFY2(message.endsWith(u"1 missing file(s) were not exported."_s), qPrintable(message));
+        // Appending keeps the listed files; the unpacked copies join with their countdowns, and
+        // with nothing open the last of them opens.
+        menuAction(window, u"Close document"_s)->trigger();
+        auto import = answerFileDialog({package});
+        QVERIFY(triggerAnswered(window, u"Import package..."_s, answerMessageBoxButton(u"Append"_s)));
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/imports/talks/"_s;
+        const QStringList unpacked = {folder + u"01_packed-1.pdf"_s, folder + u"02_packed-2.pdf"_s};
+        QTRY_COMPARE(window.playlist()->files(), docs + unpacked);
+        QCOMPARE(window.playlist()->minutesFor(unpacked.at(0)), 9);
+        QTRY_COMPARE(window.pdfService()->filePath(), unpacked.at(1));
+
         // A playlist file without files changes nothing.
         const int steps = window.undoHistory()->size();
         writeBytes(written, R"({"format":"OlvantiPlaylist","items":[]})");
-        auto replace = answerMessageBoxButton(QStringLiteral("Replace"));
+        auto replace = answerMessageBoxButton(u"Replace"_s);
         auto box = answerMessageBox(QMessageBox::Ok);
         window.openPath(written);
         QTRY_VERIFY(box->answered);
-        QCOMPARE(box->text, QStringLiteral("The playlist file contains no files."));
+        QCOMPARE(box->text, u"The playlist file contains no files."_s);
         QCOMPARE(window.undoHistory()->size(), steps);
-        QCOMPARE(window.playlist()->files(), docs);
-    }
-
-    void packagesLeaveOutMissingFilesAndAppendOnImport()
-    {
-        MainWindow window;
-        const QStringList docs = documents(QStringLiteral("packed"), 3);
-        window.playlistControl()->addFiles(docs);
-        window.playlistControl()->setFileMinutes(docs.at(0), 9);
-        QFile::remove(docs.at(2));
-        const QString package = TestEnvironment::instance().path(QStringLiteral("talks.opack"));
-        QFile::remove(package);
-
-        QVERIFY(triggerAnswered(window, QStringLiteral("Export with PDFs..."), answerFileDialog({package})));
-        const QString message = window.statusBar()->currentMessage();
-        QVERIFY2(message.startsWith(QStringLiteral("Playlist exported: %1").arg(package)), qPrintable(message));
-        QVERIFY2(message.endsWith(QLatin1String("1 missing file(s) were not exported.")), qPrintable(message));
-
-        // Appending keeps the listed files; the unpacked copies join with their countdowns.
-        auto import = answerFileDialog({package});
-        QVERIFY(triggerAnswered(window, QStringLiteral("Import package..."), answerMessageBoxButton(QStringLiteral("Append"))));
-        QVERIFY(import->answered);
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                               + QStringLiteral("/imports/talks/");
-        const QStringList unpacked = {folder + QStringLiteral("01_packed-1.pdf"),
-                                      folder + QStringLiteral("02_packed-2.pdf")};
-        QTRY_COMPARE(window.playlist()->files(), docs + unpacked);
-        QCOMPARE(window.playlist()->minutesFor(unpacked.at(0)), 9);
-        QTRY_COMPARE(window.pdfService()->filePath(), unpacked.at(1)); // nothing was open: the last entry
+        QCOMPARE(window.playlist()->files(), docs + unpacked);
     }
 
     // Each kind of full disk is told apart where the file is written; here only the box counts.
