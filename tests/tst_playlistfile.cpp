@@ -70,31 +70,20 @@ private Q_SLOTS:
         QCOMPARE(entries, (QList<PlaylistEntry>{{folder + u"/talks/one.pdf"_s, 3}, {folder + u"/two.pdf"_s, 0}, {other, 600}}));
     }
 
-    void handWrittenRelativePathsMeanThePlaylistsFolder()
-    {
-        QTemporaryDir root;
-        writeBytes(root.path() + u"/show/talks/a.pdf"_s, "1");
-        writeBytes(root.path() + u"/show/list.oplaylist"_s,
-                   R"({"format":"OlvantiPlaylist","items":[{"path":"talks/a.pdf"},{"path":"../gone.pdf"}]})");
-        // Not where the test runs, so a path taken from the working folder shows.
-        QVERIFY(!QDir::current().absolutePath().startsWith(root.path()));
-        QList<PlaylistEntry> entries;
-        QCOMPARE(PlaylistFile::readJsonPlaylist(root.path() + u"/show/list.oplaylist"_s, entries), QString());
-        QCOMPARE(entries, (QList<PlaylistEntry>{{root.path() + u"/show/talks/a.pdf"_s, 0}, {root.path() + u"/gone.pdf"_s, 0}}));
-    }
-
     void readsContent_data()
     {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("error");
-        QTest::addColumn<QList<int>>("minutes"); // one per entry read; every entry is /nowhere/<n>.pdf
+        // One per entry read. Every entry is written "../nowhere/<n>.pdf", as by hand: relative to
+        // the playlist's folder, whatever the working folder.
+        QTest::addColumn<QList<int>>("minutes");
 
         // A playlist whose items have the given "minutes" texts, or none where empty.
         auto playlist = [](const QList<QByteArray> &minutes) -> QByteArray {
             QByteArrayList items;
             for (qsizetype n = 0; n < minutes.size(); ++n) {
                 const QByteArray countdown = minutes.at(n).isEmpty() ? QByteArray() : ", \"minutes\": " + minutes.at(n);
-                items.append("{\"path\": \"/nowhere/" + QByteArray::number(n) + ".pdf\"" + countdown + '}');
+                items.append("{\"path\": \"../nowhere/" + QByteArray::number(n) + ".pdf\"" + countdown + '}');
             }
             return "{\"format\": \"OlvantiPlaylist\", \"version\": 1, \"items\": [" + items.join(',') + "]}";
         };
@@ -106,11 +95,11 @@ private Q_SLOTS:
         QTest::newRow("right format without items reads empty") << QByteArray("{\"format\": \"OlvantiPlaylist\"}") << QString() << none;
         QTest::newRow("unknown keys, other versions and items without a path are ignored")
             << QByteArray("{\"colour\": \"red\", \"version\": 7, \"format\": \"OlvantiPlaylist\", \"items\": [3, {}, "
-                          "{\"path\": \"\", \"relative\": \"\"}, {\"path\": \"/nowhere/0.pdf\", \"extra\": [1]}]}")
+                          "{\"path\": \"\", \"relative\": \"\"}, {\"path\": \"../nowhere/0.pdf\", \"extra\": [1]}]}")
             << QString() << QList<int>{0};
         QTest::newRow("paths holding a NUL are dropped")
             << QByteArray("{\"format\": \"OlvantiPlaylist\", \"items\": [{\"path\": \"rel/x\\u0000.pdf\"}, "
-                          "{\"path\": \"/nowhere/x\\u0000.pdf\"}, {\"path\": \"/nowhere/0.pdf\"}]}")
+                          "{\"path\": \"/nowhere/x\\u0000.pdf\"}, {\"path\": \"../nowhere/0.pdf\"}]}")
             << QString() << QList<int>{0};
         QTest::newRow("order and countdowns kept, limited to 600, the rest read as none")
             << playlist({"1", "", "600", "601", "0", "-5", "2.5", "\"5\""}) << QString() << QList<int>{1, 0, 600, 600, 0, 0, 0, 0};
@@ -120,13 +109,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, json);
         QFETCH(QList<int>, minutes);
 
-        const QString path = TestEnvironment::instance().path(u"content.oplaylist"_s);
+        const QString path = TestEnvironment::instance().path(u"list/content.oplaylist"_s);
         writeBytes(path, json);
+        QVERIFY(!QDir::current().absolutePath().startsWith(TestEnvironment::instance().path(QString())));
         QList<PlaylistEntry> entries{{u"/stale.pdf"_s, 1}};
         QTEST(PlaylistFile::readJsonPlaylist(path, entries), "error");
         QList<PlaylistEntry> expected;
         for (int i = 0; i < minutes.size(); ++i)
-            expected.append({u"/nowhere/%1.pdf"_s.arg(i), minutes.at(i)});
+            expected.append({TestEnvironment::instance().path(u"nowhere/%1.pdf"_s.arg(i)), minutes.at(i)});
         QCOMPARE(entries, expected);
     }
 
