@@ -4,7 +4,6 @@
 
 #include "playlist/playlist.h"
 #include "playlist/playlistpanel.h"
-#include "playlist/undohistory.h"
 #include "timer/countdown.h"
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
