@@ -82,25 +82,21 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("recorded");
         QTest::addColumn<QList<int>>("persisted");
         const QList<int> none;
-        QTest::newRow("end of the first second") << u"start, wait 999"_s << u"10:00 running"_s << none << none;
-        QTest::newRow("after the first second") << u"start, wait 1000"_s << u"09:59 running"_s << none << none;
-        QTest::newRow("90.5 s left, no warning yet") << u"start, wait 509500"_s << u"01:31 running"_s << none << none;
-        QTest::newRow("90 s shown") << u"start, wait 510000"_s << u"01:30 warning 90 running"_s << none << none;
-        QTest::newRow("60 s shown") << u"start, wait 540000"_s << u"01:00 warning 60 running"_s << none << none;
-        QTest::newRow("30 s shown") << u"start, wait 570000"_s << u"00:30 warning 30 running"_s << none << none;
-        QTest::newRow("last millisecond") << u"start, wait 599999"_s << u"00:01 warning 30 running"_s << none << none;
-        QTest::newRow("half a second over") << u"start, wait 600500"_s << u"00:00 overtime running"_s << none << none;
-        QTest::newRow("one second over") << u"start, wait 601000"_s << u"-00:01 overtime running"_s << none << none;
+        // Each boundary: the last moment before it and the first one on it.
+        QTest::newRow("the first second, each warning, the end and overtime")
+            << u"start, wait 999 | wait 1 | wait 508500 | wait 500 | wait 30000 | wait 30000 | wait 29999 | wait 501 | wait 500"_s
+            << u"10:00 running | 09:59 running | 01:31 running | 01:30 warning 90 running | 01:00 warning 60 running"
+               " | 00:30 warning 30 running | 00:01 warning 30 running | 00:00 overtime running | -00:01 overtime running"_s
+            << none << none;
         QTest::newRow("zero duration started") << u"restore 0, start"_s << u"00:00 overtime running"_s << none << none;
         QTest::newRow("3 hours 5 minutes") << u"restore 11100, start"_s << u"3:05:00 running"_s << none << none;
         QTest::newRow("a pause in overtime goes on from there; a reset clears it")
             << u"restore 10, start, wait 12000, start, wait 30000 | start, wait 1000 | reset"_s
             << u"-00:02 overtime | -00:03 overtime running | 00:10"_s << none << none;
         // Clamped to what the timer can hold; clamped to the duration it has, nothing happens.
-        QTest::newRow("most negative int") << u"set -2147483648"_s << u"00:00"_s << QList<int>{600} << QList<int>{0};
-        QTest::newRow("above the longest duration") << u"set 2147483647"_s << u"10:00:00"_s << QList<int>{600}
-                                                    << QList<int>{36000};
-        QTest::newRow("clamped to the same maximum") << u"restore 36000, set 50000"_s << u"10:00:00"_s << none << none;
+        QTest::newRow("durations clamped: most negative int, above the longest, then the same longest")
+            << u"set -2147483648 | set 2147483647 | set 50000"_s << u"00:00 | 10:00:00 | 10:00:00"_s << QList<int>{600, 0}
+            << QList<int>{0, 36000};
         QTest::newRow("a preset stops the countdown even without a change")
             << u"restore 300, start, wait 100000, preset 5 | preset 10"_s << u"05:00 | 10:00"_s << QList<int>{300}
             << QList<int>{600};

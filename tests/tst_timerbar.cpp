@@ -159,7 +159,6 @@ private Q_SLOTS:
 
         // The bar's own clock picks up the passing time; only a new colour state restyles.
         QTest::mouseClick(start, Qt::LeftButton);
-        QCOMPARE(start->text(), u"Pause"_s);
         now += 510000;
         QTRY_COMPARE(label->text(), u"01:30"_s);
         QCOMPARE(colour(), QColor(0xFF, 0x52, 0x52));
@@ -171,7 +170,6 @@ private Q_SLOTS:
 
         QTest::mouseClick(bar->findChild<QPushButton *>(u"timerPreset15"_s), Qt::LeftButton);
         QCOMPARE(label->text(), u"15:00"_s);
-        QCOMPARE(start->text(), u"Start"_s);
         QCOMPARE(colour(), plain);
         QCOMPARE(bar->restyleCount(), 3);
 
