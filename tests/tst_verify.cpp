@@ -15,32 +15,6 @@ namespace {
 QString configDir() { return qEnvironmentVariable("XDG_CONFIG_HOME") + u"/Olvanti"_s; }
 QString dataDir() { return qEnvironmentVariable("XDG_DATA_HOME") + u"/Olvanti"_s; }
 
-// The real executable, started in this test's own home (from a clean slate) as an operator would.
-struct AppRun
-{
-    explicit AppRun(const QStringList &arguments,
-                    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
-    {
-        QDir(configDir()).removeRecursively();
-        QDir(dataDir()).removeRecursively();
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        QElapsedTimer clock;
-        clock.start();
-        process.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), arguments);
-        const bool finished = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
-        elapsedMs = clock.elapsed();
-        exitCode = finished ? process.exitCode() : -1;
-        errors = process.readAllStandardError();
-        output = process.readAllStandardOutput();
-    }
-
-    int exitCode = -1; // also when it crashed or hung
-    qint64 elapsedMs = 0;
-    QByteArray errors;
-    QByteArray output;
-};
-
 // What a run left in the organisation's folders apart from the diagnostics identity's own files.
 QStringList normalTraces()
 {
@@ -93,20 +67,30 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, output);
+        // The real executable, started in this test's own home from a clean slate.
+        QDir(configDir()).removeRecursively();
+        QDir(dataDir()).removeRecursively();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const QString &name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
             environment.remove(name);
-        const AppRun app(arguments, environment);
+        QProcess app;
+        app.setProcessEnvironment(environment);
+        QElapsedTimer clock;
+        clock.start();
+        app.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), arguments);
+        QVERIFY(app.waitForFinished(60000) && app.exitStatus() == QProcess::NormalExit);
+        const qint64 elapsed = clock.elapsed();
+        const QByteArray errors = app.readAllStandardError();
 
-        QTEST(app.exitCode, "exitCode");
+        QTEST(app.exitCode(), "exitCode");
         const bool logged = output.startsWith("[2]");
-        QVERIFY2((logged ? app.errors : app.output + app.errors).contains(output), app.errors.constData());
+        QVERIFY2((logged ? errors : app.readAllStandardOutput() + errors).contains(output), errors.constData());
         if (logged) {
             QFile log(dataDir() + u"/OlvantiVIVuderidaziDiagnostics/logs/presenter.log"_s);
             QVERIFY(log.open(QIODevice::ReadOnly) && log.readAll().contains(output));
         }
-        if (app.exitCode == 2)
-            QVERIFY2(app.elapsedMs >= 20000, qPrintable(QString::number(app.elapsedMs)));
+        if (app.exitCode() == 2)
+            QVERIFY2(elapsed >= 20000, qPrintable(QString::number(elapsed)));
         QCOMPARE(normalTraces(), QStringList());
     }
 };
