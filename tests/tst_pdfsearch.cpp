@@ -48,20 +48,16 @@ QList<int> pagesOf(const QList<SearchHit> &hits)
 
 } // namespace
 
-// Processes this process has started and not yet reaped, by the name of their program.
+// Programs this process has started from its main thread, as the text reader is, and not yet reaped.
 static QStringList childPrograms()
 {
     QStringList names;
-    const QString self = u"/proc/%1/task"_s.arg(QCoreApplication::applicationPid());
-    for (const QString &task : QDir(self).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile children(self + u'/' + task + u"/children"_s);
-        if (!children.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &pid : children.readAll().split(' ')) {
-            QFile comm(u"/proc/%1/comm"_s.arg(QString::fromLatin1(pid.trimmed())));
-            if (!pid.trimmed().isEmpty() && comm.open(QIODevice::ReadOnly))
-                names.append(QString::fromUtf8(comm.readAll().trimmed()));
-        }
+    QFile children(u"/proc/self/task/%1/children"_s.arg(QCoreApplication::applicationPid()));
+    const QByteArray pids = children.open(QIODevice::ReadOnly) ? children.readAll().trimmed() : QByteArray();
+    for (const QByteArray &pid : pids.split(' ')) {
+        QFile comm(u"/proc/%1/comm"_s.arg(QString::fromLatin1(pid)));
+        if (!pid.isEmpty() && comm.open(QIODevice::ReadOnly))
+            names.append(QString::fromUtf8(comm.readAll().trimmed()));
     }
     return names;
 }
