@@ -50,7 +50,6 @@ private Q_SLOTS:
         const QByteArray refused("[2] Diagnostic PDF could not be opened\n");
         QTest::newRow("help") << QStringList{u"--help"_s} << 0 << QByteArray("Olvanti PDF reader and presentation system");
         QTest::newRow("version") << QStringList{u"--version"_s} << 0 << QByteArray("OlvantiVIVuderidazi 0.7\n");
-        QTest::newRow("verify of a renderable PDF passes") << QStringList{u"--verify"_s, env.deck(3)} << 0 << QByteArray();
         QTest::newRow("no value: a parse error, not a crash") << QStringList{u"--verify"_s} << 1
                                                               << QByteArray("Missing value after '--verify'.");
         // Code 2 would mean it sat out the time-out; its own code means it stopped at the refusal.
