@@ -42,8 +42,6 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("expected");
 
         const QSize huge(100000, 100000);
-        QTest::newRow("letter page limited by height") << QSizeF(612, 792) << QSize(800, 600) << QSize(463, 600);
-        QTest::newRow("small page grows to the target") << QSizeF(100, 50) << QSize(1000, 1000) << QSize(1000, 500);
         QTest::newRow("side bound on a very wide page") << QSizeF(1000, 10) << huge << QSize(8192, 81);
         QTest::newRow("side bound on a very tall page") << QSizeF(10, 1000) << huge << QSize(81, 8192);
         QTest::newRow("area bound on a 2:1 page") << QSizeF(200, 100) << huge << QSize(5656, 2828);
