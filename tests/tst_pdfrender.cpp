@@ -42,8 +42,6 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("expected");
 
         const QSize huge(100000, 100000);
-        QTest::newRow("letter page limited by height") << QSizeF(612, 792) << QSize(800, 600) << QSize(463, 600);
-        QTest::newRow("small page grows to the target") << QSizeF(100, 50) << QSize(1000, 1000) << QSize(1000, 500);
         QTest::newRow("side bound on a very wide page") << QSizeF(1000, 10) << huge << QSize(8192, 81);
         QTest::newRow("side bound on a very tall page") << QSizeF(10, 1000) << huge << QSize(81, 8192);
         QTest::newRow("area bound on a 2:1 page") << QSizeF(200, 100) << huge << QSize(5656, 2828);
@@ -144,97 +142,80 @@ private Q_SLOTS:
         QCOMPARE(hits.at(0).page, page);
     }
 
-    void onlyTheNewestWishOfAChannelIsDelivered_data()
+    // A script of requests on pages of 100 x 100 points: "channel:page" asks at the reader's
+    // priority for 300 x 400, ":priority", ":WxH" and ":turns" may follow; "-channel" cancels its
+    // waiting request; "|" lets the worker finish. The log has "channel:page" for each picture
+    // delivered and, after each "|" and at the end, "#" and the render jobs made so far.
+    void renderRequestsAreServedAsWanted_data()
     {
-        QTest::addColumn<bool>("cancelled"); // else replaced by a newer request
-        QTest::addColumn<bool>("firstInFlight");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("log");
 
-        QTest::newRow("waiting request replaced") << false << false;
-        QTest::newRow("reply in flight of a replaced request") << false << true;
-        QTest::newRow("waiting request cancelled") << true << false;
-        QTest::newRow("reply in flight of a cancelled request") << true << true;
+        // The first request goes to the worker at once; the rest wait and are chosen by the queue.
+        QTest::newRow("by priority, then in request order")
+            << u"first:0 thumb:1:Thumbnail scrollA:2 reader:3 output:4:Output scrollB:5"_s
+            << u"first:0 output:4 scrollA:2 reader:3 scrollB:5 thumb:1 #6"_s;
+        // A replaced or cancelled request that still waits never goes to the worker; one that
+        // is there already delivers nothing, but its picture is kept.
+        QTest::newRow("waiting request replaced") << u"first:0 reader:3 reader:4 | again:3:Next"_s
+                                                  << u"first:0 reader:4 #2 again:3 #3"_s;
+        QTest::newRow("reply in flight of a replaced request") << u"reader:3 reader:4 | again:3:Next"_s
+                                                               << u"reader:4 #2 again:3 #2"_s;
+        QTest::newRow("waiting request cancelled") << u"first:0 reader:3 -reader other:4 | again:3:Next"_s
+                                                   << u"first:0 other:4 #2 again:3 #3"_s;
+        QTest::newRow("reply in flight of a cancelled request") << u"reader:3 -reader other:4 | again:3:Next"_s
+                                                                << u"other:4 #2 again:3 #2"_s;
+        // The cache is keyed by the picture's size and turns, not by the target asked for.
+        QTest::newRow("cached: other target, same image size") << u"reader:3 | again:3:Next:300x500"_s
+                                                               << u"reader:3 #1 again:3 #1"_s;
+        QTest::newRow("not cached: other image size") << u"reader:3 | again:3:Next:250x400"_s << u"reader:3 #1 again:3 #2"_s;
+        QTest::newRow("not cached: other rotation") << u"reader:3 | again:3:Next:300x400:2"_s << u"reader:3 #1 again:3 #2"_s;
+        QTest::newRow("cached: a full turn more") << u"reader:3 | again:3:Next:300x400:4"_s << u"reader:3 #1 again:3 #1"_s;
+        // Each 4000 x 4000 picture takes 64,000,000 bytes: two fit in 128 MiB, three do not, and
+        // the least recently used goes.
+        QTest::newRow("cache bounded by bytes, least recently used first")
+            << u"p:0::5000x5000 | p:1::5000x5000 | p:0::5000x5000 | p:2::5000x5000 | "
+               u"p:0::5000x5000 | p:2::5000x5000 | p:1::5000x5000"_s
+            << u"p:0 #1 p:1 #2 p:0 #2 p:2 #3 p:0 #3 p:2 #3 p:1 #4"_s;
     }
 
-    void onlyTheNewestWishOfAChannelIsDelivered()
+    void renderRequestsAreServedAsWanted()
     {
-        QFETCH(bool, cancelled);
-        QFETCH(bool, firstInFlight);
+        QFETCH(QString, script);
 
-        auto service = loadedService(TestEnvironment::instance().textDocument(12));
-        Spies spy(service.get());
-        const QSize target(300, 400);
-        QStringList delivered;
-        if (!firstInFlight) {
-            service->render(u"blocker"_s, 0, target, 0, RenderPriority::Output);
-            delivered << u"blocker"_s;
+        static const QHash<QString, RenderPriority> priorities{{u"Output"_s, RenderPriority::Output},
+            {u"Next"_s, RenderPriority::Next}, {u"Thumbnail"_s, RenderPriority::Thumbnail}};
+        auto service = loadedService(fixture(u"squares.pdf"_s, [](const QString &path) {
+            return PdfGen::writePdf(path, QList<PdfGen::Page>(6, PdfGen::Page{QSizeF(100, 100), {}, {}}));
+        }));
+        QStringList log;
+        connect(service.get(), &PdfService::rendered, this,
+                [&log](const QString &channel, int page) { log << u"%1:%2"_s.arg(channel).arg(page); });
+        // Each drain ends at least one job: ten outlast the longest script.
+        const auto finish = [&] {
+            for (int i = 0; i < 10; ++i)
+                QVERIFY(drainWorker(*service));
+            log << u"#%1"_s.arg(service->renderJobCount());
+        };
+        for (const QString &step : script.split(u' ')) {
+            const QStringList part = step.split(u':');
+            const QStringList size = part.value(3).split(u'x');
+            const qsizetype delivered = log.size();
+            if (step == u"|"_s)
+                finish();
+            else if (step.startsWith(u'-'))
+                service->cancel(step.mid(1));
+            else
+                service->render(part.at(0), part.at(1).toInt(),
+                                size.size() == 2 ? QSize(size.at(0).toInt(), size.at(1).toInt()) : QSize(300, 400),
+                                part.value(4).toInt(), priorities.value(part.value(2), RenderPriority::Reader),
+                                RenderShape::Whole);
+            // Even from the cache a picture comes later, never from inside the request.
+            if (step != u"|"_s)
+                QCOMPARE(log.size(), delivered);
         }
-        service->render(u"reader"_s, 3, target, 0, RenderPriority::Reader);
-        if (cancelled)
-            service->cancel(u"reader"_s);
-        // Served after whatever was in flight, so its arrival means the void reply came back.
-        delivered << (cancelled ? u"reader2"_s : u"reader"_s);
-        service->render(delivered.constLast(), 4, target, 0, RenderPriority::Reader);
-
-        QTRY_COMPARE(spy.rendered.size(), delivered.size());
-        QVERIFY(drainWorker(*service));
-        QCOMPARE(channels(spy.rendered), delivered);
-        QCOMPARE(spy.rendered.constLast().at(1).toInt(), 4);
-        // Either way two pages went to the worker: page 3 never did when it was still waiting.
-        QCOMPARE(service->renderJobCount(), quint64(2));
-
-        // A finished image of page 3 was kept in the cache; a waiting request was never made.
-        service->render(u"prepared"_s, 3, target, 0, RenderPriority::Next);
-        QTRY_COMPARE(channels(spy.rendered).constLast(), u"prepared"_s);
-        QCOMPARE(service->renderJobCount(), quint64(firstInFlight ? 2 : 3));
-    }
-
-    void servesByPriorityThenRequestOrder()
-    {
-        const QStringList requested{u"thumb:5"_s, u"scroll:2"_s, u"reader"_s, u"output"_s, u"scroll:1"_s};
-        const QList<RenderPriority> priorities{RenderPriority::Thumbnail, RenderPriority::Reader, RenderPriority::Reader,
-                                               RenderPriority::Output, RenderPriority::Reader};
-        auto service = loadedService(TestEnvironment::instance().textDocument(12));
-        Spies spy(service.get());
-        // The blocker is in flight at once, so everything after it waits and is chosen by the queue.
-        service->render(u"blocker"_s, 0, QSize(300, 400), 0, RenderPriority(-100));
-        for (qsizetype i = 0; i < requested.size(); ++i)
-            service->render(requested.at(i), int(i) + 1, QSize(300, 400), 0, priorities.at(i));
-
-        QTRY_COMPARE(spy.rendered.size(), requested.size() + 1);
-        QCOMPARE(channels(spy.rendered),
-                 (QStringList{u"blocker"_s, u"output"_s, u"scroll:2"_s, u"reader"_s, u"scroll:1"_s, u"thumb:5"_s}));
-    }
-
-    void cacheHitNeedsNoWorkerJob_data()
-    {
-        QTest::addColumn<QSize>("target");
-        QTest::addColumn<int>("rotation");
-        QTest::addColumn<bool>("cached");
-
-        QTest::newRow("other target, same image size") << QSize(600, 900) << 0 << true;
-        QTest::newRow("other image size") << QSize(500, 800) << 0 << false;
-        QTest::newRow("other rotation") << QSize(600, 800) << 2 << false;
-        QTest::newRow("same rotation reduced to quarter turns") << QSize(600, 800) << 4 << true;
-    }
-
-    void cacheHitNeedsNoWorkerJob()
-    {
-        QFETCH(QSize, target);
-        QFETCH(int, rotation);
-        QFETCH(bool, cached);
-
-        auto service = loadedService(TestEnvironment::instance().textDocument(5));
-        Spies spy(service.get());
-        service->render(u"reader"_s, 2, QSize(600, 800), 0, RenderPriority::Reader);
-        QTRY_COMPARE(spy.rendered.size(), 1);
-
-        service->render(u"prepared"_s, 2, target, rotation, RenderPriority::Next);
-        QCOMPARE(spy.rendered.size(), 1); // even from the cache the image comes later
-        QTRY_COMPARE(spy.rendered.size(), 2);
-        QCOMPARE(spy.rendered.at(1).mid(0, 2), (QVariantList{u"prepared"_s, 2}));
-        QCOMPARE(service->renderJobCount(), quint64(cached ? 1 : 2));
-        if (cached)
-            QCOMPARE(imageOf(spy.rendered, 1), imageOf(spy.rendered, 0));
+        finish();
+        QTEST(log.join(u' '), "log");
     }
 
     void largeReaderPicturesComeInBandsAfterTheOutput_data()
@@ -278,29 +259,6 @@ private Q_SLOTS:
         QCOMPARE(banded.format(), QImage::Format_RGB32);
         const double difference = meanGreyDifference(banded, whole);
         QVERIFY2(difference <= tolerance, qPrintable(u"mean grey difference %1"_s.arg(difference)));
-    }
-
-    void cacheIsBoundedByBytesLeastRecentlyUsedFirst()
-    {
-        // Each 4000 x 4000 image takes 64,000,000 bytes: two fit in 128 MiB, three do not.
-        auto service = loadedService(fixture(u"squares.pdf"_s, [](const QString &path) {
-            return PdfGen::writePdf(path, QList<PdfGen::Page>(3, PdfGen::Page{QSizeF(100, 100), {}, {}}));
-        }));
-        Spies spy(service.get());
-        // The worker jobs made so far once `page` has been shown at its bounded size, else 0.
-        const auto jobsAfterShowing = [&](int page) {
-            spy.rendered.clear(); // the spy would keep evicted images alive
-            service->render(u"output"_s, page, QSize(5000, 5000), 0, RenderPriority::Output, RenderShape::Whole);
-            const bool shown = spy.rendered.wait(10000) && imageOf(spy.rendered, 0).size() == QSize(4000, 4000);
-            return shown ? service->renderJobCount() : 0;
-        };
-        QCOMPARE(jobsAfterShowing(0), quint64(1));
-        QCOMPARE(jobsAfterShowing(1), quint64(2));
-        QCOMPARE(jobsAfterShowing(0), quint64(2)); // hit; now the most recently used
-        QCOMPARE(jobsAfterShowing(2), quint64(3)); // makes room by evicting page 1
-        QCOMPARE(jobsAfterShowing(0), quint64(3));
-        QCOMPARE(jobsAfterShowing(2), quint64(3));
-        QCOMPARE(jobsAfterShowing(1), quint64(4));
     }
 };
 

@@ -48,20 +48,16 @@ QList<int> pagesOf(const QList<SearchHit> &hits)
 
 } // namespace
 
-// Processes this process has started and not yet reaped, by the name of their program.
+// Programs this process has started from its main thread, as the text reader is, and not yet reaped.
 static QStringList childPrograms()
 {
     QStringList names;
-    const QString self = u"/proc/%1/task"_s.arg(QCoreApplication::applicationPid());
-    for (const QString &task : QDir(self).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile children(self + u'/' + task + u"/children"_s);
-        if (!children.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray &pid : children.readAll().split(' ')) {
-            QFile comm(u"/proc/%1/comm"_s.arg(QString::fromLatin1(pid.trimmed())));
-            if (!pid.trimmed().isEmpty() && comm.open(QIODevice::ReadOnly))
-                names.append(QString::fromUtf8(comm.readAll().trimmed()));
-        }
+    QFile children(u"/proc/self/task/%1/children"_s.arg(QCoreApplication::applicationPid()));
+    const QByteArray pids = children.open(QIODevice::ReadOnly) ? children.readAll().trimmed() : QByteArray();
+    for (const QByteArray &pid : pids.split(' ')) {
+        QFile comm(u"/proc/%1/comm"_s.arg(QString::fromLatin1(pid)));
+        if (!pid.isEmpty() && comm.open(QIODevice::ReadOnly))
+            names.append(QString::fromUtf8(comm.readAll().trimmed()));
     }
     return names;
 }
@@ -215,115 +211,103 @@ private Q_SLOTS:
         }
     }
 
-    void aRefinedSearchLooksOnlyWhereTheShorterTextWas()
+    void searchesLookOnlyWhereTheyMust_data()
     {
-        const QString path = fixture(u"refine.pdf"_s, [](const QString &path) {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QStringList>("searches"); // one after the other on one document
+        QTest::addColumn<QList<int>>("examined"); // pages each must look at
+        QTest::addColumn<int>("hits"); // of the last
+        QTest::addColumn<bool>("truncated");
+
+        const QString refine = fixture(u"refine.pdf"_s, [](const QString &path) {
             QList<PdfGen::Page> pages(10, PdfGen::Page{QSizeF(612, 792), {}, {u"hay only"_s}});
             pages[2].lines = {u"a needle here and a needle there"_s};
             pages[5].lines = {u"Needle Here"_s};
             pages[7].lines = {u"needles"_s};
             return PdfGen::writePdf(path, pages);
         });
+        // A longer text is only where a shorter one was found, letter case aside.
+        QTest::newRow("a refined search looks only where the shorter text was") << refine
+            << QStringList{u"needle"_s, u"needle her"_s, u"NEEDLE HERE"_s, u"needle there"_s, u"needle where"_s,
+                           u"needle where not"_s, u"hay"_s}
+            << QList<int>{10, 3, 2, 3, 3, 0, 10} << 7 << false;
+        QTest::newRow("one below the hit limit")
+            << denseDocument(u"dense-9999.pdf"_s, QList<int>(49, 200) << 199, 0) << QStringList{u"dense"_s}
+            << QList<int>{50} << 9999 << false;
+        // A full scan would find 10950 and visit 1000 pages; cut at the limit, the pages of
+        // "dense" say nothing of where "dense word" is.
+        const QString dense = denseDocument(u"dense-long.pdf"_s, QList<int>(50, 200), 950);
+        QTest::newRow("exactly the hit limit at a page end, long document") << dense << QStringList{u"dense"_s}
+                                                                            << QList<int>{50} << 10000 << true;
+        QTest::newRow("a search cut at the limit narrows none after it") << dense
+            << QStringList{u"dense"_s, u"dense word"_s} << QList<int>{50, 1000} << 950 << false;
+        // 58 pages give 9860; the limit falls inside page 59.
+        QTest::newRow("hit limit reached inside a page")
+            << denseDocument(u"dense-mid.pdf"_s, QList<int>(60, 170), 940) << QStringList{u"dense"_s}
+            << QList<int>{59} << 10000 << true;
+    }
+
+    void searchesLookOnlyWhereTheyMust()
+    {
+        QFETCH(QString, path);
+        QFETCH(QStringList, searches);
+        QFETCH(QList<int>, examined);
+
         auto service = loadedService(path);
         Spies spy(service.get());
-        // Each search with the pages it must look at, counted since the one before.
-        const QList<std::pair<QString, int>> searches{
-            {u"needle"_s, 10}, {u"needle her"_s, 3}, {u"NEEDLE HERE"_s, 2}, {u"needle there"_s, 3},
-            {u"needle where"_s, 3}, {u"needle where not"_s, 0}, {u"hay"_s, 10}};
-        for (const auto &[text, examined] : searches) {
+        for (qsizetype i = 0; i < searches.size(); ++i) {
             const quint64 before = service->searchStepCount();
             spy.found.clear();
-            service->search(text);
-            QTRY_COMPARE(spy.found.size(), 1);
-            QCOMPARE(service->searchStepCount() - before, quint64(examined));
+            service->search(searches.at(i));
+            QTRY_COMPARE_WITH_TIMEOUT(spy.found.size(), 1, 30000);
+            QCOMPARE(service->searchStepCount() - before, quint64(examined.at(i)));
+            if (i == 0)
+                continue;
             // The same answer as a search that knows nothing yet.
             auto fresh = loadedService(path);
             Spies freshSpy(fresh.get());
-            fresh->search(text);
-            QTRY_COMPARE(freshSpy.found.size(), 1);
+            fresh->search(searches.at(i));
+            QTRY_COMPARE_WITH_TIMEOUT(freshSpy.found.size(), 1, 30000);
             QCOMPARE(hitsOf(spy.found, 0), hitsOf(freshSpy.found, 0));
         }
-    }
-
-    void stopsAtTheHitLimit_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("hits");
-        QTest::addColumn<bool>("truncated");
-        QTest::addColumn<int>("searchedPages");
-
-        QTest::newRow("one below the limit")
-            << denseDocument(u"dense-9999.pdf"_s, QList<int>(49, 200) << 199, 0) << 9999 << false << 50;
-        // A full scan would find 10950 and visit 1000 pages.
-        QTest::newRow("exactly the limit at a page end, long document")
-            << denseDocument(u"dense-long.pdf"_s, QList<int>(50, 200), 950) << 10000 << true << 50;
-        // 58 pages give 9860; the limit falls inside page 59.
-        QTest::newRow("limit reached inside a page")
-            << denseDocument(u"dense-mid.pdf"_s, QList<int>(60, 170), 940) << 10000 << true << 59;
-    }
-
-    void stopsAtTheHitLimit()
-    {
-        QFETCH(QString, path);
-        QFETCH(int, searchedPages);
-
-        auto service = loadedService(path);
-        Spies spy(service.get());
-        service->search(u"dense"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(spy.found.size(), 1, 30000);
-
-        const QList<int> pages = pagesOf(hitsOf(spy.found, 0));
-        QTEST(int(pages.size()), "hits");
+        QTEST(int(hitsOf(spy.found, 0).size()), "hits");
         QTEST(spy.found.at(0).at(1).toBool(), "truncated");
-        QCOMPARE(service->searchStepCount(), quint64(searchedPages));
-        QCOMPARE(pages.constLast(), searchedPages - 1);
-        QVERIFY(std::is_sorted(pages.cbegin(), pages.cend()));
     }
 
     void overtakenSearchNeverReports_data()
     {
-        QTest::addColumn<bool>("reload"); // else overtaken by a search for `text`
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("text"); // of the search that overtakes one for "common"
         // With one page the first search's result is already waiting, undelivered; with 1000
         // pages it is overtaken before its first page.
         QTest::addColumn<int>("pages");
         QTest::addColumn<int>("examined"); // pages examined by both searches
 
-        QTest::newRow("newer search, result waiting") << false << u"nowhere"_s << 1 << 2;
-        QTest::newRow("newer search, nothing searched yet") << false << u"nowhere"_s << 1000 << 1000;
-        QTest::newRow("empty text, result waiting") << false << QString() << 1 << 1;
-        QTest::newRow("empty text, nothing searched yet") << false << QString() << 1000 << 0;
-        QTest::newRow("load, result waiting") << true << QString() << 1 << 1;
-        QTest::newRow("load, nothing searched yet") << true << QString() << 1000 << 0;
+        QTest::newRow("newer search, result waiting") << u"nowhere"_s << 1 << 2;
+        QTest::newRow("newer search, nothing searched yet") << u"nowhere"_s << 1000 << 1000;
+        QTest::newRow("empty text, result waiting") << QString() << 1 << 1;
+        QTest::newRow("empty text, nothing searched yet") << QString() << 1000 << 0;
     }
 
     void overtakenSearchNeverReports()
     {
-        QFETCH(bool, reload);
         QFETCH(QString, text);
         QFETCH(int, pages);
 
-        const QString path = TestEnvironment::instance().textDocument(pages);
-        auto service = loadedService(path);
+        auto service = loadedService(TestEnvironment::instance().textDocument(pages));
         Spies spy(service.get());
         {
             const auto hold = pages > 1 ? holdWorker(*service) : nullptr;
             service->search(u"common"_s);
             if (pages == 1)
                 QVERIFY(waitForWorker(*service));
-            if (reload)
-                service->load(path);
-            else
-                service->search(text);
-            QCOMPARE(spy.found.size(), !reload && text.isEmpty() ? 1 : 0); // empty text answers at once
+            service->search(text);
+            QCOMPARE(spy.found.size(), text.isEmpty() ? 1 : 0); // empty text answers at once
         }
-        if (!reload)
-            QTRY_COMPARE(spy.found.size(), 1);
+        QTRY_COMPARE(spy.found.size(), 1);
         QVERIFY(drainWorker(*service));
         QTEST(int(service->searchStepCount()), "examined");
-        QCOMPARE(spy.found.size(), reload ? 0 : 1);
-        if (!reload)
-            QVERIFY(hitsOf(spy.found, 0).isEmpty());
+        QCOMPARE(spy.found.size(), 1);
+        QVERIFY(hitsOf(spy.found, 0).isEmpty());
     }
 
     void renderDuringSearchArrivesFirst()
