@@ -290,7 +290,8 @@ private Q_SLOTS:
         QCOMPARE(observed.size(), triggered.size() + lines.size());
     }
 
-    // Where a press goes. The window's menu has B and Q as shortcuts; B is bound, Q is not.
+    // Where a press goes. The window's menu has B and Q as shortcuts; B is bound, Q is not. The
+    // fixed combo box takes no shortcut of its own, so its row shows that B beats the menu's.
     void keysReachTheirOwner_data()
     {
         QTest::addColumn<QString>("focus"); // the focused child, or a menu or box open
@@ -314,7 +315,6 @@ private Q_SLOTS:
         // Key capture fields always get their keys; in test mode too (see the binding dialog).
         row("key sequence editor, not ignoring text", "keySequenceEdit", false, false, Qt::Key_B, 0, QString(),
             QString());
-        row("a bound key beats the menu's shortcut", "window", true, false, Qt::Key_B, 0, QString(), b);
         row("an unbound key reaches the menu's shortcut", "window", true, false, Qt::Key_Q, 1, QString(), QString());
         row("an open menu keeps its keys", "menu", true, false, Qt::Key_PageDown, 0, QString(), QString());
         row("a modal box keeps its keys", "box", true, false, Qt::Key_PageDown, 0, QString(), QString());
