@@ -114,7 +114,6 @@ private Q_SLOTS:
         QTest::newRow("equal weights keep list order") << u"Down; Right"_s << QString() << u"Down"_s;
         QTest::newRow("modified arrow weighs its text") << u"Shift+Up; Home"_s << QString() << u"Home"_s;
         QTest::newRow("empty sequence is no binding") << u"; PgUp"_s << QString() << u"PgUp"_s;
-        QTest::newRow("no binding") << QString() << QString() << QString();
         QTest::newRow("label after the key") << u"Shift+Up"_s << u"+1 min"_s << u"Shift+Up +1 min"_s;
         QTest::newRow("label without a key") << QString() << u"+1 min"_s << QString();
     }
