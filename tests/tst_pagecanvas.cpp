@@ -52,21 +52,14 @@ struct ShownCanvas
 
     QVariantAnimation *animation() { return canvas.findChild<QVariantAnimation *>(); }
 
-    // Holds the running transition at `ms` of its 1000 ms and paints it.
+    // Holds the running transition, if any, at `ms` of its 1000 ms and paints it.
     QImage frameAt(int ms)
     {
+        if (animation()->state() != QAbstractAnimation::Running)
+            return canvas.grab().toImage();
         animation()->pause();
         animation()->setCurrentTime(ms);
         return canvas.grab().toImage();
-    }
-
-    // Red page, then an animated change to the blue page held at `ms`.
-    QImage transitionAt(PageCanvas::Transition effect, int direction, int ms)
-    {
-        canvas.setTransition(effect, 1000);
-        canvas.setImage(solid(Qt::red), false, 1);
-        canvas.setImage(solid(Qt::blue), true, direction);
-        return frameAt(ms);
     }
 };
 
@@ -77,81 +70,71 @@ class TestPageCanvas : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void transitionPainting_data()
+    // A change from the red page to the blue one held at `ms` of its 1000 ms transition, and the
+    // colour at `at`. A change that cannot animate shows the new page at once.
+    void pageChangePainting_data()
     {
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<PageCanvas::Transition>("effect");
         QTest::addColumn<int>("direction");
         QTest::addColumn<int>("ms");
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QColor>("expected");
         using T = PageCanvas::Transition;
-        const QColor red(Qt::red), blue(Qt::blue);
-        // InOutQuad: 250 ms of 1000 is progress 0.125, 500 ms is 0.5, 750 ms is 0.875.
-        QTest::newRow("fade half-way mixes") << T::Fade << 1 << 500 << QPoint(200, 100) << QColor(128, 0, 128);
-        QTest::newRow("dip early shows the darkened old page") << T::Dip << 1 << 250 << QPoint(200, 100) << QColor(191, 0, 0);
-        QTest::newRow("dip at the middle is black") << T::Dip << 1 << 500 << QPoint(200, 100) << QColor(Qt::black);
-        QTest::newRow("slide forward: old leaves to the left") << T::Slide << 1 << 500 << QPoint(100, 100) << red;
-        QTest::newRow("slide backward: new enters from the left") << T::Slide << -1 << 500 << QPoint(100, 100) << blue;
-        QTest::newRow("wipe forward reveals from the left edge") << T::Wipe << 1 << 500 << QPoint(100, 100) << blue;
-        QTest::newRow("wipe forward keeps the old right side") << T::Wipe << 1 << 500 << QPoint(300, 100) << red;
-        QTest::newRow("wipe backward reveals from the right edge") << T::Wipe << -1 << 500 << QPoint(300, 100) << blue;
+        const auto row = [](const char *name, const char *setup, T effect, int direction, int ms, QPoint at,
+                            const QColor &expected) {
+            QTest::newRow(name) << QString::fromLatin1(setup) << effect << direction << ms << at << expected;
+        };
+        const QColor red(Qt::red), blue(Qt::blue), black(Qt::black);
+        const QPoint middle(200, 100), left(100, 100), right(300, 100);
+        // InOutQuad: 250 ms of 1000 is progress 0.125, 500 ms is 0.5.
+        row("fade half-way mixes", "", T::Fade, 1, 500, middle, QColor(128, 0, 128));
+        row("dip early shows the darkened old page", "", T::Dip, 1, 250, middle, QColor(191, 0, 0));
+        row("dip at the middle is black", "", T::Dip, 1, 500, middle, black);
+        row("slide forward: old leaves to the left", "", T::Slide, 1, 500, left, red);
+        row("slide backward: new enters from the left", "", T::Slide, -1, 500, left, blue);
+        row("wipe forward reveals from the left edge", "", T::Wipe, 1, 500, left, blue);
+        row("wipe forward keeps the old right side", "", T::Wipe, 1, 500, right, red);
+        row("wipe backward reveals from the right edge", "", T::Wipe, -1, 500, right, blue);
         // At 0.125 the new page is 86.9 % wide (from x = 26) and 12.5 % opaque.
-        QTest::newRow("zoom early: outside the small new page") << T::Zoom << 1 << 250 << QPoint(23, 100) << red;
-        QTest::newRow("zoom early: inside the small new page") << T::Zoom << 1 << 250 << QPoint(29, 100) << QColor(223, 0, 32);
+        row("zoom early: outside the small new page", "", T::Zoom, 1, 250, QPoint(23, 100), red);
+        row("zoom early: inside the small new page", "", T::Zoom, 1, 250, QPoint(29, 100), QColor(223, 0, 32));
+        // A cut mid-slide (at 300 ms) to a green page: the blue page it interrupted leaves.
+        row("a cut mid-transition leaves from its target", "cut", T::Slide, 1, 500, left, blue);
+        row("a cut mid-transition enters the new page", "cut", T::Slide, 1, 500, right, Qt::green);
+        row("effect none", "", T::None, 1, 500, middle, blue);
+        row("negative duration, stored as zero", "negative", T::Fade, 1, 500, middle, blue);
+        row("hidden canvas", "hidden", T::Fade, 1, 500, middle, blue);
+        row("no image yet", "first", T::Fade, 1, 500, middle, blue);
+        row("null new image", "null", T::Fade, 1, 500, middle, black);
+        row("not asked to animate", "still", T::Fade, 1, 500, middle, blue);
     }
 
-    void transitionPainting()
+    void pageChangePainting()
     {
+        QFETCH(QString, setup);
         QFETCH(PageCanvas::Transition, effect);
         QFETCH(int, direction);
         QFETCH(int, ms);
         QFETCH(QPoint, at);
         QFETCH(QColor, expected);
         ShownCanvas shown;
-        const QColor pixel = shown.transitionAt(effect, direction, ms).pixelColor(at);
-        QVERIFY2(near(pixel.rgb(), expected), qPrintable(pixel.name()));
-    }
-
-    void frameMidTransitionRestartsFromTheInterruptedTarget()
-    {
-        ShownCanvas shown;
-        shown.transitionAt(PageCanvas::Transition::Slide, 1, 300);
-        QVERIFY(shown.canvas.progress() > 0.0);
-        shown.canvas.setImage(solid(Qt::green), true, 1);
-        QCOMPARE(shown.canvas.progress(), 0.0);
-        QCOMPARE(shown.animation()->state(), QAbstractAnimation::Running);
-        QCOMPARE(shown.canvas.previousImage().pixel(0, 0), QColor(Qt::blue).rgb());
-        const QImage grabbed = shown.frameAt(500);
-        QVERIFY(near(grabbed.pixel(100, 100), Qt::blue));
-        QVERIFY(near(grabbed.pixel(300, 100), Qt::green));
-    }
-
-    void changeIsImmediateWhenItCannotAnimate_data()
-    {
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("effect none") << "none";
-        QTest::newRow("negative duration, stored as zero") << "negative";
-        QTest::newRow("hidden canvas") << "hidden";
-        QTest::newRow("no image yet") << "first";
-        QTest::newRow("null new image") << "null";
-        QTest::newRow("not asked to animate") << "still";
-    }
-
-    void changeIsImmediateWhenItCannotAnimate()
-    {
-        QFETCH(QString, reason);
-        ShownCanvas shown;
-        using T = PageCanvas::Transition;
-        shown.canvas.setTransition(reason == u"none" ? T::None : T::Fade, reason == u"negative" ? -10 : 1000);
-        if (reason != u"first")
+        shown.canvas.setTransition(effect, setup == u"negative" ? -10 : 1000);
+        if (setup != u"first")
             shown.canvas.setImage(solid(Qt::red), false, 1);
-        if (reason == u"hidden")
+        if (setup == u"hidden")
             shown.canvas.hide();
-        const QImage next = reason == u"null" ? QImage() : solid(Qt::blue);
-        shown.canvas.setImage(next, reason != u"still", 1);
-        QCOMPARE(shown.canvas.progress(), 1.0);
-        QVERIFY(shown.canvas.previousImage().isNull());
-        QCOMPARE(shown.animation()->state(), QAbstractAnimation::Stopped);
+        if (setup == u"cut") {
+            shown.canvas.setImage(solid(Qt::blue), true, direction);
+            shown.frameAt(300);
+        }
+        shown.canvas.setImage(setup == u"null" ? QImage() : solid(setup == u"cut" ? Qt::green : Qt::blue),
+                              setup != u"still", direction);
+        const bool immediate = effect == PageCanvas::Transition::None || (!setup.isEmpty() && setup != u"cut");
+        QCOMPARE(shown.animation()->state() == QAbstractAnimation::Running, !immediate);
+        QCOMPARE(shown.canvas.progress(), immediate ? 1.0 : 0.0);
+        const QColor pixel = shown.frameAt(ms).pixelColor(at);
+        QVERIFY2(near(pixel.rgb(), expected), qPrintable(pixel.name()));
     }
 
     void blackoutPaintsBlackWithTheOverlayBoxOfTwoLines()
