@@ -93,16 +93,13 @@ private Q_SLOTS:
         QFETCH(QVariant, stored);
         QFETCH(int, expected);
         m_store.setValue(key, stored);
-        if (key.startsWith(u"timer/"_s))
-            QCOMPARE(m_settings.timerSeconds(), expected);
-        else if (key == u"transition/effect"_s)
-            QCOMPARE(m_settings.transitionEffect(), expected);
-        else if (key == u"transition/ms"_s)
-            QCOMPARE(m_settings.transitionMs(), expected);
-        else if (key == u"output/windowSize"_s)
-            QCOMPARE(m_settings.outputWindowSize(), expected);
-        else
-            QCOMPARE(int(m_settings.outputFitWidth()), expected);
+        const QMap<QString, int> read{{u"timer/minutes"_s, m_settings.timerSeconds()},
+                                      {u"timer/seconds"_s, m_settings.timerSeconds()},
+                                      {u"transition/effect"_s, m_settings.transitionEffect()},
+                                      {u"transition/ms"_s, m_settings.transitionMs()},
+                                      {u"output/windowSize"_s, m_settings.outputWindowSize()},
+                                      {u"output/fitWidth"_s, int(m_settings.outputFitWidth())}};
+        QCOMPARE(read.value(key, -1), expected);
     }
 
     void playlistTimesDropAndClamp()
