@@ -205,15 +205,10 @@ private Q_SLOTS:
         QCOMPARE(UpdateCheck::menuText(), menu);
         QVERIFY(!m_check->check(true));
         QVERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());
-        if (!manualSends) {
-            QVERIFY(!m_check->check(false));
-            QVERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());
-            return;
-        }
-        QMessageBox *box = manualBox();
-        QVERIFY(box);
-        QCOMPARE(box->icon(), QMessageBox::Warning);
-        QVERIFY(!box->informativeText().isEmpty());
+        // By hand a switched-off address is asked all the same, and the failure reported.
+        const QMessageBox *box = manualBox();
+        QCOMPARE(box && box->icon() == QMessageBox::Warning && !box->informativeText().isEmpty(), manualSends);
+        QVERIFY(manualSends || m_window->findChildren<QNetworkAccessManager *>().isEmpty());
     }
 
 private:
