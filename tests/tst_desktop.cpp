@@ -1,3 +1,4 @@
+#include "playlistsupport.h"
 #include "testenv.h"
 
 #include <QDir>
@@ -158,10 +159,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(QString, type);
         const QString path = TestEnvironment::instance().path(name);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-        file.close();
-
+        PlaylistTest::writeBytes(path, content);
         QCOMPARE(QMimeDatabase().mimeTypeForFile(path).name(), type);
     }
 

@@ -106,6 +106,10 @@ private Q_SLOTS:
         QTest::newRow("words after the version") << "0.8 is out, click here"_ba << "200 OK"_ba << true << failed
                                                  << unexpected;
         QTest::newRow("dot without a number") << "0.8."_ba << "200 OK"_ba << true << failed << unexpected;
+        QTest::newRow("0.10 is newer, not 0.1") << "0.10"_ba << "200 OK"_ba << false
+                                               << u"A new version 0.10 is available (you have v0.7)."_s << QString();
+        QTest::newRow("0.7.0 is the same") << "0.7.0"_ba << "200 OK"_ba << false << u"You have the latest version (v0.7)."_s
+                                           << QString();
         QTest::newRow("digits of another script") << "\u0660.\u0668"_ba << "200 OK"_ba << true << failed << unexpected;
         // The reason phrase reaches the box as part of the network's error text.
         QTest::newRow("server error with markup") << "0.9"_ba << "500 <a href=\"olvanti:run\">Click <b>here</b></a>"_ba
@@ -128,6 +132,16 @@ private Q_SLOTS:
         QFETCH(QString, detail);
         if (!status.isEmpty())
             m_server.serve(body, status);
+        // The automatic check speaks only of a newer version, and each check cleans up.
+        const bool newer = text.startsWith(u"A new"_s);
+        QSignalSpy finished(m_check, &UpdateCheck::finished);
+        QVERIFY(m_check->check(true));
+        QVERIFY(finished.wait(15000));
+        QCOMPARE(finished.at(0).at(0).toBool(), newer);
+        QCOMPARE(m_window->findChildren<QMessageBox *>().size(), newer ? 1 : 0);
+        QTRY_VERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());
+        qDeleteAll(m_window->findChildren<QMessageBox *>());
+
         QMessageBox *box = manualBox();
         QVERIFY(box);
         QCOMPARE(box->icon(), warning ? QMessageBox::Warning : QMessageBox::Information);
@@ -172,28 +186,6 @@ private Q_SLOTS:
         QTRY_VERIFY(box.isNull());
     }
 
-    void automaticIsSilentUnlessNewer_data()
-    {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("unreadable file") << "latest"_ba << false;
-        QTest::newRow("0.10 is newer, not 0.1") << "0.10"_ba << true;
-        QTest::newRow("0.7.0 is the same") << "0.7.0"_ba << false;
-    }
-
-    void automaticIsSilentUnlessNewer()
-    {
-        QFETCH(QByteArray, body);
-        QFETCH(bool, shown);
-        m_server.serve(body);
-        QSignalSpy finished(m_check, &UpdateCheck::finished);
-        QVERIFY(m_check->check(true));
-        QVERIFY(finished.wait(15000));
-        QCOMPARE(finished.at(0).at(0).toBool(), shown);
-        QCOMPARE(m_window->findChildren<QMessageBox *>().size(), shown ? 1 : 0);
-        QTRY_VERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());  // each check cleans up
-    }
-
     void withoutAddressNothingIsSent_data()
     {
         QTest::addColumn<QByteArray>("address");
@@ -213,15 +205,10 @@ private Q_SLOTS:
         QCOMPARE(UpdateCheck::menuText(), menu);
         QVERIFY(!m_check->check(true));
         QVERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());
-        if (!manualSends) {
-            QVERIFY(!m_check->check(false));
-            QVERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());
-            return;
-        }
-        QMessageBox *box = manualBox();
-        QVERIFY(box);
-        QCOMPARE(box->icon(), QMessageBox::Warning);
-        QVERIFY(!box->informativeText().isEmpty());
+        // By hand a switched-off address is asked all the same, and the failure reported.
+        const QMessageBox *box = manualBox();
+        QCOMPARE(box && box->icon() == QMessageBox::Warning && !box->informativeText().isEmpty(), manualSends);
+        QVERIFY(manualSends || m_window->findChildren<QNetworkAccessManager *>().isEmpty());
     }
 
 private:

@@ -3,21 +3,15 @@
 #include "testenv.h"
 #include "windowtest.h"
 
-#include "pdf/pdfservice.h"
-#include "presentation/presentation.h"
 #include "ui/mainwindow.h"
-#include "ui/playlistcontrol.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
-#include <QTimer>
 
 namespace PlaylistTest {
 
@@ -106,16 +100,6 @@ void click(MainWindow &window, const QString &objectName)
     auto *button = window.findChild<QAbstractButton *>(objectName);
     QVERIFY2(button, qPrintable(objectName));
     button->click();
-}
-
-bool waitForDocument(MainWindow &window, const QString &path)
-{
-    return QTest::qWaitFor(
-        [&] {
-            return !window.showModel()->switching() && window.pdfService()->filePath() == path
-                   && window.presentation()->livePage() >= 0 && window.presentation()->pendingPage() < 0;
-        },
-        10000);
 }
 
 } // namespace PlaylistTest

@@ -39,7 +39,4 @@ void setCurrentRow(MainWindow &window, int row);
 // Clicks the window's button with this object name.
 void click(MainWindow &window, const QString &objectName);
 
-// Waits until no playlist switch is loading and a frame of `path` is live.
-bool waitForDocument(MainWindow &window, const QString &path);
-
 } // namespace PlaylistTest

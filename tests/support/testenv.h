@@ -45,14 +45,9 @@ private:
 // `screens` is a JSON "screens" array text or empty for the default single screen.
 int runIsolatedTest(int argc, char **argv, QObject *(*makeTest)(), const char *screensJson = nullptr);
 
-#define OLVANTI_TEST_MAIN(TestClass) \
-    int main(int argc, char **argv) \
-    { \
-        return runIsolatedTest(argc, argv, []() -> QObject * { return new TestClass; }); \
-    }
-
 #define OLVANTI_TEST_MAIN_WITH_SCREENS(TestClass, screensJson) \
     int main(int argc, char **argv) \
     { \
         return runIsolatedTest(argc, argv, []() -> QObject * { return new TestClass; }, screensJson); \
     }
+#define OLVANTI_TEST_MAIN(TestClass) OLVANTI_TEST_MAIN_WITH_SCREENS(TestClass, nullptr)

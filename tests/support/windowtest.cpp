@@ -45,10 +45,8 @@ QAction *findIn(QMenu *menu, const QString &text)
     for (QAction *action : menu->actions()) {
         if (action->text().remove(QLatin1Char('&')) == text)
             return action;
-        if (action->menu()) {
-            if (QAction *found = findIn(action->menu(), text))
-                return found;
-        }
+        if (QAction *found = action->menu() ? findIn(action->menu(), text) : nullptr)
+            return found;
     }
     return nullptr;
 }
@@ -58,10 +56,8 @@ QAction *findIn(QMenu *menu, const QString &text)
 QAction *menuAction(MainWindow &window, const QString &text)
 {
     for (QAction *top : window.menuBar()->actions()) {
-        if (top->menu()) {
-            if (QAction *found = findIn(top->menu(), text))
-                return found;
-        }
+        if (QAction *found = top->menu() ? findIn(top->menu(), text) : nullptr)
+            return found;
     }
     return nullptr;
 }
