@@ -86,11 +86,8 @@ private Q_SLOTS:
 
         // With a document, on the second of two screens by default.
         QVERIFY(rig.load(TestEnvironment::instance().deck(3)));
-        QCOMPARE(rig.choice.currentIndex(), 1);
         QVERIFY(rig.open());
-        QScreen *b = TestScreens::named(QStringLiteral("B"));
-        QCOMPARE(rig.output.screen(), b);
-        QCOMPARE(rig.displays.target(), QStringLiteral("B|||"));
+        QCOMPARE(rig.output.screen(), TestScreens::named(QStringLiteral("B")));
         // The frame is rendered again for the output size.
         QTRY_COMPARE(rig.presentation.frame().size(), QSize(1920, 1080));
 
