@@ -27,6 +27,7 @@
 #include <QToolBar>
 
 #include <memory>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 using namespace WindowTest;
@@ -74,14 +75,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("presenter");
         QTest::addColumn<bool>("output");
         QTest::addColumn<QString>("expected"); // live page, reader page, blackout
-        struct Row
-        {
-            Action command;
-            const char *presenter; // output off and on alike
-            const char *readerOff;
-            const char *readerOn;
-        };
-        const Row rows[] = {
+        // Presenter mode (output off and on alike), reader mode with the output off, and on.
+        const std::tuple<Action, const char *, const char *, const char *> rows[] = {
             {Action::NextSlide, "4 3", "3 4", "4 4"},
             {Action::PreviousSlide, "2 3", "3 2", "2 2"},
             {Action::FirstSlide, "1 3", "3 1", "1 1"},
@@ -90,14 +85,13 @@ private Q_SLOTS:
             {Action::PreviousReaderPage, "3 2", "3 2", "2 2"},
             {Action::ToggleBlackout, "3 3 black", "3 3 black", "3 3 black"},
         };
-        for (const Row &row : rows) {
-            const QString name = actionName(row.command);
+        for (const auto &[command, presenter, readerOff, readerOn] : rows) {
             for (const bool output : {false, true}) {
-                const char *on = output ? "on" : "off";
-                QTest::addRow("%s, presenter, output %s", qPrintable(name), on)
-                    << int(row.command) << true << output << QString::fromLatin1(row.presenter);
-                QTest::addRow("%s, reader, output %s", qPrintable(name), on)
-                    << int(row.command) << false << output << QString::fromLatin1(output ? row.readerOn : row.readerOff);
+                const QByteArray name = actionName(command).toLatin1();
+                QTest::addRow("%s, presenter, output %s", name.constData(), output ? "on" : "off")
+                    << int(command) << true << output << QString::fromLatin1(presenter);
+                QTest::addRow("%s, reader, output %s", name.constData(), output ? "on" : "off")
+                    << int(command) << false << output << QString::fromLatin1(output ? readerOn : readerOff);
             }
         }
     }
@@ -130,19 +124,14 @@ private Q_SLOTS:
         if (QAction *entry = menuAction(window(), window().commands()->action(action)->text()))
             paths.append({QStringLiteral("menu"), [entry] { entry->trigger(); }});
         // The buttons the operator sees in this mode.
-        QMap<Action, QAbstractButton *> buttons;
-        if (presenter) {
-            buttons = {{Action::NextSlide, child<QPushButton>(window(), "nextButton")},
-                       {Action::PreviousSlide, child<QPushButton>(window(), "previousButton")},
-                       {Action::ToggleBlackout, child<QPushButton>(window(), "blackoutButton")}};
-        } else {
-            const auto toolButton = [&](QAction *item) {
-                return qobject_cast<QAbstractButton *>(child<QToolBar>(window(), "readerBar")->widgetForAction(item));
-            };
-            buttons = {{Action::NextSlide, toolButton(reader->nextPageAction())},
-                       {Action::PreviousSlide, toolButton(reader->previousPageAction())},
-                       {Action::ToggleBlackout, child<QPushButton>(window(), "readerBlackout")}};
-        }
+        const auto toolButton = [&](QAction *item) {
+            return qobject_cast<QAbstractButton *>(child<QToolBar>(window(), "readerBar")->widgetForAction(item));
+        };
+        const QMap<Action, QAbstractButton *> buttons{
+            {Action::NextSlide, presenter ? child<QPushButton>(window(), "nextButton") : toolButton(reader->nextPageAction())},
+            {Action::PreviousSlide,
+             presenter ? child<QPushButton>(window(), "previousButton") : toolButton(reader->previousPageAction())},
+            {Action::ToggleBlackout, child<QPushButton>(window(), presenter ? "blackoutButton" : "readerBlackout")}};
         QAbstractButton *button = buttons.value(action);
         if (button) {
             QTRY_VERIFY(button->isVisible());
