@@ -62,7 +62,7 @@ private Q_SLOTS:
         m_window->show();
         QApplication::setActiveWindow(m_window.get());
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QVERIFY(openAndWait(*m_window, TestEnvironment::instance().deck(5)));
+        QVERIFY(openAndWait(*m_window, TestEnvironment::instance().deck(20)));
     }
 
     void cleanup() { m_window.reset(); }
@@ -80,7 +80,7 @@ private Q_SLOTS:
             {Action::NextSlide, "4 3", "3 4", "4 4"},
             {Action::PreviousSlide, "2 3", "3 2", "2 2"},
             {Action::FirstSlide, "1 3", "3 1", "1 1"},
-            {Action::LastSlide, "5 3", "3 5", "5 5"},
+            {Action::LastSlide, "20 3", "3 20", "20 20"},
             {Action::NextReaderPage, "3 4", "3 4", "4 4"},
             {Action::PreviousReaderPage, "3 2", "3 2", "2 2"},
             {Action::ToggleBlackout, "3 3 black", "3 3 black", "3 3 black"},
@@ -177,7 +177,6 @@ private Q_SLOTS:
     // drive the show from there.
     void clickerKeysLeaveThePageBoxAndDialogsTheirOwn()
     {
-        QVERIFY(openAndWait(window(), TestEnvironment::instance().deck(20)));
         child<QPushButton>(window(), "modeReader")->click();
         child<QPushButton>(window(), "fullscreenButton")->click();
         // The shown output takes the focus once the window system says so; only then may the
@@ -231,7 +230,6 @@ private Q_SLOTS:
     // overview, and Backspace returns from a jump to where the show was.
     void typedNumbersAndTheOverviewJumpAndBackspaceReturns()
     {
-        QVERIFY(openAndWait(window(), TestEnvironment::instance().deck(20)));
         child<QPushButton>(window(), "outputHeaderButton")->click();
         QTRY_VERIFY(window().outputWindow()->isVisible());
         QList<int> shown;
