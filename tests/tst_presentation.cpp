@@ -49,30 +49,15 @@ class TestPresentation : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void stepsForwardFromTheCache()
-    {
-        Show show;
-        QVERIFY(show.open(TestEnvironment::instance().deck(2), QSize(960, 540)));
-        QTRY_VERIFY(show.deliveries(QStringLiteral("preload")).contains(Delivery(1, QSize(960, 540))));
-        const quint64 jobsBefore = show.service.renderJobCount();
-        quint64 jobsAtFrame = 0;
-        connect(&show.presentation, &Presentation::frameReady, this,
-                [&] { jobsAtFrame = show.service.renderJobCount(); });
-        show.presentation.next();
-        QCOMPARE(show.presentation.pendingPage(), 1);
-        QTRY_COMPARE(show.frames.size(), 2);
-        QCOMPARE(show.presentation.livePage(), 1);
-        // Served from the cache, at the size it was preloaded at.
-        QCOMPARE(jobsAtFrame, jobsBefore);
-        QCOMPARE(show.deliveries(Output).constLast(), Delivery(1, QSize(960, 540)));
-    }
-
+    // The operator jumps again as soon as the first frame is up, from the event loop; once the
+    // show rests, the page after the live one is preloaded, and the next step takes it from the cache.
     void aJumpRightAfterAFrameFindsNoPreloadUnderWay()
     {
         Show show;
-        // The operator jumps again as soon as the frame is up, from the event loop.
         QList<Delivery> preloadedBeforeTheJumpLanded{Delivery(-1, QSize())};
+        quint64 jobsAtFrame = 0;
         connect(&show.presentation, &Presentation::frameReady, this, [&] {
+            jobsAtFrame = show.service.renderJobCount();
             if (show.presentation.livePage() == 0)
                 QMetaObject::invokeMethod(this, [&] { show.presentation.goToPage(8); }, Qt::QueuedConnection);
             else if (show.presentation.livePage() == 8)
@@ -82,18 +67,38 @@ private Q_SLOTS:
         QTRY_COMPARE(show.presentation.livePage(), 8);
         // No preload of the page after the first stood between the jump and its frame.
         QCOMPARE(preloadedBeforeTheJumpLanded, QList<Delivery>());
-        // Once the show rests, the page after the live one is preloaded.
-        QTRY_COMPARE(show.deliveries(QStringLiteral("preload")), QList<Delivery>{Delivery(9, QSize(417, 540))});
+        const Delivery preloaded(9, QSize(417, 540));
+        QTRY_COMPARE(show.deliveries(QStringLiteral("preload")), QList<Delivery>{preloaded});
+        const quint64 jobsBefore = show.service.renderJobCount();
+        show.presentation.next();
+        QCOMPARE(show.presentation.pendingPage(), 9);
+        QTRY_COMPARE(show.frames.size(), 3);
+        QCOMPARE(jobsAtFrame, jobsBefore);
+        QCOMPARE(show.deliveries(Output).constLast(), preloaded);
     }
 
-    void twoPageOutputOnTheLastPageRendersOnePageAtFullSize()
+    // Two pages meet at the centre on black; the last page is one page at full size, its
+    // second page's request dropped, and a second page that fails leaves the first alone.
+    void twoPageOutputMeetsAtTheCentreAndFallsBackToOnePage()
     {
         Show show;
         QVERIFY(show.open(TestEnvironment::instance().textDocument(7), QSize(1000, 600)));
         show.presentation.setTwoPageOutput(true);
         QTRY_COMPARE(show.frames.size(), 2);
-        show.rendered.clear();
+        const QImage frame = show.presentation.frame();
+        QCOMPARE(frame.size(), QSize(1000, 600));
+        const int width = show.deliveries(Output).constLast().second.width();
+        QCOMPARE(show.deliveries(Output2).constLast().second.width(), width);
+        QVERIFY(width < 500);
+        // Along a row below the text: black, first page, second page from the centre, black.
+        const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+        QList<QRgb> seen;
+        for (int x : {0, 499 - width, 500 - width, 499, 500, 499 + width, 500 + width, 999})
+            seen << frame.pixel(x, 500);
+        QCOMPARE(seen, (QList<QRgb>{black, black, white, white, white, white, black, black}));
+
         // Both channels are asked for page 5 and 6; the jump to the last page drops the second.
+        show.rendered.clear();
         show.presentation.goToPage(4);
         show.presentation.goToPage(6);
         QTRY_COMPARE(show.frames.size(), 3);
@@ -105,24 +110,12 @@ private Q_SLOTS:
         show.service.render(probe, 0, QSize(50, 50), 0, RenderPriority(-100));
         QTRY_COMPARE(show.deliveries(probe).size(), 1);
         QVERIFY(show.deliveries(Output2).isEmpty());
-    }
 
-    void twoPageFrameMeetsAtTheCentreOnBlack()
-    {
-        Show show;
-        show.presentation.setTwoPageOutput(true);
-        QVERIFY(show.open(TestEnvironment::instance().textDocument(3), QSize(1000, 600)));
-        const QImage frame = show.presentation.frame();
-        QCOMPARE(frame.size(), QSize(1000, 600));
-        const int width = show.deliveries(Output).constFirst().second.width();
-        QCOMPARE(show.deliveries(Output2).constFirst().second.width(), width);
-        QVERIFY(width < 500);
-        // Along a row below the text: black, first page, second page from the centre, black.
-        const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
-        QList<QRgb> seen;
-        for (int x : {0, 499 - width, 500 - width, 499, 500, 499 + width, 500 + width, 999})
-            seen << frame.pixel(x, 500);
-        QCOMPARE(seen, (QList<QRgb>{black, black, white, white, white, white, black, black}));
+        show.presentation.goToPage(2);
+        Q_EMIT show.service.renderFailed(Output2, 3, QStringLiteral("Could not render page 4. Previous output retained."));
+        QTRY_COMPARE(show.frames.size(), 4);
+        QCOMPARE(show.presentation.livePage(), 2);
+        QCOMPARE(show.presentation.frame().size(), PdfService::renderSize(Letter, QSize(500, 600)));
     }
 
     void imageLargerThanThePageBoxIsIgnored_data()
@@ -146,18 +139,6 @@ private Q_SLOTS:
         QCOMPARE(show.presentation.pendingPage(), 1);
         QTRY_COMPARE(show.frames.size(), 2);
         QCOMPARE(show.presentation.frame().size(), PdfService::renderSize(Letter, QSize(640, 480)));
-    }
-
-    void secondPageFailureShowsTheFirstAlone()
-    {
-        Show show;
-        show.presentation.setTwoPageOutput(true);
-        QVERIFY(show.open(TestEnvironment::instance().textDocument(5), QSize(1000, 600)));
-        show.presentation.goToPage(2);
-        Q_EMIT show.service.renderFailed(Output2, 3, QStringLiteral("Could not render page 4. Previous output retained."));
-        QTRY_COMPARE(show.frames.size(), 2);
-        QCOMPARE(show.presentation.livePage(), 2);
-        QCOMPARE(show.presentation.frame().size(), PdfService::renderSize(Letter, QSize(500, 600)));
     }
 
     void closingTheDocument_data()
