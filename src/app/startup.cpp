@@ -155,7 +155,7 @@ int runApplication(int argc, char **argv)
             return refuseVerify();
         }
     }
-    applyApplicationLook(app);
+    applyApplicationLook();
 
     // A PDF given at start begins to load and render while the window is being built.
     const QString path = documentToOpen(options, app.pendingOpenPath());

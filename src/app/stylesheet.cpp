@@ -96,9 +96,8 @@ QString applicationStyleSheet()
     return sheet;
 }
 
-void applyApplicationLook(QApplication &app)
+void applyApplicationLook()
 {
-    Q_UNUSED(app);
     QApplication::setStyle(QStringLiteral("Fusion"));
     // The common text size as the application font rather than a style rule: the same text,
     // without the sheet resolving a font for each widget as it is polished.
@@ -109,6 +108,6 @@ void applyApplicationLook(QApplication &app)
 
 void applyApplicationStyle(QApplication &app)
 {
-    applyApplicationLook(app);
+    applyApplicationLook();
     app.setStyleSheet(applicationStyleSheet());
 }

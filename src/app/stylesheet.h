@@ -8,6 +8,6 @@ class QString;
 QString applicationStyleSheet();
 
 // Fusion and the widgets' common text size, for the whole application.
-void applyApplicationLook(QApplication &app);
+void applyApplicationLook();
 // The look and the style sheet, for the whole application.
 void applyApplicationStyle(QApplication &app);

@@ -203,20 +203,28 @@ QStringList removeUnsafeValues(const QString &path, QString *error)
         return {};
     const QByteArray before = file.readAll();
     file.close();
-    QByteArray after;
+    // Read in place: a file with nothing to take out, the usual one, is not copied.
+    QList<QByteArrayView> kept;
     QStringList removed;
-    for (const QByteArray &line : before.split('\n')) {
+    for (qsizetype start = 0; start <= before.size();) {
+        qsizetype end = before.indexOf('\n', start);
+        if (end < 0)
+            end = before.size();
+        const QByteArrayView line(before.constData() + start, end - start);
+        start = end + 1;
         // Whatever follows the first '=' is judged as a value, also on a line the reader may
         // take for a section header.
         const qsizetype equals = line.indexOf('=');
-        if (equals >= 0 && !isSafeValue(QByteArrayView(line).sliced(equals + 1))) {
-            removed << QString::fromUtf8(line.left(equals)).trimmed();
-            continue;
-        }
-        after += line + '\n';
+        if (equals >= 0 && !isSafeValue(line.sliced(equals + 1)))
+            removed << QString::fromUtf8(line.first(equals)).trimmed();
+        else
+            kept << line;
     }
     if (removed.isEmpty())
         return {};
+    QByteArray after;
+    for (const QByteArrayView line : std::as_const(kept))
+        after.append(line).append('\n');
     after.chop(1); // the last line had no line break of its own, or was empty
     QString reason = SafeSave::save(path + QStringLiteral(".damaged"), before);
     if (reason.isEmpty())

@@ -65,10 +65,8 @@ SettingsGuard::SettingsGuard(QSettings &store)
 
 SettingsGuard::~SettingsGuard()
 {
-    if (m_background) {
+    if (m_background)
         m_background->wait();
-        delete m_background;
-    }
 }
 
 bool SettingsGuard::eventFilter(QObject *watched, QEvent *event)
@@ -96,10 +94,10 @@ void SettingsGuard::writeInBackground()
         values.append(m_store.value(key));
     const QString path = m_store.fileName();
     const QSettings::Format format = m_store.format();
-    m_background = QThread::create([this, path, format, keys, values] {
+    m_background.reset(QThread::create([this, path, format, keys, values] {
         m_backgroundReason = writeCopy(path, format, keys, values);
-    });
-    connect(m_background, &QThread::finished, this, [this] {
+    }));
+    connect(m_background.get(), &QThread::finished, this, [this] {
         if (finishBackground() && !m_retry.isActive())
             writeInBackground();
     });
@@ -111,7 +109,7 @@ bool SettingsGuard::finishBackground()
     if (!m_background)
         return false;
     m_background->wait();
-    delete std::exchange(m_background, nullptr);
+    m_background.reset();
     const QString reason = std::exchange(m_backgroundReason, QString());
     if (!reason.isEmpty()) {
         qCWarning(lcSettings).noquote() << QStringLiteral("The settings could not be saved to %1: %2; the previous file stays in place")

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QVariantList>
 
+#include <memory>
+
 class QThread;
 
 // Checks every write of the settings store. Qt's settings writer, like its save file, reports
@@ -61,7 +63,7 @@ private:
 
     QSettings &m_store;
     QTimer m_retry;
-    QThread *m_background = nullptr;
+    std::unique_ptr<QThread> m_background;
     QString m_backgroundReason;
     // Changes not yet on the disk.
     bool m_dirty = false;

@@ -171,7 +171,8 @@ void PdfService::pump()
 
     if (const QImage *cached = m_cache.object(request.key)) {
         // Delivered from the event loop all the same, so a consumer never gets its image
-        // from inside its own render() call.
+        // from inside its own render() call; only the load's own picture, asked for while
+        // the load was announced, goes out at once (see onLoadReply).
         const QImage image = *cached;
         if (std::exchange(m_deliverHitNow, false)) {
             onRenderReply(request, image, true, QSizeF());

@@ -27,7 +27,16 @@ void PlaylistModel::reload()
 {
     beginResetModel();
     m_rows = m_playlist->files();
+    m_missing.clear();
     endResetModel();
+}
+
+bool PlaylistModel::isMissing(const QString &path) const
+{
+    auto it = m_missing.constFind(path);
+    if (it == m_missing.cend())
+        it = m_missing.insert(path, !QFileInfo(path).isFile());
+    return it.value();
 }
 
 int PlaylistModel::rowCount(const QModelIndex &parent) const
@@ -37,10 +46,9 @@ int PlaylistModel::rowCount(const QModelIndex &parent) const
 
 QString PlaylistModel::text(int row, const QString &path, bool current) const
 {
-    const QFileInfo file(path);
     QString text = (current ? QString(QChar(0x25B6)) + QLatin1Char(' ') : QString()) + QString::number(row + 1)
-                   + QStringLiteral(". ") + file.fileName();
-    if (!file.isFile())
+                   + QStringLiteral(". ") + QFileInfo(path).fileName();
+    if (isMissing(path))
         text += tr("  (missing)");
     if (const int end = m_playlist->endPageFor(path); end > 0)
         text += tr("  (ends at page %1)").arg(end);
@@ -62,7 +70,7 @@ QVariant PlaylistModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         return path;
     case Qt::ForegroundRole:
-        if (!QFileInfo(path).isFile())
+        if (isMissing(path))
             return QColor(QStringLiteral("#FF6B6B"));
         return current ? QVariant(QColor(QStringLiteral("#FF9C45"))) : QVariant();
     case Qt::FontRole:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QStringList>
 
 class Playlist;
@@ -32,7 +33,10 @@ public:
 
 private:
     QString text(int row, const QString &path, bool current) const;
+    // Whether the file is gone, asked of the disk once per row until the next reload.
+    bool isMissing(const QString &path) const;
 
     Playlist *m_playlist;
     QStringList m_rows;
+    mutable QHash<QString, bool> m_missing;
 };
