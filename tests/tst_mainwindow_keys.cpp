@@ -246,9 +246,9 @@ private Q_SLOTS:
 
         // Given from the output window too, the keys choose in the operator's window.
         QVERIFY(InputTest::activate(window().outputWindow(), window().outputWindow()));
-        auto *grid = child<ThumbnailView>(window(), "overviewGrid");
         for (const Qt::Key end : {Qt::Key_Return, Qt::Key_Escape}) {
             press(Qt::Key_O);
+            auto *grid = child<ThumbnailView>(window(), "overviewGrid");
             QTRY_COMPARE(QApplication::focusWidget(), grid);
             press(Qt::Key_Right);
             press(Qt::Key_Right);

@@ -16,6 +16,7 @@
 #include "ui/commands.h"
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
+#include "ui/setupdialog.h"
 
 #include <QAction>
 #include <QAbstractButton>
@@ -216,7 +217,8 @@ const Step Steps[] = {
     {"two pages", [](Session &s) { if (s.reading()) s.window.reader()->twoPagesBox()->click(); }},
     {"scroll mode", [](Session &s) { if (s.reading()) s.window.reader()->scrollBox()->click(); }},
     {"scroll", [](Session &s) { if (s.reading()) s.window.reader()->scrollView()->stepScreen(s.coin() ? 1 : -1); }},
-    {"fit width on the output", [](Session &s) { s.child<QComboBox>(u"scalingChoice"_s)->setCurrentIndex(s.below(2)); }},
+    {"fit width on the output",
+     [](Session &s) { s.window.setupDialog()->findChild<QComboBox *>(u"scalingChoice"_s)->setCurrentIndex(s.below(2)); }},
     {"add file", [](Session &s) { s.window.playlistControl()->addFiles({s.files.at(s.below(int(s.files.size())))}); }},
     {"move file",
      [](Session &s) {
@@ -359,8 +361,7 @@ QString violation(Session &s)
             return u"live page %1 of %2"_s.arg(live).arg(pages);
         const bool twoPages = presentation->twoPageOutput() && live + 1 < pages;
         const QSize size = presentation->outputSize();
-        const auto *scaling = s.child<QComboBox>(u"scalingChoice"_s);
-        const bool fitWidth = scaling && scaling->currentIndex() == 1;
+        const bool fitWidth = presentation->fitWidth();
         const QSize box = twoPages ? QSize(qMax(size.width() / 2, 1), size.height())
                           : fitWidth ? QSize(size.width(), PdfService::MaxRenderSide) : size;
         if (twoPages ? frame.size() != size

@@ -45,6 +45,8 @@ void setIdentity()
 
 void setWindowIdentity()
 {
+    // The title bar's size: the icon is decoded before the first frame, and the desktop's
+    // larger pictures come from the installed icon theme.
     QApplication::setWindowIcon(QIcon(u":/app-icon.png"_s));
     // Lets the desktop match our windows with the installed entry and its icon.
     QGuiApplication::setDesktopFileName(u"example.olvanti.OlvantiVIVuderidazi"_s);

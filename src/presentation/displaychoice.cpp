@@ -24,11 +24,22 @@ bool fillDisplayChoice(QComboBox *choice, const QString &preferredIdentity)
                                  .arg(QString::number(screen->devicePixelRatio(), 'g'));
         choice->addItem(text, DisplayManager::screenIdentity(screen));
     }
-    const int preferred = choice->findData(preferredIdentity, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (!preferredIdentity.isEmpty() && preferred >= 0) {
-        choice->setCurrentIndex(preferred);
-        return false;
+    bool missing = false;
+    choice->setCurrentIndex(chosenDisplayIndex(preferredIdentity, &missing));
+    return missing;
+}
+
+int chosenDisplayIndex(const QString &preferredIdentity, bool *missing)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    int preferred = -1;
+    for (int i = 0; i < screens.size() && !preferredIdentity.isEmpty() && preferred < 0; ++i) {
+        if (DisplayManager::screenIdentity(screens.at(i)) == preferredIdentity)
+            preferred = i;
     }
-    choice->setCurrentIndex(choice->count() >= 2 ? 1 : (choice->count() > 0 ? 0 : -1));
-    return !preferredIdentity.isEmpty();
+    if (missing)
+        *missing = !preferredIdentity.isEmpty() && preferred < 0;
+    if (preferred >= 0)
+        return preferred;
+    return screens.size() >= 2 ? 1 : (screens.isEmpty() ? -1 : 0);
 }

@@ -10,3 +10,7 @@ class QComboBox;
 // while it is filled. Returns true when a preferred screen was given but is not attached; the
 // caller then asks the operator to choose a replacement.
 bool fillDisplayChoice(QComboBox *choice, const QString &preferredIdentity);
+
+// The screen index the selector would select, -1 without screens; `missing` tells whether a
+// preferred screen was given but is not attached.
+int chosenDisplayIndex(const QString &preferredIdentity, bool *missing = nullptr);

@@ -1,6 +1,7 @@
 #include "outputcontrol.h"
 
 #include "base/appsettings.h"
+#include "displaychoice.h"
 #include "displaymanager.h"
 #include "outputwindow.h"
 #include "pdf/pdfservice.h"
@@ -78,7 +79,8 @@ QWidget *OutputControl::dialogParent() const
 QScreen *OutputControl::chosenScreen() const
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
-    const int index = m_displayChoice ? m_displayChoice->currentIndex() : -1;
+    // The selector, once the setup dialog has made it, else what it would select.
+    const int index = m_displayChoice ? m_displayChoice->currentIndex() : chosenDisplayIndex(m_settings->outputDisplay());
     return index >= 0 && index < screens.size() ? screens.at(index) : nullptr;
 }
 

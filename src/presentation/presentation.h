@@ -74,6 +74,7 @@ public:
     // Pages are rendered at the output width and the frame is cut to the output height, so
     // every view of the frame shows the audience's framing.
     void setFitWidth(bool on);
+    bool fitWidth() const { return m_fitWidth; }
 
 Q_SIGNALS:
     // The pages changed without a new frame: an output render failed, or the document closed.

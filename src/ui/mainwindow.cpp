@@ -106,8 +106,9 @@ MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     connectServices();
     connectDocuments();
 
-    m_setup->refillDisplays();
-    m_setup->applyTransition();
+    if (SetupDialog::preferredDisplayMissing(*m_settings))
+        statusBar()->showMessage(SetupDialog::missingDisplayNotice(), SetupDialog::MissingDisplayNoticeMs);
+    applyTransition(m_settings->transitionEffect(), SetupDialog::offeredTransitionMs(m_settings->transitionMs()));
     rebuildRecentMenu();
     m_presentation->setFitWidth(m_settings->outputFitWidth());
 
@@ -194,7 +195,17 @@ void MainWindow::connectServices()
     connect(m_reader, &ReaderControl::scrollReadingChanged, m_router, &InputRouter::setScrollMode);
 
     connect(m_outputControl, &OutputControl::outputSizeUpdated, m_reader, &ReaderControl::syncOutputMirror);
-    connect(m_displays, &DisplayManager::changed, m_setup, &SetupDialog::refillDisplays);
+    // Once made, the dialog tells this itself when it lists the displays again.
+    connect(m_displays, &DisplayManager::changed, this, [this] {
+        if (!m_setup && SetupDialog::preferredDisplayMissing(*m_settings))
+            statusBar()->showMessage(SetupDialog::missingDisplayNotice(), SetupDialog::MissingDisplayNoticeMs);
+    });
+}
+
+void MainWindow::applyTransition(int effect, int ms)
+{
+    m_liveCanvas->setTransition(PageCanvas::Transition(effect), ms);
+    m_output->setTransition(PageCanvas::Transition(effect), ms);
 }
 
 void MainWindow::onRenderFailed(int page, const QString &message)
@@ -243,7 +254,8 @@ void MainWindow::showOutputState()
     m_outputHeaderButton->setToolTip(m_settings->outputWindowed()
                                          ? tr("Start / stop the presentation in its own window (for screen sharing)")
                                          : tr("Start / stop the presentation on the external screen"));
-    m_setup->setOutputShown(outputShown);
+    if (m_setup)
+        m_setup->setOutputShown(outputShown);
 }
 
 void MainWindow::showBlackout()

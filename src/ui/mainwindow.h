@@ -83,6 +83,7 @@ public:
     void handleAction(Action action);
     void showInputDialog();
     void showSetupDialog();
+    SetupDialog *setupDialog();
     // The output full screen on a display or as a window for screen sharing, remembered.
     void choosePlacement(bool windowed);
     void showSearchDialog();
@@ -133,6 +134,8 @@ private:
     // Wiring and what the show model says changed (mainwindow.cpp)
     void connectServices();
     void onRenderFailed(int page, const QString &message);
+    void applyTransition(int effect, int ms);
+    OverviewPage *overview();
     void onShowChanged(Show::Changes what);
     void showMode();
     void showOutputState();

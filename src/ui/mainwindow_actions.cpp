@@ -18,9 +18,10 @@ void MainWindow::showInputDialog()
 
 void MainWindow::showSetupDialog()
 {
-    m_setup->show();
-    m_setup->raise();
-    m_setup->activateWindow();
+    SetupDialog *setup = setupDialog();
+    setup->show();
+    setup->raise();
+    setup->activateWindow();
 }
 
 void MainWindow::showOverview()
@@ -28,10 +29,11 @@ void MainWindow::showOverview()
     if (!m_show->hasPages())
         return;
     const bool audience = m_show->presenting() || m_show->outputShown();
-    m_mainStack->setCurrentWidget(m_overview);
+    OverviewPage *grid = overview();
+    m_mainStack->setCurrentWidget(grid);
     // The keys must reach the grid, also when they came while the output window was active.
     activateWindow();
-    m_overview->start(audience ? m_presentation->shownPage() : m_reader->currentPage());
+    grid->start(audience ? m_presentation->shownPage() : m_reader->currentPage());
 }
 
 void MainWindow::showSearchDialog()
@@ -42,7 +44,8 @@ void MainWindow::showSearchDialog()
 void MainWindow::choosePlacement(bool windowed)
 {
     m_settings->setOutputWindowed(windowed);
-    m_setup->showPlacement(windowed);
+    if (m_setup)
+        m_setup->showPlacement(windowed);
     m_outputControl->placementChosen();
     showOutputState();
 }

@@ -4,6 +4,7 @@
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
 #include "playlist/playlistpanel.h"
+#include "presentation/displaymanager.h"
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
@@ -107,13 +108,7 @@ void MainWindow::buildUi()
     m_mainStack->setObjectName(QStringLiteral("mainStack"));
     m_mainStack->addWidget(m_reader->createReaderPage(m_output.get()));
     m_mainStack->addWidget(buildPresenterPage());
-    m_overview = new OverviewPage(m_thumbnails, m_show, m_playlist);
-    m_mainStack->addWidget(m_overview);
     connect(m_commands, &Commands::overviewRequested, this, &MainWindow::showOverview);
-    connect(m_overview, &OverviewPage::finished, this, [this] {
-        m_mainStack->setCurrentIndex(m_show->presenting() ? 1 : 0);
-        setFocus();
-    });
     m_rootSplitter->addWidget(m_mainStack);
     m_rootSplitter->setStretchFactor(0, 0);
     m_rootSplitter->setStretchFactor(1, 0);
@@ -131,19 +126,6 @@ void MainWindow::buildUi()
     connect(m_thumbnailStrip, &ThumbnailView::clicked, m_show,
             [this](const QModelIndex &index) { m_show->jumpTo(index.row()); });
 
-    m_setup = new SetupDialog(*m_settings, this);
-    connect(m_setup, &SetupDialog::statusMessage, this,
-            [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
-    connect(m_setup, &SetupDialog::displayChosen, m_outputControl, [this] { m_outputControl->displayChosen(); });
-    connect(m_setup, &SetupDialog::placementChosen, this, &MainWindow::choosePlacement);
-    connect(m_setup, &SetupDialog::windowSizeChosen, m_outputControl, [this] { m_outputControl->windowSizeChosen(); });
-    connect(m_setup, &SetupDialog::outputToggleClicked, m_outputControl, &OutputControl::setOutputEnabled);
-    connect(m_setup, &SetupDialog::fitWidthChanged, m_presentation, &Presentation::setFitWidth);
-    connect(m_setup, &SetupDialog::transitionChanged, this, [this](int effect, int ms) {
-        m_liveCanvas->setTransition(PageCanvas::Transition(effect), ms);
-        m_output->setTransition(PageCanvas::Transition(effect), ms);
-    });
-    m_outputControl->setDisplayChoice(m_setup->displayChoice());
     m_outputControl->setDialogParent(this);
     m_updates = new UpdateCheck(this);
     buildMenus();
@@ -498,6 +480,41 @@ void MainWindow::applyPagesGeometry()
     m_lastShownLive = -2;
     m_lastShownCurrent = -2;
     scrollPagesStrip();
+}
+
+SetupDialog *MainWindow::setupDialog()
+{
+    // Made on first use, like the search dialog: its five choosers cost the first frame
+    // more than the rest of the operator's window. Until then the stored settings hold
+    // what it would show.
+    if (m_setup)
+        return m_setup;
+    m_setup = new SetupDialog(*m_settings, this);
+    connect(m_setup, &SetupDialog::statusMessage, this,
+            [this](const QString &text, int ms) { statusBar()->showMessage(text, ms); });
+    connect(m_setup, &SetupDialog::displayChosen, m_outputControl, [this] { m_outputControl->displayChosen(); });
+    connect(m_setup, &SetupDialog::placementChosen, this, &MainWindow::choosePlacement);
+    connect(m_setup, &SetupDialog::windowSizeChosen, m_outputControl, [this] { m_outputControl->windowSizeChosen(); });
+    connect(m_setup, &SetupDialog::outputToggleClicked, m_outputControl, &OutputControl::setOutputEnabled);
+    connect(m_setup, &SetupDialog::fitWidthChanged, m_presentation, &Presentation::setFitWidth);
+    connect(m_setup, &SetupDialog::transitionChanged, this, &MainWindow::applyTransition);
+    connect(m_displays, &DisplayManager::changed, m_setup, &SetupDialog::refillDisplays);
+    m_outputControl->setDisplayChoice(m_setup->displayChoice());
+    m_setup->setOutputShown(m_outputControl->isShown());
+    return m_setup;
+}
+
+OverviewPage *MainWindow::overview()
+{
+    if (m_overview)
+        return m_overview;
+    m_overview = new OverviewPage(m_thumbnails, m_show, m_playlist);
+    m_mainStack->addWidget(m_overview);
+    connect(m_overview, &OverviewPage::finished, this, [this] {
+        m_mainStack->setCurrentIndex(m_show->presenting() ? 1 : 0);
+        setFocus();
+    });
+    return m_overview;
 }
 
 SearchDialog *MainWindow::searchDialog()

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kMissingDisplayMessageMs = 15000;
+constexpr int ShortestTransitionMs = 100;
 
 QLabel *heading(const QString &text)
 {
@@ -124,7 +124,7 @@ QFormLayout *SetupDialog::buildTransitionSection()
 
     m_duration = new QSpinBox;
     m_duration->setObjectName(QStringLiteral("transitionDuration"));
-    m_duration->setRange(100, PageCanvas::MaxTransitionMs);
+    m_duration->setRange(ShortestTransitionMs, PageCanvas::MaxTransitionMs);
     m_duration->setSingleStep(50);
     m_duration->setSuffix(tr(" ms"));
     m_duration->setValue(m_settings.transitionMs());
@@ -132,11 +132,27 @@ QFormLayout *SetupDialog::buildTransitionSection()
     return form;
 }
 
+bool SetupDialog::preferredDisplayMissing(const AppSettings &settings)
+{
+    bool missing = false;
+    chosenDisplayIndex(settings.outputDisplay(), &missing);
+    return missing;
+}
+
+QString SetupDialog::missingDisplayNotice()
+{
+    return tr("Preferred output display unavailable; choose a replacement before opening output.");
+}
+
+int SetupDialog::offeredTransitionMs(int ms)
+{
+    return std::clamp(ms, ShortestTransitionMs, int(PageCanvas::MaxTransitionMs));
+}
+
 void SetupDialog::refillDisplays()
 {
     if (fillDisplayChoice(m_displayChoice, m_settings.outputDisplay()))
-        Q_EMIT statusMessage(tr("Preferred output display unavailable; choose a replacement before opening output."),
-                             kMissingDisplayMessageMs);
+        Q_EMIT statusMessage(missingDisplayNotice(), MissingDisplayNoticeMs);
 }
 
 void SetupDialog::applyTransition()

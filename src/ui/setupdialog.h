@@ -25,6 +25,13 @@ public:
     SetupDialog(AppSettings &settings, QWidget *parent);
     ~SetupDialog() override;
 
+    // What the dialog would tell when it lists the displays, for an owner that has not made it.
+    static constexpr int MissingDisplayNoticeMs = 15000;
+    static bool preferredDisplayMissing(const AppSettings &settings);
+    static QString missingDisplayNotice();
+    // A transition's length as the duration control offers it.
+    static int offeredTransitionMs(int ms);
+
     // Lists the screens again (selection: the stored preferred screen, else the second, else
     // the first) and reports a stored preference that is not attached through statusMessage.
     void refillDisplays();

@@ -147,7 +147,7 @@ int main(int argc, char **argv)
     }
     const QDir dir(args.last());
     const bool written = hicolor ? writeHicolor(dir)
-                                 : icon(256).save(dir.filePath(u"app-icon.png"_s)) && logo().save(dir.filePath(u"logo.png"_s))
+                                 : icon(64).save(dir.filePath(u"app-icon.png"_s)) && logo().save(dir.filePath(u"logo.png"_s))
                                        && spinArrow(true).save(dir.filePath(u"spin-up.png"_s))
                                        && spinArrow(false).save(dir.filePath(u"spin-down.png"_s))
                                        && tick().save(dir.filePath(u"tick.png"_s));
