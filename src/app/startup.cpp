@@ -9,6 +9,7 @@
 #include "translation.h"
 #include "base/regularfile.h"
 #include "playlist/playlist.h"
+#include "presentation/logo.h"
 #include "presentation/presentation.h"
 #include "ui/mainwindow.h"
 
@@ -133,6 +134,7 @@ int runApplication(int argc, char **argv)
     // Reading the system's font list takes milliseconds the window would otherwise wait for
     // at its first text; a second core does it meanwhile.
     std::jthread fonts([] { QFontDatabase::families(); });
+    Logo::prepare();
     setIdentity();
     setWindowIdentity();
     installTranslators(app);

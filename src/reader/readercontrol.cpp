@@ -2,6 +2,7 @@
 
 #include "base/appsettings.h"
 #include "pdf/pdfservice.h"
+#include "presentation/logo.h"
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
 #include "reader/scrollview.h"
@@ -172,7 +173,7 @@ QWidget *ReaderControl::createReaderPage(QWidget *outputWindow)
 
     m_welcome = new PageCanvas(m_pageArea->viewport());
     m_welcome->setObjectName(QStringLiteral("readerWelcome"));
-    m_welcome->setLogo(QPixmap(QStringLiteral(":/logo.png")));
+    m_welcome->setLogo(Logo::pixmap());
     m_welcome->setGeometry(m_pageArea->viewport()->rect());
     m_pageArea->viewport()->installEventFilter(this);
 

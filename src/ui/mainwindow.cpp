@@ -8,6 +8,7 @@
 #include "playlist/undohistory.h"
 #include "presentation/displaymanager.h"
 #include "presentation/filepreview.h"
+#include "presentation/logo.h"
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
@@ -70,7 +71,7 @@ MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     m_output = std::make_unique<OutputWindow>();
     m_thumbnails = new ThumbnailModel(m_pdf, this);
     m_nextFile = new FilePreview(this);
-    m_logo = QPixmap(QStringLiteral(":/logo.png"));
+    m_logo = Logo::pixmap();
 
     setWindowTitle(QStringLiteral("OlvantiVIVuderidazi"));
     fitStartSize();

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QPixmap>
+
+// The product's logo, decoded once for every canvas and the header. Decoding it takes a
+// millisecond or more; a start that calls prepare() early has it decoded on another core
+// while the window is being built.
+namespace Logo {
+
+void prepare();
+QPixmap pixmap();
+
+} // namespace Logo
