@@ -21,11 +21,7 @@
 
 using namespace InputTest;
 
-namespace {
-
 const char *const invalidWarning = "Invalid persisted key mapping; restoring defaults";
-
-} // namespace
 
 class TestInputRouter : public QObject
 {
