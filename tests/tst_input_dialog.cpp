@@ -68,14 +68,12 @@ private Q_SLOTS:
     {
         QKeySequenceEdit *blackoutCapture = capture(Action::ToggleBlackout);
         QVERIFY(activate(m_dialog.get(), blackoutCapture));
+        // A held key, a second press and a key the row already has add nothing; a second key makes
+        // a second alternative, never a two-key sequence, and the field shows the last.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
-        QCOMPARE(row(Action::ToggleBlackout)->text(), u"B; .; X"_qs);
-        // A held key, a second press and a key the row already has add nothing.
         QTest::simulateEvent(QApplication::focusWidget(), true, Qt::Key_X, {}, QString(), true);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_B);
-        QCOMPARE(row(Action::ToggleBlackout)->text(), u"B; .; X"_qs);
-        // A second key makes a second alternative, never a two-key sequence; the field shows the last.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7, Qt::ShiftModifier);
         QCOMPARE(row(Action::ToggleBlackout)->text(), u"B; .; X; Shift+F7"_qs);
         QCOMPARE(blackoutCapture->keySequence(), QKeySequence(Qt::SHIFT | Qt::Key_F7));
@@ -167,12 +165,10 @@ private Q_SLOTS:
         else
             click(how);
         QCOMPARE(m_router->captureMode(), false);
-        if (kept) {
-            QCOMPARE(m_router->bindings().value(Action::ToggleBlackout), keys(u"X"_qs));
-            QVERIFY(m_router->bindings().value(Action::ToggleTimer).isEmpty());
-        } else {
-            QCOMPARE(m_router->bindings(), m_before);
-        }
+        BindingTable saved = InputRouter::defaultBindings();
+        saved.insert(Action::ToggleBlackout, keys(u"X"_qs));
+        saved.insert(Action::ToggleTimer, {});
+        QCOMPARE(m_router->bindings(), kept ? saved : m_before);
         QCOMPARE(m_router->ignoreText(), kept);
         QCOMPARE(m_router->debounceMs(), kept ? 0 : 300);
         // A cleared row is stored, so it stays unassigned at the next start.

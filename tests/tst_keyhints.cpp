@@ -9,15 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-std::function<QString()> always(const QString &text)
-{
-    return [text] { return text; };
-}
-
-} // namespace
-
 class TestKeyHints : public QObject
 {
     Q_OBJECT
@@ -57,9 +48,10 @@ private Q_SLOTS:
         QFETCH(QPointF, hintAnchor);
         QFETCH(QPointF, targetAnchor);
         QFETCH(QPointF, offset);
-        QLabel *label = m_hints->registerKeyHint(m_target, always(u"PgDown"_s), placement);
+        QLabel *label = m_hints->registerKeyHint(m_target, [] { return u"PgDown"_s; }, placement);
         QVERIFY(label->testAttribute(Qt::WA_TransparentForMouseEvents));
-        showHost();
+        m_host->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
         QVERIFY(label->isHidden());
 
         m_hints->showKeyHints(true);
@@ -78,12 +70,12 @@ private Q_SLOTS:
         QLabel *label = m_hints->registerKeyHint(m_target, [&text] { return text; }, 0);
         auto *corner = new QPushButton(m_host.get());
         corner->setGeometry(0, 0, 12, 30);
-        QLabel *above = m_hints->registerKeyHint(corner, always(u"Shift+Right +10 s"_s), 0);
+        QLabel *above = m_hints->registerKeyHint(corner, [] { return u"Shift+Right +10 s"_s; }, 0);
         auto *hidden = new QPushButton(m_host.get());
-        QLabel *hiddenLabel = m_hints->registerKeyHint(hidden, always(u"B"_s), 0);
+        QLabel *hiddenLabel = m_hints->registerKeyHint(hidden, [] { return u"B"_s; }, 0);
         auto *doomed = new QPushButton(m_host.get());
-        QPointer<QLabel> doomedLabel = m_hints->registerKeyHint(doomed, always(u"R"_s), 0);
-        showHost();
+        QPointer<QLabel> doomedLabel = m_hints->registerKeyHint(doomed, [] { return u"R"_s; }, 0);
+        m_host->show();
         m_host->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_host.get()));
         hidden->hide();
@@ -129,12 +121,6 @@ private Q_SLOTS:
     }
 
 private:
-    void showHost()
-    {
-        m_host->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
-    }
-
     std::unique_ptr<QWidget> m_host;
     QPushButton *m_target = nullptr;
     KeyHints *m_hints = nullptr;
