@@ -95,10 +95,8 @@ QString TestEnvironment::damagedDocument()
 {
     return generated(QStringLiteral("damaged.pdf"), [](const QString &p) {
         QFile file(p);
-        if (!file.open(QIODevice::WriteOnly))
-            return QStringLiteral("cannot write");
-        file.write("%PDF-1.4\nthis is not a PDF body at all\n%%EOF\n");
-        return QString();
+        const bool ok = file.open(QIODevice::WriteOnly) && file.write("%PDF-1.4\nthis is not a PDF body at all\n%%EOF\n") > 0;
+        return ok ? QString() : QStringLiteral("cannot write");
     });
 }
 
@@ -116,9 +114,8 @@ int runIsolatedTest(int argc, char **argv, QObject *(*makeTest)(), const char *s
     if (screensJson && platform.startsWith("offscreen")) {
         const QString config = environment.path(QStringLiteral("screens.json"));
         QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray("{\"screens\": ") + screensJson + "}") <= 0)
             qFatal("cannot write the screen configuration");
-        file.write(QByteArray("{\"screens\": ") + screensJson + "}");
         file.close();
         platform = "offscreen:configfile=" + QFile::encodeName(config);
     }
