@@ -1,13 +1,35 @@
+#include "app/application.h"
+#include "app/commandline.h"
+#include "app/stylesheet.h"
+#include "app/translation.h"
 #include "playlistsupport.h"
 #include "testenv.h"
+#include "ui/buttons.h"
+#include "ui/icons.h"
+#include "ui/mainwindow.h"
 
+#include <QCommandLineParser>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileOpenEvent>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -18,27 +40,31 @@ const QString AppId = u"example.olvanti.OlvantiVIVuderidazi"_s;
 
 QString readText(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(PlaylistTest::readBytes(path));
+}
+
+// What the program prints for --help when `language` is the system's only language setting.
+QString helpText(const QString &language)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {u"LANGUAGE"_s, u"LC_ALL"_s, u"LC_MESSAGES"_s})
+        environment.remove(name);
+    environment.insert(u"LANG"_s, language);
+    QProcess app;
+    app.setProcessEnvironment(environment);
+    app.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), {u"--help"_s});
+    return app.waitForFinished(60000) ? QString::fromUtf8(app.readAllStandardOutput()) : QString();
 }
 
 // Term ("-h, --help", "--verify pdf") and description of each entry of the help's option and
 // argument lists, descriptions unwrapped.
 QMap<QString, QString> helpEntries()
 {
-    QProcess app;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"LC_ALL"_s, u"C"_s);
-    environment.remove(u"LANGUAGE"_s);
-    app.setProcessEnvironment(environment);
-    app.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), {u"--help"_s});
-    if (!app.waitForFinished(60000))
-        return {};
     QMap<QString, QString> entries;
     QString term;
     static const QRegularExpression entry(u"^  (\\S.*?)  +(.*)$"_s);
     static const QRegularExpression continuation(u"^   +(\\S.*)$"_s);
-    for (const QString &line : QString::fromUtf8(app.readAllStandardOutput()).split(u'\n')) {
+    for (const QString &line : helpText(u"C"_s).split(u'\n')) {
         if (const auto match = entry.match(line); match.hasMatch()) {
             term = match.captured(1).remove(u'<').remove(u'>');
             entries[term] = match.captured(2);
@@ -72,8 +98,67 @@ QMap<QString, QString> manEntries()
     return entries;
 }
 
+struct SourceText
+{
+    QString context;
+    QString source;
+    QString comment;
+};
+
+// Every text the sources hand to tr() today, as the translation tools find it.
+QList<SourceText> scanSources()
+{
+    const QString ts = TestEnvironment::instance().path(u"scanned.ts"_s);
+    QProcess lupdate;
+    lupdate.start(QString::fromLocal8Bit(OLVANTI_LUPDATE_PATH),
+                  {u"-silent"_s, u"-locations"_s, u"none"_s, QStringLiteral(OLVANTI_SOURCE_DIR "/src"), u"-ts"_s, ts});
+    if (!lupdate.waitForFinished(120000) || lupdate.exitCode() != 0)
+        return {};
+    QList<SourceText> texts;
+    QString context;
+    QXmlStreamReader xml(PlaylistTest::readBytes(ts));
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == "name"_L1)
+            context = xml.readElementText();
+        else if (xml.name() == "source"_L1)
+            texts.append({context, xml.readElementText(), QString()});
+        else if (xml.name() == "comment"_L1 && !texts.isEmpty())
+            texts.last().comment = xml.readElementText();
+    }
+    return texts;
+}
+
+QStringList placeholders(const QString &text)
+{
+    static const QRegularExpression marker(u"%(\\d+|n)"_s);
+    QStringList found;
+    for (auto it = marker.globalMatch(text); it.hasNext();)
+        found.append(it.next().captured());
+    found.sort();
+    return found;
+}
+
+int mnemonics(QString text)
+{
+    return int(text.remove(u"&&"_s).count(u'&'));
+}
+
+QImage image(int kind)
+{
+    return paintedIcon(IconKind(kind)).pixmap(QSize(64, 64), 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+bool hasColour(const QImage &image, QRgb colour)
+{
+    const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
+    return std::find(pixels, pixels + image.width() * image.height(), colour) != pixels + image.width() * image.height();
+}
+
 } // namespace
 
+// The program as the desktop and the command line start it: its files, look and language.
 class TestDesktop : public QObject
 {
     Q_OBJECT
@@ -171,6 +256,175 @@ private Q_SLOTS:
         QCOMPARE(types.size(), 3);
         for (const QString &type : types)
             QVERIFY2(QMimeDatabase().mimeTypeForName(type).isValid(), qPrintable(type));
+    }
+
+    void styleSheetReachesWidgets_data()
+    {
+        QTest::addColumn<QString>("row"); // "[TIMER BAR PROPERTY=VALUE] LABEL NAME -> TEXT COLOUR"
+        QTest::newRow("plain label is white") << u"label -> #FFFFFF"_s;
+        QTest::newRow("live label is orange") << u"liveLabel -> #FF9C45"_s;
+        QTest::newRow("overtime timer is yellow") << u"overtime=true timer -> #FFEB3B"_s;
+        QTest::newRow("30 s warning timer is red") << u"warning=30 timer -> #FF5252"_s;
+    }
+
+    void styleSheetReachesWidgets()
+    {
+        QFETCH(QString, row);
+        const QStringList words = row.section(u" -> "_s, 0, 0).split(u' ');
+        QTest::failOnWarning(QRegularExpression(u"style ?sheet"_s, QRegularExpression::CaseInsensitiveOption));
+        QWidget bar;
+        bar.setStyleSheet(applicationStyleSheet());
+        bar.setObjectName(u"timerBar"_s);
+        if (words.size() > 1)
+            bar.setProperty(words.first().section(u'=', 0, 0).toLatin1().constData(), words.first().section(u'=', 1));
+        auto *label = new QLabel(u"12:00"_s, &bar);
+        label->setObjectName(words.last());
+        label->ensurePolished();
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(row.section(u" -> "_s, 1)));
+    }
+
+    void iconKinds_data()
+    {
+        QTest::addColumn<int>("kind");
+        for (int kind = 0; kind < IconKindCount; ++kind)
+            QTest::addRow("kind %d", kind) << kind;
+    }
+
+    // Drawn for double-density screens, in white with the accent from kind 3 on; only the
+    // blackout screen is filled dark. No two kinds look alike; Next mirrors Previous.
+    void iconKinds()
+    {
+        QFETCH(int, kind);
+        const QImage icon = image(kind);
+        QCOMPARE(icon.size(), QSize(128, 128));
+        QVERIFY(hasColour(icon, qRgba(0, 0, 0, 0)));
+        QVERIFY(hasColour(icon, qRgb(0xFF, 0xFF, 0xFF)));
+        QCOMPARE(hasColour(icon, qRgb(0xFF, 0x9C, 0x45)), kind >= 3);
+        QCOMPARE(hasColour(icon, qRgb(0x0E, 0x19, 0x24)), kind == 2);
+        for (int other = 0; other < kind; ++other)
+            QVERIFY2(image(other) != icon, qPrintable(QString::number(other)));
+        // Next (kind 1) is Previous mirrored.
+        const QImage mirrored = kind == 1 ? image(0).mirrored(true, false) : QImage();
+        for (int y = 0; y < mirrored.height(); ++y) {
+            for (int x = 0; x < 128; ++x)
+                QVERIFY2(std::abs(qAlpha(icon.pixel(x, y)) - qAlpha(mirrored.pixel(x, y))) <= 8,
+                         qPrintable(QStringLiteral("at %1, %2").arg(x).arg(y)));
+        }
+    }
+
+    void flashPressesBrieflyWithoutClicking()
+    {
+        QLabel label;
+        flashButton(&label); // not a button: ignored
+        flashButton(nullptr);
+        QPushButton button(QStringLiteral("Blackout"));
+        QSignalSpy clicked(&button, &QPushButton::clicked);
+        // A button deleted during its flash must not be touched when the flash ends.
+        auto doomed = std::make_unique<QPushButton>();
+        flashButton(doomed.get());
+        QElapsedTimer clock;
+        clock.start();
+        flashButton(&button);
+        doomed.reset();
+        QVERIFY(button.isDown());
+        QTRY_VERIFY(!button.isDown());
+        QVERIFY2(clock.elapsed() >= 150, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(clicked.size(), 0);
+    }
+
+    void fileOpenWithTheWindowOpensAtOnce()
+    {
+        MainWindow window;
+        QSignalSpy ready(&window, &MainWindow::documentReady);
+        QString pending;
+        QFileOpenEvent request(TestEnvironment::instance().deck(2));
+
+        QVERIFY(routeFileOpen(&request, &window, pending));
+
+        QVERIFY(pending.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, 20000);
+    }
+
+    void documentChoice_data()
+    {
+        QTest::addColumn<QString>("row"); // "ARGUMENTS [@FILE-OPEN REQUEST BEFORE THE WINDOW] -> OPENED"
+        QTest::newRow("first positional argument") << u"a.pdf b.pdf -> a.pdf"_s;
+        QTest::newRow("file-open request wins over the argument") << u"a.pdf @/req.pdf -> /req.pdf"_s;
+        QTest::newRow("verify ignores the positional argument") << u"--verify check.pdf a.pdf -> check.pdf"_s;
+        QTest::newRow("verify ignores a file-open request") << u"a.pdf --verify=check.pdf @/req.pdf -> check.pdf"_s;
+    }
+
+    void documentChoice()
+    {
+        QFETCH(QString, row);
+        QStringList arguments = row.section(u" -> "_s, 0, 0).split(u' ');
+        QString pending;
+        if (arguments.last().startsWith(u'@')) {
+            QFileOpenEvent event(arguments.takeLast().mid(1));
+            QVERIFY(routeFileOpen(&event, nullptr, pending));
+        }
+        QEvent other(QEvent::ApplicationActivate);
+        QVERIFY(!routeFileOpen(&other, nullptr, pending));
+        QCommandLineParser parser;
+        configureParser(parser);
+        QVERIFY2(parser.parse(QStringList(u"olvanti"_s) + arguments), qPrintable(parser.errorText()));
+
+        QCOMPARE(documentToOpen(launchOptions(parser), pending), row.section(u" -> "_s, 1));
+    }
+
+    // New texts in the sources fail here until they are translated.
+    void everySourceTextHasAGermanTranslation()
+    {
+        const QList<SourceText> texts = scanSources();
+        QVERIFY(texts.size() > 200);
+        QTranslator german;
+        QVERIFY(german.load(u":/i18n/olvanti_de.qm"_s));
+
+        QStringList faults;
+        for (const SourceText &text : texts) {
+            const QString translated = german.translate(text.context.toUtf8().constData(), text.source.toUtf8().constData(),
+                                                        text.comment.isEmpty() ? nullptr : text.comment.toUtf8().constData());
+            const QString where = text.context + u": \""_s + text.source + u'"';
+            if (translated.isEmpty())
+                faults.append(where + u" is not translated"_s);
+            else if (placeholders(translated) != placeholders(text.source))
+                faults.append(where + u" loses or adds a placeholder"_s);
+            else if (mnemonics(translated) != mnemonics(text.source))
+                faults.append(where + u" loses or adds a keyboard shortcut"_s);
+            else if (translated.front().isSpace() != text.source.front().isSpace()
+                     || translated.back().isSpace() != text.source.back().isSpace())
+                faults.append(where + u" loses or adds the spacing at its ends"_s);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    void germanLocaleShowsGermanMenus()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        installTranslators(*qApp);
+        MainWindow window;
+        QStringList titles;
+        for (const QAction *menu : window.menuBar()->actions())
+            titles.append(menu->text());
+
+        QCOMPARE(titles, QStringList({u"&Datei"_s, u"&Bearbeiten"_s, u"&Ansicht"_s, u"&Wiedergabeliste"_s,
+                                      u"P&räsentation"_s, u"&Einstellungen"_s, u"&Hilfe"_s}));
+    }
+
+    // The executable itself picks the language from the environment before it prints anything.
+    void executableFollowsTheSystemLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("German") << u"de_DE.UTF-8"_s << u"Olvanti PDF-Leser und Präsentationssystem"_s;
+        QTest::newRow("no catalogue keeps English") << u"fr_FR.UTF-8"_s << u"Olvanti PDF reader and presentation system"_s;
+    }
+
+    void executableFollowsTheSystemLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, description);
+        QVERIFY2(helpText(language).contains(description), qPrintable(language));
     }
 };
 
