@@ -1,20 +1,29 @@
 #include "base/appsettings.h"
 #include "base/settingsfilecheck.h"
 #include "base/settingsguard.h"
+#include "presentation/displaymanager.h"
+#include "ui/setupdialog.h"
 #include "fulldisk.h"
 #include "playlistsupport.h"
+#include "screens.h"
 #include "testenv.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDataStream>
 #include <QDir>
-#include <QPolygon>
 #include <QFile>
+#include <QGuiApplication>
+#include <QPolygon>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTest>
 
+#include <memory>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -39,14 +48,25 @@ QByteArray streamOf(const QVariant &value)
     return bytes;
 }
 
+using TestScreens::screen;
+
+const QJsonObject ScreenA = screen(u"A"_s, 0, 1280, 800);
+const QJsonObject ScreenB = screen(u"B"_s, 1280, 1920, 1080);
+const QJsonObject ScreenC = screen(u"C"_s, 3200, 1024, 768, 1.25);
+
 } // namespace
 
+// The preferences, their store, and the setup dialog that shows and changes them.
 class TestAppSettings : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_store.clear(); }
+    void init()
+    {
+        m_store.clear();
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB}));
+    }
 
     void defaultsFromEmptyStore()
     {
@@ -64,42 +84,38 @@ private Q_SLOTS:
 
     void storedValuesAreLimited_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("older minutes key when seconds absent") << u"timer/minutes"_s << QVariant(15) << 900;
-        QTest::newRow("seconds above ten hours") << u"timer/seconds"_s << QVariant(99999) << 36000;
-        QTest::newRow("negative seconds") << u"timer/seconds"_s << QVariant(-5) << 0;
-        QTest::newRow("zero seconds is a duration, not a missing one") << u"timer/seconds"_s << QVariant(0) << 0;
-        QTest::newRow("effect past the list is the last effect") << u"transition/effect"_s << QVariant(9) << 5;
-        QTest::newRow("negative effect is none") << u"transition/effect"_s << QVariant(-1) << 0;
-        QTest::newRow("duration above the maximum") << u"transition/ms"_s << QVariant(5000) << 3000;
-        QTest::newRow("negative duration") << u"transition/ms"_s << QVariant(-20) << 0;
-        QTest::newRow("minutes that overflow when turned into seconds") << u"timer/minutes"_s << QVariant(40000000)
-                                                                         << 36000;
-        QTest::newRow("minutes beyond 64 bits") << u"timer/minutes"_s << QVariant(u"99999999999999999999"_s) << 600;
-        QTest::newRow("unreadable seconds fall back to the minutes") << u"timer/seconds"_s << QVariant(u"abc"_s) << 600;
-        QTest::newRow("unknown effect name") << u"transition/effect"_s << QVariant(u"Sparkle"_s) << 1;
-        QTest::newRow("unreadable duration") << u"transition/ms"_s << QVariant(u"fast"_s) << 400;
-        QTest::newRow("unreadable switch") << u"output/fitWidth"_s << QVariant(u"abc"_s) << 0;
-        QTest::newRow("switch stored as text") << u"output/fitWidth"_s << QVariant(u"true"_s) << 1;
-        QTest::newRow("window size past the presets is the free one") << u"output/windowSize"_s << QVariant(7) << 2;
-        QTest::newRow("negative window size is the first preset") << u"output/windowSize"_s << QVariant(-1) << 0;
+        QTest::addColumn<QString>("row"); // "KEY=STORED -> READ"
+        QTest::newRow("older minutes key when seconds absent") << u"timer/minutes=15 -> 900"_s;
+        QTest::newRow("seconds above ten hours") << u"timer/seconds=99999 -> 36000"_s;
+        QTest::newRow("negative seconds") << u"timer/seconds=-5 -> 0"_s;
+        QTest::newRow("zero seconds is a duration, not a missing one") << u"timer/seconds=0 -> 0"_s;
+        QTest::newRow("effect past the list is the last effect") << u"transition/effect=9 -> 5"_s;
+        QTest::newRow("negative effect is none") << u"transition/effect=-1 -> 0"_s;
+        QTest::newRow("duration above the maximum") << u"transition/ms=5000 -> 3000"_s;
+        QTest::newRow("negative duration") << u"transition/ms=-20 -> 0"_s;
+        QTest::newRow("minutes that overflow when turned into seconds") << u"timer/minutes=40000000 -> 36000"_s;
+        QTest::newRow("minutes beyond 64 bits") << u"timer/minutes=99999999999999999999 -> 600"_s;
+        QTest::newRow("unreadable seconds fall back to the minutes") << u"timer/seconds=abc -> 600"_s;
+        QTest::newRow("unknown effect name") << u"transition/effect=Sparkle -> 1"_s;
+        QTest::newRow("unreadable duration") << u"transition/ms=fast -> 400"_s;
+        QTest::newRow("unreadable switch") << u"output/fitWidth=abc -> 0"_s;
+        QTest::newRow("switch stored as text") << u"output/fitWidth=true -> 1"_s;
+        QTest::newRow("window size past the presets is the free one") << u"output/windowSize=7 -> 2"_s;
+        QTest::newRow("negative window size is the first preset") << u"output/windowSize=-1 -> 0"_s;
     }
 
     void storedValuesAreLimited()
     {
-        QFETCH(QString, key);
-        QFETCH(QVariant, stored);
-        QFETCH(int, expected);
-        m_store.setValue(key, stored);
+        QFETCH(QString, row);
+        const QString key = row.section(u'=', 0, 0);
+        m_store.setValue(key, row.section(u'=', 1).section(u" -> "_s, 0, 0));
         const QMap<QString, int> read{{u"timer/minutes"_s, m_settings.timerSeconds()},
                                       {u"timer/seconds"_s, m_settings.timerSeconds()},
                                       {u"transition/effect"_s, m_settings.transitionEffect()},
                                       {u"transition/ms"_s, m_settings.transitionMs()},
                                       {u"output/windowSize"_s, m_settings.outputWindowSize()},
                                       {u"output/fitWidth"_s, int(m_settings.outputFitWidth())}};
-        QCOMPARE(read.value(key, -1), expected);
+        QCOMPARE(read.value(key, -1), row.section(u" -> "_s, 1).toInt());
     }
 
     void playlistTimesDropAndClamp()
@@ -236,10 +252,111 @@ private Q_SLOTS:
         QVERIFY(SettingsFileCheck::removeUnsafeValues(path).isEmpty());
     }
 
+    void displayChoiceSelection_data()
+    {
+        QTest::addColumn<QJsonArray>("screens");
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("unavailable");
+        const QJsonArray two{ScreenA, ScreenB}, three{ScreenA, ScreenB, ScreenC};
+        const QString a = u"A (1280 x 800, 1x)"_s, b = u"B (1920 x 1080, 1x)"_s;
+        QTest::newRow("two screens, nothing stored: the second, no message") << two << QString() << b << false;
+        QTest::newRow("stored screen present wins") << two << u"A|||"_s << a << false;
+        QTest::newRow("stored screen found by identity, not position") << three << u"C|||"_s << u"C (1024 x 768, 1.25x)"_s << false;
+        QTest::newRow("stored screen unplugged: the second, with message") << two << u"C|||"_s << b << true;
+        QTest::newRow("one screen, stored one unplugged: the only one, with message") << QJsonArray{ScreenA} << u"B|||"_s << a << true;
+        QTest::newRow("identity compared case-sensitively") << two << u"a|||"_s << b << true;
+    }
+
+    // The list follows the screens; a stored display that is gone is reported and its
+    // preference kept; a refill is not the operator's choice.
+    void displayChoiceSelection()
+    {
+        QFETCH(QJsonArray, screens);
+        QFETCH(QString, preferred);
+        QFETCH(bool, unavailable);
+        build();
+        m_store.setValue(u"output/display"_s, preferred);
+        QVERIFY(TestScreens::apply(screens));
+        auto *choice = m_dialog->findChild<QComboBox *>(u"displayChoice"_s);
+        QSignalSpy indexChanged(choice, &QComboBox::currentIndexChanged);
+        QSignalSpy messages(m_dialog.get(), &SetupDialog::statusMessage);
+        m_dialog->refillDisplays();
+        const QVariantList warning{u"Preferred output display unavailable; choose a replacement before opening output."_s, 15000};
+        QCOMPARE(messages, unavailable ? QList<QVariantList>{warning} : QList<QVariantList>());
+        QCOMPARE(choice->count(), screens.size());
+        QTEST(choice->currentText(), "selected");
+        QVERIFY(indexChanged.isEmpty() && !choice->signalsBlocked());
+        QCOMPARE(m_store.value(u"output/display"_s).toString(), preferred);
+    }
+
+    // Each control writes its setting at once and tells the window; stored values out of range
+    // are limited to what the controls offer and written back.
+    void controlsStoreAndEmitTheirSettings()
+    {
+        m_store.setValue(u"output/fitWidth"_s, true);
+        m_store.setValue(u"transition/effect"_s, 9);
+        m_store.setValue(u"transition/ms"_s, 20);
+        m_store.setValue(u"timer/autoStart"_s, true);
+        build();
+        QCOMPARE(duration()->maximum(), 3000);
+        QCOMPARE(m_store.value(u"transition/effect"_s).toInt(), 5);
+        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 100);
+        QStringList effects;
+        for (int i = 0; i < effect()->count(); ++i)
+            effects << effect()->itemText(i);
+        QCOMPARE(effects, QStringList({u"None"_s, u"Fade"_s, u"Dip to black"_s, u"Slide"_s, u"Wipe"_s, u"Zoom"_s}));
+        QCOMPARE(scaling()->currentIndex(), 1);
+        QVERIFY(m_dialog->autoStartTimer());
+        QSignalSpy chosen(m_dialog.get(), &SetupDialog::displayChosen);
+        QSignalSpy placed(m_dialog.get(), &SetupDialog::placementChosen);
+        QSignalSpy fitWidth(m_dialog.get(), &SetupDialog::fitWidthChanged);
+        QSignalSpy transition(m_dialog.get(), &SetupDialog::transitionChanged);
+        QSignalSpy toggled(m_dialog.get(), &SetupDialog::outputToggleClicked);
+
+        QTest::keyClick(m_dialog->findChild<QComboBox *>(u"displayChoice"_s), Qt::Key_Up);
+        QTest::keyClick(m_dialog->findChild<QComboBox *>(u"outputPlacement"_s), Qt::Key_Down);
+        scaling()->setCurrentIndex(0);
+        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), false);
+        scaling()->setCurrentIndex(1);
+        effect()->setCurrentIndex(3);
+        duration()->stepUp();
+        m_dialog->findChild<QCheckBox *>(u"timerAutoStart"_s)->click();
+        QTest::mouseClick(toggle(), Qt::LeftButton);
+
+        const QString first = DisplayManager::screenIdentity(QGuiApplication::screens().at(0));
+        QCOMPARE(chosen, QList<QVariantList>{{first}});
+        QCOMPARE(m_store.value(u"output/display"_s).toString(), first);
+        QCOMPARE(placed, QList<QVariantList>{{true}});
+        QVERIFY(m_settings.outputWindowed() && m_dialog->findChild<QComboBox *>(u"windowSizeChoice"_s)->isEnabled());
+        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), true);
+        QCOMPARE(fitWidth, (QList<QVariantList>{{false}, {true}}));
+        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 150);
+        QCOMPARE(transition, (QList<QVariantList>{{3, 100}, {3, 150}}));
+        QVERIFY(!m_store.value(u"timer/autoStart"_s).toBool() && !m_dialog->autoStartTimer());
+        QCOMPARE(toggled, QList<QVariantList>{{true}});
+
+        // The switch then follows the output, whoever turned it.
+        m_dialog->setOutputShown(false);
+        QVERIFY(!toggle()->isChecked());
+        QCOMPARE(toggle()->text(), u"Output OFF"_s);
+        m_dialog->setOutputShown(true);
+        QCOMPARE(toggle()->text(), u"Output ON"_s);
+    }
+
 private:
+    void build() { m_dialog = std::make_unique<SetupDialog>(m_settings, nullptr); }
+
+    // A missing control crashes the test, which fails it as clearly as a check would.
+    QPushButton *toggle() const { return m_dialog->findChild<QPushButton *>(u"outputToggle"_s); }
+    QComboBox *scaling() const { return m_dialog->findChild<QComboBox *>(u"scalingChoice"_s); }
+    QComboBox *effect() const { return m_dialog->findChild<QComboBox *>(u"transitionChoice"_s); }
+    QSpinBox *duration() const { return m_dialog->findChild<QSpinBox *>(u"transitionDuration"_s); }
+
     QSettings m_store{TestEnvironment::instance().path(u"settings.ini"_s), QSettings::IniFormat};
     AppSettings m_settings{m_store};
+    std::unique_ptr<SetupDialog> m_dialog;
 };
 
-OLVANTI_TEST_MAIN(TestAppSettings)
+OLVANTI_TEST_MAIN_WITH_SCREENS(TestAppSettings, TestScreens::ScreensAB)
 #include "tst_appsettings.moc"
