@@ -83,13 +83,7 @@ const QRegularExpression LinePattern(u"^(\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{
                                      QRegularExpression::DotMatchesEverythingOption);
 
 using PlaylistTest::readBytes;
-
-void appendTo(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::Append));
-    QCOMPARE(file.write(data), data.size());
-}
+using PlaylistTest::writeBytes;
 
 // One line of filler text, `size` bytes long.
 QByteArray filler(qint64 size)
@@ -118,8 +112,7 @@ private Q_SLOTS:
         const QString log = freshLog(u"rotation"_s);
         const QString old = log + u".1"_s;
         const QByteArray full = filler(MessageLog::RotationLimit);
-        appendTo(log, full);
-
+        writeBytes(log, full);
         MessageLog::append(log, "first\n");
         QVERIFY2(!QFile::exists(old), "exactly 2 MiB is not rotated");
         QCOMPARE(readBytes(log), full + "first\n");
@@ -128,7 +121,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(old), full + "first\n");
         QCOMPARE(readBytes(log), QByteArray("second\n"));
 
-        appendTo(log, full);
+        writeBytes(log, readBytes(log) + full);
         MessageLog::append(log, "third\n");
         QCOMPARE(readBytes(old), "second\n" + full);
         QCOMPARE(readBytes(log), QByteArray("third\n"));
@@ -142,7 +135,7 @@ private Q_SLOTS:
         // A non-empty folder with the old log's name can be neither removed nor replaced.
         QVERIFY(QDir().mkpath(log + u".1/inside"_s));
         const QByteArray big = filler(2 * MessageLog::RotationLimit - 60);
-        appendTo(log, big);
+        writeBytes(log, big);
         const Played child = play(log, u"blocked"_s);
         QVERIFY(!child.crashed);
 
@@ -204,7 +197,7 @@ private Q_SLOTS:
         const QString log = freshLog(u"threads"_s);
         // Both writers cross the rotation limit at the same time: exactly one rotation may happen.
         const QByteArray full = filler(MessageLog::RotationLimit);
-        appendTo(log, full);
+        writeBytes(log, full);
         const Played child = play(log, u"threads"_s);
         QVERIFY(!child.crashed);
         QCOMPARE(child.errors.count('\n'), 2 * LinesPerWriter);
