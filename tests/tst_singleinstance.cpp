@@ -56,48 +56,41 @@ private Q_SLOTS:
         QCOMPARE(got, handedOver);
     }
 
-    void malformedOrIdleClientIsDroppedAndServiceGoesOn_data()
+    void eachClientIsAnsweredOrDroppedAndServiceGoesOn_data()
     {
         QTest::addColumn<QByteArray>("request");
-        QTest::newRow("not JSON") << QByteArray("open /etc/passwd\n");
-        QTest::newRow("JSON object instead of a list") << QByteArray("{\"path\":\"/a.pdf\"}\n");
-        QTest::newRow("endless line") << QByteArray((1 << 20) + 2, 'x');
-        QTest::newRow("half a message, then silence") << QByteArray("[\"/a.pdf\"");
+        QTest::addColumn<QVariant>("handed"); // the paths handed over; none: the client is dropped unanswered
+        QTest::newRow("not JSON") << QByteArray("open /etc/passwd\n") << QVariant();
+        QTest::newRow("JSON object instead of a list") << QByteArray("{\"path\":\"/a.pdf\"}\n") << QVariant();
+        QTest::newRow("endless line") << QByteArray((1 << 20) + 2, 'x') << QVariant();
+        QTest::newRow("half a message, then silence") << QByteArray("[\"/a.pdf\"") << QVariant();
+        QStringList flood;
+        for (int i = 0; i < 20000; ++i)
+            flood.append(u"/nowhere/missing-%1.pdf"_s.arg(i));
+        QTest::newRow("a flood of paths: the first hundred absolute ones")
+            << SingleInstance::writeMessage(flood + QStringList{u"relative.pdf"_s}) << QVariant(flood.mid(0, 100));
     }
 
-    void malformedOrIdleClientIsDroppedAndServiceGoesOn()
+    void eachClientIsAnsweredOrDroppedAndServiceGoesOn()
     {
         QFETCH(QByteArray, request);
+        QFETCH(QVariant, handed);
         QSignalSpy received(&m_running, &SingleInstance::handedOver);
+        if (handed.isValid())
+            QTest::ignoreMessage(QtWarningMsg, "19900 more documents of one hand-over were left out");
         QLocalSocket client;
         QSignalSpy gone(&client, &QLocalSocket::disconnected);
         client.connectToServer(SingleInstance::serverName());
         QVERIFY(client.waitForConnected(5000));
         client.write(request);
-
         QTRY_COMPARE_WITH_TIMEOUT(gone.size(), 1, SingleInstance::ClientTimeoutMs + 2000);
-        QCOMPARE(client.readAll(), QByteArray());
-        QCOMPARE(received.size(), 0);
-    }
-
-    void aFloodOfPathsIsCutAndTheNextHandOverAnswered()
-    {
-        QStringList flood;
-        for (int i = 0; i < 20000; ++i)
-            flood.append(u"/nowhere/missing-%1.pdf"_s.arg(i));
-        QSignalSpy received(&m_running, &SingleInstance::handedOver);
-        QTest::ignoreMessage(QtWarningMsg, "19900 more documents of one hand-over were left out");
-        QLocalSocket first;
-        first.connectToServer(SingleInstance::serverName());
-        first.write(SingleInstance::writeMessage(flood + QStringList{u"relative.pdf"_s}));
-        QTRY_VERIFY(first.canReadLine());
-        QCOMPARE(received.size(), 1);
-        QCOMPARE(received.at(0).at(0).toStringList(), flood.mid(0, SingleInstance::MaxPaths));
-
+        QCOMPARE(client.readAll(), handed.isValid() ? QByteArray("ok\n") : QByteArray());
+        QCOMPARE(received, handed.isValid() ? QList<QVariantList>{{handed}} : QList<QVariantList>());
+        // The service goes on.
         QLocalSocket next;
         next.connectToServer(SingleInstance::serverName());
         next.write(SingleInstance::writeMessage({u"/talk.pdf"_s}));
-        QTRY_VERIFY_WITH_TIMEOUT(next.canReadLine(), 1000);
+        QTRY_VERIFY(next.canReadLine());
         QCOMPARE(next.readLine(), QByteArray("ok\n"));
     }
 
