@@ -1,6 +1,7 @@
 #include "ui/aboutdialog.h"
 #include "ui/updatecheck.h"
 #include "modal.h"
+#include "playlistsupport.h"
 #include "testenv.h"
 
 #include <QDesktopServices>
@@ -245,11 +246,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, row);
         QTemporaryDir top;
-        QVERIFY(QDir(top.path()).mkpath(u"Resources"_s) && QDir(top.path()).mkpath(u"bin"_s)
-                && QDir(top.path()).mkpath(u"share/doc/olvanti-vivuderidazi"_s));
+        QVERIFY(QDir(top.path()).mkpath(u"bin"_s));
         row.replace(u"D/"_s, u"share/doc/olvanti-vivuderidazi/"_s).replace(u"N"_s, u"THIRD-PARTY-NOTICES.txt"_s);
         for (const QString &file : row.section(u"->"_s, 0, 0).split(u' ', Qt::SkipEmptyParts))
-            QVERIFY(QFile(top.filePath(file)).open(QIODevice::WriteOnly));
+            PlaylistTest::writeBytes(top.filePath(file), "notices");
         const QString found = row.section(u"-> "_s, 1);
         QCOMPARE(locateNoticesFile(top.filePath(u"bin"_s)),
                  found.isEmpty() ? QString() : QDir::cleanPath(top.filePath(found)));
@@ -267,9 +267,7 @@ private Q_SLOTS:
     void noticesViewerShowsTheShippedFile()
     {
         QFETCH(bool, shipped);
-        QFile file(QStringLiteral(OLVANTI_BUILD_DIR "/THIRD-PARTY-NOTICES.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString content = QString::fromUtf8(file.readAll());
+        const QString content = QString::fromUtf8(PlaylistTest::readBytes(OLVANTI_BUILD_DIR "/THIRD-PARTY-NOTICES.txt"_L1));
         for (const char *part : {"GNU LESSER GENERAL PUBLIC LICENSE", "Version 3, 29 June 2007", "Qt PDF", "PDFium",
                                  "Apache License", "FreeType", "HarfBuzz", "Unicode, Inc.", "libpng", "Jean-loup Gailly"})
             QVERIFY2(content.contains(QLatin1String(part)), part);
