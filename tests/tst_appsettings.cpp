@@ -1,3 +1,4 @@
+#include "app/messagelog.h"
 #include "base/appsettings.h"
 #include "base/settingsfilecheck.h"
 #include "base/settingsguard.h"
@@ -10,11 +11,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QPolygon>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -23,12 +28,18 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <sys/resource.h>
+
 #include <memory>
 #include <optional>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using PlaylistTest::readBytes;
+using PlaylistTest::writeBytes;
 
 // A value as the settings writer stores it: the data stream of version 4.0, every byte escaped.
 QByteArray variantText(const QByteArray &stream)
@@ -48,6 +59,75 @@ QByteArray streamOf(const QVariant &value)
     return bytes;
 }
 
+constexpr int LinesPerWriter = 3000;
+
+// What a child process of this test logs, so that its standard error can be read whole and a
+// fatal message ends the child only.
+void playScene(const QByteArray &scene)
+{
+    if (scene == "message") {
+        qt_message_output(QtMsgType(qEnvironmentVariableIntValue("OLVANTI_TEST_TYPE")), QMessageLogContext(),
+                          qEnvironmentVariable("OLVANTI_TEST_TEXT"));
+    } else if (scene == "blocked") {
+        qInfo("still fits"); // the line is 36 bytes
+        qInfo("would pass twice the limit");
+        qInfo("also kept out");
+    } else if (scene == "search") {
+        const QLoggingCategory search("qt.pdf.search");
+        qCWarning(search) << "not found in context" << "text of a page";
+        qWarning("a line of our own");
+    } else if (scene == "threads") {
+        const auto writer = [](char name) {
+            return std::thread([name] {
+                for (int i = 0; i < LinesPerWriter; ++i)
+                    qInfo("writer %c line %04d of a message long enough to be written in pieces", name, i);
+            });
+        };
+        std::thread a = writer('A'), b = writer('B');
+        a.join();
+        b.join();
+    }
+}
+
+// Started again as a child: play the scene into the named log before any test runs.
+[[maybe_unused]] const bool s_child = [] {
+    const QByteArray log = qgetenv("OLVANTI_TEST_LOG");
+    if (log.isEmpty())
+        return false;
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    MessageLog::install(QFile::decodeName(log));
+    playScene(qgetenv("OLVANTI_TEST_SCENE"));
+    std::_Exit(0);
+}();
+
+struct Played
+{
+    QByteArray errors; // what the child wrote to standard error
+    bool crashed = true;
+};
+
+// Plays `scene` in a child process of this test that logs into `log`.
+Played play(const QString &log, const QString &scene, const QStringList &environment = {})
+{
+    QProcess child;
+    child.setEnvironment(QProcess::systemEnvironment() + environment
+                         << u"OLVANTI_TEST_LOG="_s + log << u"OLVANTI_TEST_SCENE="_s + scene);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    if (!child.waitForFinished(120000))
+        return {};
+    return {child.readAllStandardError(), child.exitStatus() == QProcess::CrashExit};
+}
+
+const QRegularExpression LinePattern(u"^(\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2}Z) \\[(\\d)\\] (.*)\\n$"_s,
+                                     QRegularExpression::DotMatchesEverythingOption);
+
+// One line of filler text, `size` bytes long.
+QByteArray filler(qint64 size)
+{
+    return QByteArray(size - 1, 'x') + '\n';
+}
+
 using TestScreens::screen;
 
 const QJsonObject ScreenA = screen(u"A"_s, 0, 1280, 800);
@@ -56,7 +136,8 @@ const QJsonObject ScreenC = screen(u"C"_s, 3200, 1024, 768, 1.25);
 
 } // namespace
 
-// The preferences, their store, and the setup dialog that shows and changes them.
+// The program's own files: the preferences, their store and the setup dialog that shows and
+// changes them, and the message log.
 class TestAppSettings : public QObject
 {
     Q_OBJECT
@@ -169,7 +250,7 @@ private Q_SLOTS:
         if (disk >= 0 && !full.emplace(FullDisk::Kind(disk), folder).unavailable().isEmpty())
             QSKIP(qPrintable(full->unavailable()));
         const QString path = folder + u"/store.ini"_s;
-        PlaylistTest::writeBytes(path, before);
+        writeBytes(path, before);
         QSettings store(path, QSettings::IniFormat);
         if (!before.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"store.ini has a format error"_s));
@@ -180,28 +261,28 @@ private Q_SLOTS:
             for (int page = 0; page < 150; ++page)
                 settings.setPosition(u"/docs/%1.pdf"_s.arg(page), page);
             QCOMPARE(settings.syncAndCheck(), QString());
-            before = PlaylistTest::readBytes(path);
+            before = readBytes(path);
             full->fill(8192);
             // The deferred write in the worker fails alike and leaves the file as it was.
             QSignalSpy background(SettingsGuard::of(store), &SettingsGuard::backgroundWritten);
             settings.setTimerSeconds(240);
             QVERIFY(background.wait());
             QCOMPARE(background.constFirst().constFirst().toString(), full->cause());
-            QCOMPARE(PlaylistTest::readBytes(path), before);
+            QCOMPARE(readBytes(path), before);
             settings.setTimerSeconds(300);
             QCOMPARE(settings.syncAndCheck(), full->cause());
-            QCOMPARE(PlaylistTest::readBytes(path), before);
+            QCOMPARE(readBytes(path), before);
             // Every value, also those of the failed write, reaches the disk once there is room.
             full->release();
         }
         settings.setTimerSeconds(300);
         QCOMPARE(settings.syncAndCheck(), QString());
-        QVERIFY(PlaylistTest::readBytes(path).contains("seconds=300"));
+        QVERIFY(readBytes(path).contains("seconds=300"));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QSignalSpy background(SettingsGuard::of(store), &SettingsGuard::backgroundWritten);
         settings.setTimerSeconds(180);
         QVERIFY(background.wait());
-        QVERIFY(PlaylistTest::readBytes(path).contains("seconds=180"));
+        QVERIFY(readBytes(path).contains("seconds=180"));
         QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"store.ini"_s});
     }
@@ -231,7 +312,7 @@ private Q_SLOTS:
         QCOMPARE(SettingsFileCheck::isSafeValue(value), safe);
         if (safe) { // and the store's own reader takes it
             const QString path = TestEnvironment::instance().path(QString::fromLatin1(QTest::currentDataTag()) + u".ini"_s);
-            PlaylistTest::writeBytes(path, "[t]\nv=" + value);
+            writeBytes(path, "[t]\nv=" + value);
             QVERIFY(QSettings(path, QSettings::IniFormat).value(u"t/v"_s).isValid());
         }
     }
@@ -241,14 +322,14 @@ private Q_SLOTS:
     void aDamagedFileStartsWithoutItsDamagedValues()
     {
         const QString path = TestEnvironment::instance().path(u"damaged.ini"_s);
-        const QByteArray before = PlaylistTest::readBytes(QStringLiteral(OLVANTI_SOURCE_DIR "/fuzz/regressions/settings/oom-8916515526b6068206781f43cd0452d39b379fd3"));
-        PlaylistTest::writeBytes(path, before + "\n[timer]\nseconds=125\n");
+        const QByteArray before = readBytes(QStringLiteral(OLVANTI_SOURCE_DIR "/fuzz/regressions/settings/oom-8916515526b6068206781f43cd0452d39b379fd3"));
+        writeBytes(path, before + "\n[timer]\nseconds=125\n");
         QSettings store(path, QSettings::IniFormat);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"held damaged values, now taken out.*endPages.*times"_s));
         AppSettings settings(store);
         QVERIFY(settings.playlistTimes().isEmpty() && settings.playlistEndPages().isEmpty());
         QCOMPARE(settings.timerSeconds(), 125);
-        QCOMPARE(PlaylistTest::readBytes(path + u".damaged"_s), before + "\n[timer]\nseconds=125\n");
+        QCOMPARE(readBytes(path + u".damaged"_s), before + "\n[timer]\nseconds=125\n");
         QVERIFY(SettingsFileCheck::removeUnsafeValues(path).isEmpty());
     }
 
@@ -344,7 +425,123 @@ private Q_SLOTS:
         QCOMPARE(toggle()->text(), u"Output ON"_s);
     }
 
+    void rotationAboveTheLimitKeepsOneOldGeneration()
+    {
+        const QString log = freshLog(u"rotation"_s);
+        const QString old = log + u".1"_s;
+        const QByteArray full = filler(MessageLog::RotationLimit);
+        writeBytes(log, full);
+        MessageLog::append(log, "first\n");
+        QVERIFY2(!QFile::exists(old), "exactly 2 MiB is not rotated");
+        QCOMPARE(readBytes(log), full + "first\n");
+
+        MessageLog::append(log, "second\n");
+        QCOMPARE(readBytes(old), full + "first\n");
+        QCOMPARE(readBytes(log), QByteArray("second\n"));
+
+        writeBytes(log, readBytes(log) + full);
+        MessageLog::append(log, "third\n");
+        QCOMPARE(readBytes(old), "second\n" + full);
+        QCOMPARE(readBytes(log), QByteArray("third\n"));
+        QCOMPARE(QDir(QFileInfo(log).path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList({u"presenter.log"_s, u"presenter.log.1"_s}));
+    }
+
+    void blockedRotationStopsAtTwiceTheLimit()
+    {
+        const QString log = freshLog(u"blocked"_s);
+        // A non-empty folder with the old log's name can be neither removed nor replaced.
+        QVERIFY(QDir().mkpath(log + u".1/inside"_s));
+        const QByteArray big = filler(2 * MessageLog::RotationLimit - 60);
+        writeBytes(log, big);
+        const Played child = play(log, u"blocked"_s);
+        QVERIFY(!child.crashed);
+
+        const QByteArray kept = readBytes(log);
+        QCOMPARE(kept.size(), big.size() + 36);
+        QVERIFY(kept.endsWith("] still fits\n"));
+        // Standard error loses nothing and hears of the full log once.
+        for (const char *text : {"still fits", "would pass twice the limit", "also kept out"})
+            QVERIFY2(child.errors.contains(text), child.errors.constData());
+        QCOMPARE(child.errors.count("cannot be rotated"), 1);
+    }
+
+    void lineFormat_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("number");
+
+        QTest::newRow("debug is 0") << int(QtDebugMsg) << u"a debug message"_s << 0;
+        QTest::newRow("critical is 2") << int(QtCriticalMsg) << u"a critical message"_s << 2;
+        QTest::newRow("warning is 1, UTF-8 text round-trips") << int(QtWarningMsg) << u"Grüße – 日本語 ✓ «€»"_s << 1;
+        QTest::newRow("info is 4, placeholders stay literal") << int(QtInfoMsg) << u"50% done, %1 %2 %3 left"_s << 4;
+        QTest::newRow("fatal is 3, written before the abort") << int(QtFatalMsg) << u"fatal message"_s << 3;
+    }
+
+    // The line reaches the log and standard error alike; a fatal one before the abort.
+    void lineFormat()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, text);
+        QFETCH(int, number);
+        const QString log = freshLog(u"format"_s);
+        const QDateTime before = QDateTime::currentDateTimeUtc().addMSecs(-999);
+        const Played child = play(log, u"message"_s,
+                                  {u"OLVANTI_TEST_TYPE=%1"_s.arg(type), u"OLVANTI_TEST_TEXT="_s + text});
+        const QDateTime after = QDateTime::currentDateTimeUtc();
+        QCOMPARE(child.crashed, type == QtFatalMsg);
+
+        const QByteArray line = readBytes(log);
+        QCOMPARE(child.errors, line);
+        const QRegularExpressionMatch match = LinePattern.match(QString::fromUtf8(line));
+        QVERIFY2(match.hasMatch(), line.constData());
+        const QDateTime time = QDateTime::fromString(match.captured(1), Qt::ISODate);
+        QVERIFY(time >= before && time <= after);
+        QCOMPARE(match.captured(2).toInt(), number);
+        QCOMPARE(match.captured(3), text);
+    }
+
+    void pdfSearchNeverLogsDocumentText()
+    {
+        const QString log = freshLog(u"search"_s);
+        const Played child = play(log, u"search"_s);
+        QVERIFY(!QByteArray(readBytes(log) + child.errors).contains("text of a page"));
+        QVERIFY(readBytes(log).contains("a line of our own"));
+    }
+
+    void concurrentWritersProduceWholeLines()
+    {
+        const QString log = freshLog(u"threads"_s);
+        // Both writers cross the rotation limit at the same time: exactly one rotation may happen.
+        const QByteArray full = filler(MessageLog::RotationLimit);
+        writeBytes(log, full);
+        const Played child = play(log, u"threads"_s);
+        QVERIFY(!child.crashed);
+        QCOMPARE(child.errors.count('\n'), 2 * LinesPerWriter);
+
+        const QByteArray old = readBytes(log + u".1"_s);
+        QVERIFY(old.startsWith(full));
+        const QList<QByteArray> lines = QByteArray(old.mid(full.size()) + readBytes(log)).split('\n');
+        QCOMPARE(lines.size(), 2 * LinesPerWriter + 1);
+        QVERIFY(lines.last().isEmpty());
+        static const QRegularExpression message(u"^\\S+Z \\[4\\] writer ([AB]) line (\\d{4}) of a message long enough to be written in pieces$"_s);
+        int next[2] = {0, 0};
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+            const QRegularExpressionMatch match = message.match(QString::fromUtf8(lines.at(i)));
+            QVERIFY2(match.hasMatch(), lines.at(i).constData());
+            QCOMPARE(match.captured(2).toInt(), next[match.captured(1) == u"B"_s ? 1 : 0]++);
+        }
+    }
 private:
+    QString freshLog(const QString &name)
+    {
+        const QString dir = TestEnvironment::instance().path(name);
+        QDir(dir).removeRecursively();
+        QDir().mkpath(dir);
+        return dir + u"/presenter.log"_s;
+    }
+
     void build() { m_dialog = std::make_unique<SetupDialog>(m_settings, nullptr); }
 
     // A missing control crashes the test, which fails it as clearly as a check would.
