@@ -65,13 +65,9 @@ constexpr int LinesPerWriter = 3000;
 // fatal message ends the child only.
 void playScene(const QByteArray &scene)
 {
-    if (scene == "message") {
-        qt_message_output(QtMsgType(qEnvironmentVariableIntValue("OLVANTI_TEST_TYPE")), QMessageLogContext(),
-                          qEnvironmentVariable("OLVANTI_TEST_TEXT"));
-    } else if (scene == "blocked") {
-        qInfo("still fits"); // the line is 36 bytes
-        qInfo("would pass twice the limit");
-        qInfo("also kept out");
+    if (scene == "messages") { // one a line of the text
+        for (const QString &text : qEnvironmentVariable("OLVANTI_TEST_TEXT").split(u'\n'))
+            qt_message_output(QtMsgType(qEnvironmentVariableIntValue("OLVANTI_TEST_TYPE")), QMessageLogContext(), text);
     } else if (scene == "search") {
         const QLoggingCategory search("qt.pdf.search");
         qCWarning(search) << "not found in context" << "text of a page";
@@ -454,11 +450,12 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(log + u".1/inside"_s));
         const QByteArray big = filler(2 * MessageLog::RotationLimit - 60);
         writeBytes(log, big);
-        const Played child = play(log, u"blocked"_s);
+        const Played child = play(log, u"messages"_s,
+                                  {u"OLVANTI_TEST_TYPE=4"_s, u"OLVANTI_TEST_TEXT=still fits\nwould pass twice the limit\nalso kept out"_s});
         QVERIFY(!child.crashed);
 
         const QByteArray kept = readBytes(log);
-        QCOMPARE(kept.size(), big.size() + 36);
+        QCOMPARE(kept.size(), big.size() + 36); // the first line, time and type included
         QVERIFY(kept.endsWith("] still fits\n"));
         // Standard error loses nothing and hears of the full log once.
         for (const char *text : {"still fits", "would pass twice the limit", "also kept out"})
@@ -487,7 +484,7 @@ private Q_SLOTS:
         QFETCH(int, number);
         const QString log = freshLog(u"format"_s);
         const QDateTime before = QDateTime::currentDateTimeUtc().addMSecs(-999);
-        const Played child = play(log, u"message"_s,
+        const Played child = play(log, u"messages"_s,
                                   {u"OLVANTI_TEST_TYPE=%1"_s.arg(type), u"OLVANTI_TEST_TEXT="_s + text});
         const QDateTime after = QDateTime::currentDateTimeUtc();
         QCOMPARE(child.crashed, type == QtFatalMsg);

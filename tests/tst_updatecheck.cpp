@@ -34,7 +34,6 @@ class VersionServer : public QTcpServer
 public:
     QByteArray response;
 
-    bool start() { return listen(QHostAddress(QHostAddress::LocalHost)); }
     QByteArray address() const { return "http://127.0.0.1:" + QByteArray::number(serverPort()) + "/vivuderidazi/"; }
     void serve(const QByteArray &body, const QByteArray &status = "200 OK")
     {
@@ -77,7 +76,7 @@ private Q_SLOTS:
     {
         for (const QString &scheme : Schemes)
             QDesktopServices::setUrlHandler(scheme, &m_browser, "open");
-        QVERIFY(m_server.start());
+        QVERIFY(m_server.listen(QHostAddress(QHostAddress::LocalHost)));
     }
 
     void cleanupTestCase()
