@@ -92,7 +92,8 @@ QString TestEnvironment::damagedDocument()
 {
     return generated(QStringLiteral("damaged.pdf"), [](const QString &p) {
         QFile file(p);
-        const bool ok = file.open(QIODevice::WriteOnly) && file.write("%PDF-1.4\nthis is not a PDF body at all\n%%EOF\n") > 0;
+        const bool ok = file.open(QIODevice::WriteOnly)
+                        && file.write("%PDF-1.4\nthis is not a PDF body at all\n%%EOF\n") > 0;
         return ok ? QString() : QStringLiteral("cannot write");
     });
 }
