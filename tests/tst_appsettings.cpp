@@ -450,8 +450,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(log + u".1/inside"_s));
         const QByteArray big = filler(2 * MessageLog::RotationLimit - 60);
         writeBytes(log, big);
-        const Played child = play(log, u"messages"_s,
-                                  {u"OLVANTI_TEST_TYPE=4"_s, u"OLVANTI_TEST_TEXT=still fits\nwould pass twice the limit\nalso kept out"_s});
+        const Played child = play(log, u"messages"_s, {u"OLVANTI_TEST_TYPE=4"_s,
+                                  u"OLVANTI_TEST_TEXT=still fits\nwould pass twice the limit\nalso kept out"_s});
         QVERIFY(!child.crashed);
 
         const QByteArray kept = readBytes(log);

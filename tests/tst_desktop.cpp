@@ -386,9 +386,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QList<QVariantList>>("handedOver"); // the paths of each hand-over
         const QString files = QFileInfo(TestEnvironment::instance().path(u"x"_s)).absolutePath();
-        QTest::newRow("several documents in order, relative ones made absolute") << QStringList{u"/b.opack"_s, u"a.oplaylist"_s}
+        QTest::newRow("several documents in order, relative ones made absolute")
+            << QStringList{u"/b.opack"_s, u"a.oplaylist"_s}
             << QList<QVariantList>{{QStringList{u"/b.opack"_s, files + u"/a.oplaylist"_s}}};
-        QTest::newRow("no document brings the window to the front") << QStringList() << QList<QVariantList>{{QStringList()}};
+        QTest::newRow("no document brings the window to the front")
+            << QStringList() << QList<QVariantList>{{QStringList()}};
         QTest::newRow("verify run stays on its own")
             << QStringList{u"--verify"_s, TestEnvironment::instance().deck(2)} << QList<QVariantList>();
     }
