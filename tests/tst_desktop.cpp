@@ -312,7 +312,6 @@ private Q_SLOTS:
         QCOMPARE(hasColour(icon, qRgb(0x0E, 0x19, 0x24)), kind == 2);
         for (int other = 0; other < kind; ++other)
             QVERIFY2(image(other) != icon, qPrintable(QString::number(other)));
-        // Next (kind 1) is Previous mirrored.
         const QImage mirrored = kind == 1 ? image(0).mirrored(true, false) : QImage();
         for (int y = 0; y < mirrored.height(); ++y) {
             for (int x = 0; x < 128; ++x)
@@ -442,7 +441,6 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(gone.size(), 1, SingleInstance::ClientTimeoutMs + 2000);
         QCOMPARE(client.readAll(), handed.isValid() ? QByteArray("ok\n") : QByteArray());
         QCOMPARE(received, handed.isValid() ? QList<QVariantList>{{handed}} : QList<QVariantList>());
-        // The service goes on.
         QLocalSocket next;
         next.connectToServer(SingleInstance::serverName());
         next.write(SingleInstance::writeMessage({u"/talk.pdf"_s}));
