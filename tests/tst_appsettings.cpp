@@ -1,25 +1,45 @@
+#include "app/messagelog.h"
 #include "base/appsettings.h"
 #include "base/settingsfilecheck.h"
 #include "base/settingsguard.h"
+#include "presentation/displaymanager.h"
+#include "ui/setupdialog.h"
 #include "fulldisk.h"
 #include "playlistsupport.h"
+#include "screens.h"
 #include "testenv.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDataStream>
+#include <QDateTime>
 #include <QDir>
-#include <QPolygon>
 #include <QFile>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QPolygon>
+#include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTest>
 
+#include <sys/resource.h>
+
+#include <memory>
 #include <optional>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using PlaylistTest::readBytes;
+using PlaylistTest::writeBytes;
 
 // A value as the settings writer stores it: the data stream of version 4.0, every byte escaped.
 QByteArray variantText(const QByteArray &stream)
@@ -39,14 +59,91 @@ QByteArray streamOf(const QVariant &value)
     return bytes;
 }
 
+constexpr int LinesPerWriter = 3000;
+
+// What a child process of this test logs, so that its standard error can be read whole and a
+// fatal message ends the child only.
+void playScene(const QByteArray &scene)
+{
+    if (scene == "messages") { // one a line of the text
+        for (const QString &text : qEnvironmentVariable("OLVANTI_TEST_TEXT").split(u'\n'))
+            qt_message_output(QtMsgType(qEnvironmentVariableIntValue("OLVANTI_TEST_TYPE")), QMessageLogContext(), text);
+    } else if (scene == "search") {
+        const QLoggingCategory search("qt.pdf.search");
+        qCWarning(search) << "not found in context" << "text of a page";
+        qWarning("a line of our own");
+    } else if (scene == "threads") {
+        const auto writer = [](char name) {
+            return std::thread([name] {
+                for (int i = 0; i < LinesPerWriter; ++i)
+                    qInfo("writer %c line %04d of a message long enough to be written in pieces", name, i);
+            });
+        };
+        std::thread a = writer('A'), b = writer('B');
+        a.join();
+        b.join();
+    }
+}
+
+// Started again as a child: play the scene into the named log before any test runs.
+[[maybe_unused]] const bool s_child = [] {
+    const QByteArray log = qgetenv("OLVANTI_TEST_LOG");
+    if (log.isEmpty())
+        return false;
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    MessageLog::install(QFile::decodeName(log));
+    playScene(qgetenv("OLVANTI_TEST_SCENE"));
+    std::_Exit(0);
+}();
+
+struct Played
+{
+    QByteArray errors; // what the child wrote to standard error
+    bool crashed = true;
+};
+
+// Plays `scene` in a child process of this test that logs into `log`.
+Played play(const QString &log, const QString &scene, const QStringList &environment = {})
+{
+    QProcess child;
+    child.setEnvironment(QProcess::systemEnvironment() + environment
+                         << u"OLVANTI_TEST_LOG="_s + log << u"OLVANTI_TEST_SCENE="_s + scene);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    if (!child.waitForFinished(120000))
+        return {};
+    return {child.readAllStandardError(), child.exitStatus() == QProcess::CrashExit};
+}
+
+const QRegularExpression LinePattern(u"^(\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2}Z) \\[(\\d)\\] (.*)\\n$"_s,
+                                     QRegularExpression::DotMatchesEverythingOption);
+
+// One line of filler text, `size` bytes long.
+QByteArray filler(qint64 size)
+{
+    return QByteArray(size - 1, 'x') + '\n';
+}
+
+using TestScreens::screen;
+
+const QJsonObject ScreenA = screen(u"A"_s, 0, 1280, 800);
+const QJsonObject ScreenB = screen(u"B"_s, 1280, 1920, 1080);
+const QJsonObject ScreenC = screen(u"C"_s, 3200, 1024, 768, 1.25);
+
 } // namespace
 
+// The program's own files: the preferences, their store and the setup dialog that shows and
+// changes them, and the message log.
 class TestAppSettings : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_store.clear(); }
+    void init()
+    {
+        m_store.clear();
+        QVERIFY(TestScreens::apply({ScreenA, ScreenB}));
+    }
 
     void defaultsFromEmptyStore()
     {
@@ -64,42 +161,38 @@ private Q_SLOTS:
 
     void storedValuesAreLimited_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("older minutes key when seconds absent") << u"timer/minutes"_s << QVariant(15) << 900;
-        QTest::newRow("seconds above ten hours") << u"timer/seconds"_s << QVariant(99999) << 36000;
-        QTest::newRow("negative seconds") << u"timer/seconds"_s << QVariant(-5) << 0;
-        QTest::newRow("zero seconds is a duration, not a missing one") << u"timer/seconds"_s << QVariant(0) << 0;
-        QTest::newRow("effect past the list is the last effect") << u"transition/effect"_s << QVariant(9) << 5;
-        QTest::newRow("negative effect is none") << u"transition/effect"_s << QVariant(-1) << 0;
-        QTest::newRow("duration above the maximum") << u"transition/ms"_s << QVariant(5000) << 3000;
-        QTest::newRow("negative duration") << u"transition/ms"_s << QVariant(-20) << 0;
-        QTest::newRow("minutes that overflow when turned into seconds") << u"timer/minutes"_s << QVariant(40000000)
-                                                                         << 36000;
-        QTest::newRow("minutes beyond 64 bits") << u"timer/minutes"_s << QVariant(u"99999999999999999999"_s) << 600;
-        QTest::newRow("unreadable seconds fall back to the minutes") << u"timer/seconds"_s << QVariant(u"abc"_s) << 600;
-        QTest::newRow("unknown effect name") << u"transition/effect"_s << QVariant(u"Sparkle"_s) << 1;
-        QTest::newRow("unreadable duration") << u"transition/ms"_s << QVariant(u"fast"_s) << 400;
-        QTest::newRow("unreadable switch") << u"output/fitWidth"_s << QVariant(u"abc"_s) << 0;
-        QTest::newRow("switch stored as text") << u"output/fitWidth"_s << QVariant(u"true"_s) << 1;
-        QTest::newRow("window size past the presets is the free one") << u"output/windowSize"_s << QVariant(7) << 2;
-        QTest::newRow("negative window size is the first preset") << u"output/windowSize"_s << QVariant(-1) << 0;
+        QTest::addColumn<QString>("row"); // "KEY=STORED -> READ"
+        QTest::newRow("older minutes key when seconds absent") << u"timer/minutes=15 -> 900"_s;
+        QTest::newRow("seconds above ten hours") << u"timer/seconds=99999 -> 36000"_s;
+        QTest::newRow("negative seconds") << u"timer/seconds=-5 -> 0"_s;
+        QTest::newRow("zero seconds is a duration, not a missing one") << u"timer/seconds=0 -> 0"_s;
+        QTest::newRow("effect past the list is the last effect") << u"transition/effect=9 -> 5"_s;
+        QTest::newRow("negative effect is none") << u"transition/effect=-1 -> 0"_s;
+        QTest::newRow("duration above the maximum") << u"transition/ms=5000 -> 3000"_s;
+        QTest::newRow("negative duration") << u"transition/ms=-20 -> 0"_s;
+        QTest::newRow("minutes that overflow when turned into seconds") << u"timer/minutes=40000000 -> 36000"_s;
+        QTest::newRow("minutes beyond 64 bits") << u"timer/minutes=99999999999999999999 -> 600"_s;
+        QTest::newRow("unreadable seconds fall back to the minutes") << u"timer/seconds=abc -> 600"_s;
+        QTest::newRow("unknown effect name") << u"transition/effect=Sparkle -> 1"_s;
+        QTest::newRow("unreadable duration") << u"transition/ms=fast -> 400"_s;
+        QTest::newRow("unreadable switch") << u"output/fitWidth=abc -> 0"_s;
+        QTest::newRow("switch stored as text") << u"output/fitWidth=true -> 1"_s;
+        QTest::newRow("window size past the presets is the free one") << u"output/windowSize=7 -> 2"_s;
+        QTest::newRow("negative window size is the first preset") << u"output/windowSize=-1 -> 0"_s;
     }
 
     void storedValuesAreLimited()
     {
-        QFETCH(QString, key);
-        QFETCH(QVariant, stored);
-        QFETCH(int, expected);
-        m_store.setValue(key, stored);
+        QFETCH(QString, row);
+        const QString key = row.section(u'=', 0, 0);
+        m_store.setValue(key, row.section(u'=', 1).section(u" -> "_s, 0, 0));
         const QMap<QString, int> read{{u"timer/minutes"_s, m_settings.timerSeconds()},
                                       {u"timer/seconds"_s, m_settings.timerSeconds()},
                                       {u"transition/effect"_s, m_settings.transitionEffect()},
                                       {u"transition/ms"_s, m_settings.transitionMs()},
                                       {u"output/windowSize"_s, m_settings.outputWindowSize()},
                                       {u"output/fitWidth"_s, int(m_settings.outputFitWidth())}};
-        QCOMPARE(read.value(key, -1), expected);
+        QCOMPARE(read.value(key, -1), row.section(u" -> "_s, 1).toInt());
     }
 
     void playlistTimesDropAndClamp()
@@ -153,7 +246,7 @@ private Q_SLOTS:
         if (disk >= 0 && !full.emplace(FullDisk::Kind(disk), folder).unavailable().isEmpty())
             QSKIP(qPrintable(full->unavailable()));
         const QString path = folder + u"/store.ini"_s;
-        PlaylistTest::writeBytes(path, before);
+        writeBytes(path, before);
         QSettings store(path, QSettings::IniFormat);
         if (!before.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"store.ini has a format error"_s));
@@ -164,28 +257,28 @@ private Q_SLOTS:
             for (int page = 0; page < 150; ++page)
                 settings.setPosition(u"/docs/%1.pdf"_s.arg(page), page);
             QCOMPARE(settings.syncAndCheck(), QString());
-            before = PlaylistTest::readBytes(path);
+            before = readBytes(path);
             full->fill(8192);
             // The deferred write in the worker fails alike and leaves the file as it was.
             QSignalSpy background(SettingsGuard::of(store), &SettingsGuard::backgroundWritten);
             settings.setTimerSeconds(240);
             QVERIFY(background.wait());
             QCOMPARE(background.constFirst().constFirst().toString(), full->cause());
-            QCOMPARE(PlaylistTest::readBytes(path), before);
+            QCOMPARE(readBytes(path), before);
             settings.setTimerSeconds(300);
             QCOMPARE(settings.syncAndCheck(), full->cause());
-            QCOMPARE(PlaylistTest::readBytes(path), before);
+            QCOMPARE(readBytes(path), before);
             // Every value, also those of the failed write, reaches the disk once there is room.
             full->release();
         }
         settings.setTimerSeconds(300);
         QCOMPARE(settings.syncAndCheck(), QString());
-        QVERIFY(PlaylistTest::readBytes(path).contains("seconds=300"));
+        QVERIFY(readBytes(path).contains("seconds=300"));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QSignalSpy background(SettingsGuard::of(store), &SettingsGuard::backgroundWritten);
         settings.setTimerSeconds(180);
         QVERIFY(background.wait());
-        QVERIFY(PlaylistTest::readBytes(path).contains("seconds=180"));
+        QVERIFY(readBytes(path).contains("seconds=180"));
         QCOMPARE(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"store.ini"_s});
     }
@@ -215,7 +308,7 @@ private Q_SLOTS:
         QCOMPARE(SettingsFileCheck::isSafeValue(value), safe);
         if (safe) { // and the store's own reader takes it
             const QString path = TestEnvironment::instance().path(QString::fromLatin1(QTest::currentDataTag()) + u".ini"_s);
-            PlaylistTest::writeBytes(path, "[t]\nv=" + value);
+            writeBytes(path, "[t]\nv=" + value);
             QVERIFY(QSettings(path, QSettings::IniFormat).value(u"t/v"_s).isValid());
         }
     }
@@ -225,21 +318,239 @@ private Q_SLOTS:
     void aDamagedFileStartsWithoutItsDamagedValues()
     {
         const QString path = TestEnvironment::instance().path(u"damaged.ini"_s);
-        const QByteArray before = PlaylistTest::readBytes(QStringLiteral(OLVANTI_SOURCE_DIR "/fuzz/regressions/settings/oom-8916515526b6068206781f43cd0452d39b379fd3"));
-        PlaylistTest::writeBytes(path, before + "\n[timer]\nseconds=125\n");
+        const QByteArray before = readBytes(QStringLiteral(OLVANTI_SOURCE_DIR "/fuzz/regressions/settings/oom-8916515526b6068206781f43cd0452d39b379fd3"));
+        writeBytes(path, before + "\n[timer]\nseconds=125\n");
         QSettings store(path, QSettings::IniFormat);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"held damaged values, now taken out.*endPages.*times"_s));
         AppSettings settings(store);
         QVERIFY(settings.playlistTimes().isEmpty() && settings.playlistEndPages().isEmpty());
         QCOMPARE(settings.timerSeconds(), 125);
-        QCOMPARE(PlaylistTest::readBytes(path + u".damaged"_s), before + "\n[timer]\nseconds=125\n");
+        QCOMPARE(readBytes(path + u".damaged"_s), before + "\n[timer]\nseconds=125\n");
         QVERIFY(SettingsFileCheck::removeUnsafeValues(path).isEmpty());
     }
 
+    void displayChoiceSelection_data()
+    {
+        QTest::addColumn<QJsonArray>("screens");
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("unavailable");
+        const QJsonArray two{ScreenA, ScreenB}, three{ScreenA, ScreenB, ScreenC};
+        const QString a = u"A (1280 x 800, 1x)"_s, b = u"B (1920 x 1080, 1x)"_s;
+        QTest::newRow("two screens, nothing stored: the second, no message") << two << QString() << b << false;
+        QTest::newRow("stored screen present wins") << two << u"A|||"_s << a << false;
+        QTest::newRow("stored screen found by identity, not position") << three << u"C|||"_s << u"C (1024 x 768, 1.25x)"_s << false;
+        QTest::newRow("stored screen unplugged: the second, with message") << two << u"C|||"_s << b << true;
+        QTest::newRow("one screen, stored one unplugged: the only one, with message") << QJsonArray{ScreenA} << u"B|||"_s << a << true;
+        QTest::newRow("identity compared case-sensitively") << two << u"a|||"_s << b << true;
+    }
+
+    // The list follows the screens; a stored display that is gone is reported and its
+    // preference kept; a refill is not the operator's choice.
+    void displayChoiceSelection()
+    {
+        QFETCH(QJsonArray, screens);
+        QFETCH(QString, preferred);
+        QFETCH(bool, unavailable);
+        build();
+        m_store.setValue(u"output/display"_s, preferred);
+        QVERIFY(TestScreens::apply(screens));
+        auto *choice = m_dialog->findChild<QComboBox *>(u"displayChoice"_s);
+        QSignalSpy indexChanged(choice, &QComboBox::currentIndexChanged);
+        QSignalSpy messages(m_dialog.get(), &SetupDialog::statusMessage);
+        m_dialog->refillDisplays();
+        const QVariantList warning{u"Preferred output display unavailable; choose a replacement before opening output."_s, 15000};
+        QCOMPARE(messages, unavailable ? QList<QVariantList>{warning} : QList<QVariantList>());
+        QCOMPARE(choice->count(), screens.size());
+        QTEST(choice->currentText(), "selected");
+        QVERIFY(indexChanged.isEmpty() && !choice->signalsBlocked());
+        QCOMPARE(m_store.value(u"output/display"_s).toString(), preferred);
+    }
+
+    // Each control writes its setting at once and tells the window; stored values out of range
+    // are limited to what the controls offer and written back.
+    void controlsStoreAndEmitTheirSettings()
+    {
+        m_store.setValue(u"output/fitWidth"_s, true);
+        m_store.setValue(u"transition/effect"_s, 9);
+        m_store.setValue(u"transition/ms"_s, 20);
+        m_store.setValue(u"timer/autoStart"_s, true);
+        build();
+        QCOMPARE(duration()->maximum(), 3000);
+        QCOMPARE(m_store.value(u"transition/effect"_s).toInt(), 5);
+        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 100);
+        QStringList effects;
+        for (int i = 0; i < effect()->count(); ++i)
+            effects << effect()->itemText(i);
+        QCOMPARE(effects, QStringList({u"None"_s, u"Fade"_s, u"Dip to black"_s, u"Slide"_s, u"Wipe"_s, u"Zoom"_s}));
+        QCOMPARE(scaling()->currentIndex(), 1);
+        QVERIFY(m_dialog->autoStartTimer());
+        QSignalSpy chosen(m_dialog.get(), &SetupDialog::displayChosen);
+        QSignalSpy placed(m_dialog.get(), &SetupDialog::placementChosen);
+        QSignalSpy fitWidth(m_dialog.get(), &SetupDialog::fitWidthChanged);
+        QSignalSpy transition(m_dialog.get(), &SetupDialog::transitionChanged);
+        QSignalSpy toggled(m_dialog.get(), &SetupDialog::outputToggleClicked);
+
+        QTest::keyClick(m_dialog->findChild<QComboBox *>(u"displayChoice"_s), Qt::Key_Up);
+        QTest::keyClick(m_dialog->findChild<QComboBox *>(u"outputPlacement"_s), Qt::Key_Down);
+        scaling()->setCurrentIndex(0);
+        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), false);
+        scaling()->setCurrentIndex(1);
+        effect()->setCurrentIndex(3);
+        duration()->stepUp();
+        m_dialog->findChild<QCheckBox *>(u"timerAutoStart"_s)->click();
+        QTest::mouseClick(toggle(), Qt::LeftButton);
+
+        const QString first = DisplayManager::screenIdentity(QGuiApplication::screens().at(0));
+        QCOMPARE(chosen, QList<QVariantList>{{first}});
+        QCOMPARE(m_store.value(u"output/display"_s).toString(), first);
+        QCOMPARE(placed, QList<QVariantList>{{true}});
+        QVERIFY(m_settings.outputWindowed() && m_dialog->findChild<QComboBox *>(u"windowSizeChoice"_s)->isEnabled());
+        QCOMPARE(m_store.value(u"output/fitWidth"_s).toBool(), true);
+        QCOMPARE(fitWidth, (QList<QVariantList>{{false}, {true}}));
+        QCOMPARE(m_store.value(u"transition/ms"_s).toInt(), 150);
+        QCOMPARE(transition, (QList<QVariantList>{{3, 100}, {3, 150}}));
+        QVERIFY(!m_store.value(u"timer/autoStart"_s).toBool() && !m_dialog->autoStartTimer());
+        QCOMPARE(toggled, QList<QVariantList>{{true}});
+
+        // The switch then follows the output, whoever turned it.
+        m_dialog->setOutputShown(false);
+        QVERIFY(!toggle()->isChecked());
+        QCOMPARE(toggle()->text(), u"Output OFF"_s);
+        m_dialog->setOutputShown(true);
+        QCOMPARE(toggle()->text(), u"Output ON"_s);
+    }
+
+    void rotationAboveTheLimitKeepsOneOldGeneration()
+    {
+        const QString log = freshLog(u"rotation"_s);
+        const QString old = log + u".1"_s;
+        const QByteArray full = filler(MessageLog::RotationLimit);
+        writeBytes(log, full);
+        MessageLog::append(log, "first\n");
+        QVERIFY2(!QFile::exists(old), "exactly 2 MiB is not rotated");
+        QCOMPARE(readBytes(log), full + "first\n");
+
+        MessageLog::append(log, "second\n");
+        QCOMPARE(readBytes(old), full + "first\n");
+        QCOMPARE(readBytes(log), QByteArray("second\n"));
+
+        writeBytes(log, readBytes(log) + full);
+        MessageLog::append(log, "third\n");
+        QCOMPARE(readBytes(old), "second\n" + full);
+        QCOMPARE(readBytes(log), QByteArray("third\n"));
+        QCOMPARE(QDir(QFileInfo(log).path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList({u"presenter.log"_s, u"presenter.log.1"_s}));
+    }
+
+    void blockedRotationStopsAtTwiceTheLimit()
+    {
+        const QString log = freshLog(u"blocked"_s);
+        // A non-empty folder with the old log's name can be neither removed nor replaced.
+        QVERIFY(QDir().mkpath(log + u".1/inside"_s));
+        const QByteArray big = filler(2 * MessageLog::RotationLimit - 60);
+        writeBytes(log, big);
+        const Played child = play(log, u"messages"_s, {u"OLVANTI_TEST_TYPE=4"_s,
+                                  u"OLVANTI_TEST_TEXT=still fits\nwould pass twice the limit\nalso kept out"_s});
+        QVERIFY(!child.crashed);
+
+        const QByteArray kept = readBytes(log);
+        QCOMPARE(kept.size(), big.size() + 36); // the first line, time and type included
+        QVERIFY(kept.endsWith("] still fits\n"));
+        // Standard error loses nothing and hears of the full log once.
+        for (const char *text : {"still fits", "would pass twice the limit", "also kept out"})
+            QVERIFY2(child.errors.contains(text), child.errors.constData());
+        QCOMPARE(child.errors.count("cannot be rotated"), 1);
+    }
+
+    void lineFormat_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("number");
+
+        QTest::newRow("debug is 0") << int(QtDebugMsg) << u"a debug message"_s << 0;
+        QTest::newRow("critical is 2") << int(QtCriticalMsg) << u"a critical message"_s << 2;
+        QTest::newRow("warning is 1, UTF-8 text round-trips") << int(QtWarningMsg) << u"Grüße – 日本語 ✓ «€»"_s << 1;
+        QTest::newRow("info is 4, placeholders stay literal") << int(QtInfoMsg) << u"50% done, %1 %2 %3 left"_s << 4;
+        QTest::newRow("fatal is 3, written before the abort") << int(QtFatalMsg) << u"fatal message"_s << 3;
+    }
+
+    // The line reaches the log and standard error alike; a fatal one before the abort.
+    void lineFormat()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, text);
+        QFETCH(int, number);
+        const QString log = freshLog(u"format"_s);
+        const QDateTime before = QDateTime::currentDateTimeUtc().addMSecs(-999);
+        const Played child = play(log, u"messages"_s,
+                                  {u"OLVANTI_TEST_TYPE=%1"_s.arg(type), u"OLVANTI_TEST_TEXT="_s + text});
+        const QDateTime after = QDateTime::currentDateTimeUtc();
+        QCOMPARE(child.crashed, type == QtFatalMsg);
+
+        const QByteArray line = readBytes(log);
+        QCOMPARE(child.errors, line);
+        const QRegularExpressionMatch match = LinePattern.match(QString::fromUtf8(line));
+        QVERIFY2(match.hasMatch(), line.constData());
+        const QDateTime time = QDateTime::fromString(match.captured(1), Qt::ISODate);
+        QVERIFY(time >= before && time <= after);
+        QCOMPARE(match.captured(2).toInt(), number);
+        QCOMPARE(match.captured(3), text);
+    }
+
+    void pdfSearchNeverLogsDocumentText()
+    {
+        const QString log = freshLog(u"search"_s);
+        const Played child = play(log, u"search"_s);
+        QVERIFY(!QByteArray(readBytes(log) + child.errors).contains("text of a page"));
+        QVERIFY(readBytes(log).contains("a line of our own"));
+    }
+
+    void concurrentWritersProduceWholeLines()
+    {
+        const QString log = freshLog(u"threads"_s);
+        // Both writers cross the rotation limit at the same time: exactly one rotation may happen.
+        const QByteArray full = filler(MessageLog::RotationLimit);
+        writeBytes(log, full);
+        const Played child = play(log, u"threads"_s);
+        QVERIFY(!child.crashed);
+        QCOMPARE(child.errors.count('\n'), 2 * LinesPerWriter);
+
+        const QByteArray old = readBytes(log + u".1"_s);
+        QVERIFY(old.startsWith(full));
+        const QList<QByteArray> lines = QByteArray(old.mid(full.size()) + readBytes(log)).split('\n');
+        QCOMPARE(lines.size(), 2 * LinesPerWriter + 1);
+        QVERIFY(lines.last().isEmpty());
+        static const QRegularExpression message(u"^\\S+Z \\[4\\] writer ([AB]) line (\\d{4}) of a message long enough to be written in pieces$"_s);
+        int next[2] = {0, 0};
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+            const QRegularExpressionMatch match = message.match(QString::fromUtf8(lines.at(i)));
+            QVERIFY2(match.hasMatch(), lines.at(i).constData());
+            QCOMPARE(match.captured(2).toInt(), next[match.captured(1) == u"B"_s ? 1 : 0]++);
+        }
+    }
 private:
+    QString freshLog(const QString &name)
+    {
+        const QString dir = TestEnvironment::instance().path(name);
+        QDir(dir).removeRecursively();
+        QDir().mkpath(dir);
+        return dir + u"/presenter.log"_s;
+    }
+
+    void build() { m_dialog = std::make_unique<SetupDialog>(m_settings, nullptr); }
+
+    // A missing control crashes the test, which fails it as clearly as a check would.
+    QPushButton *toggle() const { return m_dialog->findChild<QPushButton *>(u"outputToggle"_s); }
+    QComboBox *scaling() const { return m_dialog->findChild<QComboBox *>(u"scalingChoice"_s); }
+    QComboBox *effect() const { return m_dialog->findChild<QComboBox *>(u"transitionChoice"_s); }
+    QSpinBox *duration() const { return m_dialog->findChild<QSpinBox *>(u"transitionDuration"_s); }
+
     QSettings m_store{TestEnvironment::instance().path(u"settings.ini"_s), QSettings::IniFormat};
     AppSettings m_settings{m_store};
+    std::unique_ptr<SetupDialog> m_dialog;
 };
 
-OLVANTI_TEST_MAIN(TestAppSettings)
+OLVANTI_TEST_MAIN_WITH_SCREENS(TestAppSettings, TestScreens::ScreensAB)
 #include "tst_appsettings.moc"

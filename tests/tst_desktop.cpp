@@ -1,13 +1,41 @@
+#include "app/application.h"
+#include "app/commandline.h"
+#include "app/singleinstance.h"
+#include "app/stylesheet.h"
+#include "app/translation.h"
 #include "playlistsupport.h"
 #include "testenv.h"
+#include "ui/buttons.h"
+#include "ui/icons.h"
+#include "ui/mainwindow.h"
 
+#include <QCommandLineParser>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileOpenEvent>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QLocalSocket>
+#include <QLocale>
+#include <QLockFile>
+#include <QMenuBar>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <memory>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -18,27 +46,31 @@ const QString AppId = u"example.olvanti.OlvantiVIVuderidazi"_s;
 
 QString readText(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(PlaylistTest::readBytes(path));
+}
+
+// What the program prints for --help when `language` is the system's only language setting.
+QString helpText(const QString &language)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {u"LANGUAGE"_s, u"LC_ALL"_s, u"LC_MESSAGES"_s})
+        environment.remove(name);
+    environment.insert(u"LANG"_s, language);
+    QProcess app;
+    app.setProcessEnvironment(environment);
+    app.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), {u"--help"_s});
+    return app.waitForFinished(60000) ? QString::fromUtf8(app.readAllStandardOutput()) : QString();
 }
 
 // Term ("-h, --help", "--verify pdf") and description of each entry of the help's option and
 // argument lists, descriptions unwrapped.
 QMap<QString, QString> helpEntries()
 {
-    QProcess app;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"LC_ALL"_s, u"C"_s);
-    environment.remove(u"LANGUAGE"_s);
-    app.setProcessEnvironment(environment);
-    app.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), {u"--help"_s});
-    if (!app.waitForFinished(60000))
-        return {};
     QMap<QString, QString> entries;
     QString term;
     static const QRegularExpression entry(u"^  (\\S.*?)  +(.*)$"_s);
     static const QRegularExpression continuation(u"^   +(\\S.*)$"_s);
-    for (const QString &line : QString::fromUtf8(app.readAllStandardOutput()).split(u'\n')) {
+    for (const QString &line : helpText(u"C"_s).split(u'\n')) {
         if (const auto match = entry.match(line); match.hasMatch()) {
             term = match.captured(1).remove(u'<').remove(u'>');
             entries[term] = match.captured(2);
@@ -72,8 +104,69 @@ QMap<QString, QString> manEntries()
     return entries;
 }
 
+struct SourceText
+{
+    QString context;
+    QString source;
+    QString comment;
+};
+
+// Every text the sources hand to tr() today, as the translation tools find it.
+QList<SourceText> scanSources()
+{
+    const QString ts = TestEnvironment::instance().path(u"scanned.ts"_s);
+    QProcess lupdate;
+    lupdate.start(QString::fromLocal8Bit(OLVANTI_LUPDATE_PATH),
+                  {u"-silent"_s, u"-locations"_s, u"none"_s, QStringLiteral(OLVANTI_SOURCE_DIR "/src"), u"-ts"_s, ts});
+    if (!lupdate.waitForFinished(120000) || lupdate.exitCode() != 0)
+        return {};
+    QList<SourceText> texts;
+    QString context;
+    QXmlStreamReader xml(PlaylistTest::readBytes(ts));
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == "name"_L1)
+            context = xml.readElementText();
+        else if (xml.name() == "source"_L1)
+            texts.append({context, xml.readElementText(), QString()});
+        else if (xml.name() == "comment"_L1 && !texts.isEmpty())
+            texts.last().comment = xml.readElementText();
+    }
+    return texts;
+}
+
+QStringList placeholders(const QString &text)
+{
+    static const QRegularExpression marker(u"%(\\d+|n)"_s);
+    QStringList found;
+    for (auto it = marker.globalMatch(text); it.hasNext();)
+        found.append(it.next().captured());
+    found.sort();
+    return found;
+}
+
+int mnemonics(QString text)
+{
+    return int(text.remove(u"&&"_s).count(u'&'));
+}
+
+QImage image(int kind)
+{
+    return paintedIcon(IconKind(kind)).pixmap(QSize(64, 64), 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+bool hasColour(const QImage &image, QRgb colour)
+{
+    const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
+    return std::find(pixels, pixels + image.width() * image.height(), colour) != pixels + image.width() * image.height();
+}
+
 } // namespace
 
+// The program as the desktop and the command line start it: its files, look and language, and
+// the hand-over of documents to a running instance (this test process; the real executable,
+// started beside it in the same runtime folder, is the later start).
 class TestDesktop : public QObject
 {
     Q_OBJECT
@@ -85,6 +178,7 @@ private Q_SLOTS:
         const QString packages = qEnvironmentVariable("XDG_DATA_HOME") + u"/mime/packages"_s;
         QVERIFY(QDir().mkpath(packages));
         QVERIFY(QFile::copy(DataDir + u"olvanti-vivuderidazi.mime.xml"_s, packages + u"/olvanti-vivuderidazi.xml"_s));
+        QVERIFY(!m_running.handOver({}));
     }
 
     // The man page documents every option and argument of the help with the help's own words.
@@ -172,6 +266,274 @@ private Q_SLOTS:
         for (const QString &type : types)
             QVERIFY2(QMimeDatabase().mimeTypeForName(type).isValid(), qPrintable(type));
     }
+
+    void styleSheetReachesWidgets_data()
+    {
+        QTest::addColumn<QString>("row"); // "[TIMER BAR PROPERTY=VALUE] LABEL NAME -> TEXT COLOUR"
+        QTest::newRow("plain label is white") << u"label -> #FFFFFF"_s;
+        QTest::newRow("live label is orange") << u"liveLabel -> #FF9C45"_s;
+        QTest::newRow("overtime timer is yellow") << u"overtime=true timer -> #FFEB3B"_s;
+        QTest::newRow("30 s warning timer is red") << u"warning=30 timer -> #FF5252"_s;
+    }
+
+    void styleSheetReachesWidgets()
+    {
+        QFETCH(QString, row);
+        const QStringList words = row.section(u" -> "_s, 0, 0).split(u' ');
+        QTest::failOnWarning(QRegularExpression(u"style ?sheet"_s, QRegularExpression::CaseInsensitiveOption));
+        QWidget bar;
+        bar.setStyleSheet(applicationStyleSheet());
+        bar.setObjectName(u"timerBar"_s);
+        if (words.size() > 1)
+            bar.setProperty(words.first().section(u'=', 0, 0).toLatin1().constData(), words.first().section(u'=', 1));
+        auto *label = new QLabel(u"12:00"_s, &bar);
+        label->setObjectName(words.last());
+        label->ensurePolished();
+        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(row.section(u" -> "_s, 1)));
+    }
+
+    void iconKinds_data()
+    {
+        QTest::addColumn<int>("kind");
+        for (int kind = 0; kind < IconKindCount; ++kind)
+            QTest::addRow("kind %d", kind) << kind;
+    }
+
+    // Drawn for double-density screens, in white with the accent from kind 3 on; only the
+    // blackout screen is filled dark. No two kinds look alike; Next mirrors Previous.
+    void iconKinds()
+    {
+        QFETCH(int, kind);
+        const QImage icon = image(kind);
+        QCOMPARE(icon.size(), QSize(128, 128));
+        QVERIFY(hasColour(icon, qRgba(0, 0, 0, 0)));
+        QVERIFY(hasColour(icon, qRgb(0xFF, 0xFF, 0xFF)));
+        QCOMPARE(hasColour(icon, qRgb(0xFF, 0x9C, 0x45)), kind >= 3);
+        QCOMPARE(hasColour(icon, qRgb(0x0E, 0x19, 0x24)), kind == 2);
+        for (int other = 0; other < kind; ++other)
+            QVERIFY2(image(other) != icon, qPrintable(QString::number(other)));
+        const QImage mirrored = kind == 1 ? image(0).mirrored(true, false) : QImage();
+        for (int y = 0; y < mirrored.height(); ++y) {
+            for (int x = 0; x < 128; ++x)
+                QVERIFY2(std::abs(qAlpha(icon.pixel(x, y)) - qAlpha(mirrored.pixel(x, y))) <= 8,
+                         qPrintable(QStringLiteral("at %1, %2").arg(x).arg(y)));
+        }
+    }
+
+    void flashPressesBrieflyWithoutClicking()
+    {
+        QLabel label;
+        flashButton(&label); // not a button: ignored
+        flashButton(nullptr);
+        QPushButton button(QStringLiteral("Blackout"));
+        QSignalSpy clicked(&button, &QPushButton::clicked);
+        // A button deleted during its flash must not be touched when the flash ends.
+        auto doomed = std::make_unique<QPushButton>();
+        flashButton(doomed.get());
+        QElapsedTimer clock;
+        clock.start();
+        flashButton(&button);
+        doomed.reset();
+        QVERIFY(button.isDown());
+        QTRY_VERIFY(!button.isDown());
+        QVERIFY2(clock.elapsed() >= 150, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(clicked.size(), 0);
+    }
+
+    void fileOpenWithTheWindowOpensAtOnce()
+    {
+        MainWindow window;
+        QSignalSpy ready(&window, &MainWindow::documentReady);
+        QString pending;
+        QFileOpenEvent request(TestEnvironment::instance().deck(2));
+
+        QVERIFY(routeFileOpen(&request, &window, pending));
+
+        QVERIFY(pending.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, 20000);
+    }
+
+    void documentChoice_data()
+    {
+        QTest::addColumn<QString>("row"); // "ARGUMENTS [@FILE-OPEN REQUEST BEFORE THE WINDOW] -> OPENED"
+        QTest::newRow("first positional argument") << u"a.pdf b.pdf -> a.pdf"_s;
+        QTest::newRow("file-open request wins over the argument") << u"a.pdf @/req.pdf -> /req.pdf"_s;
+        QTest::newRow("verify ignores the positional argument") << u"--verify check.pdf a.pdf -> check.pdf"_s;
+        QTest::newRow("verify ignores a file-open request") << u"a.pdf --verify=check.pdf @/req.pdf -> check.pdf"_s;
+    }
+
+    void documentChoice()
+    {
+        QFETCH(QString, row);
+        QStringList arguments = row.section(u" -> "_s, 0, 0).split(u' ');
+        QString pending;
+        if (arguments.last().startsWith(u'@')) {
+            QFileOpenEvent event(arguments.takeLast().mid(1));
+            QVERIFY(routeFileOpen(&event, nullptr, pending));
+        }
+        QEvent other(QEvent::ApplicationActivate);
+        QVERIFY(!routeFileOpen(&other, nullptr, pending));
+        QCommandLineParser parser;
+        configureParser(parser);
+        QVERIFY2(parser.parse(QStringList(u"olvanti"_s) + arguments), qPrintable(parser.errorText()));
+
+        QCOMPARE(documentToOpen(launchOptions(parser), pending), row.section(u" -> "_s, 1));
+    }
+
+    void laterStartHandsOver_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QList<QVariantList>>("handedOver"); // the paths of each hand-over
+        const QString files = QFileInfo(TestEnvironment::instance().path(u"x"_s)).absolutePath();
+        QTest::newRow("several documents in order, relative ones made absolute")
+            << QStringList{u"/b.opack"_s, u"a.oplaylist"_s}
+            << QList<QVariantList>{{QStringList{u"/b.opack"_s, files + u"/a.oplaylist"_s}}};
+        QTest::newRow("no document brings the window to the front")
+            << QStringList() << QList<QVariantList>{{QStringList()}};
+        QTest::newRow("verify run stays on its own")
+            << QStringList{u"--verify"_s, TestEnvironment::instance().deck(2)} << QList<QVariantList>();
+    }
+
+    void laterStartHandsOver()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QList<QVariantList>, handedOver);
+        QSignalSpy received(&m_running, &SingleInstance::handedOver);
+        QProcess later;
+        QSignalSpy finished(&later, &QProcess::finished);
+        later.setWorkingDirectory(QFileInfo(TestEnvironment::instance().path(u"x"_s)).absolutePath());
+        later.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), arguments);
+
+        // The later start waits for our answer, so this event loop has to keep running.
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
+        QCOMPARE(later.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(later.exitCode(), 0);
+        QCOMPARE(received, handedOver);
+    }
+
+    void eachClientIsAnsweredOrDroppedAndServiceGoesOn_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QVariant>("handed"); // the paths handed over; none: the client is dropped unanswered
+        QTest::newRow("not JSON") << QByteArray("open /etc/passwd\n") << QVariant();
+        QTest::newRow("JSON object instead of a list") << QByteArray("{\"path\":\"/a.pdf\"}\n") << QVariant();
+        QTest::newRow("endless line") << QByteArray((1 << 20) + 2, 'x') << QVariant();
+        QTest::newRow("half a message, then silence") << QByteArray("[\"/a.pdf\"") << QVariant();
+        QStringList flood;
+        for (int i = 0; i < 20000; ++i)
+            flood.append(u"/nowhere/missing-%1.pdf"_s.arg(i));
+        QTest::newRow("a flood of paths: the first hundred absolute ones")
+            << SingleInstance::writeMessage(flood + QStringList{u"relative.pdf"_s}) << QVariant(flood.mid(0, 100));
+    }
+
+    void eachClientIsAnsweredOrDroppedAndServiceGoesOn()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(QVariant, handed);
+        QSignalSpy received(&m_running, &SingleInstance::handedOver);
+        if (handed.isValid())
+            QTest::ignoreMessage(QtWarningMsg, "19900 more documents of one hand-over were left out");
+        QLocalSocket client;
+        QSignalSpy gone(&client, &QLocalSocket::disconnected);
+        client.connectToServer(SingleInstance::serverName());
+        QVERIFY(client.waitForConnected(5000));
+        client.write(request);
+        QTRY_COMPARE_WITH_TIMEOUT(gone.size(), 1, SingleInstance::ClientTimeoutMs + 2000);
+        QCOMPARE(client.readAll(), handed.isValid() ? QByteArray("ok\n") : QByteArray());
+        QCOMPARE(received, handed.isValid() ? QList<QVariantList>{{handed}} : QList<QVariantList>());
+        QLocalSocket next;
+        next.connectToServer(SingleInstance::serverName());
+        next.write(SingleInstance::writeMessage({u"/talk.pdf"_s}));
+        QTRY_VERIFY(next.canReadLine());
+        QCOMPARE(next.readLine(), QByteArray("ok\n"));
+    }
+
+    // Neither the runtime folder nor the temporary one the toolkit falls back to can be had.
+    void unusableRuntimeFolderFallsBackToAPrivateOne()
+    {
+        const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray tmpBefore = qgetenv("TMPDIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(TestEnvironment::instance().path(u"no/such/folder"_s)));
+        qputenv("TMPDIR", QFile::encodeName(TestEnvironment::instance().deck(1)));
+        const auto restore = qScopeGuard([&] {
+            qputenv("XDG_RUNTIME_DIR", runtimeBefore);
+            tmpBefore.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpBefore);
+        });
+        const QString folder = SingleInstance::runtimeFolder();
+        QVERIFY2(folder.startsWith(qEnvironmentVariable("XDG_CACHE_HOME") + u'/'), qPrintable(folder));
+        struct stat info;
+        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, 0700u);
+
+        // The lock is held but nobody listens: the start waits half a second at most (the
+        // bound leaves room for a busy machine, not for waiting out a retry).
+        QLockFile held(folder + u"/OlvantiVIVuderidazi.lock"_s);
+        QVERIFY(held.tryLock(0));
+        SingleInstance later;
+        QElapsedTimer clock;
+        clock.start();
+        QTest::ignoreMessage(QtWarningMsg, "The running instance does not answer; starting another one");
+        QVERIFY(!later.handOver({u"/talk.pdf"_s}));
+        QVERIFY2(clock.elapsed() < SingleInstance::ConnectTimeoutMs + 1500, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    // New texts in the sources fail here until they are translated.
+    void everySourceTextHasAGermanTranslation()
+    {
+        const QList<SourceText> texts = scanSources();
+        QVERIFY(texts.size() > 200);
+        QTranslator german;
+        QVERIFY(german.load(u":/i18n/olvanti_de.qm"_s));
+
+        QStringList faults;
+        for (const SourceText &text : texts) {
+            const QString translated = german.translate(text.context.toUtf8().constData(), text.source.toUtf8().constData(),
+                                                        text.comment.isEmpty() ? nullptr : text.comment.toUtf8().constData());
+            const QString where = text.context + u": \""_s + text.source + u'"';
+            if (translated.isEmpty())
+                faults.append(where + u" is not translated"_s);
+            else if (placeholders(translated) != placeholders(text.source))
+                faults.append(where + u" loses or adds a placeholder"_s);
+            else if (mnemonics(translated) != mnemonics(text.source))
+                faults.append(where + u" loses or adds a keyboard shortcut"_s);
+            else if (translated.front().isSpace() != text.source.front().isSpace()
+                     || translated.back().isSpace() != text.source.back().isSpace())
+                faults.append(where + u" loses or adds the spacing at its ends"_s);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    void germanLocaleShowsGermanMenus()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        installTranslators(*qApp);
+        MainWindow window;
+        QStringList titles;
+        for (const QAction *menu : window.menuBar()->actions())
+            titles.append(menu->text());
+
+        QCOMPARE(titles, QStringList({u"&Datei"_s, u"&Bearbeiten"_s, u"&Ansicht"_s, u"&Wiedergabeliste"_s,
+                                      u"P&räsentation"_s, u"&Einstellungen"_s, u"&Hilfe"_s}));
+    }
+
+    // The executable itself picks the language from the environment before it prints anything.
+    void executableFollowsTheSystemLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("German") << u"de_DE.UTF-8"_s << u"Olvanti PDF-Leser und Präsentationssystem"_s;
+        QTest::newRow("no catalogue keeps English") << u"fr_FR.UTF-8"_s << u"Olvanti PDF reader and presentation system"_s;
+    }
+
+    void executableFollowsTheSystemLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, description);
+        QVERIFY2(helpText(language).contains(description), qPrintable(language));
+    }
+
+private:
+    SingleInstance m_running;
 };
 
 OLVANTI_TEST_MAIN(TestDesktop)

@@ -1,15 +1,25 @@
+#include "ui/aboutdialog.h"
 #include "ui/updatecheck.h"
+#include "modal.h"
+#include "playlistsupport.h"
 #include "testenv.h"
 
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -24,8 +34,7 @@ class VersionServer : public QTcpServer
 public:
     QByteArray response;
 
-    bool start() { return listen(QHostAddress(QHostAddress::LocalHost)); }
-    QByteArray address() const { return "http://127.0.0.1:" + QByteArray::number(serverPort()) + "/vivuderidazi/version.txt"; }
+    QByteArray address() const { return "http://127.0.0.1:" + QByteArray::number(serverPort()) + "/vivuderidazi/"; }
     void serve(const QByteArray &body, const QByteArray &status = "200 OK")
     {
         response = "HTTP/1.1 " + status + "\r\nContent-Type: text/plain\r\nContent-Length: "
@@ -57,7 +66,8 @@ public Q_SLOTS:
     void open(const QUrl &url) { opened.append(url); }
 };
 
-class TestUpdateCheck : public QObject
+// The Help menu: the about dialog, the notices and the check for a new version.
+class TestHelpMenu : public QObject
 {
     Q_OBJECT
 
@@ -66,7 +76,7 @@ private Q_SLOTS:
     {
         for (const QString &scheme : Schemes)
             QDesktopServices::setUrlHandler(scheme, &m_browser, "open");
-        QVERIFY(m_server.start());
+        QVERIFY(m_server.listen(QHostAddress(QHostAddress::LocalHost)));
     }
 
     void cleanupTestCase()
@@ -77,7 +87,8 @@ private Q_SLOTS:
 
     void init()
     {
-        qputenv("OLVANTI_VERSION_URL", m_server.address());
+        qunsetenv("OLVANTI_NOTICES_FILE"); // each test names its own notices file, if any
+        qputenv("OLVANTI_VERSION_URL", m_server.address() + "version.txt");
         m_server.response.clear();
         m_window = std::make_unique<QWidget>();
         m_check = new UpdateCheck(m_window.get());
@@ -90,50 +101,37 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QByteArray>("status"); // empty: the server never answers
-        QTest::addColumn<bool>("warning");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("detail");  // "*": the network's own words, only their presence is fixed
-        const QString failed = u"The latest version could not be determined. Check your internet connection and try again."_s;
-        const QString unexpected = u"unexpected content of the version file"_s;
-        QTest::newRow("same version") << "0.7\n"_ba << "200 OK"_ba << false << u"You have the latest version (v0.7)."_s
-                                      << QString();
-        QTest::newRow("newer, text as written") << "v0.8\nhttps://dl.test/setup"_ba << "200 OK"_ba << false
-                                                << u"A new version v0.8 is available (you have v0.7)."_s << QString();
-        QTest::newRow("blank lines and padding ignored") << "\n\n  V0.9  \r\n\r\n"_ba << "200 OK"_ba << false
-                                                         << u"A new version V0.9 is available (you have v0.7)."_s
-                                                         << QString();
-        QTest::newRow("first line without digits") << "latest\n0.8\n"_ba << "200 OK"_ba << true << failed << unexpected;
-        QTest::newRow("words after the version") << "0.8 is out, click here"_ba << "200 OK"_ba << true << failed
-                                                 << unexpected;
-        QTest::newRow("dot without a number") << "0.8."_ba << "200 OK"_ba << true << failed << unexpected;
-        QTest::newRow("0.10 is newer, not 0.1") << "0.10"_ba << "200 OK"_ba << false
-                                               << u"A new version 0.10 is available (you have v0.7)."_s << QString();
-        QTest::newRow("0.7.0 is the same") << "0.7.0"_ba << "200 OK"_ba << false << u"You have the latest version (v0.7)."_s
-                                           << QString();
-        QTest::newRow("digits of another script") << "\u0660.\u0668"_ba << "200 OK"_ba << true << failed << unexpected;
+        QTest::addColumn<QString>("result");    // "latest", "new VERSION" or "failed: DETAIL" (*: the network's words)
+        const QByteArray ok = "200 OK";
+        const QString unexpected = u"failed: unexpected content of the version file"_s;
+        QTest::newRow("same version") << "0.7\n"_ba << ok << u"latest"_s;
+        QTest::newRow("newer, text as written") << "v0.8\nhttps://dl.test/setup"_ba << ok << u"new v0.8"_s;
+        QTest::newRow("blank lines and padding ignored") << "\n\n  V0.9  \r\n\r\n"_ba << ok << u"new V0.9"_s;
+        QTest::newRow("first line without digits") << "latest\n0.8\n"_ba << ok << unexpected;
+        QTest::newRow("words after the version") << "0.8 is out, click here"_ba << ok << unexpected;
+        QTest::newRow("dot without a number") << "0.8."_ba << ok << unexpected;
+        QTest::newRow("0.10 is newer, not 0.1") << "0.10"_ba << ok << u"new 0.10"_s;
+        QTest::newRow("0.7.0 is the same") << "0.7.0"_ba << ok << u"latest"_s;
+        QTest::newRow("digits of another script") << "\u0660.\u0668"_ba << ok << unexpected;
         // The reason phrase reaches the box as part of the network's error text.
         QTest::newRow("server error with markup") << "0.9"_ba << "500 <a href=\"olvanti:run\">Click <b>here</b></a>"_ba
-                                                  << true << failed << u"*"_s;
-        QTest::newRow("no answer within the whole answer's limit") << QByteArray() << QByteArray() << true << failed
-                                                                   << u"no complete answer within 1.5 s"_s;
+                                                  << u"failed: *"_s;
+        QTest::newRow("no answer within the whole answer's limit") << QByteArray() << QByteArray()
+                                                                   << u"failed: no complete answer within 1.5 s"_s;
         const QByteArray padding(65536 - 4, '\n');
-        QTest::newRow("64 KiB taken") << "0.8\n"_ba + padding << "200 OK"_ba << false
-                                      << u"A new version 0.8 is available (you have v0.7)."_s << QString();
-        QTest::newRow("a byte more is not a version file") << "0.8\n"_ba + padding + '\n' << "200 OK"_ba << true
-                                                           << failed << unexpected;
+        QTest::newRow("64 KiB taken") << "0.8\n"_ba + padding << ok << u"new 0.8"_s;
+        QTest::newRow("a byte more is not a version file") << "0.8\n"_ba + padding + '\n' << ok << unexpected;
     }
 
     void manualResult()
     {
         QFETCH(QByteArray, body);
         QFETCH(QByteArray, status);
-        QFETCH(bool, warning);
-        QFETCH(QString, text);
-        QFETCH(QString, detail);
+        QFETCH(QString, result);
         if (!status.isEmpty())
             m_server.serve(body, status);
         // The automatic check speaks only of a newer version, and each check cleans up.
-        const bool newer = text.startsWith(u"A new"_s);
+        const bool newer = result.startsWith(u"new "_s);
         QSignalSpy finished(m_check, &UpdateCheck::finished);
         QVERIFY(m_check->check(true));
         QVERIFY(finished.wait(15000));
@@ -144,10 +142,15 @@ private Q_SLOTS:
 
         QMessageBox *box = manualBox();
         QVERIFY(box);
-        QCOMPARE(box->icon(), warning ? QMessageBox::Warning : QMessageBox::Information);
-        QCOMPARE(box->text(), text);
+        const bool failed = result.startsWith(u"failed: "_s);
+        QCOMPARE(box->icon(), failed ? QMessageBox::Warning : QMessageBox::Information);
+        QCOMPARE(box->text(), failed  ? u"The latest version could not be determined. "
+                                         "Check your internet connection and try again."_s
+                              : newer ? u"A new version %1 is available (you have v0.7)."_s.arg(result.mid(4))
+                                      : u"You have the latest version (v0.7)."_s);
+        const QString detail = result.section(u": "_s, 1);
         if (detail == u"*"_s)
-            QVERIFY(!box->informativeText().isEmpty() && box->informativeText() != u"unexpected content of the version file"_s);
+            QVERIFY(!box->informativeText().isEmpty() && !box->informativeText().startsWith(u"unexpected content"_s));
         else
             QCOMPARE(box->informativeText(), detail);
         QVERIFY(box->isVisible());
@@ -180,8 +183,7 @@ private Q_SLOTS:
         QVERIFY(download);
         QCOMPARE(download->text(), u"Download v0.8"_s);
         download->click();
-        const QString installer = "http://127.0.0.1:"_L1 + QString::number(m_server.serverPort())
-            + "/vivuderidazi/OlvantiVIVuderidazi-0.8.tar.gz"_L1;
+        const QString installer = QString::fromLatin1(m_server.address() + "OlvantiVIVuderidazi-0.8.tar.gz");
         QCOMPARE(m_browser.opened, QList<QUrl>{QUrl(url.isEmpty() ? installer : url)});
         QTRY_VERIFY(box.isNull());
     }
@@ -211,6 +213,83 @@ private Q_SLOTS:
         QVERIFY(manualSends || m_window->findChildren<QNetworkAccessManager *>().isEmpty());
     }
 
+    // Runs modally, logo to details in this order, and is discarded when closed.
+    void aboutDialogRunsModallyAndDiscards()
+    {
+        QWidget window;
+        QStringList seen;
+        const auto answer = watchModal([&seen](QWidget *modal, ModalAnswer &) {
+            for (int i = 0; i < 4; ++i)
+                seen << modal->layout()->itemAt(i)->widget()->objectName();
+            seen << modal->findChild<QLabel *>(u"aboutDetails"_s)->text();
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close)->click();
+            return true;
+        });
+        showAboutDialog(&window);
+        QCOMPARE(seen, (QStringList{u"aboutLogo"_s, u"aboutName"_s, u"aboutText"_s, u"aboutDetails"_s,
+                                    u"Version 0.7  \u00B7  2026  \u00B7  olvanti.example"_s}));
+        QVERIFY(window.findChildren<QDialog *>().isEmpty());
+    }
+
+    void locateNotices_data()
+    {
+        QTest::addColumn<QString>("row"); // "PRESENT -> FOUND" in an installation; N: the notices, D/: its doc folder
+        QTest::newRow("bundle resources first") << u"Resources/N N bin/N -> Resources/N"_s;
+        QTest::newRow("parent before the executable's folder") << u"N bin/N -> N"_s;
+        QTest::newRow("next to the executable") << u"bin/N D/N -> bin/N"_s;
+        QTest::newRow("installed documentation") << u"D/N -> D/N"_s;
+        QTest::newRow("nowhere") << u"-> "_s;
+    }
+
+    void locateNotices()
+    {
+        QFETCH(QString, row);
+        QTemporaryDir top;
+        QVERIFY(QDir(top.path()).mkpath(u"bin"_s));
+        row.replace(u"D/"_s, u"share/doc/olvanti-vivuderidazi/"_s).replace(u"N"_s, u"THIRD-PARTY-NOTICES.txt"_s);
+        for (const QString &file : row.section(u"->"_s, 0, 0).split(u' ', Qt::SkipEmptyParts))
+            PlaylistTest::writeBytes(top.filePath(file), "notices");
+        const QString found = row.section(u"-> "_s, 1);
+        QCOMPARE(locateNoticesFile(top.filePath(u"bin"_s)),
+                 found.isEmpty() ? QString() : QDir::cleanPath(top.filePath(found)));
+    }
+
+    void noticesViewerShowsTheShippedFile_data()
+    {
+        QTest::addColumn<bool>("shipped");
+        QTest::newRow("the file shipped with the build") << true;
+        QTest::newRow("no file: a box says so") << false;
+    }
+
+    // The notices, found from the build folder as from an installation, open modally over the
+    // about dialog, which stays.
+    void noticesViewerShowsTheShippedFile()
+    {
+        QFETCH(bool, shipped);
+        const QByteArray notices = PlaylistTest::readBytes(OLVANTI_BUILD_DIR "/THIRD-PARTY-NOTICES.txt"_L1);
+        const QString content = QString::fromUtf8(notices);
+        for (const char *part : {"GNU LESSER GENERAL PUBLIC LICENSE", "Version 3, 29 June 2007", "Qt PDF", "PDFium",
+                                 "Apache License", "FreeType", "HarfBuzz", "Unicode, Inc.", "libpng", "Jean-loup Gailly"})
+            QVERIFY2(content.contains(QLatin1String(part)), part);
+        if (!shipped)
+            qputenv("OLVANTI_NOTICES_FILE", QFile::encodeName(TestEnvironment::instance().path(u"absent.txt"_s)));
+
+        QWidget window;
+        std::unique_ptr<QDialog> about(createAboutDialog(&window));
+        about->show();
+        QString shown;
+        const auto answer = watchModal([&shown](QWidget *modal, ModalAnswer &) {
+            const auto *view = modal->findChild<QPlainTextEdit *>(u"noticesText"_s);
+            const auto *box = qobject_cast<QMessageBox *>(modal);
+            shown = view && view->isReadOnly() ? view->toPlainText() : box ? box->text() : QString();
+            modal->close();
+            return true;
+        });
+        about->findChild<QPushButton *>(u"aboutNotices"_s)->click();
+        QVERIFY(answer->answered && about->isVisible());
+        QCOMPARE(shown, shipped ? content : u"The file THIRD-PARTY-NOTICES.txt was not found next to the application."_s);
+    }
+
 private:
     const QStringList Schemes{u"https"_s, u"http"_s, u"file"_s, u"smb"_s, u"olvanti"_s};
 
@@ -229,5 +308,5 @@ private:
     UpdateCheck *m_check = nullptr;
 };
 
-OLVANTI_TEST_MAIN(TestUpdateCheck)
+OLVANTI_TEST_MAIN(TestHelpMenu)
 #include "tst_updatecheck.moc"

@@ -42,14 +42,12 @@ std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button
 {
     return watchModal([button](QWidget *modal, ModalAnswer &answer) {
         auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box || !box->isVisible())
+        QAbstractButton *target = box ? box->button(button) : nullptr;
+        if (!target)
             return false;
         answer.title = box->windowTitle();
         answer.text = box->text();
         answer.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
-        QAbstractButton *target = box->button(button);
-        if (!target)
-            return false;
         target->click();
         return true;
     });
@@ -57,15 +55,7 @@ std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button
 
 std::shared_ptr<ModalAnswer> answerInputDialog(std::function<void(QDialog *)> act)
 {
-    return watchModal([act](QWidget *modal, ModalAnswer &answer) {
-        auto *dialog = qobject_cast<QInputDialog *>(modal);
-        if (!dialog || !dialog->isVisible())
-            return false;
-        answer.title = dialog->windowTitle();
-        answer.text = dialog->labelText();
-        act(dialog);
-        return true;
-    });
+    return answerInputDialogs({std::move(act)});
 }
 
 std::shared_ptr<ModalAnswer> answerInputDialogs(QList<std::function<void(QDialog *)>> acts)
@@ -74,7 +64,7 @@ std::shared_ptr<ModalAnswer> answerInputDialogs(QList<std::function<void(QDialog
     auto remaining = std::make_shared<QList<std::function<void(QDialog *)>>>(std::move(acts));
     return watchModal([last, remaining](QWidget *modal, ModalAnswer &answer) {
         auto *dialog = qobject_cast<QInputDialog *>(modal);
-        if (!dialog || !dialog->isVisible() || dialog == last->data() || remaining->isEmpty())
+        if (!dialog || dialog == last->data() || remaining->isEmpty())
             return false;
         *last = dialog;
         answer.title = dialog->windowTitle();

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+
+#include <algorithm>
 #include <qpa/qplatformnativeinterface.h>
 
 namespace TestScreens {
@@ -29,11 +31,8 @@ bool apply(const QJsonArray &screens)
 QScreen *named(const QString &name)
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
-    for (QScreen *screen : screens) {
-        if (screen->name() == name)
-            return screen;
-    }
-    return nullptr;
+    const auto it = std::find_if(screens.begin(), screens.end(), [&](QScreen *screen) { return screen->name() == name; });
+    return it == screens.end() ? nullptr : *it;
 }
 
 } // namespace TestScreens

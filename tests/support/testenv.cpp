@@ -36,16 +36,13 @@ TestEnvironment::TestEnvironment()
 {
     if (!m_home.isValid())
         qFatal("cannot create a temporary home for the test");
-    // Settings, data and caches of this process live under the temporary home.
-    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
+    // Settings, data, caches and sockets live under the temporary home, private as a runtime folder must be.
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
         const QString dir = m_home.path() + QLatin1Char('/') + QString::fromLatin1(name).toLower();
         QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv(name, QFile::encodeName(dir));
     }
-    const QString runtime = m_home.path() + QStringLiteral("/runtime");
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
     QDir().mkpath(m_home.path() + QStringLiteral("/files"));
     s_instance = this;
 }
@@ -95,10 +92,9 @@ QString TestEnvironment::damagedDocument()
 {
     return generated(QStringLiteral("damaged.pdf"), [](const QString &p) {
         QFile file(p);
-        if (!file.open(QIODevice::WriteOnly))
-            return QStringLiteral("cannot write");
-        file.write("%PDF-1.4\nthis is not a PDF body at all\n%%EOF\n");
-        return QString();
+        const bool ok = file.open(QIODevice::WriteOnly)
+                        && file.write("%PDF-1.4\nthis is not a PDF body at all\n%%EOF\n") > 0;
+        return ok ? QString() : QStringLiteral("cannot write");
     });
 }
 
@@ -116,9 +112,8 @@ int runIsolatedTest(int argc, char **argv, QObject *(*makeTest)(), const char *s
     if (screensJson && platform.startsWith("offscreen")) {
         const QString config = environment.path(QStringLiteral("screens.json"));
         QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray("{\"screens\": ") + screensJson + "}") <= 0)
             qFatal("cannot write the screen configuration");
-        file.write(QByteArray("{\"screens\": ") + screensJson + "}");
         file.close();
         platform = "offscreen:configfile=" + QFile::encodeName(config);
     }

@@ -40,12 +40,12 @@ QString copyOf(const QString &source, const QString &name)
 
 namespace {
 
-QAction *findIn(QMenu *menu, const QString &text)
+QAction *findIn(const QList<QAction *> &actions, const QString &text)
 {
-    for (QAction *action : menu->actions()) {
+    for (QAction *action : actions) {
         if (action->text().remove(QLatin1Char('&')) == text)
             return action;
-        if (QAction *found = action->menu() ? findIn(action->menu(), text) : nullptr)
+        if (QAction *found = action->menu() ? findIn(action->menu()->actions(), text) : nullptr)
             return found;
     }
     return nullptr;
@@ -55,11 +55,7 @@ QAction *findIn(QMenu *menu, const QString &text)
 
 QAction *menuAction(MainWindow &window, const QString &text)
 {
-    for (QAction *top : window.menuBar()->actions()) {
-        if (QAction *found = top->menu() ? findIn(top->menu(), text) : nullptr)
-            return found;
-    }
-    return nullptr;
+    return findIn(window.menuBar()->actions(), text);
 }
 
 } // namespace WindowTest
