@@ -135,9 +135,7 @@ private Q_SLOTS:
         for (int corner = 0; corner < 4; ++corner)
             QCOMPARE(image.pixel(corners.at(corner)), corner == inkedCorner ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
 
-        service->search(word);
-        QTRY_COMPARE(spy.found.size(), 1);
-        const auto hits = spy.found.at(0).at(0).value<QList<SearchHit>>();
+        const QList<SearchHit> hits = searchAll(*service, word);
         QCOMPARE(hits.size(), 1);
         QCOMPARE(hits.at(0).page, page);
     }
