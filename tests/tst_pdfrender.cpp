@@ -3,6 +3,7 @@
 #include "pdfsupport.h"
 #include "testenv.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -61,12 +62,10 @@ private Q_SLOTS:
     void readsFilesAsProducersWriteThem_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("turns"); // quarter turns clockwise asked of the renderer
-        QTest::addColumn<QSizeF>("points");
-        QTest::addColumn<QSize>("imageSize");
-        QTest::addColumn<int>("inkedCorner"); // clockwise from top-left
-        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("word"); // on the page
+        // "page turns: points -> picture size, corner": the page's size, and the picture's when the
+        // renderer turns it clockwise by `turns` quarters, with the inked corner clockwise from top-left.
+        QTest::addColumn<QString>("shape");
 
         using PdfGen::Layout;
         const auto write = [](const QString &name, const QList<PdfGen::BarePage> &pages, Layout layout) {
@@ -78,54 +77,51 @@ private Q_SLOTS:
         const QString linear = write(u"linearized.pdf"_s, {{letter, 0, "one"}, {letter, 0, "two"}, {letter, 0, "linear"}},
                                      Layout::Linearized);
         const QString updated = write(u"updated.pdf"_s, {{letter, 0, "revised"}}, Layout::IncrementalUpdate);
-        const QString turned = write(u"turned.pdf"_s,
-                                     {{QSizeF(400, 300), 90, "rightturn"},
-                                      {QSizeF(400, 300), 180, "upsidedown"},
-                                      {QSizeF(400, 300), 270, "leftturn"}},
-                                     Layout::Plain);
-        const QString inherited = write(u"inherited.pdf"_s,
-                                        {{QSizeF(500, 250), 90, "inheritedone"}, {QSizeF(500, 250), 90, "inheritedtwo"}},
-                                        Layout::InheritedAttributes);
+        const QSizeF wide(400, 300);
+        const QString turned = write(u"turned.pdf"_s, {{wide, 90, "rightturn"}, {wide, 180, "upsidedown"},
+                                     {wide, 270, "leftturn"}}, Layout::Plain);
+        const QString inherited = write(u"inherited.pdf"_s, {{QSizeF(500, 250), 90, "inheritedone"},
+                                        {QSizeF(500, 250), 90, "inheritedtwo"}}, Layout::InheritedAttributes);
         const QString huge = write(u"huge.pdf"_s, {{QSizeF(14400, 14400), 0, "huge"}}, Layout::Plain);
         const QString tiny = write(u"tiny.pdf"_s, {{QSizeF(4, 6), 0, "tiny"}}, Layout::Plain);
         const QString broken = write(u"broken-xref.pdf"_s, {{letter, 0, "repaired"}}, Layout::BrokenXref);
 
-        QTest::newRow("object streams") << packed << 1 << 0 << letter << QSize(231, 300) << 0 << u"secondpacked"_s;
-        QTest::newRow("linearized") << linear << 2 << 0 << letter << QSize(231, 300) << 0 << u"linear"_s;
-        QTest::newRow("incremental update wins") << updated << 0 << 0 << letter << QSize(231, 300) << 0 << u"revised"_s;
-        QTest::newRow("page turned a quarter") << turned << 0 << 0 << QSizeF(300, 400) << QSize(225, 300) << 1 << u"rightturn"_s;
-        QTest::newRow("page turned a half") << turned << 1 << 0 << QSizeF(400, 300) << QSize(300, 225) << 2 << u"upsidedown"_s;
-        QTest::newRow("page turned three quarters")
-            << turned << 2 << 0 << QSizeF(300, 400) << QSize(225, 300) << 3 << u"leftturn"_s;
+        QTest::newRow("object streams") << packed << u"secondpacked"_s << u"1 0: 612x792 -> 231x300 0"_s;
+        QTest::newRow("linearized") << linear << u"linear"_s << u"2 0: 612x792 -> 231x300 0"_s;
+        QTest::newRow("incremental update wins") << updated << u"revised"_s << u"0 0: 612x792 -> 231x300 0"_s;
+        QTest::newRow("page turned a quarter") << turned << u"rightturn"_s << u"0 0: 300x400 -> 225x300 1"_s;
+        QTest::newRow("page turned a half") << turned << u"upsidedown"_s << u"1 0: 400x300 -> 300x225 2"_s;
+        QTest::newRow("page turned three quarters") << turned << u"leftturn"_s << u"2 0: 300x400 -> 225x300 3"_s;
         QTest::newRow("box and rotation inherited from the page tree")
-            << inherited << 1 << 0 << QSizeF(250, 500) << QSize(150, 300) << 1 << u"inheritedtwo"_s;
-        QTest::newRow("huge media box") << huge << 0 << 0 << QSizeF(14400, 14400) << QSize(300, 300) << 0 << u"huge"_s;
-        QTest::newRow("tiny media box") << tiny << 0 << 0 << QSizeF(4, 6) << QSize(200, 300) << 0 << u"tiny"_s;
+            << inherited << u"inheritedtwo"_s << u"1 0: 250x500 -> 150x300 1"_s;
+        QTest::newRow("huge media box") << huge << u"huge"_s << u"0 0: 14400x14400 -> 300x300 0"_s;
+        QTest::newRow("tiny media box") << tiny << u"tiny"_s << u"0 0: 4x6 -> 200x300 0"_s;
         // The renderer's own turns add to the page's.
-        QTest::newRow("render turn 5 acts as 1") << turned << 1 << 5 << QSizeF(400, 300) << QSize(225, 300) << 3
-                                                 << u"upsidedown"_s;
-        QTest::newRow("render turn -1 acts as 3") << turned << 0 << -1 << QSizeF(300, 400) << QSize(300, 225) << 0
-                                                  << u"rightturn"_s;
-        QTest::newRow("broken cross-reference repaired") << broken << 0 << 0 << letter << QSize(231, 300) << 0 << u"repaired"_s;
+        QTest::newRow("render turn 5 acts as 1") << turned << u"upsidedown"_s << u"1 5: 400x300 -> 225x300 3"_s;
+        QTest::newRow("render turn -1 acts as 3") << turned << u"rightturn"_s << u"0 -1: 300x400 -> 300x225 0"_s;
+        QTest::newRow("broken cross-reference repaired") << broken << u"repaired"_s << u"0 0: 612x792 -> 231x300 0"_s;
     }
 
     void readsFilesAsProducersWriteThem()
     {
         QFETCH(QString, path);
-        QFETCH(int, page);
-        QFETCH(int, turns);
-        QFETCH(int, inkedCorner);
         QFETCH(QString, word);
+        QFETCH(QString, shape);
+        static const QRegularExpression form(u"^(\\d+) (-?\\d+): (\\d+)x(\\d+) -> (\\d+)x(\\d+) (\\d)$"_s);
+        const QRegularExpressionMatch match = form.match(shape);
+        QVERIFY2(match.hasMatch(), qPrintable(shape));
+        const auto number = [&match](int field) { return match.captured(field).toInt(); };
+        const int page = number(1);
 
         auto service = loadedService(path);
         // Sizes other than the first page's arrive after the load.
         QTRY_VERIFY(service->allPageSizesKnown());
-        QTEST(service->pageSize(page), "points");
+        QCOMPARE(service->pageSize(page), QSizeF(number(3), number(4)));
         Spies spy(service.get());
-        service->render(u"reader"_s, page, QSize(300, 300), turns, RenderPriority::Reader);
+        service->render(u"reader"_s, page, QSize(300, 300), number(2), RenderPriority::Reader);
         QTRY_COMPARE(spy.rendered.size(), 1);
         const QImage image = imageOf(spy.rendered, 0);
-        QTEST(image.size(), "imageSize");
+        QCOMPARE(image.size(), QSize(number(5), number(6)));
         // The square drawn in the top-left corner of the unturned page shows where the top went;
         // the page paints no background, and what the engine leaves transparent arrives white.
         QVERIFY(!image.hasAlphaChannel());
@@ -133,7 +129,7 @@ private Q_SLOTS:
         const int bottom = image.height() - 3;
         const QList<QPoint> corners{{2, 2}, {right, 2}, {right, bottom}, {2, bottom}};
         for (int corner = 0; corner < 4; ++corner)
-            QCOMPARE(image.pixel(corners.at(corner)), corner == inkedCorner ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+            QCOMPARE(image.pixel(corners.at(corner)), corner == number(7) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
 
         const QList<SearchHit> hits = searchAll(*service, word);
         QCOMPARE(hits.size(), 1);
