@@ -23,16 +23,6 @@ const QString NeedsPassword = u"PDF requires a valid password."_s;
 const QString Changed =
     u"The file was changed on disk after it was opened; pages not shown yet cannot be shown. Open it again."_s;
 
-// Two GiB of zeros after the header, sparse on disk: the engine would scan it for a minute.
-QString hugeDamagedFile()
-{
-    return fixture(u"huge.pdf"_s, [](const QString &path) {
-        QFile file(path);
-        const bool made = file.open(QIODevice::WriteOnly) && file.write("%PDF-1.4\n") == 9 && file.resize(2LL << 30);
-        return made ? QString() : file.errorString();
-    });
-}
-
 } // namespace
 
 class TestPdfService final : public QObject
@@ -274,7 +264,13 @@ private Q_SLOTS:
         // Destroying a running thread aborts; a job touching a dead service or document warns
         // or crashes. None of that may happen.
         QTest::failOnWarning(QRegularExpression(u".*"_s));
-        const QString path = busyWith == u"load"_s ? hugeDamagedFile() : TestEnvironment::instance().textDocument(1000);
+        // Two GiB of zeros after the header, sparse on disk: the engine would scan it for a minute.
+        const QString path = busyWith != u"load"_s ? TestEnvironment::instance().textDocument(1000)
+                                                   : fixture(u"huge.pdf"_s, [](const QString &path) {
+            QFile file(path);
+            const bool made = file.open(QIODevice::WriteOnly) && file.write("%PDF-1.4\n") == 9 && file.resize(2LL << 30);
+            return made ? QString() : file.errorString();
+        });
         auto service = std::make_unique<PdfService>();
         Spies spy(service.get());
         service->load(path);
