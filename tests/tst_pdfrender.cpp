@@ -146,8 +146,7 @@ private Q_SLOTS:
         // The first request goes to the worker at once; the rest wait and are chosen by the queue.
         QTest::newRow("by priority, then in request order") << u"first:0 thumb:1:Thumbnail scrollA:2 reader:3 "
             "output:4:Output scrollB:5 => first:0 output:4 scrollA:2 reader:3 scrollB:5 thumb:1 #6"_s;
-        // A replaced or cancelled request that still waits never goes to the worker; one that
-        // is there already delivers nothing, but its picture is kept.
+        // A replaced or cancelled waiting request never reaches the worker; one there already is kept, undelivered.
         QTest::newRow("waiting request replaced") << u"first:0 reader:3 reader:4 | again:3:Next => "
                                                      "first:0 reader:4 #2 again:3 #3"_s;
         QTest::newRow("in flight, replaced") << u"reader:3 reader:4 | again:3:Next => reader:4 #2 again:3 #2"_s;
@@ -160,8 +159,7 @@ private Q_SLOTS:
         QTest::newRow("not cached: other image size") << u"reader:3 | again:3:Next:250x400 => reader:3 #1 again:3 #2"_s;
         QTest::newRow("not cached: other rotation") << u"reader:3 | again:3:Next:300x400:2 => reader:3 #1 again:3 #2"_s;
         QTest::newRow("cached: a full turn more") << u"reader:3 | again:3:Next:300x400:4 => reader:3 #1 again:3 #1"_s;
-        // Each 4000 x 4000 picture takes 64,000,000 bytes: two fit in 128 MiB, three do not, and
-        // the least recently used goes.
+        // A 4000 x 4000 picture takes 64,000,000 bytes: two fit in 128 MiB, three do not; the least recently used goes.
         QTest::newRow("cache bounded by bytes, least recently used first")
             << u"p:0::5000x5000 | p:1::5000x5000 | p:0::5000x5000 | p:2::5000x5000 | p:0::5000x5000 | "
                "p:2::5000x5000 | p:1::5000x5000 => p:0 #1 p:1 #2 p:0 #2 p:2 #3 p:0 #3 p:2 #3 p:1 #4"_s;

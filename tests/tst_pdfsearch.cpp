@@ -117,6 +117,7 @@ private Q_SLOTS:
         const QString path = TestEnvironment::instance().textDocument(300);
         auto service = loadedService(path, textReader);
         // Every page is read in the background; with the reader, none by the worker.
+        QTRY_VERIFY_WITH_TIMEOUT(service->allPageSizesKnown(), 20000);
         const quint64 extracted = textReader ? 0 : 300;
         QTRY_COMPARE_WITH_TIMEOUT(service->textExtractionCount(), extracted, 20000);
         QTRY_VERIFY(!textReaderRunning());
@@ -206,8 +207,7 @@ private Q_SLOTS:
             << 7 << false;
         QTest::newRow("one below the hit limit")
             << denseDocument(u"dense-9999.pdf"_s, QList<int>(49, 200) << 199, 0) << u"dense=50"_s << 9999 << false;
-        // A full scan would find 10950 and visit 1000 pages; cut at the limit, the pages of
-        // "dense" say nothing of where "dense word" is.
+        // A full scan finds 10950 on 1000 pages; cut at the limit, "dense" says nothing of "dense word".
         const QString dense = denseDocument(u"dense-long.pdf"_s, QList<int>(50, 200), 950);
         QTest::newRow("exactly the hit limit at a page end, long document") << dense << u"dense=50"_s << 10000 << true;
         QTest::newRow("a search cut at the limit narrows none after it") << dense << u"dense=50, dense word=1000"_s
@@ -242,8 +242,7 @@ private Q_SLOTS:
     void overtakenSearchNeverReports_data()
     {
         QTest::addColumn<QString>("text"); // of the search that overtakes one for "common"
-        // With one page the first search's result is already waiting, undelivered; with 1000
-        // pages it is overtaken before its first page.
+        // With one page the first search's result waits undelivered; with 1000 it has not begun.
         QTest::addColumn<int>("pages");
         QTest::addColumn<int>("examined"); // pages examined by both searches
 
@@ -277,8 +276,7 @@ private Q_SLOTS:
 
     void renderDuringSearchArrivesFirst()
     {
-        // The worker reads every page itself, so the search is still reading when its first
-        // hits are shown.
+        // The worker reads every page itself, so the search still reads when its first hits show.
         auto service = loadedService(TestEnvironment::instance().textDocument(1000), false);
         QSignalSpy progress(service.get(), &PdfService::searchProgress);
         QStringList events;

@@ -40,21 +40,21 @@ private Q_SLOTS:
 
         TestEnvironment &env = TestEnvironment::instance();
         const QString encrypted = env.encryptedDocument(u"secret"_s);
+        const auto fails = [](const QString &message) { return QVariantList{message, false}; };
         QTest::newRow("text document") << env.textDocument(5) << QString() << 5 << QVariantList() << 0;
         QTest::newRow("right password") << encrypted << u"secret"_s << 3 << QVariantList() << 0;
-        QTest::newRow("missing file") << env.path(u"nowhere.pdf"_s) << QString() << 0 << QVariantList{NotFound, false} << 3;
-        QTest::newRow("damaged file") << env.damagedDocument() << QString() << 0 << QVariantList{Damaged, false} << 4;
-        QTest::newRow("no pages") << env.zeroPageDocument() << QString() << 0 << QVariantList{Damaged, false} << 0;
+        QTest::newRow("missing file") << env.path(u"nowhere.pdf"_s) << QString() << 0 << fails(NotFound) << 3;
+        QTest::newRow("damaged file") << env.damagedDocument() << QString() << 0 << fails(Damaged) << 4;
+        QTest::newRow("no pages") << env.zeroPageDocument() << QString() << 0 << fails(Damaged) << 0;
         QTest::newRow("wrong password") << encrypted << u"Secret"_s << 0 << QVariantList{NeedsPassword, true} << 5;
         // Opening a pipe nobody writes to would hold the worker for good.
         const QString pipe = env.path(u"pipe.pdf"_s);
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         const QString special = u"\"%1\" is a pipe, socket or device, not a file that can be opened."_s;
-        QTest::newRow("a pipe") << pipe << QString() << 0 << QVariantList{special.arg(u"pipe.pdf"_s), false} << 3;
-        QTest::newRow("an endless device") << u"/dev/zero"_s << QString() << 0 << QVariantList{special.arg(u"zero"_s), false}
-                                           << 3;
+        QTest::newRow("a pipe") << pipe << QString() << 0 << fails(special.arg(u"pipe.pdf"_s)) << 3;
+        QTest::newRow("an endless device") << u"/dev/zero"_s << QString() << 0 << fails(special.arg(u"zero"_s)) << 3;
         QTest::newRow("a folder") << QFileInfo(pipe).absolutePath() << QString() << 0
-                                  << QVariantList{u"\"files\" is a folder, not a file."_s, false} << 3;
+                                  << fails(u"\"files\" is a folder, not a file."_s) << 3;
     }
 
     void loadEndsInLoadedOrFailed()
@@ -261,8 +261,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, busyWith);
         QFETCH(bool, destroy);
-        // Destroying a running thread aborts; a job touching a dead service or document warns
-        // or crashes. None of that may happen.
+        // None may happen: a running thread destroyed aborts; a job on a dead service or document warns or crashes.
         QTest::failOnWarning(QRegularExpression(u".*"_s));
         // Two GiB of zeros after the header, sparse on disk: the engine would scan it for a minute.
         const QString path = busyWith != u"load"_s ? TestEnvironment::instance().textDocument(1000)

@@ -44,8 +44,7 @@ private Q_SLOTS:
         dialog.resultList()->setCurrentRow(2);
         QCOMPARE(chosen, (QList<QVariantList>{{6}, {8}}));
 
-        // Hits arriving while a search runs: rows that continue the list keep the selection;
-        // another search's hits replace it.
+        // Hits arriving while a search runs: more of the list keeps the selection, another search's replace it.
         const QList<SearchHit> more = hits + QList<SearchHit>{{9, {}, u"d"_s}};
         dialog.showPartialResults(more);
         QCOMPARE(dialog.resultList()->count(), 4);

@@ -189,7 +189,6 @@ private Q_SLOTS:
 
         // The badge sits 4 px inside the image area.
         QCOMPARE(cell.pixelColor(14, 20) == orange, live);
-        // The page number in the band at the bottom.
         QVERIFY(hasColourNear(cell, QRect(60, 105, 46, 22), number));
     }
 
