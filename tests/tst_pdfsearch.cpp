@@ -32,11 +32,6 @@ QString denseDocument(const QString &name, const QList<int> &counts, int tail)
     });
 }
 
-QList<SearchHit> hitsOf(const QSignalSpy &found, qsizetype index)
-{
-    return found.at(index).at(0).value<QList<SearchHit>>();
-}
-
 // "page context" for each hit.
 QStringList summary(const QList<SearchHit> &hits)
 {
@@ -168,7 +163,7 @@ private Q_SLOTS:
         QTRY_COMPARE(updated.size(), 2);
         QVERIFY(drainWorker(*service));
         QCOMPARE(updated.size(), 2);
-        const QList<SearchHit> shown = hitsOf(updated, 1);
+        const QList<SearchHit> shown = updated.at(1).at(0).value<QList<SearchHit>>();
         QCOMPARE(summary(shown), summary(hits));
         for (const SearchHit &hit : shown)
             QVERIFY(QRectF(0, 0, 612, 792).contains(hit.rects.value(0)));
@@ -271,7 +266,7 @@ private Q_SLOTS:
         QVERIFY(drainWorker(*service));
         QTEST(int(service->searchStepCount()), "examined");
         QCOMPARE(spy.found.size(), 1);
-        QVERIFY(hitsOf(spy.found, 0).isEmpty());
+        QVERIFY(spy.found.at(0).at(0).value<QList<SearchHit>>().isEmpty());
     }
 
     void renderDuringSearchArrivesFirst()

@@ -14,22 +14,6 @@
 
 namespace {
 
-// A cell painted by the delegate alone, 166 x 132 like the initial cell.
-QImage paintCell(bool live, bool selected)
-{
-    QStandardItemModel model(1, 1);
-    model.setData(model.index(0, 0), live, ThumbnailModel::LiveRole);
-    QStyleOptionViewItem option;
-    option.rect = QRect(0, 0, 166, 132);
-    if (selected)
-        option.state |= QStyle::State_Selected;
-    QImage image(166, 132, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    ThumbnailDelegate().paint(&painter, option, model.index(0, 0));
-    return image;
-}
-
 // Text is antialiased: looks for any pixel close to `colour`.
 bool hasColourNear(const QImage &image, const QRect &area, const QColor &colour)
 {
@@ -175,7 +159,18 @@ private Q_SLOTS:
         QFETCH(bool, selected);
         QFETCH(QColor, background);
         QFETCH(QColor, number);
-        const QImage cell = paintCell(live, selected);
+        // A cell painted by the delegate alone, 166 x 132 like the initial cell.
+        QStandardItemModel model(1, 1);
+        model.setData(model.index(0, 0), live, ThumbnailModel::LiveRole);
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 166, 132);
+        if (selected)
+            option.state |= QStyle::State_Selected;
+        QImage cell(166, 132, QImage::Format_ARGB32);
+        cell.fill(Qt::transparent);
+        QPainter painter(&cell);
+        ThumbnailDelegate().paint(&painter, option, model.index(0, 0));
+        painter.end();
         const QColor orange(0xFF, 0x9C, 0x45);
         // Card 3 px in, frame 2 px further in, image area from 9 px.
         QCOMPARE(cell.pixelColor(83, 60), background);
