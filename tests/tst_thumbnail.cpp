@@ -89,12 +89,9 @@ private Q_SLOTS:
         QObject view;
         model.setViewSize(&view, QSize(1024, 1024));
         QTRY_COMPARE(model.thumbnailSize(), QSize(1024, 1024));
-        const auto picture = [&model](int page) {
-            return model.index(page).data(Qt::DecorationRole).value<QPixmap>();
-        };
         for (int page = 0; page < 30; ++page)
-            QTRY_VERIFY(!picture(page).isNull());
-        QTRY_VERIFY_WITH_TIMEOUT(!picture(0).isNull(), 2000);
+            QTRY_VERIFY(!model.index(page).data(Qt::DecorationRole).value<QPixmap>().isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(!model.index(0).data(Qt::DecorationRole).value<QPixmap>().isNull(), 2000);
     }
 
     void liveMark()

@@ -44,8 +44,7 @@ std::shared_ptr<void> holdWorker(PdfService &service);
 // as its document lives, which makes a leaked document visible.
 int openHandles(const QString &path);
 
-// Searches `text` and returns the hits once the search has ended; the test run stops when it
-// does not end.
+// The hits of a search for `text`, once it has ended; the test run stops when it does not end.
 QList<SearchHit> searchAll(PdfService &service, const QString &text, bool *truncated = nullptr);
 
 // The channel of every reply a `rendered` or `renderFailed` spy caught, in order.
