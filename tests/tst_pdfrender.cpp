@@ -3,32 +3,11 @@
 #include "pdfsupport.h"
 #include "testenv.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace PdfTest;
-
-namespace {
-
-QImage imageOf(const QSignalSpy &rendered, qsizetype index)
-{
-    return rendered.at(index).at(2).value<QImage>();
-}
-
-// Mean difference of grey per pixel between two pictures of one size.
-double meanGreyDifference(const QImage &a, const QImage &b)
-{
-    qint64 sum = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        const auto *rowA = reinterpret_cast<const QRgb *>(a.constScanLine(y));
-        const auto *rowB = reinterpret_cast<const QRgb *>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x)
-            sum += std::abs(qGray(rowA[x]) - qGray(rowB[x]));
-    }
-    return double(sum) / (double(a.width()) * a.height());
-}
-
-} // namespace
 
 class TestPdfRender final : public QObject
 {
@@ -61,12 +40,10 @@ private Q_SLOTS:
     void readsFilesAsProducersWriteThem_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("turns"); // quarter turns clockwise asked of the renderer
-        QTest::addColumn<QSizeF>("points");
-        QTest::addColumn<QSize>("imageSize");
-        QTest::addColumn<int>("inkedCorner"); // clockwise from top-left
-        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("word"); // on the page
+        // "page turns: points -> picture size, corner": the page's size, and the picture's when the
+        // renderer turns it clockwise by `turns` quarters, with the inked corner clockwise from top-left.
+        QTest::addColumn<QString>("shape");
 
         using PdfGen::Layout;
         const auto write = [](const QString &name, const QList<PdfGen::BarePage> &pages, Layout layout) {
@@ -78,54 +55,51 @@ private Q_SLOTS:
         const QString linear = write(u"linearized.pdf"_s, {{letter, 0, "one"}, {letter, 0, "two"}, {letter, 0, "linear"}},
                                      Layout::Linearized);
         const QString updated = write(u"updated.pdf"_s, {{letter, 0, "revised"}}, Layout::IncrementalUpdate);
-        const QString turned = write(u"turned.pdf"_s,
-                                     {{QSizeF(400, 300), 90, "rightturn"},
-                                      {QSizeF(400, 300), 180, "upsidedown"},
-                                      {QSizeF(400, 300), 270, "leftturn"}},
-                                     Layout::Plain);
-        const QString inherited = write(u"inherited.pdf"_s,
-                                        {{QSizeF(500, 250), 90, "inheritedone"}, {QSizeF(500, 250), 90, "inheritedtwo"}},
-                                        Layout::InheritedAttributes);
+        const QSizeF wide(400, 300);
+        const QString turned = write(u"turned.pdf"_s, {{wide, 90, "rightturn"}, {wide, 180, "upsidedown"},
+                                     {wide, 270, "leftturn"}}, Layout::Plain);
+        const QString inherited = write(u"inherited.pdf"_s, {{QSizeF(500, 250), 90, "inheritedone"},
+                                        {QSizeF(500, 250), 90, "inheritedtwo"}}, Layout::InheritedAttributes);
         const QString huge = write(u"huge.pdf"_s, {{QSizeF(14400, 14400), 0, "huge"}}, Layout::Plain);
         const QString tiny = write(u"tiny.pdf"_s, {{QSizeF(4, 6), 0, "tiny"}}, Layout::Plain);
         const QString broken = write(u"broken-xref.pdf"_s, {{letter, 0, "repaired"}}, Layout::BrokenXref);
 
-        QTest::newRow("object streams") << packed << 1 << 0 << letter << QSize(231, 300) << 0 << u"secondpacked"_s;
-        QTest::newRow("linearized") << linear << 2 << 0 << letter << QSize(231, 300) << 0 << u"linear"_s;
-        QTest::newRow("incremental update wins") << updated << 0 << 0 << letter << QSize(231, 300) << 0 << u"revised"_s;
-        QTest::newRow("page turned a quarter") << turned << 0 << 0 << QSizeF(300, 400) << QSize(225, 300) << 1 << u"rightturn"_s;
-        QTest::newRow("page turned a half") << turned << 1 << 0 << QSizeF(400, 300) << QSize(300, 225) << 2 << u"upsidedown"_s;
-        QTest::newRow("page turned three quarters")
-            << turned << 2 << 0 << QSizeF(300, 400) << QSize(225, 300) << 3 << u"leftturn"_s;
+        QTest::newRow("object streams") << packed << u"secondpacked"_s << u"1 0: 612x792 -> 231x300 0"_s;
+        QTest::newRow("linearized") << linear << u"linear"_s << u"2 0: 612x792 -> 231x300 0"_s;
+        QTest::newRow("incremental update wins") << updated << u"revised"_s << u"0 0: 612x792 -> 231x300 0"_s;
+        QTest::newRow("page turned a quarter") << turned << u"rightturn"_s << u"0 0: 300x400 -> 225x300 1"_s;
+        QTest::newRow("page turned a half") << turned << u"upsidedown"_s << u"1 0: 400x300 -> 300x225 2"_s;
+        QTest::newRow("page turned three quarters") << turned << u"leftturn"_s << u"2 0: 300x400 -> 225x300 3"_s;
         QTest::newRow("box and rotation inherited from the page tree")
-            << inherited << 1 << 0 << QSizeF(250, 500) << QSize(150, 300) << 1 << u"inheritedtwo"_s;
-        QTest::newRow("huge media box") << huge << 0 << 0 << QSizeF(14400, 14400) << QSize(300, 300) << 0 << u"huge"_s;
-        QTest::newRow("tiny media box") << tiny << 0 << 0 << QSizeF(4, 6) << QSize(200, 300) << 0 << u"tiny"_s;
+            << inherited << u"inheritedtwo"_s << u"1 0: 250x500 -> 150x300 1"_s;
+        QTest::newRow("huge media box") << huge << u"huge"_s << u"0 0: 14400x14400 -> 300x300 0"_s;
+        QTest::newRow("tiny media box") << tiny << u"tiny"_s << u"0 0: 4x6 -> 200x300 0"_s;
         // The renderer's own turns add to the page's.
-        QTest::newRow("render turn 5 acts as 1") << turned << 1 << 5 << QSizeF(400, 300) << QSize(225, 300) << 3
-                                                 << u"upsidedown"_s;
-        QTest::newRow("render turn -1 acts as 3") << turned << 0 << -1 << QSizeF(300, 400) << QSize(300, 225) << 0
-                                                  << u"rightturn"_s;
-        QTest::newRow("broken cross-reference repaired") << broken << 0 << 0 << letter << QSize(231, 300) << 0 << u"repaired"_s;
+        QTest::newRow("render turn 5 acts as 1") << turned << u"upsidedown"_s << u"1 5: 400x300 -> 225x300 3"_s;
+        QTest::newRow("render turn -1 acts as 3") << turned << u"rightturn"_s << u"0 -1: 300x400 -> 300x225 0"_s;
+        QTest::newRow("broken cross-reference repaired") << broken << u"repaired"_s << u"0 0: 612x792 -> 231x300 0"_s;
     }
 
     void readsFilesAsProducersWriteThem()
     {
         QFETCH(QString, path);
-        QFETCH(int, page);
-        QFETCH(int, turns);
-        QFETCH(int, inkedCorner);
         QFETCH(QString, word);
+        QFETCH(QString, shape);
+        static const QRegularExpression form(u"^(\\d+) (-?\\d+): (\\d+)x(\\d+) -> (\\d+)x(\\d+) (\\d)$"_s);
+        const QRegularExpressionMatch match = form.match(shape);
+        QVERIFY2(match.hasMatch(), qPrintable(shape));
+        const auto number = [&match](int field) { return match.captured(field).toInt(); };
+        const int page = number(1);
 
         auto service = loadedService(path);
         // Sizes other than the first page's arrive after the load.
         QTRY_VERIFY(service->allPageSizesKnown());
-        QTEST(service->pageSize(page), "points");
+        QCOMPARE(service->pageSize(page), QSizeF(number(3), number(4)));
         Spies spy(service.get());
-        service->render(u"reader"_s, page, QSize(300, 300), turns, RenderPriority::Reader);
+        service->render(u"reader"_s, page, QSize(300, 300), number(2), RenderPriority::Reader);
         QTRY_COMPARE(spy.rendered.size(), 1);
-        const QImage image = imageOf(spy.rendered, 0);
-        QTEST(image.size(), "imageSize");
+        const QImage image = spy.rendered.at(0).at(2).value<QImage>();
+        QCOMPARE(image.size(), QSize(number(5), number(6)));
         // The square drawn in the top-left corner of the unturned page shows where the top went;
         // the page paints no background, and what the engine leaves transparent arrives white.
         QVERIFY(!image.hasAlphaChannel());
@@ -133,56 +107,45 @@ private Q_SLOTS:
         const int bottom = image.height() - 3;
         const QList<QPoint> corners{{2, 2}, {right, 2}, {right, bottom}, {2, bottom}};
         for (int corner = 0; corner < 4; ++corner)
-            QCOMPARE(image.pixel(corners.at(corner)), corner == inkedCorner ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+            QCOMPARE(image.pixel(corners.at(corner)), corner == number(7) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
 
-        service->search(word);
-        QTRY_COMPARE(spy.found.size(), 1);
-        const auto hits = spy.found.at(0).at(0).value<QList<SearchHit>>();
+        const QList<SearchHit> hits = searchAll(*service, word);
         QCOMPARE(hits.size(), 1);
         QCOMPARE(hits.at(0).page, page);
     }
 
-    // A script of requests on pages of 100 x 100 points: "channel:page" asks at the reader's
-    // priority for 300 x 400, ":priority", ":WxH" and ":turns" may follow; "-channel" cancels its
-    // waiting request; "|" lets the worker finish. The log has "channel:page" for each picture
+    // "script => log". A script of requests on pages of 100 x 100 points: "channel:page" asks at the
+    // reader's priority for 300 x 400, ":priority", ":WxH" and ":turns" may follow; "-channel" cancels
+    // its waiting request; "|" lets the worker finish. The log has "channel:page" for each picture
     // delivered and, after each "|" and at the end, "#" and the render jobs made so far.
     void renderRequestsAreServedAsWanted_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("log");
-
+        QTest::addColumn<QString>("run");
         // The first request goes to the worker at once; the rest wait and are chosen by the queue.
-        QTest::newRow("by priority, then in request order")
-            << u"first:0 thumb:1:Thumbnail scrollA:2 reader:3 output:4:Output scrollB:5"_s
-            << u"first:0 output:4 scrollA:2 reader:3 scrollB:5 thumb:1 #6"_s;
-        // A replaced or cancelled request that still waits never goes to the worker; one that
-        // is there already delivers nothing, but its picture is kept.
-        QTest::newRow("waiting request replaced") << u"first:0 reader:3 reader:4 | again:3:Next"_s
-                                                  << u"first:0 reader:4 #2 again:3 #3"_s;
-        QTest::newRow("reply in flight of a replaced request") << u"reader:3 reader:4 | again:3:Next"_s
-                                                               << u"reader:4 #2 again:3 #2"_s;
-        QTest::newRow("waiting request cancelled") << u"first:0 reader:3 -reader other:4 | again:3:Next"_s
-                                                   << u"first:0 other:4 #2 again:3 #3"_s;
-        QTest::newRow("reply in flight of a cancelled request") << u"reader:3 -reader other:4 | again:3:Next"_s
-                                                                << u"other:4 #2 again:3 #2"_s;
+        QTest::newRow("by priority, then in request order") << u"first:0 thumb:1:Thumbnail scrollA:2 reader:3 "
+            "output:4:Output scrollB:5 => first:0 output:4 scrollA:2 reader:3 scrollB:5 thumb:1 #6"_s;
+        // A replaced or cancelled waiting request never reaches the worker; one there already is kept, undelivered.
+        QTest::newRow("waiting request replaced") << u"first:0 reader:3 reader:4 | again:3:Next => "
+                                                     "first:0 reader:4 #2 again:3 #3"_s;
+        QTest::newRow("in flight, replaced") << u"reader:3 reader:4 | again:3:Next => reader:4 #2 again:3 #2"_s;
+        QTest::newRow("waiting request cancelled") << u"first:0 reader:3 -reader other:4 | again:3:Next => "
+                                                      "first:0 other:4 #2 again:3 #3"_s;
+        QTest::newRow("in flight, cancelled") << u"reader:3 -reader other:4 | again:3:Next => other:4 #2 again:3 #2"_s;
         // The cache is keyed by the picture's size and turns, not by the target asked for.
-        QTest::newRow("cached: other target, same image size") << u"reader:3 | again:3:Next:300x500"_s
-                                                               << u"reader:3 #1 again:3 #1"_s;
-        QTest::newRow("not cached: other image size") << u"reader:3 | again:3:Next:250x400"_s << u"reader:3 #1 again:3 #2"_s;
-        QTest::newRow("not cached: other rotation") << u"reader:3 | again:3:Next:300x400:2"_s << u"reader:3 #1 again:3 #2"_s;
-        QTest::newRow("cached: a full turn more") << u"reader:3 | again:3:Next:300x400:4"_s << u"reader:3 #1 again:3 #1"_s;
-        // Each 4000 x 4000 picture takes 64,000,000 bytes: two fit in 128 MiB, three do not, and
-        // the least recently used goes.
+        QTest::newRow("cached: other target, same image size")
+            << u"reader:3 | again:3:Next:300x500 => reader:3 #1 again:3 #1"_s;
+        QTest::newRow("not cached: other image size") << u"reader:3 | again:3:Next:250x400 => reader:3 #1 again:3 #2"_s;
+        QTest::newRow("not cached: other rotation") << u"reader:3 | again:3:Next:300x400:2 => reader:3 #1 again:3 #2"_s;
+        QTest::newRow("cached: a full turn more") << u"reader:3 | again:3:Next:300x400:4 => reader:3 #1 again:3 #1"_s;
+        // A 4000 x 4000 picture takes 64,000,000 bytes: two fit in 128 MiB, three do not; the least recently used goes.
         QTest::newRow("cache bounded by bytes, least recently used first")
-            << u"p:0::5000x5000 | p:1::5000x5000 | p:0::5000x5000 | p:2::5000x5000 | "
-               u"p:0::5000x5000 | p:2::5000x5000 | p:1::5000x5000"_s
-            << u"p:0 #1 p:1 #2 p:0 #2 p:2 #3 p:0 #3 p:2 #3 p:1 #4"_s;
+            << u"p:0::5000x5000 | p:1::5000x5000 | p:0::5000x5000 | p:2::5000x5000 | p:0::5000x5000 | "
+               "p:2::5000x5000 | p:1::5000x5000 => p:0 #1 p:1 #2 p:0 #2 p:2 #3 p:0 #3 p:2 #3 p:1 #4"_s;
     }
 
     void renderRequestsAreServedAsWanted()
     {
-        QFETCH(QString, script);
-
+        QFETCH(QString, run);
         static const QHash<QString, RenderPriority> priorities{{u"Output"_s, RenderPriority::Output},
             {u"Next"_s, RenderPriority::Next}, {u"Thumbnail"_s, RenderPriority::Thumbnail}};
         auto service = loadedService(fixture(u"squares.pdf"_s, [](const QString &path) {
@@ -197,7 +160,7 @@ private Q_SLOTS:
                 QVERIFY(drainWorker(*service));
             log << u"#%1"_s.arg(service->renderJobCount());
         };
-        for (const QString &step : script.split(u' ')) {
+        for (const QString &step : run.section(u" => "_s, 0, 0).split(u' ')) {
             const QStringList part = step.split(u':');
             const QStringList size = part.value(3).split(u'x');
             const qsizetype delivered = log.size();
@@ -215,7 +178,7 @@ private Q_SLOTS:
                 QCOMPARE(log.size(), delivered);
         }
         finish();
-        QTEST(log.join(u' '), "log");
+        QCOMPARE(log.join(u' '), run.section(u" => "_s, 1));
     }
 
     void largeReaderPicturesComeInBandsAfterTheOutput_data()
@@ -253,11 +216,18 @@ private Q_SLOTS:
         service->render(u"output"_s, 0, target, turns, RenderPriority::Output, RenderShape::Whole);
         QTRY_COMPARE_WITH_TIMEOUT(spy.rendered.size(), 2, 20000);
         QCOMPARE(channels(spy.rendered), (QStringList{u"output"_s, u"reader"_s}));
-        const QImage whole = imageOf(spy.rendered, 0);
-        const QImage banded = imageOf(spy.rendered, 1);
+        const QImage whole = spy.rendered.at(0).at(2).value<QImage>();
+        const QImage banded = spy.rendered.at(1).at(2).value<QImage>();
         QCOMPARE(banded.size(), whole.size());
         QCOMPARE(banded.format(), QImage::Format_RGB32);
-        const double difference = meanGreyDifference(banded, whole);
+        qint64 sum = 0; // of the grey differences, pixel by pixel
+        for (int y = 0; y < whole.height(); ++y) {
+            const auto *wholeRow = reinterpret_cast<const QRgb *>(whole.constScanLine(y));
+            const auto *bandedRow = reinterpret_cast<const QRgb *>(banded.constScanLine(y));
+            for (int x = 0; x < whole.width(); ++x)
+                sum += std::abs(qGray(wholeRow[x]) - qGray(bandedRow[x]));
+        }
+        const double difference = double(sum) / (double(whole.width()) * whole.height());
         QVERIFY2(difference <= tolerance, qPrintable(u"mean grey difference %1"_s.arg(difference)));
     }
 };

@@ -8,7 +8,6 @@
 #include <QLoggingCategory>
 #include <QPdfDocument>
 #include <QPdfSearchModel>
-#include <QScopeGuard>
 #include <QTest>
 
 #include <algorithm>
@@ -33,33 +32,27 @@ QString denseDocument(const QString &name, const QList<int> &counts, int tail)
     });
 }
 
-QList<SearchHit> hitsOf(const QSignalSpy &found, qsizetype index)
+// "page context" for each hit.
+QStringList summary(const QList<SearchHit> &hits)
 {
-    return found.at(index).at(0).value<QList<SearchHit>>();
-}
-
-QList<int> pagesOf(const QList<SearchHit> &hits)
-{
-    QList<int> pages;
+    QStringList lines;
     for (const SearchHit &hit : hits)
-        pages.append(hit.page);
-    return pages;
+        lines.append(u"%1 %2"_s.arg(hit.page).arg(hit.context));
+    return lines;
 }
 
 } // namespace
 
-// Programs this process has started from its main thread, as the text reader is, and not yet reaped.
-static QStringList childPrograms()
+// Whether the text reader runs: the main thread starts it, so it is among that thread's children.
+static bool textReaderRunning()
 {
-    QStringList names;
     QFile children(u"/proc/self/task/%1/children"_s.arg(QCoreApplication::applicationPid()));
     const QByteArray pids = children.open(QIODevice::ReadOnly) ? children.readAll().trimmed() : QByteArray();
-    for (const QByteArray &pid : pids.split(' ')) {
+    const QList<QByteArray> list = pids.split(' ');
+    return std::any_of(list.cbegin(), list.cend(), [](const QByteArray &pid) {
         QFile comm(u"/proc/%1/comm"_s.arg(QString::fromLatin1(pid)));
-        if (!pid.isEmpty() && comm.open(QIODevice::ReadOnly))
-            names.append(QString::fromUtf8(comm.readAll().trimmed()));
-    }
-    return names;
+        return !pid.isEmpty() && comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "olvanti-textrea";
+    });
 }
 
 class TestPdfSearch final : public QObject
@@ -118,30 +111,23 @@ private Q_SLOTS:
         QFETCH(bool, textReader);
         const QString path = TestEnvironment::instance().textDocument(300);
         auto service = loadedService(path, textReader);
-        Spies spy(service.get());
         // Every page is read in the background; with the reader, none by the worker.
         QTRY_VERIFY_WITH_TIMEOUT(service->allPageSizesKnown(), 20000);
-        if (!textReader)
-            QTRY_COMPARE_WITH_TIMEOUT(service->textExtractionCount(), quint64(300), 20000);
-        QTRY_VERIFY(!childPrograms().contains(u"olvanti-textrea"_s));
-        const quint64 extracted = service->textExtractionCount();
-        QCOMPARE(extracted, quint64(textReader ? 0 : 300));
+        const quint64 extracted = textReader ? 0 : 300;
+        QTRY_COMPARE_WITH_TIMEOUT(service->textExtractionCount(), extracted, 20000);
+        QTRY_VERIFY(!textReaderRunning());
 
-        for (const QString &word : {u"pagemarker"_s, u"pagemarker123"_s}) {
-            spy.found.clear();
-            service->search(word);
-            QTRY_COMPARE(spy.found.size(), 1);
-            QCOMPARE(hitsOf(spy.found, 0).size(), word == u"pagemarker"_s ? 300 : 1);
-        }
+        QCOMPARE(searchAll(*service, u"pagemarker"_s).size(), 300);
+        QCOMPARE(searchAll(*service, u"pagemarker123"_s).size(), 1);
         QCOMPARE(service->textExtractionCount(), extracted);
     }
 
     void theTextReaderEndsWithItsDocument()
     {
         auto service = loadedService(TestEnvironment::instance().textDocument(3000));
-        QTRY_VERIFY(childPrograms().contains(u"olvanti-textrea"_s));
+        QTRY_VERIFY(textReaderRunning());
         service->close();
-        QVERIFY(!childPrograms().contains(u"olvanti-textrea"_s));
+        QVERIFY(!textReaderRunning());
     }
 
     void findsHitsInPageOrder()
@@ -154,31 +140,21 @@ private Q_SLOTS:
             return PdfGen::writePdf(path, pages);
         });
         auto service = loadedService(path);
-        Spies spy(service.get());
         // Page text is the operator's business: none of it may reach the log.
         QLoggingCategory::setFilterRules(u"*.debug=true"_s);
         s_logged.clear();
-        {
-            const auto restore = qScopeGuard([previous = qInstallMessageHandler(
-                                                  [](QtMsgType, const QMessageLogContext &, const QString &text) {
-                                                      s_logged.append(text);
-                                                  })] {
-                qInstallMessageHandler(previous);
-                QLoggingCategory::setFilterRules(QString());
-            });
-            service->search(u"needle"_s);
-            QTRY_COMPARE(spy.found.size(), 1);
-        }
-        QVERIFY(!s_logged.isEmpty());  // the capture works: the engine does log its search
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { s_logged.append(text); });
+        const QList<SearchHit> hits = searchAll(*service, u"needle"_s);
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules(QString());
+        QVERIFY(!s_logged.isEmpty()); // the capture works: the engine does log its search
         QVERIFY2(!s_logged.join(u'\n').contains(u"hay"_s), qPrintable(s_logged.join(u'\n')));
 
-        const QList<SearchHit> hits = hitsOf(spy.found, 0);
-        QCOMPARE(pagesOf(hits), (QList<int>{1, 1, 1, 8}));
         // Each match once, in its place, spelt as searched; line breaks read as blanks.
-        QCOMPARE(hits.at(0).context, u"a needle here hay NEEDLE hay Needle"_s);
-        QCOMPARE(hits.at(1).context, u"a needle here hay needle hay Needle"_s);
-        QCOMPARE(hits.at(2).context, u"a needle here hay NEEDLE hay needle"_s);
-        QCOMPARE(hits.at(3).context, u"one more needle"_s);
+        QCOMPARE(summary(hits), (QStringList{u"1 a needle here hay NEEDLE hay Needle"_s,
+                                             u"1 a needle here hay needle hay Needle"_s,
+                                             u"1 a needle here hay NEEDLE hay needle"_s, u"8 one more needle"_s}));
         // Rectangles come once a hit's page is shown, each page's once.
         QVERIFY(std::all_of(hits.cbegin(), hits.cend(), [](const SearchHit &hit) { return hit.rects.isEmpty(); }));
         QSignalSpy updated(service.get(), &PdfService::searchHitsUpdated);
@@ -187,35 +163,29 @@ private Q_SLOTS:
         QTRY_COMPARE(updated.size(), 2);
         QVERIFY(drainWorker(*service));
         QCOMPARE(updated.size(), 2);
-        const QList<SearchHit> shown = hitsOf(updated, 1);
-        QCOMPARE(pagesOf(shown), pagesOf(hits));
-        for (qsizetype i = 0; i < shown.size(); ++i) {
-            QCOMPARE(shown.at(i).context, hits.at(i).context);
-            QVERIFY(QRectF(0, 0, 612, 792).contains(shown.at(i).rects.value(0)));
-        }
+        const QList<SearchHit> shown = updated.at(1).at(0).value<QList<SearchHit>>();
+        QCOMPARE(summary(shown), summary(hits));
+        for (const SearchHit &hit : shown)
+            QVERIFY(QRectF(0, 0, 612, 792).contains(hit.rects.value(0)));
         // The three matches on page 2 lie on three different lines, top to bottom.
         QVERIFY(shown.at(0).rects.first().top() < shown.at(1).rects.first().top());
         QVERIFY(shown.at(1).rects.first().top() < shown.at(2).rects.first().top());
 
         // Each page searched once; asked again, the same answer without searching; a new load forgets it.
-        for (const bool reload : {false, true}) {
-            if (reload) {
-                service->load(path);
-                QTRY_COMPARE(spy.loaded.size(), 1);
-            }
-            spy.found.clear();
-            service->search(u"needle"_s);
-            QTRY_COMPARE(spy.found.size(), 1);
-            QCOMPARE(hitsOf(spy.found, 0), reload ? hits : shown);
-            QCOMPARE(service->searchStepCount(), quint64(reload ? 20 : 10));
-        }
+        QCOMPARE(searchAll(*service, u"needle"_s), shown);
+        QCOMPARE(service->searchStepCount(), quint64(10));
+        QSignalSpy loaded(service.get(), &PdfService::loaded);
+        service->load(path);
+        QVERIFY(loaded.wait());
+        QCOMPARE(searchAll(*service, u"needle"_s), hits);
+        QCOMPARE(service->searchStepCount(), quint64(20));
     }
 
     void searchesLookOnlyWhereTheyMust_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QStringList>("searches"); // one after the other on one document
-        QTest::addColumn<QList<int>>("examined"); // pages each must look at
+        // One after the other on one document, each with the pages it must look at.
+        QTest::addColumn<QString>("searches");
         QTest::addColumn<int>("hits"); // of the last
         QTest::addColumn<bool>("truncated");
 
@@ -228,57 +198,46 @@ private Q_SLOTS:
         });
         // A longer text is only where a shorter one was found, letter case aside.
         QTest::newRow("a refined search looks only where the shorter text was") << refine
-            << QStringList{u"needle"_s, u"needle her"_s, u"NEEDLE HERE"_s, u"needle there"_s, u"needle where"_s,
-                           u"needle where not"_s, u"hay"_s}
-            << QList<int>{10, 3, 2, 3, 3, 0, 10} << 7 << false;
+            << u"needle=10, needle her=3, NEEDLE HERE=2, needle there=3, needle where=3, needle where not=0, hay=10"_s
+            << 7 << false;
         QTest::newRow("one below the hit limit")
-            << denseDocument(u"dense-9999.pdf"_s, QList<int>(49, 200) << 199, 0) << QStringList{u"dense"_s}
-            << QList<int>{50} << 9999 << false;
-        // A full scan would find 10950 and visit 1000 pages; cut at the limit, the pages of
-        // "dense" say nothing of where "dense word" is.
+            << denseDocument(u"dense-9999.pdf"_s, QList<int>(49, 200) << 199, 0) << u"dense=50"_s << 9999 << false;
+        // A full scan finds 10950 on 1000 pages; cut at the limit, "dense" says nothing of "dense word".
         const QString dense = denseDocument(u"dense-long.pdf"_s, QList<int>(50, 200), 950);
-        QTest::newRow("exactly the hit limit at a page end, long document") << dense << QStringList{u"dense"_s}
-                                                                            << QList<int>{50} << 10000 << true;
-        QTest::newRow("a search cut at the limit narrows none after it") << dense
-            << QStringList{u"dense"_s, u"dense word"_s} << QList<int>{50, 1000} << 950 << false;
+        QTest::newRow("exactly the hit limit at a page end, long document") << dense << u"dense=50"_s << 10000 << true;
+        QTest::newRow("a search cut at the limit narrows none after it") << dense << u"dense=50, dense word=1000"_s
+                                                                          << 950 << false;
         // 58 pages give 9860; the limit falls inside page 59.
         QTest::newRow("hit limit reached inside a page")
-            << denseDocument(u"dense-mid.pdf"_s, QList<int>(60, 170), 940) << QStringList{u"dense"_s}
-            << QList<int>{59} << 10000 << true;
+            << denseDocument(u"dense-mid.pdf"_s, QList<int>(60, 170), 940) << u"dense=59"_s << 10000 << true;
     }
 
     void searchesLookOnlyWhereTheyMust()
     {
         QFETCH(QString, path);
-        QFETCH(QStringList, searches);
-        QFETCH(QList<int>, examined);
+        QFETCH(QString, searches);
 
         auto service = loadedService(path);
-        Spies spy(service.get());
-        for (qsizetype i = 0; i < searches.size(); ++i) {
+        QList<SearchHit> hits;
+        bool truncated = false;
+        const QStringList steps = searches.split(u", "_s);
+        for (const QString &step : steps) {
+            const QString text = step.section(u'=', 0, 0);
             const quint64 before = service->searchStepCount();
-            spy.found.clear();
-            service->search(searches.at(i));
-            QTRY_COMPARE_WITH_TIMEOUT(spy.found.size(), 1, 30000);
-            QCOMPARE(service->searchStepCount() - before, quint64(examined.at(i)));
-            if (i == 0)
-                continue;
+            hits = searchAll(*service, text, &truncated);
+            QCOMPARE(service->searchStepCount() - before, step.section(u'=', 1).toULongLong());
             // The same answer as a search that knows nothing yet.
-            auto fresh = loadedService(path);
-            Spies freshSpy(fresh.get());
-            fresh->search(searches.at(i));
-            QTRY_COMPARE_WITH_TIMEOUT(freshSpy.found.size(), 1, 30000);
-            QCOMPARE(hitsOf(spy.found, 0), hitsOf(freshSpy.found, 0));
+            if (step != steps.first())
+                QCOMPARE(hits, searchAll(*loadedService(path), text));
         }
-        QTEST(int(hitsOf(spy.found, 0).size()), "hits");
-        QTEST(spy.found.at(0).at(1).toBool(), "truncated");
+        QTEST(int(hits.size()), "hits");
+        QTEST(truncated, "truncated");
     }
 
     void overtakenSearchNeverReports_data()
     {
         QTest::addColumn<QString>("text"); // of the search that overtakes one for "common"
-        // With one page the first search's result is already waiting, undelivered; with 1000
-        // pages it is overtaken before its first page.
+        // With one page the first search's result waits undelivered; with 1000 it has not begun.
         QTest::addColumn<int>("pages");
         QTest::addColumn<int>("examined"); // pages examined by both searches
 
@@ -307,13 +266,12 @@ private Q_SLOTS:
         QVERIFY(drainWorker(*service));
         QTEST(int(service->searchStepCount()), "examined");
         QCOMPARE(spy.found.size(), 1);
-        QVERIFY(hitsOf(spy.found, 0).isEmpty());
+        QVERIFY(spy.found.at(0).at(0).value<QList<SearchHit>>().isEmpty());
     }
 
     void renderDuringSearchArrivesFirst()
     {
-        // The worker reads every page itself, so the search is still reading when its first
-        // hits are shown.
+        // The worker reads every page itself, so the search still reads when its first hits show.
         auto service = loadedService(TestEnvironment::instance().textDocument(1000), false);
         QSignalSpy progress(service.get(), &PdfService::searchProgress);
         QStringList events;
@@ -328,7 +286,7 @@ private Q_SLOTS:
         QCOMPARE(service->searchStepCount(), quint64(1000));
         // The first pages' hits were shown while the rest was still being read, in page order.
         QVERIFY(!progress.isEmpty());
-        QCOMPARE(pagesOf(progress.at(0).at(0).value<QList<SearchHit>>()).value(0), 0);
+        QCOMPARE(progress.at(0).at(0).value<QList<SearchHit>>().value(0).page, 0);
     }
 };
 

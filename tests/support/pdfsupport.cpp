@@ -96,6 +96,17 @@ int openHandles(const QString &path)
                              [&target](const QFileInfo &fd) { return fd.symLinkTarget() == target; }));
 }
 
+QList<SearchHit> searchAll(PdfService &service, const QString &text, bool *truncated)
+{
+    QSignalSpy found(&service, &PdfService::searchFinished);
+    service.search(text);
+    if (found.isEmpty() && !found.wait(30000))
+        qFatal("the search for %s never ended", qPrintable(text));
+    if (truncated)
+        *truncated = found.at(0).at(1).toBool();
+    return found.at(0).at(0).value<QList<SearchHit>>();
+}
+
 QStringList channels(const QSignalSpy &spy)
 {
     QStringList result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pdf/searchhit.h"
+
 #include <QSignalSpy>
 #include <QStringList>
 
@@ -41,6 +43,9 @@ std::shared_ptr<void> holdWorker(PdfService &service);
 // Descriptors of this process open on `path`: the engine keeps the file open exactly as long
 // as its document lives, which makes a leaked document visible.
 int openHandles(const QString &path);
+
+// The hits of a search for `text`, once it has ended; the test run stops when it does not end.
+QList<SearchHit> searchAll(PdfService &service, const QString &text, bool *truncated = nullptr);
 
 // The channel of every reply a `rendered` or `renderFailed` spy caught, in order.
 QStringList channels(const QSignalSpy &spy);
