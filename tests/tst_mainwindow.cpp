@@ -97,7 +97,6 @@ private Q_SLOTS:
         const QString deck = TestEnvironment::instance().deck(4);
         QVERIFY(openAndWait(window, deck));
 
-        // The labels are the random show's to check after every action.
         QCOMPARE(window.windowTitle(), QStringLiteral("deck-4.pdf - OlvantiVIVuderidazi"));
         auto *prepared = child<PageCanvas>(window, "preparedCanvas");
         QTRY_VERIFY(!prepared->image().isNull());
@@ -144,7 +143,7 @@ private Q_SLOTS:
         QCOMPARE(window.reader()->currentPage(), 0);
         QCOMPARE(QSettings().value(AppSettings::positionKey(doc)).toInt(), 4);
 
-        // Recent documents: each path once, the last opened first; the menu reopens them.
+        // Each path once, the last opened first.
         QCOMPARE(storedRecent(), QStringList({link, doc}));
         auto *menu = child<QMenu>(window, "recentMenu");
         QVERIFY(menu->isEnabled());
@@ -290,11 +289,8 @@ private Q_SLOTS:
         };
         // Each entry clicks its button and is checked with it; the reader's controls and the
         // View menu's zoom follow the mode.
-        const std::pair<const char *, const char *> entries[] = {{"PDF Reader", "modeReader"},
-                                                                 {"Presenter", "modePresenter"},
-                                                                 {"PDF Reader", "modeReader"},
-                                                                 {"Two pages", "twoPages"},
-                                                                 {"Full screen output", "fullscreenButton"}};
+        const std::pair<const char *, const char *> entries[] = {{"PDF Reader", "modeReader"}, {"Presenter", "modePresenter"},
+            {"PDF Reader", "modeReader"}, {"Two pages", "twoPages"}, {"Full screen output", "fullscreenButton"}};
         for (const auto &[text, button] : entries) {
             QAction *entry = menuAction(window, QString::fromLatin1(text));
             entry->trigger();
