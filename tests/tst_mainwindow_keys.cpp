@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QHash>
 #include <QListWidget>
+#include <QMenu>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -155,7 +156,9 @@ private Q_SLOTS:
     }
 
     // Each row presses its keys one a second where the focus is, from page 1 in presenter mode:
-    // "@step" is a step of the operator's, "name=value" checks what the window shows.
+    // "@step" is a step of the operator's, "name=value" checks what the window shows. "shown:X"
+    // is whether the widget X is visible, "entry:X" the check of the menu entry X as its menu
+    // shows it, "enabled:X" whether the entry or widget X can be chosen; a button's name is its check.
     void pressesReachTheirOwner_data()
     {
         QTest::addColumn<QString>("script");
@@ -166,24 +169,44 @@ private Q_SLOTS:
             << u"@output 1 2 typing=12 audience= Return live=12 typing= Backspace live=1 frames=12,1"_s;
         QTest::newRow("the overview, from the output window too: arrows choose, Return jumps, Esc keeps")
             << u"@output @fromoutput O focus=overviewGrid Right Right grid=3 Return grid=hidden live=3 O focus=overviewGrid "
-               "Right Right grid=5 Esc grid=hidden live=3 Backspace live=1 output=shown frames=3,1"_s;
+               "Right Right grid=5 Esc grid=hidden live=3 Backspace live=1 output=yes frames=3,1"_s;
         // Only the page typed in full reaches the audience, never page 1 on the way to 15.
         QTest::newRow("the page box keeps its digits and Enter; the clicker goes on from there")
             << u"@fullscreen @box 1 5 Return live=15 frames=15 focus=pageBox PgDown live=16 box=16"_s;
-        QTest::newRow("a dialog's combo box keeps its arrows and Esc closes the dialog; the clicker drives the show")
-            << u"@fullscreen @setup Down combo=1 PgDown live=2 Esc setup=hidden output=shown"_s;
+        QTest::newRow("a dialog's combo box keeps its arrows, Esc closes the dialog; the clicker drives the show")
+            << u"@fullscreen @setup Down combo=1 PgDown live=2 Esc shown:setupDialog=no output=yes"_s;
         QTest::newRow("a dialog's list keeps its arrows and Esc closes the dialog, not the output")
-            << u"@fullscreen @search Down Down hits=1 Esc search=hidden output=shown"_s;
+            << u"@fullscreen @search Down Down hits=1 Esc shown:searchDialog=no output=yes"_s;
+        QTest::newRow("each mode entry clicks its button and is checked with it; the View menu's zoom follows")
+            << u"@menu:PDF_Reader modeReader=on entry:PDF_Reader=on enabled:Zoom_in=yes shown:fullscreenButton=yes "
+               "@menu:Presenter modePresenter=on entry:Presenter=on enabled:Zoom_in=no shown:fullscreenButton=no"_s;
+        QTest::newRow("the reader's entries click its box and button, and follow them")
+            << u"@menu:PDF_Reader @menu:Two_pages twoPages=on entry:Two_pages=on @menu:Full_screen_output "
+               "fullscreenButton=on entry:Full_screen_output=on output=yes @click:twoPages entry:Two_pages=off"_s;
+        QTest::newRow("the blackout entry's text follows the state") << u"@menu:Blackout blackoutEntry=Resume"_s;
+        QTest::newRow("Exit from the menu ends the output only when given twice")
+            << u"@output @menu:Exit_presentation output=yes @menu:Exit_presentation output=no"_s;
+        QTest::newRow("the Back entry follows the playlist's Back button, to nothing left to undo")
+            << u"enabled:Back_(undo_last_change)=yes enabled:playlistBack=yes @click:playlistBack "
+               "enabled:Back_(undo_last_change)=no enabled:playlistBack=no"_s;
+        QTest::newRow("Ctrl+comma opens the setup dialog") << u"Ctrl+, shown:setupDialog=yes"_s;
     }
 
     void pressesReachTheirOwner()
     {
         QFETCH(QString, script);
         MainWindow &w = window();
+        const auto opened = [](QAction *entry) {
+            for (QObject *menu : entry->associatedObjects()) {
+                if (qobject_cast<QMenu *>(menu))
+                    Q_EMIT static_cast<QMenu *>(menu)->aboutToShow(); // which refreshes its entries
+            }
+            return entry;
+        };
         QStringList frames; // the pages the audience was shown since the operator's last step
         connect(w.presentation(), &Presentation::frameReady, this,
                 [&] { frames << QString::number(w.presentation()->livePage() + 1); });
-        const auto shown = [](const QWidget *view) { return view && view->isVisible() ? u"shown"_s : u"hidden"_s; };
+        const auto yes = [](bool value) { return value ? u"yes"_s : u"no"_s; };
         const auto number = [](qint64 value) { return QString::number(value); };
         auto *box = child<QSpinBox>(w, "pageBox");
         auto *grid = child<ThumbnailView>(w, "overviewGrid");
@@ -196,15 +219,24 @@ private Q_SLOTS:
             // The number being typed, from LIVE's mark "GO TO PAGE 12".
             {u"typing"_s, [&] { return live->overlayMessage().section(u'\n', 0, 0).mid(11); }},
             {u"audience"_s, [&] { return w.outputWindow()->overlayMessage(); }},
-            {u"output"_s, [&] { return shown(w.outputWindow()); }},
+            {u"output"_s, [&] { return yes(w.outputWindow()->isVisible()); }},
             {u"grid"_s, [&] { return grid->isVisible() ? number(grid->currentIndex().row() + 1) : u"hidden"_s; }},
             {u"combo"_s, [&] { return number(child<QComboBox>(w, "transitionChoice")->currentIndex()); }},
-            {u"setup"_s, [&] { return shown(child<QDialog>(w, "setupDialog")); }},
-            {u"search"_s, [&] { return shown(w.searchDialog()); }},
             {u"hits"_s, [&] { return number(w.searchDialog()->resultList()->currentRow()); }},
             {u"timer"_s, [&] { return number(w.countdown()->durationSeconds()); }},
-            {u"running"_s, [&] { return w.countdown()->isRunning() ? u"yes"_s : u"no"_s; }},
+            {u"running"_s, [&] { return yes(w.countdown()->isRunning()); }},
             {u"spent"_s, [&] { return number(w.countdown()->accumulated()); }},
+            {u"blackoutEntry"_s, [&] { return opened(w.commands()->action(Action::ToggleBlackout))->text(); }},
+        };
+        const auto probe = [&](const QString &name) {
+            const QString what = name.section(u':', 1).replace(u'_', u' ');
+            QAction *entry = what.isEmpty() ? nullptr : menuAction(w, what);
+            QWidget *widget = w.findChild<QWidget *>(what);
+            return name.startsWith(u"entry:")     ? (opened(entry)->isChecked() ? u"on"_s : u"off"_s)
+                   : name.startsWith(u"enabled:") ? yes(entry ? opened(entry)->isEnabled() : widget->isEnabled())
+                   : name.startsWith(u"shown:")   ? yes(widget->isVisible())
+                   : probes.contains(name)        ? probes.value(name)()
+                   : child<QAbstractButton>(w, qPrintable(name))->isChecked() ? u"on"_s : u"off"_s;
         };
         // The output's first frame at its size is in before the operator goes on.
         const auto outputRests = [&] {
@@ -239,18 +271,18 @@ private Q_SLOTS:
              }},
         };
         for (const QString &token : script.split(u' ', Qt::SkipEmptyParts)) {
-            const QString name = token.section(u'=', 0, 0);
             if (steps.contains(token)) {
                 steps.value(token)();
                 frames.clear();
-            } else if (probes.contains(name)) {
-                // A page reaches LIVE, and the focus moves, once the event loop has run.
-                if (QStringList{u"live"_s, u"box"_s, u"focus"_s}.contains(name))
-                    QTRY_COMPARE(name + u'=' + probes.value(name)(), token);
-                QCOMPARE(name + u'=' + probes.value(name)(), token);
+            } else if (token.startsWith(u"@menu:")) {
+                opened(menuAction(w, token.mid(6).replace(u'_', u' ')))->trigger();
+            } else if (token.startsWith(u"@click:")) {
+                child<QAbstractButton>(w, qPrintable(token.mid(7)))->click();
+            } else if (const QString name = token.section(u'=', 0, 0); name != token) {
+                QTRY_COMPARE(name + u'=' + probe(name), token); // pages, focus and modes settle in the event loop
             } else {
                 const QKeyCombination key = QKeySequence::fromString(token)[0];
-                QVERIFY2(key.key() != Qt::Key_unknown && !token.contains(u'='), qPrintable(u"unknown step "_s + token));
+                QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(u"unknown step "_s + token));
                 press(key.key(), key.keyboardModifiers());
             }
             if (QTest::currentTestFailed())
