@@ -177,7 +177,7 @@ struct Stage
         if (show.endReached())
             text += u" end"_s;
         if (!show.presenting())
-            text += u" reader %1"_s.arg(reader.page + 1);
+            text += u" reader %1"_s.arg(reader.page + 1) + (QStringList{QString()} + reader.moves).join(u' ');
         if (countdown.isRunning())
             text += u" clock %1"_s.arg(Countdown::formatClock(countdown.shownSeconds()));
         return text + std::exchange(said, QString());
@@ -240,7 +240,7 @@ private Q_SLOTS:
         QTest::newRow("reader scroll at its end with the output on: the audience crosses")
             << u"reader, scroll, output, scrolled, next"_s << u"b:1 reader 1 clock 05:00"_s;
         QTest::newRow("reader scroll: arrows move by lines and never cross")
-            << u"reader, scroll, output, scrolled, lines"_s << u"a:1 reader 1"_s;
+            << u"reader, scroll, output, scrolled, lines"_s << u"a:1 reader 1 lines 1"_s;
         // A stray Exit key must not end the output; a second one within two seconds does, but not
         // across a close and open.
         QTest::newRow("exit ends the output only when given twice within two seconds")
