@@ -34,7 +34,7 @@
 using namespace Qt::StringLiterals;
 using namespace WindowTest;
 
-// Keys and clicker presses as the operator gives them, through the application's input routing.
+// Keys, clicker presses and menu entries as the operator gives them, through the application's input routing.
 class MainWindowKeysTest : public QObject
 {
     Q_OBJECT
