@@ -19,7 +19,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
 #include <QListWidget>
+#include <QMenu>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -32,7 +34,7 @@
 using namespace Qt::StringLiterals;
 using namespace WindowTest;
 
-// Keys and clicker presses as the operator gives them, through the application's input routing.
+// Keys, clicker presses and menu entries as the operator gives them, through the application's input routing.
 class MainWindowKeysTest : public QObject
 {
     Q_OBJECT
@@ -153,114 +155,142 @@ private Q_SLOTS:
         }
     }
 
-    void timerKeys()
+    // Each row presses its keys one a second where the focus is, from page 1 in presenter mode:
+    // "@step" is a step of the operator's, "name=value" checks what the window shows. "shown:X"
+    // is whether the widget X is visible, "entry:X" the check of the menu entry X as its menu
+    // shows it, "enabled:X" whether the entry or widget X can be chosen; a button's name is its check.
+    void pressesReachTheirOwner_data()
     {
-        Countdown *countdown = window().countdown();
-        // +1 minute, +10 seconds, -10 seconds, -1 minute.
-        for (const auto &[key, seconds] : {std::pair(Qt::Key_Up, 660), std::pair(Qt::Key_Right, 670),
-                                           std::pair(Qt::Key_Left, 660), std::pair(Qt::Key_Down, 600)}) {
-            press(key, Qt::ShiftModifier);
-            QCOMPARE(countdown->durationSeconds(), seconds);
-        }
-        press(Qt::Key_T);
-        QVERIFY(countdown->isRunning());
-        press(Qt::Key_T);
-        QVERIFY(!countdown->isRunning());
-        QVERIFY(countdown->accumulated() > 0);
-        press(Qt::Key_R);
-        QCOMPARE(countdown->accumulated(), 0);
-    }
-
-    // A clicker's keys leave the page box and a non-modal dialog the keys they edit with, and
-    // drive the show from there.
-    void clickerKeysLeaveThePageBoxAndDialogsTheirOwn()
-    {
-        child<QPushButton>(window(), "modeReader")->click();
-        child<QPushButton>(window(), "fullscreenButton")->click();
-        // The shown output takes the focus once the window system says so; only then may the
-        // test give it back to the operator's window.
-        QVERIFY(QTest::qWaitForWindowActive(window().outputWindow()));
-        auto *box = child<QSpinBox>(window(), "pageBox");
-        QTRY_VERIFY(box->isVisible());
-        QVERIFY(InputTest::activate(m_window.get(), box));
+        QTest::addColumn<QString>("script");
+        QTest::newRow("timer keys: a minute and ten seconds up and down, start, pause and reset")
+            << u"Shift+Up timer=660 Shift+Right timer=670 Shift+Left timer=660 Shift+Down timer=600 "
+               "T running=yes T running=no spent=1000 R spent=0"_s;
+        QTest::newRow("typed digits show on LIVE only; Enter takes the audience there, Backspace back")
+            << u"@output 1 2 typing=12 audience= Return live=12 typing= Backspace live=1 frames=12,1"_s;
+        QTest::newRow("the overview, from the output window too: arrows choose, Return jumps, Esc keeps")
+            << u"@output @fromoutput O focus=overviewGrid Right Right grid=3 Return grid=hidden live=3 O focus=overviewGrid "
+               "Right Right grid=5 Esc grid=hidden live=3 Backspace live=1 output=yes frames=3,1"_s;
         // Only the page typed in full reaches the audience, never page 1 on the way to 15.
-        QList<int> shown;
-        connect(window().presentation(), &Presentation::frameReady, this,
-                [&] { shown << window().presentation()->livePage(); });
-        box->selectAll();
-        QTest::keyClicks(box, QStringLiteral("15"));
-        press(Qt::Key_Return);
-        QTRY_COMPARE(window().presentation()->livePage(), 14);
-        QCOMPARE(shown, QList<int>{14});
-        QCOMPARE(QApplication::focusWidget(), box);
-        press(Qt::Key_PageDown);
-        QTRY_COMPARE(window().presentation()->livePage(), 15);
-        QTRY_COMPARE(box->value(), 16);
-
-        // Arrows move a dialog's list or combo box; Escape closes the dialog, not the output.
-        window().showSetupDialog();
-        auto *effect = child<QComboBox>(window(), "transitionChoice");
-        effect->setCurrentIndex(0);
-        QVERIFY(InputTest::activate(effect->window(), effect));
-        press(Qt::Key_Down);
-        QCOMPARE(effect->currentIndex(), 1);
-        press(Qt::Key_PageDown);
-        QTRY_COMPARE(window().presentation()->livePage(), 16);
-        press(Qt::Key_Escape);
-        QVERIFY(!effect->window()->isVisible());
-        QVERIFY(window().outputWindow()->isVisible());
-
-        // The same in the search dialog's list of hits.
-        window().showSearchDialog();
-        SearchDialog *search = window().searchDialog();
-        search->setResults({{2, {}, u"a"_s}, {5, {}, u"b"_s}}, false);
-        QVERIFY(InputTest::activate(search, search->resultList()));
-        press(Qt::Key_Down);
-        press(Qt::Key_Down);
-        QCOMPARE(search->resultList()->currentRow(), 1);
-        press(Qt::Key_Escape);
-        QVERIFY(!search->isVisible());
-        QVERIFY(window().outputWindow()->isVisible());
+        QTest::newRow("the page box keeps its digits and Enter; the clicker goes on from there")
+            << u"@fullscreen @box 1 5 Return live=15 frames=15 focus=pageBox PgDown live=16 box=16"_s;
+        QTest::newRow("a dialog's combo box keeps its arrows, Esc closes the dialog; the clicker drives the show")
+            << u"@fullscreen @setup Down combo=1 PgDown live=2 Esc shown:setupDialog=no output=yes"_s;
+        QTest::newRow("a dialog's list keeps its arrows and Esc closes the dialog, not the output")
+            << u"@fullscreen @search Down Down hits=1 Esc shown:searchDialog=no output=yes"_s;
+        QTest::newRow("each mode entry clicks its button and is checked with it; the View menu's zoom follows")
+            << u"@menu:PDF_Reader modeReader=on entry:PDF_Reader=on enabled:Zoom_in=yes shown:fullscreenButton=yes "
+               "@menu:Presenter modePresenter=on entry:Presenter=on enabled:Zoom_in=no shown:fullscreenButton=no"_s;
+        QTest::newRow("the reader's entries click its box and button, and follow them")
+            << u"@menu:PDF_Reader @menu:Two_pages twoPages=on entry:Two_pages=on @menu:Full_screen_output "
+               "fullscreenButton=on entry:Full_screen_output=on output=yes @click:twoPages entry:Two_pages=off"_s;
+        QTest::newRow("the blackout entry's text follows the state") << u"@menu:Blackout blackoutEntry=Resume"_s;
+        QTest::newRow("Exit from the menu ends the output only when given twice")
+            << u"@output @menu:Exit_presentation output=yes @menu:Exit_presentation output=no"_s;
+        QTest::newRow("the Back entry follows the playlist's Back button, to nothing left to undo")
+            << u"enabled:Back_(undo_last_change)=yes enabled:playlistBack=yes @click:playlistBack "
+               "enabled:Back_(undo_last_change)=no enabled:playlistBack=no"_s;
+        QTest::newRow("Ctrl+comma opens the setup dialog") << u"Ctrl+, shown:setupDialog=yes"_s;
     }
 
-    // Typed digits and Enter, or the overview's arrows and Enter, take LIVE and the audience
-    // straight to the page; the choice on the way shows to the operator only. Escape leaves the
-    // overview, and Backspace returns from a jump to where the show was.
-    void typedNumbersAndTheOverviewJumpAndBackspaceReturns()
+    void pressesReachTheirOwner()
     {
-        child<QPushButton>(window(), "outputHeaderButton")->click();
-        QTRY_VERIFY(window().outputWindow()->isVisible());
-        QList<int> shown;
-        connect(window().presentation(), &Presentation::frameReady, this,
-                [&] { shown << window().presentation()->livePage(); });
-        auto *live = child<PageCanvas>(window(), "liveCanvas");
-        press(Qt::Key_1);
-        press(Qt::Key_2);
-        QVERIFY(live->overlayMessage().contains(QStringLiteral("12")));
-        QVERIFY(window().outputWindow()->overlayMessage().isEmpty());
-        press(Qt::Key_Return);
-        QTRY_COMPARE(window().presentation()->livePage(), 11);
-        QVERIFY(live->overlayMessage().isEmpty());
-        press(Qt::Key_Backspace);
-        QTRY_COMPARE(window().presentation()->livePage(), 0);
-
-        // Given from the output window too, the keys choose in the operator's window.
-        QVERIFY(InputTest::activate(window().outputWindow(), window().outputWindow()));
-        for (const Qt::Key end : {Qt::Key_Return, Qt::Key_Escape}) {
-            press(Qt::Key_O);
-            auto *grid = child<ThumbnailView>(window(), "overviewGrid");
-            QTRY_COMPARE(QApplication::focusWidget(), grid);
-            press(Qt::Key_Right);
-            press(Qt::Key_Right);
-            QCOMPARE(grid->currentIndex().row(), window().presentation()->livePage() + 2);
-            press(end);
-            QVERIFY(!grid->isVisible());
-            QTRY_COMPARE(window().presentation()->livePage(), 2);
+        QFETCH(QString, script);
+        MainWindow &w = window();
+        const auto opened = [](QAction *entry) {
+            for (QObject *menu : entry->associatedObjects()) {
+                if (qobject_cast<QMenu *>(menu))
+                    Q_EMIT static_cast<QMenu *>(menu)->aboutToShow(); // which refreshes its entries
+            }
+            return entry;
+        };
+        QStringList frames; // the pages the audience was shown since the operator's last step
+        connect(w.presentation(), &Presentation::frameReady, this,
+                [&] { frames << QString::number(w.presentation()->livePage() + 1); });
+        const auto yes = [](bool value) { return value ? u"yes"_s : u"no"_s; };
+        const auto number = [](qint64 value) { return QString::number(value); };
+        auto *box = child<QSpinBox>(w, "pageBox");
+        auto *live = child<PageCanvas>(w, "liveCanvas");
+        const QHash<QString, std::function<QString()>> probes{
+            {u"live"_s, [&] { return number(w.presentation()->livePage() + 1); }},
+            {u"frames"_s, [&] { return frames.join(u','); }},
+            {u"box"_s, [&] { return number(box->value()); }},
+            {u"focus"_s, [&] { return QApplication::focusWidget()->objectName(); }},
+            // The number being typed, from LIVE's mark "GO TO PAGE 12".
+            {u"typing"_s, [&] { return live->overlayMessage().section(u'\n', 0, 0).mid(11); }},
+            {u"audience"_s, [&] { return w.outputWindow()->overlayMessage(); }},
+            {u"output"_s, [&] { return yes(w.outputWindow()->isVisible()); }},
+            {u"grid"_s, [&] {
+                 // Made when the overview first opens.
+                 const auto *grid = w.findChild<ThumbnailView *>(u"overviewGrid"_s);
+                 return grid && grid->isVisible() ? number(grid->currentIndex().row() + 1) : u"hidden"_s;
+             }},
+            {u"combo"_s, [&] { return number(child<QComboBox>(w, "transitionChoice")->currentIndex()); }},
+            {u"hits"_s, [&] { return number(w.searchDialog()->resultList()->currentRow()); }},
+            {u"timer"_s, [&] { return number(w.countdown()->durationSeconds()); }},
+            {u"running"_s, [&] { return yes(w.countdown()->isRunning()); }},
+            {u"spent"_s, [&] { return number(w.countdown()->accumulated()); }},
+            {u"blackoutEntry"_s, [&] { return opened(w.commands()->action(Action::ToggleBlackout))->text(); }},
+        };
+        const auto probe = [&](const QString &name) {
+            const QString what = name.section(u':', 1).replace(u'_', u' ');
+            QAction *entry = what.isEmpty() ? nullptr : menuAction(w, what);
+            QWidget *widget = w.findChild<QWidget *>(what);
+            return name.startsWith(u"entry:")     ? (opened(entry)->isChecked() ? u"on"_s : u"off"_s)
+                   : name.startsWith(u"enabled:") ? yes(entry ? opened(entry)->isEnabled() : widget->isEnabled())
+                   : name.startsWith(u"shown:")   ? yes(widget->isVisible())
+                   : probes.contains(name)        ? probes.value(name)()
+                   : child<QAbstractButton>(w, qPrintable(name))->isChecked() ? u"on"_s : u"off"_s;
+        };
+        // The output's first frame at its size is in before the operator goes on.
+        const auto outputRests = [&] {
+            QTRY_VERIFY(w.outputWindow()->isVisible() && w.presentation()->pendingPage() < 0
+                        && w.presentation()->outputSize() == w.outputWindow()->renderSize());
+        };
+        const QHash<QString, std::function<void()>> steps{
+            {u"@output"_s, [&] { child<QPushButton>(w, "outputHeaderButton")->click(), outputRests(); }},
+            // Reader mode with the output full screen on the operator's own screen, which takes
+            // the focus once the window system says so; only then may the test give it back.
+            {u"@fullscreen"_s, [&] {
+                 child<QPushButton>(w, "modeReader")->click();
+                 child<QPushButton>(w, "fullscreenButton")->click();
+                 QVERIFY(QTest::qWaitForWindowActive(w.outputWindow()));
+                 outputRests();
+             }},
+            {u"@fromoutput"_s, [&] { QVERIFY(InputTest::activate(w.outputWindow(), w.outputWindow())); }},
+            {u"@box"_s, [&] {
+                 QVERIFY(InputTest::activate(&w, box));
+                 box->selectAll();
+             }},
+            {u"@setup"_s, [&] {
+                 w.showSetupDialog();
+                 auto *effect = child<QComboBox>(w, "transitionChoice");
+                 effect->setCurrentIndex(0);
+                 QVERIFY(InputTest::activate(effect->window(), effect));
+             }},
+            {u"@search"_s, [&] {
+                 w.showSearchDialog();
+                 w.searchDialog()->setResults({{2, {}, u"a"_s}, {5, {}, u"b"_s}}, false);
+                 QVERIFY(InputTest::activate(w.searchDialog(), w.searchDialog()->resultList()));
+             }},
+        };
+        for (const QString &token : script.split(u' ', Qt::SkipEmptyParts)) {
+            if (steps.contains(token)) {
+                steps.value(token)();
+                frames.clear();
+            } else if (token.startsWith(u"@menu:")) {
+                opened(menuAction(w, token.mid(6).replace(u'_', u' ')))->trigger();
+            } else if (token.startsWith(u"@click:")) {
+                child<QAbstractButton>(w, qPrintable(token.mid(7)))->click();
+            } else if (const QString name = token.section(u'=', 0, 0); name != token) {
+                QTRY_COMPARE(name + u'=' + probe(name), token); // pages, focus and modes settle in the event loop
+            } else {
+                const QKeyCombination key = QKeySequence::fromString(token)[0];
+                QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(u"unknown step "_s + token));
+                press(key.key(), key.keyboardModifiers());
+            }
+            if (QTest::currentTestFailed())
+                return;
         }
-        press(Qt::Key_Backspace);
-        QTRY_COMPARE(window().presentation()->livePage(), 0);
-        QVERIFY(window().outputWindow()->isVisible());
-        QCOMPARE(shown, (QList<int>{11, 0, 2, 0}));
     }
 
     void arrowsScrollInScrollReading()

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <functional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -59,6 +60,9 @@ struct Stage
     FakeReader reader;
     QStringList files;
     QStringList notices;
+    QString said; // what the commands that tell something told since the last state
+    QSignalSpy changes{&show, &Show::changed};
+    QSignalSpy jobs{&pdf, &PdfService::renderStarted};
 
     Stage()
     {
@@ -100,7 +104,45 @@ struct Stage
             {u"lines"_s, [&] { show.stepLines(1); }},
             {u"black"_s, [&] { show.toggleBlackout(); }},
             {u"reader"_s, [&] { show.setMode(Show::Mode::Reader); }},
-            {u"output"_s, [&] { show.setOutputShown(true); }},
+            {u"output"_s, [&] { show.setOutputShown(words.value(1) != u"off"); }},
+            {u"exit"_s, [&] {
+                 const qsizetype told = notices.size();
+                 said += show.confirmStop() ? u" stops"_s : notices.size() > told ? u" warns"_s : u" quiet"_s;
+             }},
+            {u"times"_s, [&] {
+                 said += u" programme %1 talk %2"_s.arg(Countdown::formatClock(int(show.programmeElapsed() / 1000)),
+                                                       Countdown::formatClock(int(show.talkElapsed() / 1000)));
+             }},
+            {u"shown"_s, [&] { said += u" %1 shown %2"_s.arg(object).arg(playlist.shownSeconds(path())); }},
+            // Each talk of the timing report as "file,planned minutes,duration".
+            {u"report"_s, [&] {
+                 const QStringList lines = show.timingReport().split(u'\n', Qt::SkipEmptyParts);
+                 QCOMPARE(lines.value(0), u"file,planned minutes,start,end,duration"_s);
+                 for (const QString &line : lines.mid(1))
+                     said += u' ' + line.section(u',', 0, 1) + u',' + line.section(u',', -1);
+             }},
+            {u"programme"_s, [&] {
+                 playlist.setMinutes(path(), words.value(2).toInt());
+                 show.open(path(), Show::Origin::Programme);
+             }},
+            {u"timer"_s, [&] { said += u" timer "_s + Countdown::formatClock(countdown.durationSeconds()); }},
+            // How often the views were told, and the renders begun once a preload had its time.
+            {u"told"_s, [&] { said += u" told %1"_s.arg(changes.size()), changes.clear(); }},
+            // Without a count, those before are dropped.
+            {u"jobs"_s, [&] {
+                 QTest::qWait(Presentation::PreloadDelayMs + 100);
+                 if (words.size() > 1) {
+                     QTRY_COMPARE(jobs.size(), words.at(1).toInt());
+                     for (const QVariantList &job : std::as_const(jobs))
+                         said += u" %1 %2"_s.arg(job.at(0).toString()).arg(job.at(1).toInt() + 1);
+                 }
+                 jobs.clear();
+             }},
+            {u"frame"_s, [&] {
+                 said += u" frame %1"_s.arg(presentation.frameDirection());
+                 said += presentation.frameAnimated() ? u" animated"_s : QString();
+             }},
+            {u"soon"_s, [&] { now += Show::StopConfirmMs; }},
             {u"scroll"_s, [&] { reader.scroll = true; }},
             {u"scrolled"_s, [&] { reader.atEnd = true; }},
             {u"jump"_s, [&] { show.jumpTo(object.toInt() - 1); }},
@@ -124,7 +166,7 @@ struct Stage
     }
 
     // The file and page the audience sees, then what else holds: "b:1 black end reader 2".
-    QString state() const
+    QString state()
     {
         const QString name = QFileInfo(pdf.filePath()).completeBaseName();
         QString text = pdf.pageCount() > 0 ? u"%1:%2"_s.arg(name).arg(presentation.livePage() + 1)
@@ -135,10 +177,10 @@ struct Stage
         if (show.endReached())
             text += u" end"_s;
         if (!show.presenting())
-            text += u" reader %1"_s.arg(reader.page + 1);
+            text += u" reader %1"_s.arg(reader.page + 1) + (QStringList{QString()} + reader.moves).join(u' ');
         if (countdown.isRunning())
             text += u" clock %1"_s.arg(Countdown::formatClock(countdown.shownSeconds()));
-        return text;
+        return text + std::exchange(said, QString());
     }
 };
 
@@ -198,7 +240,26 @@ private Q_SLOTS:
         QTest::newRow("reader scroll at its end with the output on: the audience crosses")
             << u"reader, scroll, output, scrolled, next"_s << u"b:1 reader 1 clock 05:00"_s;
         QTest::newRow("reader scroll: arrows move by lines and never cross")
-            << u"reader, scroll, output, scrolled, lines"_s << u"a:1 reader 1"_s;
+            << u"reader, scroll, output, scrolled, lines"_s << u"a:1 reader 1 lines 1"_s;
+        // A stray Exit key must not end the output; a second one within two seconds does, but not
+        // across a close and open.
+        QTest::newRow("exit ends the output only when given twice within two seconds")
+            << u"exit | output, exit | minute, exit | output off, output, exit | soon, exit"_s
+            << u"a:1 stops | a:1 warns | a:1 warns | a:1 warns | a:1 stops"_s;
+        // The programme begins with the output; a talk's time counts while it is shown, also
+        // over several visits. A new programme starts afresh and sets, not starts, its countdown.
+        QTest::newRow("the session keeps each talk's time, in the order first shown")
+            << u"minute, times | output, minute, last, next, minute, minute, prev, minute, times, shown b, report"
+               " | programme c 20, report, shown b, timer"_s
+            << u"a:1 programme 00:00 talk 00:00 | a:3 clock 02:00 programme 04:00 talk 02:00 b shown 120"
+               " a.pdf,0,02:00 b.pdf,5,02:00 | c:1 b shown -1 timer 20:00"_s;
+        // One Next tells the views once, when its frame is in; a crossing renders what the audience
+        // will see first, forward the new file's first page, backward its last page, into the
+        // earlier file backwards although it opens at a higher page.
+        QTest::newRow("a crossing renders the audience's page first, in the direction of travel")
+            << u"next+told, told | last, jobs | next, jobs 2, frame | prev, jobs 1, frame"_s
+            << u"a:2 told 0 told 1 | a:3 | b:1 clock 05:00 output 1 preload 2 frame 1 animated"
+               " | a:3 clock 05:00 output 3 frame -1 animated"_s;
         QTest::newRow("back returns through the playlist, as a crossing")
             << u"entry 1 | back"_s << u"b:1 clock 05:00 | a:1 clock 05:00"_s;
         QTest::newRow("an open of the operator's ends a crossing still loading and starts the clock afresh")
@@ -217,6 +278,8 @@ private Q_SLOTS:
         Stage stage;
         stage.show.activateEntry(0);
         QVERIFY(stage.settled());
+        stage.changes.clear();
+        stage.jobs.clear();
         QStringList states;
         for (const QString &part : script.split(u'|')) {
             for (const QString &command : part.split(u',')) {
@@ -239,96 +302,6 @@ private Q_SLOTS:
             QVERIFY(!stage.show.switching());
             QCOMPARE(stage.notices.constLast(), QString());
         }
-    }
-
-    // One Next tells the views once, when its frame is in; a crossing renders what the
-    // audience will see first: forward the new file's first page, backward its last page.
-    void crossingsRenderTheAudiencesPageFirst()
-    {
-        Stage stage;
-        stage.show.activateEntry(0);
-        QVERIFY(stage.settled());
-        QSignalSpy changes(&stage.show, &Show::changed);
-        stage.show.next();
-        QVERIFY(changes.isEmpty());
-        QVERIFY(stage.settled());
-        QCOMPARE(changes.size(), 1);
-
-        QSignalSpy jobs(&stage.pdf, &PdfService::renderStarted);
-        const auto jobList = [&] {
-            QStringList list;
-            for (const QVariantList &job : std::as_const(jobs))
-                list << u"%1 %2"_s.arg(job.at(0).toString()).arg(job.at(1).toInt() + 1);
-            jobs.clear();
-            return list;
-        };
-        stage.show.last();
-        QVERIFY(stage.settled());
-        QTest::qWait(Presentation::PreloadDelayMs + 100);
-        jobList();
-        stage.show.next();
-        QVERIFY(stage.settled());
-        QTRY_COMPARE(jobs.size(), 2);
-        QCOMPARE(jobList(), (QStringList{u"output 1"_s, u"preload 2"_s}));
-        QVERIFY(stage.presentation.frameAnimated());
-        QCOMPARE(stage.presentation.frameDirection(), 1);
-        stage.show.previous();
-        QVERIFY(stage.settled());
-        QTest::qWait(Presentation::PreloadDelayMs + 100);
-        QCOMPARE(jobList(), QStringList{u"output 3"_s});
-        // Into the earlier file backwards, although it opens at a higher page.
-        QCOMPARE(stage.presentation.frameDirection(), -1);
-    }
-
-    // The programme begins with the output; each talk's time counts while it is shown, also
-    // over several visits, and the report lists them in the order first shown.
-    void theSessionKeepsEachTalksTime()
-    {
-        Stage stage;
-        stage.show.activateEntry(0);
-        QVERIFY(stage.settled());
-        stage.perform(u"minute"_s);
-        QVERIFY(!stage.show.programmeBegun());
-        for (const QString &command : {u"output"_s, u"minute"_s, u"last"_s, u"next"_s, u"minute"_s, u"minute"_s,
-                                      u"prev"_s, u"minute"_s}) {
-            stage.perform(command);
-            QVERIFY(stage.settled());
-        }
-        QCOMPARE(stage.show.programmeElapsed(), 4 * 60000);
-        QCOMPARE(stage.show.talkElapsed(), 2 * 60000);
-        QCOMPARE(stage.playlist.shownSeconds(stage.file('b')), 120);
-        const QStringList lines = stage.show.timingReport().split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines.at(0), u"file,planned minutes,start,end,duration"_s);
-        QVERIFY(lines.at(1).startsWith(u"a.pdf,0,"_s) && lines.at(1).endsWith(u",02:00"_s));
-        QVERIFY(lines.at(2).startsWith(u"b.pdf,5,"_s) && lines.at(2).endsWith(u",02:00"_s));
-        // A new programme starts the session's time afresh and sets, not starts, its first
-        // talk's countdown.
-        stage.playlist.setMinutes(stage.file('c'), 20);
-        stage.show.open(stage.file('c'), Show::Origin::Programme);
-        QVERIFY(stage.settled());
-        QCOMPARE(stage.show.timing().size(), 0);
-        QCOMPARE(stage.playlist.shownSeconds(stage.file('b')), -1);
-        QCOMPARE(stage.countdown.durationSeconds(), 1200);
-        QVERIFY(!stage.countdown.isRunning());
-    }
-
-    // Exit ends the output only when given twice within two seconds; a stray key warns.
-    void exitNeedsASecondPressWhileTheAudienceWatches()
-    {
-        Stage stage;
-        QVERIFY(stage.show.confirmStop()); // no output: nothing to protect
-        stage.show.setOutputShown(true);
-        QVERIFY(!stage.show.confirmStop());
-        QCOMPARE(stage.notices.size(), 1);
-        stage.now += Show::StopConfirmMs + 1;
-        QVERIFY(!stage.show.confirmStop());
-        stage.now += Show::StopConfirmMs;
-        QVERIFY(stage.show.confirmStop());
-        // Closed and opened again, the next Exit warns first again.
-        stage.show.setOutputShown(false);
-        stage.show.setOutputShown(true);
-        QVERIFY(!stage.show.confirmStop());
     }
 };
 
