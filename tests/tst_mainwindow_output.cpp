@@ -10,10 +10,14 @@
 #include "timer/countdown.h"
 #include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
+#include "ui/setupdialog.h"
+#include "base/appsettings.h"
 
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QComboBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -68,6 +72,23 @@ private Q_SLOTS:
         // The NEXT view, the preload and the output all failed on it: one message.
         QCOMPARE(messages.count(QVariantList{QStringLiteral("Invalid render dimensions.")}), 1);
         QVERIFY2(!modal->answered, qPrintable(modal->text));
+    }
+
+    // The setup dialog is made only when first opened; until then the window tells a missing
+    // preferred display itself, and the output goes where the dialog would have chosen.
+    void aMissingPreferredDisplayIsToldWithoutTheSetupDialog()
+    {
+        QSettings store;
+        AppSettings(store).setOutputDisplay(QStringLiteral("Gone|||"));
+        MainWindow window;
+        QCOMPARE(window.statusBar()->currentMessage(), SetupDialog::missingDisplayNotice());
+        QVERIFY(!window.findChild<SetupDialog *>());
+        QVERIFY(showOnProjector(window, TestEnvironment::instance().deck(2)));
+        QCOMPARE(window.outputWindow()->screen()->name(), QStringLiteral("Projector"));
+        window.statusBar()->clearMessage();
+        QVERIFY(TestScreens::apply({Laptop}));
+        QTRY_COMPARE(window.statusBar()->currentMessage(), SetupDialog::missingDisplayNotice());
+        QCOMPARE(window.setupDialog()->displayChoice()->currentText(), QStringLiteral("Laptop (1280 x 800, 1x)"));
     }
 
     void aHandOverWaitsDuringAShow_data()
