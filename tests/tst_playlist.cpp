@@ -15,6 +15,7 @@
 #include "ui/playlistcontrol.h"
 #include "ui/playlistload.h"
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
@@ -33,29 +34,32 @@ using namespace WindowTest;
 
 namespace {
 
-// Clicks the button and waits until `answer` has handled the dialog it brings.
-bool clickAnswered(MainWindow &window, const QString &button, const std::shared_ptr<ModalAnswer> &answer)
+// Clicks the window's button of this name, or triggers the menu command of this text, and waits
+// until `answer` has handled the dialog it brings.
+bool answered(MainWindow &window, const QString &command, const std::shared_ptr<ModalAnswer> &answer)
 {
-    click(window, button);
+    if (command.startsWith(u"playlist"_s))
+        click(window, command);
+    else
+        menuAction(window, command)->trigger();
     return QTest::qWaitFor([&] { return answer->answered; }, 5000);
 }
 
-// Triggers the menu command and waits until `answer` has handled the dialog it brings.
-bool triggerAnswered(MainWindow &window, const QString &command, const std::shared_ptr<ModalAnswer> &answer)
+// Clicks the button of this text (ampersands ignored) in the next message box; the answer's text
+// also tells whether the box showed markup or defaulted to another button than No.
+std::shared_ptr<ModalAnswer> answerBox(const QString &button)
 {
-    menuAction(window, command)->trigger();
-    return QTest::qWaitFor([&] { return answer->answered; }, 5000);
-}
-
-// Answers the next message box; its text also tells whether it was shown as markup or
-// defaulted to another button than No.
-std::shared_ptr<ModalAnswer> answerQuestion(bool yes)
-{
-    return watchModal([yes](QWidget *modal, ModalAnswer &answer) {
+    return watchModal([button](QWidget *modal, ModalAnswer &answer) {
         auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box)
+            return false;
         answer.text = box->text() + (box->textFormat() == Qt::PlainText ? QString() : u" (as markup)"_s)
                       + (box->defaultButton() == box->button(QMessageBox::No) ? QString() : u" (not No)"_s);
-        return box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click(), true;
+        for (QAbstractButton *choice : box->buttons()) {
+            if (choice->text().remove(u'&') == button)
+                return choice->click(), true;
+        }
+        return false;
     });
 }
 
@@ -163,11 +167,11 @@ private Q_SLOTS:
                     QStringList chosen;
                     for (const QString &number : w.mid(1))
                         chosen << docs.at(number.toInt() - 1);
-                    QVERIFY(clickAnswered(window, u"playlistAdd"_s, answerFileDialog(chosen)));
+                    QVERIFY(answered(window, u"playlistAdd"_s, answerFileDialog(chosen)));
                 } else {
                     // "Yes" or "No" answers the question the command must ask; otherwise none may come.
                     const bool asks = w.size() > 1 && w.at(0) != u"back"_s;
-                    auto box = asks ? answerQuestion(w.at(1) == u"Yes"_s) : closeNextModal();
+                    auto box = asks ? answerBox(w.at(1)) : closeNextModal();
                     for (int i = asks ? 1 : w.value(1, u"1"_s).toInt(); i > 0; --i)
                         click(window, u"playlist"_s + w.at(0).at(0).toUpper() + w.at(0).mid(1));
                     if (box->answered)
@@ -189,23 +193,37 @@ private Q_SLOTS:
         window.playlistControl()->setFileMinutes(docs.at(0), 9);
         window.playlistControl()->setFileMinutes(docs.at(1), 12);
         QFile::remove(docs.at(2));
+        // Onto a full disk the box says why and the old file stays; each kind of full disk is
+        // told apart where the file is written.
+        const QString onFull = TestEnvironment::instance().path(u"full/show.oplaylist"_s);
+        FullDisk full(FullDisk::Kind::SizeLimit, QFileInfo(onFull).absolutePath());
+        writeBytes(onFull, "old");
+        auto overwrite = answerMessageBox(QMessageBox::Yes);
+        auto refused = answerMessageBox(QMessageBox::Ok);
+        full.fill(0);
+        const bool asked = answered(window, u"Save playlist..."_s, answerFileDialog({onFull}));
+        full.release();
+        QVERIFY(asked && refused->answered);
+        QCOMPARE(refused->text, u"The playlist file could not be written: "_s + full.cause());
+        QCOMPARE(readBytes(onFull), QByteArray("old"));
+
         const QString target = TestEnvironment::instance().path(u"show"_s);
         const QString written = target + u".oplaylist"_s;
         const QString package = TestEnvironment::instance().path(u"talks.opack"_s);
         QFile::remove(written);
         QFile::remove(package);
 
-        QVERIFY(triggerAnswered(window, u"Save playlist..."_s, answerFileDialog({target})));
+        QVERIFY(answered(window, u"Save playlist..."_s, answerFileDialog({target})));
         QCOMPARE(window.statusBar()->currentMessage(), u"Playlist saved: %1"_s.arg(written));
         QCOMPARE(QSettings().value(u"playlist/dir"_s).toString(), QFileInfo(written).absolutePath());
-        QVERIFY(clickAnswered(window, u"playlistClear"_s, answerMessageBox(QMessageBox::Yes)));
+        QVERIFY(answered(window, u"playlistClear"_s, answerMessageBox(QMessageBox::Yes)));
         // Into an empty playlist: replace without asking, and the first file opens.
-        QVERIFY(triggerAnswered(window, u"Open playlist..."_s, answerFileDialog({written})));
+        QVERIFY(answered(window, u"Open playlist..."_s, answerFileDialog({written})));
         QTRY_COMPARE(window.playlist()->files(), docs);
         QCOMPARE(window.playlist()->minutesFor(docs.at(1)), 12);
         QTRY_COMPARE(window.pdfService()->filePath(), docs.at(0));
 
-        QVERIFY(triggerAnswered(window, u"Export with PDFs..."_s, answerFileDialog({package})));
+        QVERIFY(answered(window, u"Export with PDFs..."_s, answerFileDialog({package})));
         const QString message = window.statusBar()->currentMessage();
         QVERIFY2(message.startsWith(u"Playlist exported: %1"_s.arg(package)), qPrintable(message));
         QVERIFY2(message.endsWith(u"1 missing file(s) were not exported."_s), qPrintable(message));
@@ -213,7 +231,7 @@ private Q_SLOTS:
         // with nothing open the last of them opens.
         menuAction(window, u"Close document"_s)->trigger();
         auto import = answerFileDialog({package});
-        QVERIFY(triggerAnswered(window, u"Import package..."_s, answerMessageBoxButton(u"Append"_s)));
+        QVERIFY(answered(window, u"Import package..."_s, answerBox(u"Append"_s)));
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/imports/talks/"_s;
         const QStringList unpacked = {folder + u"01_packed-1.pdf"_s, folder + u"02_packed-2.pdf"_s};
         QTRY_COMPARE(window.playlist()->files(), docs + unpacked);
@@ -223,35 +241,13 @@ private Q_SLOTS:
         // A playlist file without files changes nothing.
         const int steps = window.undoHistory()->size();
         writeBytes(written, R"({"format":"OlvantiPlaylist","items":[]})");
-        auto replace = answerMessageBoxButton(u"Replace"_s);
+        auto replace = answerBox(u"Replace"_s);
         auto box = answerMessageBox(QMessageBox::Ok);
         window.openPath(written);
         QTRY_VERIFY(box->answered);
         QCOMPARE(box->text, u"The playlist file contains no files."_s);
         QCOMPARE(window.undoHistory()->size(), steps);
         QCOMPARE(window.playlist()->files(), docs + unpacked);
-    }
-
-    // Each kind of full disk is told apart where the file is written; here only the box counts.
-    void savingOntoAFullDiskSaysWhy()
-    {
-        const QString folder = TestEnvironment::instance().path(u"full"_s);
-        FullDisk full(FullDisk::Kind::SizeLimit, folder);
-        if (!full.unavailable().isEmpty())
-            QSKIP(qPrintable(full.unavailable()));
-        MainWindow window;
-        window.playlistControl()->addFiles(documents(QStringLiteral("full"), 2));
-        const QString target = folder + u"/show.oplaylist"_s;
-        writeBytes(target, "old");
-        auto save = answerFileDialog({target});
-        auto replace = answerMessageBox(QMessageBox::Yes);
-        auto box = answerMessageBox(QMessageBox::Ok);
-        full.fill(0);
-        menuAction(window, QStringLiteral("Save playlist..."))->trigger();
-        full.release();
-        QVERIFY(box->answered);
-        QCOMPARE(box->text, QStringLiteral("The playlist file could not be written: ") + full.cause());
-        QCOMPARE(readBytes(target), QByteArray("old"));
     }
 
     // A playlist of 95,000 files (about 15 MB) through to the show: its rows are made when

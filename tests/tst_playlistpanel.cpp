@@ -38,7 +38,10 @@ QPoint rowPoint(MainWindow &window, int row, bool chip)
 // whether the countdown is on, whether its minutes can be changed, the minutes and the file.
 std::shared_ptr<ModalAnswer> answerCountdown(QString *seen, std::function<void(QDialog *)> set)
 {
-    return answerDialog(QStringLiteral("playlistTimeDialog"), [seen, set](QDialog *dialog) {
+    return watchModal([seen, set](QWidget *modal, ModalAnswer &) {
+        auto *dialog = qobject_cast<QDialog *>(modal);
+        if (!dialog || dialog->objectName() != QStringLiteral("playlistTimeDialog"))
+            return false;
         auto *minutes = dialog->findChild<QSpinBox *>(QStringLiteral("playlistTimeMinutes"));
         *seen = QStringLiteral("%1, %2 %3 min, %4")
                     .arg(dialog->findChild<QCheckBox *>(QStringLiteral("playlistTimeEnabled"))->isChecked() ? QStringLiteral("on") : QStringLiteral("off"),
@@ -47,6 +50,7 @@ std::shared_ptr<ModalAnswer> answerCountdown(QString *seen, std::function<void(Q
                     .arg(dialog->findChildren<QLabel *>().constFirst()->text());
         set(dialog);
         dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        return true;
     });
 }
 

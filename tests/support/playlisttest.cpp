@@ -3,14 +3,10 @@
 #include "testenv.h"
 #include "windowtest.h"
 
-#include "ui/mainwindow.h"
-
 #include <QAbstractButton>
-#include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListView>
 #include <QTest>
 
 namespace PlaylistTest {
@@ -26,12 +22,10 @@ QStringList documents(const QString &prefix, int count)
 
 std::shared_ptr<ModalAnswer> answerFileDialog(const QStringList &paths)
 {
-    return watchModal([paths](QWidget *modal, ModalAnswer &answer) {
+    return watchModal([paths](QWidget *modal, ModalAnswer &) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog)
             return false;
-        answer.title = dialog->windowTitle();
-        answer.text = dialog->selectedFiles().value(0);
         // Typed into the name field, as an operator does; names in quotes when there are several.
         dialog->setDirectory(QFileInfo(paths.constFirst()).absolutePath());
         QStringList names;
@@ -43,56 +37,6 @@ std::shared_ptr<ModalAnswer> answerFileDialog(const QStringList &paths)
         static_cast<QDialog *>(dialog)->accept();
         return true;
     });
-}
-
-std::shared_ptr<ModalAnswer> answerMessageBoxButton(const QString &buttonText)
-{
-    return watchModal([buttonText](QWidget *modal, ModalAnswer &answer) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box)
-            return false;
-        answer.title = box->windowTitle();
-        answer.text = box->text();
-        for (QAbstractButton *button : box->buttons()) {
-            if (button->text().remove(QLatin1Char('&')) == buttonText) {
-                button->click();
-                return true;
-            }
-        }
-        return false;
-    });
-}
-
-std::shared_ptr<ModalAnswer> answerDialog(const QString &objectName, std::function<void(QDialog *)> act)
-{
-    return watchModal([objectName, act](QWidget *modal, ModalAnswer &answer) {
-        auto *dialog = qobject_cast<QDialog *>(modal);
-        if (!dialog || dialog->objectName() != objectName)
-            return false;
-        answer.title = dialog->windowTitle();
-        act(dialog);
-        return true;
-    });
-}
-
-QListView *list(MainWindow &window)
-{
-    return window.findChild<QListView *>(QStringLiteral("playlistList"));
-}
-
-QModelIndex row(MainWindow &window, int row)
-{
-    return list(window)->model()->index(row, 0);
-}
-
-int currentRow(MainWindow &window)
-{
-    return list(window)->currentIndex().row();
-}
-
-void setCurrentRow(MainWindow &window, int at)
-{
-    list(window)->setCurrentIndex(row(window, at));
 }
 
 void click(MainWindow &window, const QString &objectName)
