@@ -1,6 +1,5 @@
 #include "fulldisk.h"
 #include "playlistsupport.h"
-#include "playlisttest.h"
 #include "testenv.h"
 #include "windowtest.h"
 

@@ -1,4 +1,4 @@
-#include "playlisttest.h"
+#include "playlistsupport.h"
 #include "testenv.h"
 #include "windowtest.h"
 
