@@ -192,8 +192,7 @@ private Q_SLOTS:
         window.playlistControl()->setFileMinutes(docs.at(0), 9);
         window.playlistControl()->setFileMinutes(docs.at(1), 12);
         QFile::remove(docs.at(2));
-        // Onto a full disk the box says why and the old file stays; each kind of full disk is
-        // told apart where the file is written.
+        // Onto a full disk the box says why and the old file stays.
         const QString onFull = TestEnvironment::instance().path(u"full/show.oplaylist"_s);
         FullDisk full(FullDisk::Kind::SizeLimit, QFileInfo(onFull).absolutePath());
         writeBytes(onFull, "old");
@@ -249,13 +248,11 @@ private Q_SLOTS:
         QCOMPARE(window.playlist()->files(), docs + unpacked);
     }
 
-    // A playlist of 95,000 files (about 15 MB) through to the show: its rows are made when
-    // drawn and the settings are written by a worker, where each used to hold the window for
-    // a fifth of a second or more (the pause is a figure of olvanti-bench).
+    // A playlist of 95,000 files (about 15 MB) through to the show: rows made when drawn and settings
+    // written by a worker, where each held the window a fifth of a second (a figure of olvanti-bench).
     void longPlaylistKeepsTheWindowResponsive()
     {
-        // A sanitizer build copies every growing buffer, which makes the full length take
-        // minutes there; what it looks for shows at a shorter one.
+        // A sanitizer build takes minutes at the full length; the faults show at a shorter one.
         const int count = OLVANTI_TEST_TIME_FACTOR > 1 ? 10000 : 95000;
         QList<PlaylistEntry> entries{{documents(QStringLiteral("long"), 1).constFirst(), 5, 0}};
         for (int i = 1; i < count; ++i)
@@ -273,8 +270,7 @@ private Q_SLOTS:
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        // The turns of the window's event loop until the file is read (the entries are applied
-        // after that), and whether the progress showed.
+        // The turns of the window's event loop while the file is read, and whether the progress showed.
         QSignalSpy background(SettingsGuard::of(*window.findChild<QSettings *>()), &SettingsGuard::backgroundWritten);
         window.playlistControl()->loadPlaylistFile(path);
         auto *load = window.playlistControl()->findChild<PlaylistLoad *>();

@@ -23,9 +23,8 @@ class TestPlaylistFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Written indented, with paths relative to the playlist's folder beside the stored ones; no
-    // countdown writes no "minutes", a longer one is stored as the longest. Read from a copy of
-    // the playlist in another folder.
+    // Written indented, paths relative to the playlist's folder beside the stored ones, no countdown
+    // as no "minutes", a longer one as the longest; read from a copy of the playlist in another folder.
     void writtenPlaylistsFindTheirFiles_data()
     {
         QTest::addColumn<bool>("keepOriginal");
@@ -120,9 +119,8 @@ private Q_SLOTS:
         QCOMPARE(entries, expected);
     }
 
-    // PDFs unpacked from a package and the folder a package is imported into are named after
-    // what the package says: never "", "." or "..", which would put files beside or above the
-    // other imports, and nothing that climbs out.
+    // PDFs unpacked from a package and its import folder are named after what the package says: never
+    // "", "." or "..", which would put files beside or above the other imports, nothing that climbs out.
     void packageFolderName_data()
     {
         QTest::addColumn<QString>("stored");

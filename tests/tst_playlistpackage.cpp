@@ -162,8 +162,7 @@ private Q_SLOTS:
         const QString target = root.path() + u"/show.opack"_s;
         writeBytes(target, "old package");
 
-        // Changed the moment the export starts copying it, as another program might; the
-        // export's own debug line marks that moment.
+        // Changed as another program might, the moment the export's own debug line says it copies it.
         static std::function<void()> change;
         static QtMessageHandler previous = nullptr;
         change = [&] {

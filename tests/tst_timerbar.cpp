@@ -19,9 +19,8 @@ using ReaderTest::sendWheel;
 
 namespace {
 
-// Whether `text` fits a label of `size` at `points`, measured the way the operator sees it:
-// bold application font, digits as wide and as tall as "8", 4 pixels of air on each side and
-// a clock's margin of 18 above and below.
+// Whether `text` fits a label of `size` at `points` as the operator sees it: bold application font,
+// digits as wide and tall as "8", 4 pixels of air on each side, a clock's margin of 18 above and below.
 bool fitsLabel(QString text, double points, QSize size, bool clock)
 {
     QFont font = QApplication::font();
