@@ -1,4 +1,5 @@
 #include "fulldisk.h"
+#include "modal.h"
 #include "playlistsupport.h"
 #include "testenv.h"
 #include "windowtest.h"
@@ -20,7 +21,10 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -40,6 +44,47 @@ using namespace PlaylistTest;
 using namespace WindowTest;
 
 namespace {
+
+// `count` distinct text documents of 2, 3, 4, ... pages, copied under "<prefix>-<n>.pdf".
+QStringList documents(const QString &prefix, int count)
+{
+    QStringList paths;
+    for (int i = 0; i < count; ++i)
+        paths << copyOf(TestEnvironment::instance().textDocument(i + 2), u"%1-%2.pdf"_s.arg(prefix).arg(i + 1));
+    return paths;
+}
+
+// Answers the next file dialog with `paths` (all in one folder) typed into its name field, as an
+// operator does; names in quotes when there are several.
+std::shared_ptr<ModalAnswer> answerFileDialog(const QStringList &paths)
+{
+    return watchModal([paths](QWidget *modal, ModalAnswer &) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        dialog->setDirectory(QFileInfo(paths.constFirst()).absolutePath());
+        QStringList names;
+        for (const QString &path : paths)
+            names << u'"' + QFileInfo(path).fileName() + u'"';
+        auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+        name->setText(paths.size() == 1 ? QFileInfo(paths.constFirst()).fileName() : names.join(u' '));
+        // The file dialog hides accept(); called through QDialog it still checks the typed name.
+        static_cast<QDialog *>(dialog)->accept();
+        return true;
+    });
+}
+
+QListView *list(MainWindow &window) { return window.findChild<QListView *>(u"playlistList"_s); }
+QModelIndex row(MainWindow &window, int at) { return list(window)->model()->index(at, 0); }
+int currentRow(MainWindow &window) { return list(window)->currentIndex().row(); }
+void setCurrentRow(MainWindow &window, int at) { list(window)->setCurrentIndex(row(window, at)); }
+
+void click(MainWindow &window, const QString &objectName)
+{
+    auto *button = window.findChild<QAbstractButton *>(objectName);
+    QVERIFY2(button, qPrintable(objectName));
+    button->click();
+}
 
 // Clicks the window's button of this name, or triggers the menu command of this text, and waits
 // until `answer` has handled the dialog it brings.
@@ -71,9 +116,9 @@ std::shared_ptr<ModalAnswer> answerBox(const QString &button)
 }
 
 // A point on a row: on its countdown chip at the right end, or on its text at the left.
-QPoint rowPoint(MainWindow &window, int row, bool chip)
+QPoint rowPoint(MainWindow &window, int at, bool chip)
 {
-    const QRect rect = list(window)->visualRect(PlaylistTest::row(window, row));
+    const QRect rect = list(window)->visualRect(row(window, at));
     return QPoint(chip ? rect.right() - 16 : rect.left() + 12, rect.center().y());
 }
 
