@@ -1,6 +1,6 @@
 #include "fulldisk.h"
+#include "modal.h"
 #include "playlistsupport.h"
-#include "playlisttest.h"
 #include "testenv.h"
 #include "windowtest.h"
 
@@ -8,6 +8,7 @@
 #include "pdf/pdfservice.h"
 #include "playlist/playlist.h"
 #include "playlist/playlistfile.h"
+#include "playlist/playlistpanel.h"
 #include "playlist/undohistory.h"
 #include "show/show.h"
 #include "timer/countdown.h"
@@ -15,17 +16,29 @@
 #include "ui/playlistcontrol.h"
 #include "ui/playlistload.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 using namespace PlaylistTest;
@@ -33,35 +46,111 @@ using namespace WindowTest;
 
 namespace {
 
-// Clicks the button and waits until `answer` has handled the dialog it brings.
-bool clickAnswered(MainWindow &window, const QString &button, const std::shared_ptr<ModalAnswer> &answer)
+// `count` distinct text documents of 2, 3, 4, ... pages, copied under "<prefix>-<n>.pdf".
+QStringList documents(const QString &prefix, int count)
 {
-    click(window, button);
-    return QTest::qWaitFor([&] { return answer->answered; }, 5000);
+    QStringList paths;
+    for (int i = 0; i < count; ++i)
+        paths << copyOf(TestEnvironment::instance().textDocument(i + 2), u"%1-%2.pdf"_s.arg(prefix).arg(i + 1));
+    return paths;
 }
 
-// Triggers the menu command and waits until `answer` has handled the dialog it brings.
-bool triggerAnswered(MainWindow &window, const QString &command, const std::shared_ptr<ModalAnswer> &answer)
+// Answers the next file dialog with `paths` (all in one folder) typed into its name field, as an
+// operator does; names in quotes when there are several.
+std::shared_ptr<ModalAnswer> answerFileDialog(const QStringList &paths)
 {
-    menuAction(window, command)->trigger();
-    return QTest::qWaitFor([&] { return answer->answered; }, 5000);
-}
-
-// Answers the next message box; its text also tells whether it was shown as markup or
-// defaulted to another button than No.
-std::shared_ptr<ModalAnswer> answerQuestion(bool yes)
-{
-    return watchModal([yes](QWidget *modal, ModalAnswer &answer) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        answer.text = box->text() + (box->textFormat() == Qt::PlainText ? QString() : u" (as markup)"_s)
-                      + (box->defaultButton() == box->button(QMessageBox::No) ? QString() : u" (not No)"_s);
-        return box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click(), true;
+    return watchModal([paths](QWidget *modal, ModalAnswer &) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            return false;
+        dialog->setDirectory(QFileInfo(paths.constFirst()).absolutePath());
+        QStringList names;
+        for (const QString &path : paths)
+            names << u'"' + QFileInfo(path).fileName() + u'"';
+        auto *name = dialog->findChild<QLineEdit *>(u"fileNameEdit"_s);
+        name->setText(paths.size() == 1 ? QFileInfo(paths.constFirst()).fileName() : names.join(u' '));
+        // The file dialog hides accept(); called through QDialog it still checks the typed name.
+        static_cast<QDialog *>(dialog)->accept();
+        return true;
     });
+}
+
+QListView *list(MainWindow &window) { return window.findChild<QListView *>(u"playlistList"_s); }
+QModelIndex row(MainWindow &window, int at) { return list(window)->model()->index(at, 0); }
+int currentRow(MainWindow &window) { return list(window)->currentIndex().row(); }
+void setCurrentRow(MainWindow &window, int at) { list(window)->setCurrentIndex(row(window, at)); }
+
+void click(MainWindow &window, const QString &objectName)
+{
+    auto *button = window.findChild<QAbstractButton *>(objectName);
+    QVERIFY2(button, qPrintable(objectName));
+    button->click();
+}
+
+// Clicks the window's button of this name, or triggers the menu command of this text, and waits
+// until `answer` has handled the dialog it brings.
+bool answered(MainWindow &window, const QString &command, const std::shared_ptr<ModalAnswer> &answer)
+{
+    if (command.startsWith(u"playlist"_s))
+        click(window, command);
+    else
+        menuAction(window, command)->trigger();
+    return QTest::qWaitFor([&] { return answer->answered; }, 5000);
+}
+
+// Clicks the button of this text (ampersands ignored) in the next message box; the answer's text
+// also tells whether the box showed markup or defaulted to another button than No.
+std::shared_ptr<ModalAnswer> answerBox(const QString &button)
+{
+    return watchModal([button](QWidget *modal, ModalAnswer &answer) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box)
+            return false;
+        answer.text = box->text() + (box->textFormat() == Qt::PlainText ? QString() : u" (as markup)"_s)
+                      + (!box->button(QMessageBox::No) || box->defaultButton() == box->button(QMessageBox::No) ? QString() : u" (not No)"_s);
+        for (QAbstractButton *choice : box->buttons()) {
+            if (choice->text().remove(u'&') == button)
+                return choice->click(), true;
+        }
+        return false;
+    });
+}
+
+// A point on a row: on its countdown chip at the right end, or on its text at the left.
+QPoint rowPoint(MainWindow &window, int at, bool chip)
+{
+    const QRect rect = list(window)->visualRect(row(window, at));
+    return QPoint(chip ? rect.right() - 16 : rect.left() + 12, rect.center().y());
+}
+
+// Sets the countdown dialog up as `set` says and presses OK; `seen` gets what it showed first:
+// whether the countdown is on, whether its minutes can be changed, the minutes and the file.
+std::shared_ptr<ModalAnswer> answerCountdown(QString *seen, std::function<void(QDialog *)> set)
+{
+    return watchModal([seen, set](QWidget *modal, ModalAnswer &) {
+        auto *dialog = qobject_cast<QDialog *>(modal);
+        if (!dialog || dialog->objectName() != QStringLiteral("playlistTimeDialog"))
+            return false;
+        auto *minutes = dialog->findChild<QSpinBox *>(QStringLiteral("playlistTimeMinutes"));
+        *seen = QStringLiteral("%1, %2 %3 min, %4")
+                    .arg(dialog->findChild<QCheckBox *>(QStringLiteral("playlistTimeEnabled"))->isChecked() ? QStringLiteral("on") : QStringLiteral("off"),
+                         minutes->isEnabled() ? QStringLiteral("editable") : QStringLiteral("fixed"))
+                    .arg(minutes->value())
+                    .arg(dialog->findChildren<QLabel *>().constFirst()->text());
+        set(dialog);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        return true;
+    });
+}
+
+bool visible(MainWindow &window, const char *name)
+{
+    return window.findChild<QWidget *>(QString::fromLatin1(name))->isVisible();
 }
 
 } // namespace
 
-// Editing the playlist from the panel and the menus, its files and packages, and Back.
+// The playlist panel and its rows, editing from it and from the menus, its files and packages, and Back.
 class PlaylistTestCase : public QObject
 {
     Q_OBJECT
@@ -72,7 +161,7 @@ private Q_SLOTS:
     // Each row edits a playlist of its first `files` of three documents named like markup
     // ("<h1>edit-1.pdf", ...); after each stage ("|") come the stored files by number, their
     // stored countdowns, the selected row, the Back button, then what differs from the start:
-    // questions asked, what Back said, the document open and the countdown.
+    // questions asked, the document open, the folder remembered, the status and the countdown.
     void editsAreStoredAndBackUndoesThem_data()
     {
         QTest::addColumn<int>("files");
@@ -106,6 +195,21 @@ private Q_SLOTS:
             << 1 << u"minutes 1 601, minutes 1 601 | minutes 1 0, minutes 1 0 | minutes 1 1-28 | back 30"_s
             << uR"(1; 1=600; row -1; Back: undo "Time of <h1>edit-1.pdf" (2 steps) | 1; ; row -1; Back: undo "Time of <h1>edit-1.pdf" (3 steps) | )"
                uR"(1; 1=28; row -1; Back: undo "Time of <h1>edit-1.pdf" (30 steps) | 1; ; row -1; Back (nothing to undo), off; said Undone: Time of <h1>edit-1.pdf)"_s;
+        // Into an empty playlist a file opens without a question, and its first file opens; appended
+        // to nothing, the last; a playlist file without files changes nothing.
+        QTest::newRow("a playlist file and a package through the menus")
+            << 3 << u"minutes 1 9, minutes 2 12, delete 3, save show | clear Yes, open show.oplaylist | export talks.opack | "
+                    "close, import talks.opack Append | empty none.oplaylist, open none.oplaylist Replace OK"_s
+            << uR"(1 2 3; 1=9 2=12; row -1; Back: undo "Time of <h1>edit-2.pdf" (3 steps); folder .; said Playlist saved: show.oplaylist | )"
+               uR"(1 2 3; 1=9 2=12; row -1; Back: undo "Load playlist" (5 steps); asked Remove all 3 file(s) from the playlist?; )"
+               uR"(open 1; folder .; clock 09:00 | 1 2 3; 1=9 2=12; row -1; Back: undo "Load playlist" (5 steps); open 1; folder .; )"
+               uR"(said Playlist exported: talks.opack  1 missing file(s) were not exported.; clock 09:00 | )"
+               uR"(1 2 3 talks/01_<h1>edit-1.pdf talks/02_<h1>edit-2.pdf; 1=9 2=12 talks/01_<h1>edit-1.pdf=9 talks/02_<h1>edit-2.pdf=12; )"
+               uR"(row -1; Back: undo "Append playlist" (7 steps); asked The playlist already contains files.; )"
+               uR"(open talks/02_<h1>edit-2.pdf; folder .; clock 12:00 | )"
+               uR"(1 2 3 talks/01_<h1>edit-1.pdf talks/02_<h1>edit-2.pdf; 1=9 2=12 talks/01_<h1>edit-1.pdf=9 talks/02_<h1>edit-2.pdf=12; )"
+               uR"(row -1; Back: undo "Append playlist" (7 steps); asked The playlist already contains files.; )"
+               uR"(asked The playlist file contains no files.; open talks/02_<h1>edit-2.pdf; folder .; clock 12:00)"_s;
         // Five presses 400 ms apart; undoing records nothing.
         QTest::newRow("a burst of time keys is one step")
             << 1 << u"time 5 | back"_s
@@ -127,18 +231,28 @@ private Q_SLOTS:
         const auto *back = window.findChild<QPushButton *>(u"playlistBack"_s);
         const QSettings &store = *window.findChild<QSettings *>();
         QStringList asked;
+        // A document by its number, any other file by its path in the scratch or the imports folder.
+        const QString scratch = TestEnvironment::instance().path(QString());
+        const QString imports = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/imports/"_s;
+        const auto name = [&](QString path) {
+            return docs.contains(path) ? QString::number(docs.indexOf(path) + 1) : path.remove(imports).remove(scratch);
+        };
+        bool told = false; // whether the stage shows what the status bar says: after a save, an export, a Back
         const auto state = [&] {
             QStringList numbers, times;
             for (const QString &file : store.value(u"playlist/files"_s).toStringList())
-                numbers << QString::number(docs.indexOf(file) + 1);
+                numbers << name(file);
             const QVariantMap stored = store.value(u"playlist/times"_s).toMap();
             for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-                times << u"%1=%2"_s.arg(docs.indexOf(it.key()) + 1).arg(it.value().toInt());
+                times << u"%1=%2"_s.arg(name(it.key())).arg(it.value().toInt());
             QStringList shown{numbers.join(u' '), times.join(u' '), u"row %1"_s.arg(currentRow(window)),
                               back->toolTip() + (back->isEnabled() ? QString() : u", off"_s)};
             shown += asked;
             const QString open = window.pdfService()->filePath();
-            shown += open.isEmpty() ? QStringList() : QStringList{u"open %1"_s.arg(docs.indexOf(open) + 1)};
+            shown += open.isEmpty() ? QStringList() : QStringList{u"open "_s + name(open)};
+            const QString folder = store.value(u"playlist/dir"_s).toString();
+            shown += folder.isEmpty() ? QStringList() : QStringList{u"folder "_s + QDir(scratch).relativeFilePath(folder)};
+            shown += told ? QStringList{u"said "_s + name(window.statusBar()->currentMessage())} : QStringList();
             shown += window.countdown()->text() == clock ? QStringList() : QStringList{u"clock "_s + window.countdown()->text()};
             return shown.join(u"; "_s);
         };
@@ -147,6 +261,7 @@ private Q_SLOTS:
         QCOMPARE(stages.size(), expected.size());
         for (qsizetype stage = 0; stage < stages.size(); ++stage) {
             asked.clear();
+            told = false;
             for (const QString &command : stages.at(stage).split(u',')) {
                 const QStringList w = command.split(u' ', Qt::SkipEmptyParts);
                 if (w.at(0) == u"select"_s) {
@@ -163,104 +278,65 @@ private Q_SLOTS:
                     QStringList chosen;
                     for (const QString &number : w.mid(1))
                         chosen << docs.at(number.toInt() - 1);
-                    QVERIFY(clickAnswered(window, u"playlistAdd"_s, answerFileDialog(chosen)));
+                    QVERIFY(answered(window, u"playlistAdd"_s, answerFileDialog(chosen)));
+                } else if (w.at(0) == u"delete"_s) {
+                    QVERIFY(QFile::remove(docs.at(w.at(1).toInt() - 1)));
+                } else if (w.at(0) == u"empty"_s) {
+                    writeBytes(TestEnvironment::instance().path(w.at(1)), R"({"format":"OlvantiPlaylist","items":[]})");
+                } else if (w.at(0) == u"close"_s) {
+                    menuAction(window, u"Close document"_s)->trigger();
+                } else if (const QStringList menus{u"save"_s, u"open"_s, u"export"_s, u"import"_s}; menus.contains(w.at(0))) {
+                    // The file chosen, then the buttons that answer the boxes that must come.
+                    QList<std::shared_ptr<ModalAnswer>> boxes;
+                    for (const QString &button : w.mid(2))
+                        boxes << answerBox(button);
+                    const QStringList commands{u"Save playlist..."_s, u"Open playlist..."_s, u"Export with PDFs..."_s, u"Import package..."_s};
+                    const QString chosen = TestEnvironment::instance().path(w.at(1));
+                    QVERIFY(answered(window, commands.at(menus.indexOf(w.at(0))), answerFileDialog({chosen})));
+                    for (const auto &box : std::as_const(boxes)) {
+                        QTRY_VERIFY(box->answered);
+                        asked << u"asked "_s + box->text;
+                    }
+                    told = w.at(0) == u"save"_s || w.at(0) == u"export"_s;
                 } else {
                     // "Yes" or "No" answers the question the command must ask; otherwise none may come.
                     const bool asks = w.size() > 1 && w.at(0) != u"back"_s;
-                    auto box = asks ? answerQuestion(w.at(1) == u"Yes"_s) : closeNextModal();
+                    auto box = asks ? answerBox(w.at(1)) : closeNextModal();
                     for (int i = asks ? 1 : w.value(1, u"1"_s).toInt(); i > 0; --i)
                         click(window, u"playlist"_s + w.at(0).at(0).toUpper() + w.at(0).mid(1));
                     if (box->answered)
                         asked << u"asked "_s + box->text;
-                    if (w.at(0) == u"back"_s)
-                        asked << u"said "_s + window.statusBar()->currentMessage();
+                    told = w.at(0) == u"back"_s;
                 }
             }
             QTRY_COMPARE(state(), expected.at(stage));
         }
     }
 
-    // A playlist file saved and opened again, then a package exported and appended, through the menus.
-    void playlistFilesAndPackagesThroughTheMenus()
-    {
-        MainWindow window;
-        const QStringList docs = documents(u"packed"_s, 3);
-        window.playlistControl()->addFiles(docs);
-        window.playlistControl()->setFileMinutes(docs.at(0), 9);
-        window.playlistControl()->setFileMinutes(docs.at(1), 12);
-        QFile::remove(docs.at(2));
-        const QString target = TestEnvironment::instance().path(u"show"_s);
-        const QString written = target + u".oplaylist"_s;
-        const QString package = TestEnvironment::instance().path(u"talks.opack"_s);
-        QFile::remove(written);
-        QFile::remove(package);
-
-        QVERIFY(triggerAnswered(window, u"Save playlist..."_s, answerFileDialog({target})));
-        QCOMPARE(window.statusBar()->currentMessage(), u"Playlist saved: %1"_s.arg(written));
-        QCOMPARE(QSettings().value(u"playlist/dir"_s).toString(), QFileInfo(written).absolutePath());
-        QVERIFY(clickAnswered(window, u"playlistClear"_s, answerMessageBox(QMessageBox::Yes)));
-        // Into an empty playlist: replace without asking, and the first file opens.
-        QVERIFY(triggerAnswered(window, u"Open playlist..."_s, answerFileDialog({written})));
-        QTRY_COMPARE(window.playlist()->files(), docs);
-        QCOMPARE(window.playlist()->minutesFor(docs.at(1)), 12);
-        QTRY_COMPARE(window.pdfService()->filePath(), docs.at(0));
-
-        QVERIFY(triggerAnswered(window, u"Export with PDFs..."_s, answerFileDialog({package})));
-        const QString message = window.statusBar()->currentMessage();
-        QVERIFY2(message.startsWith(u"Playlist exported: %1"_s.arg(package)), qPrintable(message));
-        QVERIFY2(message.endsWith(u"1 missing file(s) were not exported."_s), qPrintable(message));
-        // Appending keeps the listed files; the unpacked copies join with their countdowns, and
-        // with nothing open the last of them opens.
-        menuAction(window, u"Close document"_s)->trigger();
-        auto import = answerFileDialog({package});
-        QVERIFY(triggerAnswered(window, u"Import package..."_s, answerMessageBoxButton(u"Append"_s)));
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/imports/talks/"_s;
-        const QStringList unpacked = {folder + u"01_packed-1.pdf"_s, folder + u"02_packed-2.pdf"_s};
-        QTRY_COMPARE(window.playlist()->files(), docs + unpacked);
-        QCOMPARE(window.playlist()->minutesFor(unpacked.at(0)), 9);
-        QTRY_COMPARE(window.pdfService()->filePath(), unpacked.at(1));
-
-        // A playlist file without files changes nothing.
-        const int steps = window.undoHistory()->size();
-        writeBytes(written, R"({"format":"OlvantiPlaylist","items":[]})");
-        auto replace = answerMessageBoxButton(u"Replace"_s);
-        auto box = answerMessageBox(QMessageBox::Ok);
-        window.openPath(written);
-        QTRY_VERIFY(box->answered);
-        QCOMPARE(box->text, u"The playlist file contains no files."_s);
-        QCOMPARE(window.undoHistory()->size(), steps);
-        QCOMPARE(window.playlist()->files(), docs + unpacked);
-    }
-
-    // Each kind of full disk is told apart where the file is written; here only the box counts.
+    // Onto a full disk the box says why and the old file stays; each kind of full disk is told
+    // apart where the file is written.
     void savingOntoAFullDiskSaysWhy()
     {
-        const QString folder = TestEnvironment::instance().path(u"full"_s);
-        FullDisk full(FullDisk::Kind::SizeLimit, folder);
-        if (!full.unavailable().isEmpty())
-            QSKIP(qPrintable(full.unavailable()));
         MainWindow window;
-        window.playlistControl()->addFiles(documents(QStringLiteral("full"), 2));
-        const QString target = folder + u"/show.oplaylist"_s;
-        writeBytes(target, "old");
-        auto save = answerFileDialog({target});
-        auto replace = answerMessageBox(QMessageBox::Yes);
-        auto box = answerMessageBox(QMessageBox::Ok);
+        window.playlistControl()->addFiles(documents(u"full"_s, 2));
+        const QString onFull = TestEnvironment::instance().path(u"full/show.oplaylist"_s);
+        FullDisk full(FullDisk::Kind::SizeLimit, QFileInfo(onFull).absolutePath());
+        writeBytes(onFull, "old");
+        auto overwrite = answerMessageBox(QMessageBox::Yes);
+        auto refused = answerMessageBox(QMessageBox::Ok);
         full.fill(0);
-        menuAction(window, QStringLiteral("Save playlist..."))->trigger();
+        const bool asked = answered(window, u"Save playlist..."_s, answerFileDialog({onFull}));
         full.release();
-        QVERIFY(box->answered);
-        QCOMPARE(box->text, QStringLiteral("The playlist file could not be written: ") + full.cause());
-        QCOMPARE(readBytes(target), QByteArray("old"));
+        QVERIFY(asked && refused->answered);
+        QCOMPARE(refused->text, u"The playlist file could not be written: "_s + full.cause());
+        QCOMPARE(readBytes(onFull), QByteArray("old"));
     }
 
-    // A playlist of 95,000 files (about 15 MB) through to the show: its rows are made when
-    // drawn and the settings are written by a worker, where each used to hold the window for
-    // a fifth of a second or more (the pause is a figure of olvanti-bench).
+    // A playlist of 95,000 files (about 15 MB) through to the show: rows made when drawn and settings
+    // written by a worker, where each held the window a fifth of a second (a figure of olvanti-bench).
     void longPlaylistKeepsTheWindowResponsive()
     {
-        // A sanitizer build copies every growing buffer, which makes the full length take
-        // minutes there; what it looks for shows at a shorter one.
+        // A sanitizer build takes minutes at the full length; the faults show at a shorter one.
         const int count = OLVANTI_TEST_TIME_FACTOR > 1 ? 10000 : 95000;
         QList<PlaylistEntry> entries{{documents(QStringLiteral("long"), 1).constFirst(), 5, 0}};
         for (int i = 1; i < count; ++i)
@@ -278,8 +354,7 @@ private Q_SLOTS:
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        // The turns of the window's event loop until the file is read (the entries are applied
-        // after that), and whether the progress showed.
+        // The turns of the window's event loop while the file is read, and whether the progress showed.
         QSignalSpy background(SettingsGuard::of(*window.findChild<QSettings *>()), &SettingsGuard::backgroundWritten);
         window.playlistControl()->loadPlaylistFile(path);
         auto *load = window.playlistControl()->findChild<PlaylistLoad *>();
@@ -306,7 +381,93 @@ private Q_SLOTS:
                  QStringLiteral("%1. talk-%2.pdf  (missing)").arg(count).arg(last)
                      + (last % 3 > 0 ? QStringLiteral("  (ends at page %1)").arg(last % 3) : QString()));
     }
+
+    // The rows mark the current and the missing file; the chip sets and removes a file's countdown.
+    void rowsAndTheirCountdownChip()
+    {
+        MainWindow window;
+        const QStringList docs = documents(QStringLiteral("row"), 2);
+        window.playlistControl()->addFiles(docs);
+        window.playlistPanel()->setCollapsed(false, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(openAndWait(window, docs.at(1)));
+        const QString marker = QString(QChar(0x25B6)) + QLatin1Char(' ');
+        QCOMPARE(row(window, 0).data().toString(), QStringLiteral("1. row-1.pdf"));
+        QVERIFY(!row(window, 0).data(Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(row(window, 1).data().toString(), marker + QStringLiteral("2. row-2.pdf"));
+        QCOMPARE(row(window, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(QStringLiteral("#FF9C45")));
+        QCOMPARE(row(window, 1).data(Qt::FontRole).value<QFont>().weight(), QFont::Bold);
+        window.countdown()->setTimerSeconds(750);
+
+        // Beside the chip a click selects; had it opened a dialog, that one would be answered first.
+        QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 1, false));
+        QCOMPARE(currentRow(window), 1);
+        QString seen;
+        auto add = answerCountdown(&seen, [](QDialog *dialog) {
+            dialog->findChild<QPushButton *>(QStringLiteral("playlistTimePreset30"))->click();
+        });
+        QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 0, true));
+        QTRY_VERIFY(add->answered);
+        QCOMPARE(seen, QStringLiteral("off, fixed 13 min, row-1.pdf")); // 12:30 rounds to 13 minutes
+        QTRY_COMPARE(window.playlist()->minutesFor(docs.at(0)), 30);
+        QCOMPARE(row(window, 0).data(Qt::UserRole + 1).toString(),
+                 QString(QChar(0x23F1)) + QStringLiteral(" 30 min"));
+
+        auto remove = answerCountdown(&seen, [](QDialog *dialog) {
+            dialog->findChild<QCheckBox *>(QStringLiteral("playlistTimeEnabled"))->setChecked(false);
+        });
+        QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 0, true));
+        QTRY_VERIFY(remove->answered);
+        QCOMPARE(seen, QStringLiteral("on, editable 30 min, row-1.pdf"));
+        QTRY_COMPARE(window.playlist()->minutesFor(docs.at(0)), 0);
+        QVERIFY(row(window, 0).data(Qt::UserRole + 1).isNull());
+
+        window.playlistPanel()->openFileCountdownDialog(2);
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Select a file in the playlist first."));
+
+        // Missing wins over current: red, still marked and bold.
+        QFile::remove(docs.at(1));
+        window.playlistPanel()->refresh();
+        QCOMPARE(row(window, 1).data().toString(), marker + QStringLiteral("2. row-2.pdf  (missing)"));
+        QCOMPARE(row(window, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(QStringLiteral("#FF6B6B")));
+        QCOMPARE(row(window, 1).data(Qt::FontRole).value<QFont>().weight(), QFont::Bold);
+    }
+
+    void collapsingGivesBackTheWidthTheWindowTook()
+    {
+        MainWindow window;
+        const QRect available = window.screen()->availableGeometry();
+        window.resize(1000, 700);
+        window.move(available.right() - 1050, 40);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *panel = window.playlistPanel();
+        auto *splitter = window.findChild<QSplitter *>(QStringLiteral("rootSplitter"));
+        QCOMPARE(panel->width(), PlaylistPanel::CollapsedWidth);
+        QVERIFY(visible(window, "playlistVerticalTitle") && !visible(window, "playlistBody") && !visible(window, "playlistTitle"));
+
+        auto *toggle = window.findChild<QToolButton *>(QStringLiteral("playlistToggle"));
+        toggle->click();
+        QTRY_COMPARE(panel->maximumWidth(), QWIDGETSIZE_MAX);
+        QCOMPARE(splitter->sizes().constFirst(), 260);
+        QCOMPARE(window.width(), 1230);
+        // The grown window moved left to stay on the screen.
+        QTRY_VERIFY(window.frameGeometry().right() <= available.right());
+        QVERIFY(visible(window, "playlistBody") && !visible(window, "playlistVerticalTitle"));
+
+        // A narrow panel is remembered as 180; the window gives back only what the panel took.
+        splitter->setSizes({170, splitter->sizes().at(1), splitter->sizes().at(2) + 90});
+        QTRY_COMPARE(panel->width(), 170);
+        toggle->click();
+        QTRY_VERIFY(visible(window, "playlistVerticalTitle"));
+        QCOMPARE(panel->width(), PlaylistPanel::CollapsedWidth);
+        QCOMPARE(panel->expandedWidth(), 180);
+        QCOMPARE(window.width(), 1230 - 140);
+        QCOMPARE(panel->grownWidth(), 90);
+    }
 };
 
-OLVANTI_TEST_MAIN(PlaylistTestCase)
+OLVANTI_TEST_MAIN_WITH_SCREENS(PlaylistTestCase, R"([{"name":"Wide","x":0,"y":0,"width":1920,"height":1080,
+    "logicalDpi":96,"logicalBaseDpi":96,"dpr":1}])")
 #include "tst_playlist.moc"
