@@ -18,7 +18,7 @@ constexpr int PresetMinutes[] = {5, 10, 15, 20, 30, 40, 60};
 
 QPushButton *makeButton(const QString &name, const QString &text, QWidget *parent)
 {
-    auto *button = new QPushButton(text, parent);
+    auto *button = new TimerButton(text, parent);
     button->setObjectName(name);
     return button;
 }

@@ -1,8 +1,19 @@
 #pragma once
 
+#include <QPushButton>
 #include <QWidget>
 
 #include <functional>
+
+// The timer bar's buttons, a type of their own so that the style sheet's overtime look is
+// looked for only on them.
+class TimerButton final : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+};
 
 // The timer bar's frame ("timerBar"). The style sheet colours it through the dynamic
 // properties "overtime" and "warning"; the mouse wheel anywhere over it adjusts the time

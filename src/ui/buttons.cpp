@@ -21,13 +21,12 @@ QString flashTimerName()
 QPushButton *makeControlButton(const QString &objectName, const QString &text, IconKind iconKind,
                                const QString &toolTip, QBoxLayout *row)
 {
-    auto *button = new QPushButton(text);
+    auto *button = new ControlButton(text);
     button->setObjectName(objectName);
     button->setIcon(paintedIcon(iconKind));
     button->setIconSize(QSize(26, 26));
     button->setToolTip(toolTip);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setProperty("role", QStringLiteral("control"));
     if (row)
         row->addWidget(button, 1);
     return button;
@@ -35,14 +34,13 @@ QPushButton *makeControlButton(const QString &objectName, const QString &text, I
 
 QPushButton *makeIconButton(IconKind iconKind, const QString &objectName, const QString &toolTip, QWidget *parent)
 {
-    auto *button = new QPushButton(parent);
+    auto *button = new IconButton(parent);
     button->setObjectName(objectName);
     button->setIcon(paintedIcon(iconKind));
     button->setIconSize(QSize(22, 22));
     button->setToolTip(toolTip);
     button->setAccessibleName(toolTip);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setProperty("iconOnly", true);
     return button;
 }
 

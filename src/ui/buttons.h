@@ -2,14 +2,33 @@
 
 #include "base/iconkind.h"
 
+#include <QPushButton>
+
 class QBoxLayout;
 class QObject;
-class QPushButton;
 class QString;
 class QWidget;
 
+// Classes of their own for the style sheet: a type is matched by name, where a property
+// selector would look the property up on every button each time one is polished.
+class ControlButton final : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+};
+
+class IconButton final : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+};
+
 // A presenter control button ("previousButton", "nextButton", "blackoutButton"): painted icon,
-// text, role "control" for the style sheet, no keyboard focus (keys belong to the input router).
+// text, styled as a ControlButton, no keyboard focus (keys belong to the input router).
 // When `row` is given the button is added to it with stretch 1, which also parents it.
 QPushButton *makeControlButton(const QString &objectName, const QString &text, IconKind iconKind,
                                const QString &toolTip, QBoxLayout *row = nullptr);
