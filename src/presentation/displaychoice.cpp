@@ -32,14 +32,15 @@ bool fillDisplayChoice(QComboBox *choice, const QString &preferredIdentity)
 int chosenDisplayIndex(const QString &preferredIdentity, bool *missing)
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
-    int preferred = -1;
-    for (int i = 0; i < screens.size() && !preferredIdentity.isEmpty() && preferred < 0; ++i) {
-        if (DisplayManager::screenIdentity(screens.at(i)) == preferredIdentity)
-            preferred = i;
-    }
     if (missing)
-        *missing = !preferredIdentity.isEmpty() && preferred < 0;
-    if (preferred >= 0)
-        return preferred;
+        *missing = false;
+    if (!preferredIdentity.isEmpty()) {
+        for (int i = 0; i < screens.size(); ++i) {
+            if (DisplayManager::screenIdentity(screens.at(i)) == preferredIdentity)
+                return i;
+        }
+        if (missing)
+            *missing = true;
+    }
     return screens.size() >= 2 ? 1 : (screens.isEmpty() ? -1 : 0);
 }

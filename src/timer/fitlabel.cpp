@@ -58,10 +58,14 @@ double FitLabel::textHeight(const QFont &font) const
 bool FitLabel::fitsAt(const QString &text, double pointSize) const
 {
     const QFont font = measuringFont(pointSize);
-    const double availableWidth = width() - 2 * Padding;
-    const double availableHeight = height() - (m_reservedMargin * 2 + 2 * Padding);
-    return QFontMetricsF(font).horizontalAdvance(probeText(text)) <= availableWidth
-        && textHeight(font) <= availableHeight;
+    const QSizeF space = textSpace();
+    return QFontMetricsF(font).horizontalAdvance(probeText(text)) <= space.width()
+        && textHeight(font) <= space.height();
+}
+
+QSizeF FitLabel::textSpace() const
+{
+    return QSizeF(width() - 2 * Padding, height() - (m_reservedMargin * 2 + 2 * Padding));
 }
 
 QSize FitLabel::sizeHint() const
@@ -87,11 +91,10 @@ void FitLabel::fitFont()
     const QString current = text();
     const QFont reference = measuringFont(HintPointSize);
     const double advance = QFontMetricsF(reference).horizontalAdvance(probeText(current));
-    const double availableWidth = width() - 2 * Padding;
-    const double availableHeight = height() - (m_reservedMargin * 2 + 2 * Padding);
-    double scale = availableHeight / textHeight(reference);
+    const QSizeF space = textSpace();
+    double scale = space.height() / textHeight(reference);
     if (advance > 0)
-        scale = std::min(scale, availableWidth / advance);
+        scale = std::min(scale, space.width() / advance);
     double size = std::clamp(std::floor(HintPointSize * scale), MinPointSize, MaxPointSize);
     while (size > MinPointSize && !fitsAt(current, size))
         --size;

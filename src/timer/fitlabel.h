@@ -36,6 +36,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The space the text may take: the label less its padding and reserved margins.
+    QSizeF textSpace() const;
+
     int m_reservedMargin = 0;
     bool m_digitsOnly = false;
     double m_fittedSize = 0.0;

@@ -107,8 +107,7 @@ MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     connectServices();
     connectDocuments();
 
-    if (SetupDialog::preferredDisplayMissing(*m_settings))
-        statusBar()->showMessage(SetupDialog::missingDisplayNotice(), SetupDialog::MissingDisplayNoticeMs);
+    tellMissingDisplay();
     applyTransition(m_settings->transitionEffect(), SetupDialog::offeredTransitionMs(m_settings->transitionMs()));
     rebuildRecentMenu();
     m_presentation->setFitWidth(m_settings->outputFitWidth());
@@ -196,11 +195,14 @@ void MainWindow::connectServices()
     connect(m_reader, &ReaderControl::scrollReadingChanged, m_router, &InputRouter::setScrollMode);
 
     connect(m_outputControl, &OutputControl::outputSizeUpdated, m_reader, &ReaderControl::syncOutputMirror);
-    // Once made, the dialog tells this itself when it lists the displays again.
-    connect(m_displays, &DisplayManager::changed, this, [this] {
-        if (!m_setup && SetupDialog::preferredDisplayMissing(*m_settings))
-            statusBar()->showMessage(SetupDialog::missingDisplayNotice(), SetupDialog::MissingDisplayNoticeMs);
-    });
+    connect(m_displays, &DisplayManager::changed, this, &MainWindow::tellMissingDisplay);
+}
+
+void MainWindow::tellMissingDisplay()
+{
+    // Once made, the setup dialog tells this itself when it lists the displays.
+    if (!m_setup && SetupDialog::preferredDisplayMissing(*m_settings))
+        statusBar()->showMessage(SetupDialog::missingDisplayNotice(), SetupDialog::MissingDisplayNoticeMs);
 }
 
 void MainWindow::applyTransition(int effect, int ms)

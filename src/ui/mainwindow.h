@@ -135,6 +135,7 @@ private:
     void connectServices();
     void onRenderFailed(int page, const QString &message);
     void applyTransition(int effect, int ms);
+    void tellMissingDisplay();
     OverviewPage *overview();
     void onShowChanged(Show::Changes what);
     void showMode();

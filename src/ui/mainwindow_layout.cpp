@@ -484,9 +484,9 @@ void MainWindow::applyPagesGeometry()
 
 SetupDialog *MainWindow::setupDialog()
 {
-    // Made on first use, like the search dialog: its five choosers cost the first frame
-    // more than the rest of the operator's window. Until then the stored settings hold
-    // what it would show.
+    // Made on first use, like the search dialog: its five choosers and their popup lists were
+    // a quarter of the window's widgets, all styled before the first frame. Until then the
+    // stored settings hold what it would show.
     if (m_setup)
         return m_setup;
     m_setup = new SetupDialog(*m_settings, this);
