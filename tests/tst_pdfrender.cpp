@@ -3,6 +3,7 @@
 #include "pdfsupport.h"
 #include "testenv.h"
 
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -35,6 +36,34 @@ private Q_SLOTS:
         QFETCH(QSizeF, page);
         QFETCH(QSize, target);
         QTEST(PdfService::renderSize(page, target), "expected");
+    }
+
+    // Every alpha against every colour value, in both formats the engine may give, in rows of one
+    // alpha and in rows of all: the same pixels as the painter's white "destination over".
+    void whiteGoesBehindAsThePainterPutsIt()
+    {
+        for (const QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied}) {
+            QImage image(260, 512, format);
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const int value = x % 256;
+                    const int alpha = y < 256 ? y : (x + y) % 256;
+                    // Premultiplied colours stay within their alpha.
+                    const int top = format == QImage::Format_ARGB32 ? 255 : alpha;
+                    const int red = std::min(value, top);
+                    image.setPixel(x, y, qRgba(red, (value * 7) % (top + 1), top - red, alpha));
+                }
+            }
+            QImage painted = image.copy();
+            {
+                QPainter painter(&painted);
+                painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+                painter.fillRect(painted.rect(), Qt::white);
+            }
+            PdfService::opaqueOnWhite(image);
+            QCOMPARE(image.format(), QImage::Format_RGB32);
+            QCOMPARE(image, painted.convertToFormat(QImage::Format_RGB32));
+        }
     }
 
     void readsFilesAsProducersWriteThem_data()

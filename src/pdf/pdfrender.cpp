@@ -62,11 +62,48 @@ BandScale bandScale(int whole, double points, int image)
     return best;
 }
 
-// Every delivered page is opaque on white, whatever the engine left transparent. White goes in
-// behind the page in place: no second picture to allocate.
-void opaqueOnWhite(QImage &image)
+// A pixel with white behind it, as the painter's "destination over" gives it: the colour
+// made premultiplied, plus white for what its alpha leaves.
+QRgb onWhite(QRgb pixel, bool straight)
 {
-    {
+    const uint alpha = qAlpha(pixel);
+    if (alpha == 255)
+        return pixel;
+    const uint back = 255 - alpha;
+    return ((straight ? qPremultiply(pixel) : pixel) + (back << 16 | back << 8 | back)) | 0xff000000u;
+}
+
+} // namespace
+
+void PdfService::opaqueOnWhite(QImage &image)
+{
+    const QImage::Format format = image.format();
+    if (format == QImage::Format_ARGB32 || format == QImage::Format_ARGB32_Premultiplied) {
+        // The painter's general path takes several times this, on three cores, and nearly every
+        // pixel of a page is opaque or empty: eight at a time while they all are one or the other.
+        const bool straight = format == QImage::Format_ARGB32;
+        constexpr quint64 Alphas = 0xff000000ff000000ull;
+        const int width = image.width();
+        const int height = image.height();
+        for (int y = 0; y < height; ++y) {
+            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+            int x = 0;
+            for (; x + 8 <= width; x += 8) {
+                quint64 pairs[4];
+                std::memcpy(pairs, line + x, sizeof pairs);
+                if ((pairs[0] & pairs[1] & pairs[2] & pairs[3] & Alphas) == Alphas)
+                    continue;
+                if (((pairs[0] | pairs[1] | pairs[2] | pairs[3]) & Alphas) == 0) {
+                    std::fill(line + x, line + x + 8, 0xffffffffu);
+                    continue;
+                }
+                for (int i = x; i < x + 8; ++i)
+                    line[i] = onWhite(line[i], straight);
+            }
+            for (; x < width; ++x)
+                line[x] = onWhite(line[x], straight);
+        }
+    } else {
         QPainter painter(&image);
         painter.setCompositionMode(QPainter::CompositionMode_DestinationOver);
         painter.fillRect(image.rect(), Qt::white);
@@ -74,8 +111,6 @@ void opaqueOnWhite(QImage &image)
     if (!image.reinterpretAsFormat(QImage::Format_RGB32))
         image = image.convertToFormat(QImage::Format_RGB32);
 }
-
-} // namespace
 
 QString PdfService::cacheKey(int page, const QSize &size, int turns)
 {

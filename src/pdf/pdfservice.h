@@ -117,6 +117,9 @@ public:
     // The image size for a page of `pagePoints` (already turned for the rotation) fitted
     // into `target`, within the side and area bounds; empty when no image can be made.
     static QSize renderSize(const QSizeF &pagePoints, const QSize &target);
+    // Every delivered page is opaque on white, whatever the engine left transparent; in place,
+    // with no second picture.
+    static void opaqueOnWhite(QImage &image);
     static int normalizedRotation(int rotation) { return ((rotation % 4) + 4) % 4; }
 
     // Render jobs handed to the worker since construction (cache hits are not counted).

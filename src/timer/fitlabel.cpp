@@ -87,7 +87,8 @@ void FitLabel::fitFont()
 {
     // Each size measured loads a font of its own. Text grows nearly in proportion to its
     // size, so one measurement at the size the hint uses comes within a step or two of the
-    // largest fitting size, and those steps settle it.
+    // largest fitting size, and those steps settle it. Small sizes measure a little less
+    // than in proportion (whole pixels), so the search starts one step above the estimate.
     const QString current = text();
     const QFont reference = measuringFont(HintPointSize);
     const double advance = QFontMetricsF(reference).horizontalAdvance(probeText(current));
@@ -95,7 +96,7 @@ void FitLabel::fitFont()
     double scale = space.height() / textHeight(reference);
     if (advance > 0)
         scale = std::min(scale, space.width() / advance);
-    double size = std::clamp(std::floor(HintPointSize * scale), MinPointSize, MaxPointSize);
+    double size = std::clamp(std::floor(HintPointSize * scale) + 1, MinPointSize, MaxPointSize);
     while (size > MinPointSize && !fitsAt(current, size))
         --size;
     while (size < MaxPointSize && fitsAt(current, size + 1))
