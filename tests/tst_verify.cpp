@@ -1,9 +1,9 @@
+#include "playlistsupport.h"
 #include "testenv.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -22,8 +22,7 @@ class TestVerify : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Every run as a script on a machine without a display would start it: help, version and
-    // a verify run need none, and nothing but the diagnostics is left behind.
+    // Runs as a script starts them without a display: none is needed, only the diagnostics are left behind.
     void everyRunEndsWithItsOwnCode_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -34,10 +33,8 @@ private Q_SLOTS:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         // The broken page first: the document loads, but its first frame can never be made.
         const QString brokenFirst = env.path(u"broken-first.pdf"_s);
-        QFile source(env.brokenPageDocument());
-        QFile target(brokenFirst);
-        QVERIFY(source.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly));
-        target.write(source.readAll().replace("[3 0 R 9 0 R 4 0 R]", "[9 0 R 3 0 R 4 0 R]"));
+        PlaylistTest::writeBytes(brokenFirst, PlaylistTest::readBytes(env.brokenPageDocument())
+                                                  .replace("[3 0 R 9 0 R 4 0 R]", "[9 0 R 3 0 R 4 0 R]"));
         const QByteArray refused("[2] Diagnostic PDF could not be opened\n");
         QTest::newRow("help") << QStringList{u"--help"_s} << 0 << QByteArray("Olvanti PDF reader and presentation system");
         QTest::newRow("version") << QStringList{u"--version"_s} << 0 << QByteArray("OlvantiVIVuderidazi 0.7\n");
@@ -60,26 +57,20 @@ private Q_SLOTS:
         // The real executable, started in this test's own home from a clean slate.
         QDir(configDir()).removeRecursively();
         QDir(dataDir()).removeRecursively();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString &name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
-            environment.remove(name);
-        QProcess app;
-        app.setProcessEnvironment(environment);
         QElapsedTimer clock;
         clock.start();
-        app.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), arguments);
-        QVERIFY(app.waitForFinished(60000) && app.exitStatus() == QProcess::NormalExit);
+        const ProgramRun app = runProgram(QString::fromLocal8Bit(OLVANTI_APP_PATH), arguments,
+                                          {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s});
         const qint64 elapsed = clock.elapsed();
-        const QByteArray errors = app.readAllStandardError();
 
-        QTEST(app.exitCode(), "exitCode");
+        QTEST(app.code, "exitCode");
         const bool logged = output.startsWith("[2]");
-        QVERIFY2((logged ? errors : app.readAllStandardOutput() + errors).contains(output), errors.constData());
+        QVERIFY2((logged ? app.err : app.out + app.err).contains(output), app.err.constData());
         if (logged) {
             QFile log(dataDir() + u"/OlvantiVIVuderidaziDiagnostics/logs/presenter.log"_s);
             QVERIFY(log.open(QIODevice::ReadOnly) && log.readAll().contains(output));
         }
-        if (app.exitCode() == 2)
+        if (app.code == 2)
             QVERIFY2(elapsed >= 20000, qPrintable(QString::number(elapsed)));
         // Nothing left in the organisation's folders but the diagnostics identity's own files.
         QStringList traces = QDir(configDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
