@@ -167,9 +167,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         // Installed where this process's MIME database looks, before its first use.
-        const QString packages = qEnvironmentVariable("XDG_DATA_HOME") + u"/mime/packages"_s;
-        QVERIFY(QDir().mkpath(packages));
-        QVERIFY(QFile::copy(DataDir + u"olvanti-vivuderidazi.mime.xml"_s, packages + u"/olvanti-vivuderidazi.xml"_s));
+        PlaylistTest::writeBytes(qEnvironmentVariable("XDG_DATA_HOME") + u"/mime/packages/olvanti-vivuderidazi.xml"_s,
+                                 PlaylistTest::readBytes(DataDir + u"olvanti-vivuderidazi.mime.xml"_s));
         QVERIFY(!m_running.handOver({}));
     }
 
@@ -426,12 +425,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QList<QVariantList>>("handedOver"); // the paths of each hand-over
-        const QString files = QFileInfo(TestEnvironment::instance().path(u"x"_s)).absolutePath();
         QTest::newRow("several documents in order, relative ones made absolute")
             << QStringList{u"/b.opack"_s, u"a.oplaylist"_s}
-            << QList<QVariantList>{{QStringList{u"/b.opack"_s, files + u"/a.oplaylist"_s}}};
-        QTest::newRow("no document brings the window to the front")
-            << QStringList() << QList<QVariantList>{{QStringList()}};
+            << QList<QVariantList>{{QStringList{u"/b.opack"_s, TestEnvironment::instance().path(u"a.oplaylist"_s)}}};
+        QTest::newRow("no document brings the window to the front") << QStringList() << QList<QVariantList>{{QStringList()}};
         QTest::newRow("verify run stays on its own")
             << QStringList{u"--verify"_s, TestEnvironment::instance().deck(2)} << QList<QVariantList>();
     }
@@ -443,7 +440,7 @@ private Q_SLOTS:
         QSignalSpy received(&m_running, &SingleInstance::handedOver);
         QProcess later;
         QSignalSpy finished(&later, &QProcess::finished);
-        later.setWorkingDirectory(QFileInfo(TestEnvironment::instance().path(u"x"_s)).absolutePath());
+        later.setWorkingDirectory(TestEnvironment::instance().path(QString()));
         later.start(QString::fromLocal8Bit(OLVANTI_APP_PATH), arguments);
 
         // The later start waits for our answer, so this event loop has to keep running.
