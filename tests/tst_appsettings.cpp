@@ -105,17 +105,14 @@ ProgramRun play(const QString &log, const QString &scene, const QStringList &env
 const QRegularExpression LinePattern(u"^(\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2}Z) \\[(\\d)\\] (.*)\\n$"_s,
                                      QRegularExpression::DotMatchesEverythingOption);
 
-// One line of filler text, `size` bytes long.
 QByteArray filler(qint64 size)
 {
     return QByteArray(size - 1, 'x') + '\n';
 }
 
-using TestScreens::screen;
-
-const QJsonObject ScreenA = screen(u"A"_s, 0, 1280, 800);
-const QJsonObject ScreenB = screen(u"B"_s, 1280, 1920, 1080);
-const QJsonObject ScreenC = screen(u"C"_s, 3200, 1024, 768, 1.25);
+const QJsonObject ScreenA = TestScreens::screen(u"A"_s, 0, 1280, 800);
+const QJsonObject ScreenB = TestScreens::screen(u"B"_s, 1280, 1920, 1080);
+const QJsonObject ScreenC = TestScreens::screen(u"C"_s, 3200, 1024, 768, 1.25);
 
 } // namespace
 
