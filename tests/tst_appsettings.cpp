@@ -19,7 +19,6 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QPolygon>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -61,18 +60,10 @@ QByteArray streamOf(const QVariant &value)
 
 constexpr int LinesPerWriter = 3000;
 
-// What a child process of this test logs, so that its standard error can be read whole and a
-// fatal message ends the child only.
+// What a child of this test logs, so that its standard error is read whole and a fatal message ends the child only.
 void playScene(const QByteArray &scene)
 {
-    if (scene == "messages") { // one a line of the text
-        for (const QString &text : qEnvironmentVariable("OLVANTI_TEST_TEXT").split(u'\n'))
-            qt_message_output(QtMsgType(qEnvironmentVariableIntValue("OLVANTI_TEST_TYPE")), QMessageLogContext(), text);
-    } else if (scene == "search") {
-        const QLoggingCategory search("qt.pdf.search");
-        qCWarning(search) << "not found in context" << "text of a page";
-        qWarning("a line of our own");
-    } else if (scene == "threads") {
+    if (scene == "threads") {
         const auto writer = [](char name) {
             return std::thread([name] {
                 for (int i = 0; i < LinesPerWriter; ++i)
@@ -82,7 +73,14 @@ void playScene(const QByteArray &scene)
         std::thread a = writer('A'), b = writer('B');
         a.join();
         b.join();
+        return;
     }
+    if (scene == "search") { // the text around a hit the PDF search cannot place
+        const QLoggingCategory search("qt.pdf.search");
+        qCWarning(search) << "not found in context" << "text of a page";
+    }
+    for (const QString &text : qEnvironmentVariable("OLVANTI_TEST_TEXT").split(u'\n')) // one message a line
+        qt_message_output(QtMsgType(qEnvironmentVariableIntValue("OLVANTI_TEST_TYPE")), QMessageLogContext(), text);
 }
 
 // Started again as a child: play the scene into the named log before any test runs.
@@ -97,43 +95,28 @@ void playScene(const QByteArray &scene)
     std::_Exit(0);
 }();
 
-struct Played
-{
-    QByteArray errors; // what the child wrote to standard error
-    bool crashed = true;
-};
-
 // Plays `scene` in a child process of this test that logs into `log`.
-Played play(const QString &log, const QString &scene, const QStringList &environment = {})
+ProgramRun play(const QString &log, const QString &scene, const QStringList &environment = {})
 {
-    QProcess child;
-    child.setEnvironment(QProcess::systemEnvironment() + environment
-                         << u"OLVANTI_TEST_LOG="_s + log << u"OLVANTI_TEST_SCENE="_s + scene);
-    child.start(QCoreApplication::applicationFilePath(), {});
-    if (!child.waitForFinished(120000))
-        return {};
-    return {child.readAllStandardError(), child.exitStatus() == QProcess::CrashExit};
+    return runProgram(QCoreApplication::applicationFilePath(), {},
+                      environment + QStringList{u"OLVANTI_TEST_LOG="_s + log, u"OLVANTI_TEST_SCENE="_s + scene});
 }
 
 const QRegularExpression LinePattern(u"^(\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2}Z) \\[(\\d)\\] (.*)\\n$"_s,
                                      QRegularExpression::DotMatchesEverythingOption);
 
-// One line of filler text, `size` bytes long.
 QByteArray filler(qint64 size)
 {
     return QByteArray(size - 1, 'x') + '\n';
 }
 
-using TestScreens::screen;
-
-const QJsonObject ScreenA = screen(u"A"_s, 0, 1280, 800);
-const QJsonObject ScreenB = screen(u"B"_s, 1280, 1920, 1080);
-const QJsonObject ScreenC = screen(u"C"_s, 3200, 1024, 768, 1.25);
+const QJsonObject ScreenA = TestScreens::screen(u"A"_s, 0, 1280, 800);
+const QJsonObject ScreenB = TestScreens::screen(u"B"_s, 1280, 1920, 1080);
+const QJsonObject ScreenC = TestScreens::screen(u"C"_s, 3200, 1024, 768, 1.25);
 
 } // namespace
 
-// The program's own files: the preferences, their store and the setup dialog that shows and
-// changes them, and the message log.
+// The program's own files: the preferences, their store and setup dialog, and the message log.
 class TestAppSettings : public QObject
 {
     Q_OBJECT
@@ -283,8 +266,7 @@ private Q_SLOTS:
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"store.ini"_s});
     }
 
-    // Values whose data stream would make the reader ask for more memory than there is, or
-    // build kinds this program never writes, leave the file before the store reads it.
+    // Values whose stream would exhaust the reader's memory or build kinds never written leave the file unread.
     void unsafeValuesAreTakenOut_data()
     {
         QTest::addColumn<QByteArray>("value");
@@ -313,8 +295,7 @@ private Q_SLOTS:
         }
     }
 
-    // The case fuzzing found: a map holding a kind whose count asked for 13 GB. The other
-    // preferences stay, the file as it was is kept.
+    // Fuzzing found a map whose count asked for 13 GB: the other preferences stay, the file as it was is kept.
     void aDamagedFileStartsWithoutItsDamagedValues()
     {
         const QString path = TestEnvironment::instance().path(u"damaged.ini"_s);
@@ -331,27 +312,24 @@ private Q_SLOTS:
 
     void displayChoiceSelection_data()
     {
-        QTest::addColumn<QJsonArray>("screens");
-        QTest::addColumn<QString>("preferred");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<bool>("unavailable");
-        const QJsonArray two{ScreenA, ScreenB}, three{ScreenA, ScreenB, ScreenC};
-        const QString a = u"A (1280 x 800, 1x)"_s, b = u"B (1920 x 1080, 1x)"_s;
-        QTest::newRow("two screens, nothing stored: the second, no message") << two << QString() << b << false;
-        QTest::newRow("stored screen present wins") << two << u"A|||"_s << a << false;
-        QTest::newRow("stored screen found by identity, not position") << three << u"C|||"_s << u"C (1024 x 768, 1.25x)"_s << false;
-        QTest::newRow("stored screen unplugged: the second, with message") << two << u"C|||"_s << b << true;
-        QTest::newRow("one screen, stored one unplugged: the only one, with message") << QJsonArray{ScreenA} << u"B|||"_s << a << true;
-        QTest::newRow("identity compared case-sensitively") << two << u"a|||"_s << b << true;
+        QTest::addColumn<QString>("row"); // "SCREENS STORED -> SHOWN [told]"; STORED "-": none; told: missing one reported
+        QTest::newRow("two screens, nothing stored: the second, no message") << u"AB - -> B (1920 x 1080, 1x)"_s;
+        QTest::newRow("stored screen present wins") << u"AB A -> A (1280 x 800, 1x)"_s;
+        QTest::newRow("stored screen found by identity, not position") << u"ABC C -> C (1024 x 768, 1.25x)"_s;
+        QTest::newRow("stored screen unplugged: the second, with message") << u"AB C -> B (1920 x 1080, 1x) told"_s;
+        QTest::newRow("one screen, stored one unplugged: the only one, with message") << u"A B -> A (1280 x 800, 1x) told"_s;
+        QTest::newRow("identity compared case-sensitively") << u"AB a -> B (1920 x 1080, 1x) told"_s;
     }
 
-    // The list follows the screens; a stored display that is gone is reported and its
-    // preference kept; a refill is not the operator's choice.
+    // A stored display that is gone is reported and its preference kept; a refill is not the operator's choice.
     void displayChoiceSelection()
     {
-        QFETCH(QJsonArray, screens);
-        QFETCH(QString, preferred);
-        QFETCH(bool, unavailable);
+        QFETCH(QString, row);
+        const QString preferred = row.section(u' ', 1, 1) == u"-"_s ? QString() : row.section(u' ', 1, 1) + u"|||"_s;
+        const bool unavailable = row.endsWith(u" told"_s);
+        QJsonArray screens;
+        for (const QChar name : row.section(u' ', 0, 0))
+            screens.append(name == u'A' ? ScreenA : name == u'B' ? ScreenB : ScreenC);
         build();
         m_store.setValue(u"output/display"_s, preferred);
         QVERIFY(TestScreens::apply(screens));
@@ -362,13 +340,12 @@ private Q_SLOTS:
         const QVariantList warning{u"Preferred output display unavailable; choose a replacement before opening output."_s, 15000};
         QCOMPARE(messages, unavailable ? QList<QVariantList>{warning} : QList<QVariantList>());
         QCOMPARE(choice->count(), screens.size());
-        QTEST(choice->currentText(), "selected");
+        QCOMPARE(choice->currentText(), row.section(u" -> "_s, 1).remove(u" told"_s));
         QVERIFY(indexChanged.isEmpty() && !choice->signalsBlocked());
         QCOMPARE(m_store.value(u"output/display"_s).toString(), preferred);
     }
 
-    // Each control writes its setting at once and tells the window; stored values out of range
-    // are limited to what the controls offer and written back.
+    // Each control stores its setting and tells the window; stored values are limited to the controls' range.
     void controlsStoreAndEmitTheirSettings()
     {
         m_store.setValue(u"output/fitWidth"_s, true);
@@ -450,61 +427,51 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(log + u".1/inside"_s));
         const QByteArray big = filler(2 * MessageLog::RotationLimit - 60);
         writeBytes(log, big);
-        const Played child = play(log, u"messages"_s, {u"OLVANTI_TEST_TYPE=4"_s,
-                                  u"OLVANTI_TEST_TEXT=still fits\nwould pass twice the limit\nalso kept out"_s});
-        QVERIFY(!child.crashed);
+        const ProgramRun child = play(log, u"messages"_s, {u"OLVANTI_TEST_TYPE=4"_s,
+                                      u"OLVANTI_TEST_TEXT=still fits\nwould pass twice the limit\nalso kept out"_s});
+        QCOMPARE(child.code, 0);
 
         const QByteArray kept = readBytes(log);
         QCOMPARE(kept.size(), big.size() + 36); // the first line, time and type included
         QVERIFY(kept.endsWith("] still fits\n"));
         // Standard error loses nothing and hears of the full log once.
         for (const char *text : {"still fits", "would pass twice the limit", "also kept out"})
-            QVERIFY2(child.errors.contains(text), child.errors.constData());
-        QCOMPARE(child.errors.count("cannot be rotated"), 1);
+            QVERIFY2(child.err.contains(text), child.err.constData());
+        QCOMPARE(child.err.count("cannot be rotated"), 1);
     }
 
     void lineFormat_data()
     {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("number");
-
-        QTest::newRow("debug is 0") << int(QtDebugMsg) << u"a debug message"_s << 0;
-        QTest::newRow("critical is 2") << int(QtCriticalMsg) << u"a critical message"_s << 2;
-        QTest::newRow("warning is 1, UTF-8 text round-trips") << int(QtWarningMsg) << u"Grüße – 日本語 ✓ «€»"_s << 1;
-        QTest::newRow("info is 4, placeholders stay literal") << int(QtInfoMsg) << u"50% done, %1 %2 %3 left"_s << 4;
-        QTest::newRow("fatal is 3, written before the abort") << int(QtFatalMsg) << u"fatal message"_s << 3;
+        QTest::addColumn<QString>("row"); // "SCENE TYPE TEXT": the one line logged is TEXT with the type's number
+        QTest::newRow("debug is 0") << u"messages 0 a debug message"_s;
+        QTest::newRow("critical is 2") << u"messages 2 a critical message"_s;
+        QTest::newRow("warning is 1, UTF-8 text round-trips") << u"messages 1 Grüße – 日本語 ✓ «€»"_s;
+        QTest::newRow("info is 4, placeholders stay literal") << u"messages 4 50% done, %1 %2 %3 left"_s;
+        QTest::newRow("fatal is 3, written before the abort") << u"messages 3 fatal message"_s;
+        QTest::newRow("the PDF search's page text is never logged") << u"search 1 a line of our own"_s;
     }
 
     // The line reaches the log and standard error alike; a fatal one before the abort.
     void lineFormat()
     {
-        QFETCH(int, type);
-        QFETCH(QString, text);
-        QFETCH(int, number);
+        QFETCH(QString, row);
+        const int type = row.section(u' ', 1, 1).toInt();
+        const QString text = row.section(u' ', 2);
         const QString log = freshLog(u"format"_s);
         const QDateTime before = QDateTime::currentDateTimeUtc().addMSecs(-999);
-        const Played child = play(log, u"messages"_s,
-                                  {u"OLVANTI_TEST_TYPE=%1"_s.arg(type), u"OLVANTI_TEST_TEXT="_s + text});
+        const ProgramRun child = play(log, row.section(u' ', 0, 0),
+                                      {u"OLVANTI_TEST_TYPE=%1"_s.arg(type), u"OLVANTI_TEST_TEXT="_s + text});
         const QDateTime after = QDateTime::currentDateTimeUtc();
-        QCOMPARE(child.crashed, type == QtFatalMsg);
+        QCOMPARE(child.code, type == QtFatalMsg ? -1 : 0);
 
         const QByteArray line = readBytes(log);
-        QCOMPARE(child.errors, line);
+        QCOMPARE(child.err, line);
         const QRegularExpressionMatch match = LinePattern.match(QString::fromUtf8(line));
         QVERIFY2(match.hasMatch(), line.constData());
         const QDateTime time = QDateTime::fromString(match.captured(1), Qt::ISODate);
         QVERIFY(time >= before && time <= after);
-        QCOMPARE(match.captured(2).toInt(), number);
+        QCOMPARE(match.captured(2).toInt(), type);
         QCOMPARE(match.captured(3), text);
-    }
-
-    void pdfSearchNeverLogsDocumentText()
-    {
-        const QString log = freshLog(u"search"_s);
-        const Played child = play(log, u"search"_s);
-        QVERIFY(!QByteArray(readBytes(log) + child.errors).contains("text of a page"));
-        QVERIFY(readBytes(log).contains("a line of our own"));
     }
 
     void concurrentWritersProduceWholeLines()
@@ -513,9 +480,9 @@ private Q_SLOTS:
         // Both writers cross the rotation limit at the same time: exactly one rotation may happen.
         const QByteArray full = filler(MessageLog::RotationLimit);
         writeBytes(log, full);
-        const Played child = play(log, u"threads"_s);
-        QVERIFY(!child.crashed);
-        QCOMPARE(child.errors.count('\n'), 2 * LinesPerWriter);
+        const ProgramRun child = play(log, u"threads"_s);
+        QCOMPARE(child.code, 0);
+        QCOMPARE(child.err.count('\n'), 2 * LinesPerWriter);
 
         const QByteArray old = readBytes(log + u".1"_s);
         QVERIFY(old.startsWith(full));

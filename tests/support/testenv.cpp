@@ -2,11 +2,13 @@
 
 #include "pdf/textreader.h"
 #include "pdfgen.h"
+#include "playlistsupport.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QProcess>
 #include <QTest>
 
 #include <functional>
@@ -91,16 +93,30 @@ QString TestEnvironment::encryptedDocument(const QString &password)
 QString TestEnvironment::damagedDocument()
 {
     return generated(QStringLiteral("damaged.pdf"), [](const QString &p) {
-        QFile file(p);
-        const bool ok = file.open(QIODevice::WriteOnly)
-                        && file.write("%PDF-1.4\nthis is not a PDF body at all\n%%EOF\n") > 0;
-        return ok ? QString() : QStringLiteral("cannot write");
+        PlaylistTest::writeBytes(p, "%PDF-1.4\nthis is not a PDF body at all\n%%EOF\n");
+        return QString();
     });
 }
 
 QString TestEnvironment::brokenPageDocument()
 {
     return generated(QStringLiteral("broken-page.pdf"), [](const QString &p) { return PdfGen::writeBrokenPageDocument(p); });
+}
+
+ProgramRun runProgram(const QString &program, const QStringList &arguments, const QStringList &changes)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &change : changes) {
+        if (change.contains(u'='))
+            environment.insert(change.section(u'=', 0, 0), change.section(u'=', 1));
+        else
+            environment.remove(change);
+    }
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    const bool ended = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 int runIsolatedTest(int argc, char **argv, QObject *(*makeTest)(), const char *screensJson)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A build with the address sanitizer runs several times slower: bounds on time widen by this.
@@ -40,6 +40,17 @@ public:
 private:
     QTemporaryDir m_home;
 };
+
+// A program run to its end: exit code (-1: crashed or still running after two minutes) and output.
+struct ProgramRun
+{
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs `program` in this process's environment changed by `changes` ("NAME=VALUE" sets, "NAME" removes).
+ProgramRun runProgram(const QString &program, const QStringList &arguments, const QStringList &changes = {});
 
 // QTEST_MAIN with an isolated environment and, optionally, an offscreen screen layout.
 // `screens` is a JSON "screens" array text or empty for the default single screen.
