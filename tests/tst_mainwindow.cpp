@@ -1,6 +1,5 @@
 #include "modal.h"
 #include "playlistsupport.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include "pdf/pdfservice.h"
@@ -11,7 +10,6 @@
 #include "reader/readercontrol.h"
 #include "reader/scrollview.h"
 #include "base/appsettings.h"
-#include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 
 #include <QScrollArea>
@@ -24,12 +22,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QTest>
 
 #include <sys/stat.h>
 

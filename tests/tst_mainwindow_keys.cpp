@@ -1,5 +1,4 @@
 #include "inputsupport.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include "input/inputrouter.h"
@@ -13,7 +12,6 @@
 #include "reader/thumbnailview.h"
 #include "timer/countdown.h"
 #include "ui/commands.h"
-#include "ui/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,9 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QLabel>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QTest>
 #include <QToolBar>
 
 #include <memory>

@@ -1,5 +1,4 @@
 #include "screens.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include "app/stylesheet.h"
@@ -8,20 +7,17 @@
 #include "input/inputdialog.h"
 #include "playlist/playlistpanel.h"
 #include "reader/searchdialog.h"
-#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyleOptionButton>
-#include <QTest>
 #include <QToolBar>
 #include <QTranslator>
 

@@ -1,6 +1,5 @@
 #include "modal.h"
 #include "screens.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include "pdf/pdfservice.h"
@@ -8,7 +7,6 @@
 #include "presentation/outputwindow.h"
 #include "presentation/presentation.h"
 #include "timer/countdown.h"
-#include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 #include "ui/setupdialog.h"
 #include "base/appsettings.h"
@@ -16,11 +14,8 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QComboBox>
-#include <QPushButton>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QStatusBar>
-#include <QTest>
 #include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 

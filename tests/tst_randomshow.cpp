@@ -1,7 +1,6 @@
 #include "pdfgen.h"
 #include "pdfsupport.h"
 #include "screens.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include "app/startup.h"
@@ -14,7 +13,6 @@
 #include "reader/scrollview.h"
 #include "timer/countdown.h"
 #include "ui/commands.h"
-#include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 #include "ui/setupdialog.h"
 
@@ -29,10 +27,8 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QStatusBar>
-#include <QTest>
 #include <QTimer>
 
 #include <algorithm>

@@ -1,5 +1,4 @@
 #include "show/show.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include "base/appsettings.h"
@@ -13,8 +12,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSettings>
-#include <QSignalSpy>
-#include <QTest>
 
 #include <functional>
 #include <utility>

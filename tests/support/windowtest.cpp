@@ -1,9 +1,6 @@
 #include "windowtest.h"
 
 #include "pdf/pdfservice.h"
-#include "ui/mainwindow.h"
-
-#include "testenv.h"
 
 #include <QAction>
 #include <QFile>
@@ -11,8 +8,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
-#include <QSignalSpy>
-#include <QTest>
 
 namespace WindowTest {
 
