@@ -77,8 +77,6 @@ struct Stage
         QObject::connect(&show, &Show::notice, &show, [this](const QString &text) { notices << text; });
     }
 
-    QString file(char letter) const { return files.at(letter - 'a'); }
-
     bool settled()
     {
         // Nothing loading, nothing on its way to the audience.
@@ -92,7 +90,7 @@ struct Stage
     {
         const QStringList words = command.split(u' ');
         const QString object = words.value(1);
-        const auto path = [&] { return file(object.at(0).toLatin1()); };
+        const auto path = [&] { return files.at(object.at(0).toLatin1() - 'a'); };
         const QHash<QString, std::function<void()>> verbs{
             {u"next"_s, [&] { show.next(); }},
             {u"prev"_s, [&] { show.previous(); }},
@@ -218,9 +216,8 @@ private Q_SLOTS:
         row("a damaged file with nothing to return to: blank, and the clicker goes on",
             "damage b, last, missing a, next -> blank | next -> c:1 | prev -> c:1");
         row("first and last slide", "last -> a:3 | first -> a:1");
-        row("a jump and back", "next, jump 3 -> a:3 | return -> a:2 | return -> a:2");
-        row("a jump into another talk and back",
-            "next, jumpentry 2 3 -> c:3 | jump 1 -> c:1 | return -> c:3 | return -> a:2");
+        row("jumps and back, across talks, until nothing is left to return to",
+            "next, jumpentry 2 3 -> c:3 | jump 1 -> c:1 | return -> c:3 | return -> a:2 | return -> a:2");
         row("reader mode, output off: a jump turns the reader",
             "reader, jump 3 -> a:1 reader 3 | return -> a:1 reader 1");
         row("reader mode, output off: the reader turns, the audience stays",
