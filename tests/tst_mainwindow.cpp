@@ -429,7 +429,5 @@ private Q_SLOTS:
     }
 };
 
-OLVANTI_TEST_MAIN_WITH_SCREENS(MainWindowTest,
-                               R"([{"name":"Laptop","x":0,"y":0,"width":1280,"height":800,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1},
-                                   {"name":"Projector","x":1280,"y":0,"width":1920,"height":1080,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}])")
+OLVANTI_TEST_MAIN(MainWindowTest)
 #include "tst_mainwindow.moc"
