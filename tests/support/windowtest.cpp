@@ -1,7 +1,5 @@
 #include "windowtest.h"
 
-#include "pdf/pdfservice.h"
-
 #include <QAction>
 #include <QFile>
 #include <QCoreApplication>

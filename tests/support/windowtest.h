@@ -7,8 +7,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-class QAction;
-
 // What every main-window test uses, and their shared steps.
 namespace WindowTest {
 
