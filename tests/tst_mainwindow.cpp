@@ -67,6 +67,12 @@ bool showOnProjector(MainWindow &window, const QString &path)
     return QTest::qWaitFor([&] { return !window.outputWindow()->image().isNull(); }, 10000);
 }
 
+// Types `password` into the password prompt and accepts it.
+std::function<void(QDialog *)> typed(const QString &password)
+{
+    return [password](QDialog *dialog) { static_cast<QInputDialog *>(dialog)->setTextValue(password), dialog->accept(); };
+}
+
 QStringList storedRecent()
 {
     return QSettings().value(QStringLiteral("recent")).toStringList();
@@ -245,13 +251,7 @@ private Q_SLOTS:
         window.show();
         const QString locked = TestEnvironment::instance().encryptedDocument(QStringLiteral("secret"));
         // A wrong password fails again and brings the dialog back, until it is cancelled.
-        auto dialogs = answerInputDialogs({
-            [](QDialog *dialog) {
-                static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("wrong"));
-                dialog->accept();
-            },
-            [](QDialog *dialog) { dialog->reject(); },
-        });
+        auto dialogs = answerInputDialogs({typed(u"wrong"_s), [](QDialog *dialog) { dialog->reject(); }});
         window.openPath(locked);
         QTRY_VERIFY(dialogs->answered);
         QCOMPARE(window.pdfService()->pageCount(), 0);
@@ -459,10 +459,7 @@ private Q_SLOTS:
         window.playlistControl()->addFiles({window.pdfService()->filePath(), locked});
         child<QPushButton>(window, "blackoutButton")->click();
         QSignalSpy frames(window.presentation(), &Presentation::frameReady);
-        auto password = answerInputDialog([](QDialog *dialog) {
-            static_cast<QInputDialog *>(dialog)->setTextValue(QStringLiteral("secret"));
-            dialog->accept();
-        });
+        auto password = answerInputDialog(typed(u"secret"_s));
         child<QPushButton>(window, "nextButton")->click();
         QTRY_COMPARE(window.pdfService()->filePath(), locked);
         QTRY_VERIFY(!frames.isEmpty());
