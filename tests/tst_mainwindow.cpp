@@ -73,11 +73,6 @@ std::function<void(QDialog *)> typed(const QString &password)
     return [password](QDialog *dialog) { static_cast<QInputDialog *>(dialog)->setTextValue(password), dialog->accept(); };
 }
 
-QStringList storedRecent()
-{
-    return QSettings().value(QStringLiteral("recent")).toStringList();
-}
-
 void dropUrls(MainWindow &window, const QList<QUrl> &urls, bool *enterAccepted = nullptr)
 {
     QMimeData data;
@@ -146,12 +141,18 @@ private Q_SLOTS:
         QVERIFY(TestScreens::apply({Laptop, Projector}));
     }
 
-    // Presenter mode with nothing open, then a document and a playlist in it.
+    // Presenter mode with nothing open, fitted to the laptop with the strip and NEXT in view,
+    // then a document and a playlist in it.
     void thePresenterViewFromTheStartToAPlaylist()
     {
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
+        for (QWidget *bottom : {child<QWidget>(window, "thumbnailStrip"), static_cast<QWidget *>(window.statusBar())})
+            QVERIFY(window.rect().contains(QRect(bottom->mapTo(&window, QPoint()), bottom->size())));
+        const QSize next = child<QWidget>(window, "preparedCanvas")->size();
+        QVERIFY2(next.width() >= 320 && next.height() >= 180, qPrintable(u"%1 x %2"_s.arg(next.width()).arg(next.height())));
         QVERIFY(child<QPushButton>(window, "modePresenter")->isChecked());
         QVERIFY2(paintsSomething(child<PageCanvas>(window, "liveCanvas")), "the LIVE canvas shows the logo");
         QVERIFY(!child<QMenu>(window, "recentMenu") || !child<QMenu>(window, "recentMenu")->isEnabled());
@@ -212,6 +213,7 @@ private Q_SLOTS:
         QCOMPARE(window.reader()->currentPage(), 0);
 
         // Each path once, the last opened first.
+        const auto storedRecent = [] { return QSettings().value(u"recent"_s).toStringList(); };
         QCOMPARE(storedRecent(), QStringList({link, doc}));
         auto *menu = child<QMenu>(window, "recentMenu");
         QVERIFY(menu->isEnabled());
@@ -468,20 +470,6 @@ private Q_SLOTS:
             QVERIFY(!frame.constFirst().value<QImage>().isNull());
     }
 
-    // The operator's window on a laptop screen and at its default size, in English and German
-    // (the last cases: the language stays).
-    void firstStartFitsALaptopWithNextInView()
-    {
-        MainWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
-        for (QWidget *bottom : {child<QWidget>(window, "thumbnailStrip"), static_cast<QWidget *>(window.statusBar())})
-            QVERIFY(window.rect().contains(QRect(bottom->mapTo(&window, QPoint()), bottom->size())));
-        const QSize next = child<QWidget>(window, "preparedCanvas")->size();
-        QVERIFY2(next.width() >= 320 && next.height() >= 180, qPrintable(u"%1 x %2"_s.arg(next.width()).arg(next.height())));
-    }
-
     void theWindowDoesNotGrowFromStartToStart()
     {
         QVERIFY(TestScreens::apply({TestScreens::screen(u"Desk"_s, 0, 1920, 1200)}));
@@ -498,6 +486,7 @@ private Q_SLOTS:
         QCOMPARE(widths.constLast(), widths.constFirst());
     }
 
+    // The last case: the language it sets stays.
     void nothingIsCutAt1280x850_data()
     {
         QTest::addColumn<QLocale::Language>("language");
