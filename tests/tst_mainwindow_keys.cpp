@@ -1,5 +1,4 @@
 #include "inputsupport.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include "input/inputrouter.h"
@@ -13,7 +12,6 @@
 #include "reader/thumbnailview.h"
 #include "timer/countdown.h"
 #include "ui/commands.h"
-#include "ui/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,9 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QLabel>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QTest>
 #include <QToolBar>
 
 #include <memory>
@@ -111,12 +107,6 @@ private Q_SLOTS:
         if (output)
             window().outputControl()->openOutput(OutputControl::OwnScreen, m_window.get());
         const auto settle = [&] { return QTest::qWaitFor([&] { return window().presentation()->pendingPage() < 0; }); };
-        const auto state = [&] {
-            return QStringLiteral("%1 %2%3")
-                .arg(window().presentation()->livePage() + 1)
-                .arg(reader->currentPage() + 1)
-                .arg(show->blackout() ? QStringLiteral(" black") : QString());
-        };
 
         const QKeySequence key = window().inputRouter()->bindings().value(action).constFirst();
         QList<std::pair<QString, std::function<void()>>> paths = {
@@ -147,7 +137,9 @@ private Q_SLOTS:
             // A key or a menu entry flashes the command's button.
             QVERIFY2(!button || path == u"button" || button->isDown(), qPrintable(path));
             QVERIFY(settle());
-            QCOMPARE(state() + QLatin1Char(' ') + path, expected + QLatin1Char(' ') + path);
+            const QString state = u"%1 %2%3 "_s.arg(window().presentation()->livePage() + 1).arg(reader->currentPage() + 1)
+                                      .arg(show->blackout() ? u" black"_s : QString());
+            QCOMPARE(state + path, expected + u' ' + path);
             // LIVE marks a blackout, blank for the audience only with an output, and no output.
             QCOMPARE(child<PageCanvas>(window(), "liveCanvas")->overlayMessage(),
                      !show->blackout() ? QString() : output ? u"BLACKOUT\nexternal display is blank"_s : u"BLACKOUT"_s);
@@ -257,10 +249,7 @@ private Q_SLOTS:
                  outputRests();
              }},
             {u"@fromoutput"_s, [&] { QVERIFY(InputTest::activate(w.outputWindow(), w.outputWindow())); }},
-            {u"@box"_s, [&] {
-                 QVERIFY(InputTest::activate(&w, box));
-                 box->selectAll();
-             }},
+            {u"@box"_s, [&] { QVERIFY(InputTest::activate(&w, box)); box->selectAll(); }},
             {u"@setup"_s, [&] {
                  w.showSetupDialog();
                  auto *effect = child<QComboBox>(w, "transitionChoice");

@@ -1,18 +1,11 @@
 #include "windowtest.h"
 
-#include "pdf/pdfservice.h"
-#include "ui/mainwindow.h"
-
-#include "testenv.h"
-
 #include <QAction>
 #include <QFile>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
-#include <QSignalSpy>
-#include <QTest>
 
 namespace WindowTest {
 

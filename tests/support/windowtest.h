@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
+#include "testenv.h"
+#include "ui/mainwindow.h"
 
-class MainWindow;
-class QMenu;
-class QAction;
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 
-// Shared steps of the main-window tests.
+// What every main-window test uses, and their shared steps.
 namespace WindowTest {
 
 // Organisation and application names as the product sets them, so QSettings() finds the
