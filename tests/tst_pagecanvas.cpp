@@ -1,4 +1,5 @@
 #include "pdf/pdfservice.h"
+#include "pdfsupport.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
 #include "readersupport.h"
@@ -157,25 +158,20 @@ private Q_SLOTS:
     void highlightBoxesCoverTheGlyphs()
     {
         QFETCH(int, rotation);
-        PdfService service;
-        service.load(TestEnvironment::instance().textDocument(3));
-        QTRY_COMPARE(service.pageCount(), 3);
-        QSignalSpy found(&service, &PdfService::searchFinished);
-        QSignalSpy updated(&service, &PdfService::searchHitsUpdated);
-        QSignalSpy rendered(&service, &PdfService::rendered);
-        service.search(QStringLiteral("pagemarker2"));
-        service.render(QStringLiteral("reader"), 1, QSize(600, 600), rotation, RenderPriority::Reader);
-        QTRY_VERIFY(found.size() == 1 && rendered.size() == 1);
-        service.findHitRects(1);
-        QTRY_COMPARE(updated.size(), 1);
-        const QList<SearchHit> hits = updated.at(0).at(0).value<QList<SearchHit>>();
-        QCOMPARE(hits.size(), 1);
+        auto service = PdfTest::loadedService(TestEnvironment::instance().textDocument(3));
+        QSignalSpy updated(service.get(), &PdfService::searchHitsUpdated);
+        QSignalSpy rendered(service.get(), &PdfService::rendered);
+        QCOMPARE(PdfTest::searchAll(*service, u"pagemarker2"_s).size(), 1);
+        service->render(u"reader"_s, 1, QSize(600, 600), rotation, RenderPriority::Reader);
+        service->findHitRects(1);
+        QTRY_VERIFY(updated.size() == 1 && rendered.size() == 1);
+        const QList<QRectF> rects = updated.at(0).at(0).value<QList<SearchHit>>().at(0).rects;
         const QImage page = rendered.at(0).at(2).value<QImage>();
 
         PageCanvas canvas;
         canvas.resize(page.size());
         canvas.setImage(page, false, 1);
-        canvas.setHighlights(hits.at(0).rects, service.pageSize(1), rotation);
+        canvas.setHighlights(rects, service->pageSize(1), rotation);
         // The page is black on white, so anything orange is a box.
         const QRect box = areaOf(canvas.grab().toImage(), [](QRgb p) { return qRed(p) - qBlue(p) > 60; });
         QVERIFY(!box.isEmpty());
