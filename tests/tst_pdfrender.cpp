@@ -46,23 +46,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shape");
 
         using PdfGen::Layout;
-        const auto write = [](const QString &name, const QList<PdfGen::BarePage> &pages, Layout layout) {
-            return fixture(name, [&](const QString &path) { return PdfGen::writeBarePages(path, pages, layout); });
-        };
         const QSizeF letter(612, 792);
-        const QString packed = write(u"object-streams.pdf"_s, {{letter, 0, "firstpacked"}, {letter, 0, "secondpacked"}},
-                                     Layout::ObjectStreams);
-        const QString linear = write(u"linearized.pdf"_s, {{letter, 0, "one"}, {letter, 0, "two"}, {letter, 0, "linear"}},
-                                     Layout::Linearized);
-        const QString updated = write(u"updated.pdf"_s, {{letter, 0, "revised"}}, Layout::IncrementalUpdate);
+        const QString packed =
+            fixture(u"packed.pdf"_s, {{letter, 0, "firstpacked"}, {letter, 0, "secondpacked"}}, Layout::ObjectStreams);
+        const QString linear =
+            fixture(u"linear.pdf"_s, {{letter, 0, "one"}, {letter, 0, "two"}, {letter, 0, "linear"}}, Layout::Linearized);
+        const QString updated = fixture(u"updated.pdf"_s, {{letter, 0, "revised"}}, Layout::IncrementalUpdate);
         const QSizeF wide(400, 300);
-        const QString turned = write(u"turned.pdf"_s, {{wide, 90, "rightturn"}, {wide, 180, "upsidedown"},
-                                     {wide, 270, "leftturn"}}, Layout::Plain);
-        const QString inherited = write(u"inherited.pdf"_s, {{QSizeF(500, 250), 90, "inheritedone"},
-                                        {QSizeF(500, 250), 90, "inheritedtwo"}}, Layout::InheritedAttributes);
-        const QString huge = write(u"huge.pdf"_s, {{QSizeF(14400, 14400), 0, "huge"}}, Layout::Plain);
-        const QString tiny = write(u"tiny.pdf"_s, {{QSizeF(4, 6), 0, "tiny"}}, Layout::Plain);
-        const QString broken = write(u"broken-xref.pdf"_s, {{letter, 0, "repaired"}}, Layout::BrokenXref);
+        const QString turned = fixture(u"turned.pdf"_s, {{wide, 90, "rightturn"}, {wide, 180, "upsidedown"},
+                                       {wide, 270, "leftturn"}}, Layout::Plain);
+        const QString inherited = fixture(u"inherited.pdf"_s, {{QSizeF(500, 250), 90, "inheritedone"},
+                                          {QSizeF(500, 250), 90, "inheritedtwo"}}, Layout::InheritedAttributes);
+        const QString huge = fixture(u"huge.pdf"_s, {{QSizeF(14400, 14400), 0, "huge"}}, Layout::Plain);
+        const QString tiny = fixture(u"tiny.pdf"_s, {{QSizeF(4, 6), 0, "tiny"}}, Layout::Plain);
+        const QString broken = fixture(u"broken-xref.pdf"_s, {{letter, 0, "repaired"}}, Layout::BrokenXref);
 
         QTest::newRow("object streams") << packed << u"secondpacked"_s << u"1 0: 612x792 -> 231x300 0"_s;
         QTest::newRow("linearized") << linear << u"linear"_s << u"2 0: 612x792 -> 231x300 0"_s;
@@ -148,9 +145,8 @@ private Q_SLOTS:
         QFETCH(QString, run);
         static const QHash<QString, RenderPriority> priorities{{u"Output"_s, RenderPriority::Output},
             {u"Next"_s, RenderPriority::Next}, {u"Thumbnail"_s, RenderPriority::Thumbnail}};
-        auto service = loadedService(fixture(u"squares.pdf"_s, [](const QString &path) {
-            return PdfGen::writePdf(path, QList<PdfGen::Page>(6, PdfGen::Page{QSizeF(100, 100), {}, {}}));
-        }));
+        const QList<PdfGen::Page> squares(6, PdfGen::Page{QSizeF(100, 100), {}, {}});
+        auto service = loadedService(fixture(u"squares.pdf"_s, squares));
         QStringList log;
         connect(service.get(), &PdfService::rendered, this,
                 [&log](const QString &channel, int page) { log << u"%1:%2"_s.arg(channel).arg(page); });
@@ -190,13 +186,10 @@ private Q_SLOTS:
         QStringList lines;
         for (int line = 0; line < 60; ++line)
             lines.append(u"Line %1 of a page dense with text, so that any band out of place shows"_s.arg(line));
-        const QString dense = fixture(u"dense.pdf"_s, [&](const QString &path) {
-            return PdfGen::writePdf(path, {PdfGen::Page{QSizeF(612, 792), u"Bands"_s, lines}});
-        });
+        const QString dense = fixture(u"dense.pdf"_s, {PdfGen::Page{QSizeF(612, 792), u"Bands"_s, lines}});
         // The size producers give A4, in fractions of a point.
-        const QString a4 = fixture(u"fractional.pdf"_s, [](const QString &path) {
-            return PdfGen::writeBarePages(path, {{QSizeF(595.276, 841.89), 0, "fractional"}});
-        });
+        const QString a4 =
+            fixture(u"fractional.pdf"_s, {{QSizeF(595.276, 841.89), 0, "fractional"}}, PdfGen::Layout::Plain);
         QTest::newRow("whole points") << dense << 0 << 0.01;
         QTest::newRow("turned a quarter") << dense << 1 << 0.1;
         QTest::newRow("fractional points") << a4 << 0 << 0.1;

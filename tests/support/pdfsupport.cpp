@@ -31,14 +31,22 @@ QString fixture(const QString &name, const std::function<QString(const QString &
     return path;
 }
 
+QString fixture(const QString &name, const QList<PdfGen::Page> &pages)
+{
+    return fixture(name, [&pages](const QString &path) { return PdfGen::writePdf(path, pages); });
+}
+
+QString fixture(const QString &name, const QList<PdfGen::BarePage> &pages, PdfGen::Layout layout)
+{
+    return fixture(name, [&](const QString &path) { return PdfGen::writeBarePages(path, pages, layout); });
+}
+
 QString mixedSizeDocument()
 {
-    return fixture(QStringLiteral("mixed.pdf"), [](const QString &path) {
-        QList<PdfGen::Page> pages(40, PdfGen::Page{QSizeF(960, 540), {}, {}});
-        pages.first().sizePt = QSizeF(612, 792);
-        pages[20].sizePt = QSizeF(300, 400);
-        return PdfGen::writePdf(path, pages);
-    });
+    QList<PdfGen::Page> pages(40, PdfGen::Page{QSizeF(960, 540), {}, {}});
+    pages.first().sizePt = QSizeF(612, 792);
+    pages[20].sizePt = QSizeF(300, 400);
+    return fixture(QStringLiteral("mixed.pdf"), pages);
 }
 
 std::unique_ptr<PdfService> loadedService(const QString &path, bool textReader)

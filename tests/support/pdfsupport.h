@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pdf/pdfservice.h"
+#include "pdfgen.h"
 
 #include <QSignalSpy>
 #include <QStringList>
@@ -13,6 +14,9 @@ namespace PdfTest {
 
 // Writes a fixture into the scratch folder; `write` returns an error text.
 QString fixture(const QString &name, const std::function<QString(const QString &path)> &write);
+// The same for generated pages, and for pages as hand-written producers make them.
+QString fixture(const QString &name, const QList<PdfGen::Page> &pages);
+QString fixture(const QString &name, const QList<PdfGen::BarePage> &pages, PdfGen::Layout layout);
 
 // Every signal of one service, caught in order of arrival.
 struct Spies final
