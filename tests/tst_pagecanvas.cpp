@@ -1,4 +1,3 @@
-#include "pdf/pdfservice.h"
 #include "pdfsupport.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"

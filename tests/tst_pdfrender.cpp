@@ -1,5 +1,3 @@
-#include "pdf/pdfservice.h"
-#include "pdfgen.h"
 #include "pdfsupport.h"
 #include "testenv.h"
 

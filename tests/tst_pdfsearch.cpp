@@ -1,10 +1,8 @@
-#include "pdf/pdfservice.h"
 #include "pdf/textmatch.h"
-#include "pdfgen.h"
 #include "pdfsupport.h"
 #include "testenv.h"
 
-#include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
 #include <QPdfDocument>
 #include <QPdfSearchModel>

@@ -1,4 +1,3 @@
-#include "pdf/pdfservice.h"
 #include "pdfsupport.h"
 #include "reader/scrolllayout.h"
 #include "reader/scrollview.h"

@@ -1,4 +1,3 @@
-#include "pdf/pdfservice.h"
 #include "pdfsupport.h"
 #include "reader/thumbnaildelegate.h"
 #include "reader/thumbnailmodel.h"
