@@ -1,42 +1,27 @@
-#include "pdf/pdfservice.h"
+#include "pdfsupport.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
+#include "readersupport.h"
 #include "testenv.h"
 
+#include <QMetaEnum>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVariantAnimation>
 
-#include <functional>
+using namespace Qt::StringLiterals;
+using namespace ReaderTest;
 
 namespace {
 
 const QSize CanvasSize(400, 200);
 
-QImage solid(const QColor &colour, const QSize &size = CanvasSize)
+QImage solid(const QColor &colour)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(CanvasSize, QImage::Format_RGB32);
     image.fill(colour);
     return image;
-}
-
-bool near(QRgb pixel, const QColor &expected, int tolerance = 12)
-{
-    return qAbs(qRed(pixel) - expected.red()) <= tolerance && qAbs(qGreen(pixel) - expected.green()) <= tolerance
-        && qAbs(qBlue(pixel) - expected.blue()) <= tolerance;
-}
-
-// Bounding box of the pixels that match.
-QRect areaOf(const QImage &image, const std::function<bool(QRgb)> &match)
-{
-    QRect area;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (match(image.pixel(x, y)))
-                area |= QRect(x, y, 1, 1);
-        }
-    }
-    return area;
 }
 
 // A shown canvas of CanvasSize; transitions only run on visible canvases.
@@ -55,10 +40,10 @@ struct ShownCanvas
     // Holds the running transition, if any, at `ms` of its 1000 ms and paints it.
     QImage frameAt(int ms)
     {
-        if (animation()->state() != QAbstractAnimation::Running)
-            return canvas.grab().toImage();
-        animation()->pause();
-        animation()->setCurrentTime(ms);
+        if (animation()->state() == QAbstractAnimation::Running) {
+            animation()->pause();
+            animation()->setCurrentTime(ms);
+        }
         return canvas.grab().toImage();
     }
 };
@@ -70,54 +55,44 @@ class TestPageCanvas : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // A change from the red page to the blue one held at `ms` of its 1000 ms transition, and the
-    // colour at `at`. A change that cannot animate shows the new page at once.
+    // "[setup] effect direction ms x -> colour": a change from the red page to the blue one, held at
+    // `ms` of its 1000 ms transition, and the colour at (x, 100). One that cannot animate shows at once.
     void pageChangePainting_data()
     {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<PageCanvas::Transition>("effect");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("ms");
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<QColor>("expected");
-        using T = PageCanvas::Transition;
-        const auto row = [](const char *name, const char *setup, T effect, int direction, int ms, QPoint at,
-                            const QColor &expected) {
-            QTest::newRow(name) << QString::fromLatin1(setup) << effect << direction << ms << at << expected;
-        };
-        const QColor red(Qt::red), blue(Qt::blue), black(Qt::black);
-        const QPoint middle(200, 100), left(100, 100), right(300, 100);
+        QTest::addColumn<QString>("run");
         // InOutQuad: 250 ms of 1000 is progress 0.125, 500 ms is 0.5.
-        row("fade half-way mixes", "", T::Fade, 1, 500, middle, QColor(128, 0, 128));
-        row("dip early shows the darkened old page", "", T::Dip, 1, 250, middle, QColor(191, 0, 0));
-        row("dip at the middle is black", "", T::Dip, 1, 500, middle, black);
-        row("slide forward: old leaves to the left", "", T::Slide, 1, 500, left, red);
-        row("slide backward: new enters from the left", "", T::Slide, -1, 500, left, blue);
-        row("wipe forward reveals from the left edge", "", T::Wipe, 1, 500, left, blue);
-        row("wipe forward keeps the old right side", "", T::Wipe, 1, 500, right, red);
-        row("wipe backward reveals from the right edge", "", T::Wipe, -1, 500, right, blue);
+        QTest::newRow("fade half-way mixes") << u"Fade 1 500 200 -> purple"_s;
+        QTest::newRow("dip early shows the darkened old page") << u"Dip 1 250 200 -> #bf0000"_s;
+        QTest::newRow("dip at the middle is black") << u"Dip 1 500 200 -> black"_s;
+        QTest::newRow("slide forward: old leaves to the left") << u"Slide 1 500 100 -> red"_s;
+        QTest::newRow("slide backward: new enters from the left") << u"Slide -1 500 100 -> blue"_s;
+        QTest::newRow("wipe forward reveals from the left edge") << u"Wipe 1 500 100 -> blue"_s;
+        QTest::newRow("wipe forward keeps the old right side") << u"Wipe 1 500 300 -> red"_s;
+        QTest::newRow("wipe backward reveals from the right edge") << u"Wipe -1 500 300 -> blue"_s;
         // At 0.125 the new page is 86.9 % wide (from x = 26) and 12.5 % opaque.
-        row("zoom early: outside the small new page", "", T::Zoom, 1, 250, QPoint(23, 100), red);
-        row("zoom early: inside the small new page", "", T::Zoom, 1, 250, QPoint(29, 100), QColor(223, 0, 32));
+        QTest::newRow("zoom early: outside the small new page") << u"Zoom 1 250 23 -> red"_s;
+        QTest::newRow("zoom early: inside the small new page") << u"Zoom 1 250 29 -> #df0020"_s;
         // A cut mid-slide (at 300 ms) to a green page: the blue page it interrupted leaves.
-        row("a cut mid-transition leaves from its target", "cut", T::Slide, 1, 500, left, blue);
-        row("a cut mid-transition enters the new page", "cut", T::Slide, 1, 500, right, Qt::green);
-        row("effect none", "", T::None, 1, 500, middle, blue);
-        row("negative duration, stored as zero", "negative", T::Fade, 1, 500, middle, blue);
-        row("hidden canvas", "hidden", T::Fade, 1, 500, middle, blue);
-        row("no image yet", "first", T::Fade, 1, 500, middle, blue);
-        row("null new image", "null", T::Fade, 1, 500, middle, black);
-        row("not asked to animate", "still", T::Fade, 1, 500, middle, blue);
+        QTest::newRow("a cut mid-transition leaves from its target") << u"cut Slide 1 500 100 -> blue"_s;
+        QTest::newRow("a cut mid-transition enters the new page") << u"cut Slide 1 500 300 -> lime"_s;
+        QTest::newRow("effect none") << u"None 1 500 200 -> blue"_s;
+        QTest::newRow("negative duration, stored as zero") << u"negative Fade 1 500 200 -> blue"_s;
+        QTest::newRow("hidden canvas") << u"hidden Fade 1 500 200 -> blue"_s;
+        QTest::newRow("no image yet") << u"first Fade 1 500 200 -> blue"_s;
+        QTest::newRow("null new image") << u"null Fade 1 500 200 -> black"_s;
+        QTest::newRow("not asked to animate") << u"still Fade 1 500 200 -> blue"_s;
     }
 
     void pageChangePainting()
     {
-        QFETCH(QString, setup);
-        QFETCH(PageCanvas::Transition, effect);
-        QFETCH(int, direction);
-        QFETCH(int, ms);
-        QFETCH(QPoint, at);
-        QFETCH(QColor, expected);
+        QFETCH(QString, run);
+        static const QRegularExpression form(u"^(?:(\\w+) )?(\\w+) (-?1) (\\d+) (\\d+) -> (\\S+)$"_s);
+        const QRegularExpressionMatch part = form.match(run);
+        QVERIFY2(part.hasMatch(), qPrintable(run));
+        const QString setup = part.captured(1);
+        const auto effect = PageCanvas::Transition(
+            QMetaEnum::fromType<PageCanvas::Transition>().keyToValue(part.captured(2).toLatin1().constData()));
+        const int direction = part.captured(3).toInt();
         ShownCanvas shown;
         shown.canvas.setTransition(effect, setup == u"negative" ? -10 : 1000);
         if (setup != u"first")
@@ -133,8 +108,8 @@ private Q_SLOTS:
         const bool immediate = effect == PageCanvas::Transition::None || (!setup.isEmpty() && setup != u"cut");
         QCOMPARE(shown.animation()->state() == QAbstractAnimation::Running, !immediate);
         QCOMPARE(shown.canvas.progress(), immediate ? 1.0 : 0.0);
-        const QColor pixel = shown.frameAt(ms).pixelColor(at);
-        QVERIFY2(near(pixel.rgb(), expected), qPrintable(pixel.name()));
+        const QColor pixel = shown.frameAt(part.captured(4).toInt()).pixelColor(part.captured(5).toInt(), 100);
+        QVERIFY2(near(pixel.rgb(), QColor::fromString(part.captured(6))), qPrintable(pixel.name()));
     }
 
     void blackoutPaintsBlackWithTheOverlayBoxOfTwoLines()
@@ -175,35 +150,27 @@ private Q_SLOTS:
     void highlightBoxesCoverTheGlyphs_data()
     {
         QTest::addColumn<int>("rotation");
-        QTest::newRow("upright") << 0;
-        QTest::newRow("quarter turn") << 1;
-        QTest::newRow("upside down") << 2;
-        QTest::newRow("three quarters") << 3;
-        QTest::newRow("minus one is three quarters") << -1;
+        for (int turns : {0, 1, 2, 3, -1}) // -1 is three quarters
+            QTest::addRow("%d quarter turns", turns) << turns;
     }
 
     void highlightBoxesCoverTheGlyphs()
     {
         QFETCH(int, rotation);
-        PdfService service;
-        service.load(TestEnvironment::instance().textDocument(3));
-        QTRY_COMPARE(service.pageCount(), 3);
-        QSignalSpy found(&service, &PdfService::searchFinished);
-        QSignalSpy updated(&service, &PdfService::searchHitsUpdated);
-        QSignalSpy rendered(&service, &PdfService::rendered);
-        service.search(QStringLiteral("pagemarker2"));
-        service.render(QStringLiteral("reader"), 1, QSize(600, 600), rotation, RenderPriority::Reader);
-        QTRY_VERIFY(found.size() == 1 && rendered.size() == 1);
-        service.findHitRects(1);
-        QTRY_COMPARE(updated.size(), 1);
-        const QList<SearchHit> hits = updated.at(0).at(0).value<QList<SearchHit>>();
-        QCOMPARE(hits.size(), 1);
+        auto service = PdfTest::loadedService(TestEnvironment::instance().textDocument(3));
+        QSignalSpy updated(service.get(), &PdfService::searchHitsUpdated);
+        QSignalSpy rendered(service.get(), &PdfService::rendered);
+        QCOMPARE(PdfTest::searchAll(*service, u"pagemarker2"_s).size(), 1);
+        service->render(u"reader"_s, 1, QSize(600, 600), rotation, RenderPriority::Reader);
+        service->findHitRects(1);
+        QTRY_VERIFY(updated.size() == 1 && rendered.size() == 1);
+        const QList<QRectF> rects = updated.at(0).at(0).value<QList<SearchHit>>().at(0).rects;
         const QImage page = rendered.at(0).at(2).value<QImage>();
 
         PageCanvas canvas;
         canvas.resize(page.size());
         canvas.setImage(page, false, 1);
-        canvas.setHighlights(hits.at(0).rects, service.pageSize(1), rotation);
+        canvas.setHighlights(rects, service->pageSize(1), rotation);
         // The page is black on white, so anything orange is a box.
         const QRect box = areaOf(canvas.grab().toImage(), [](QRgb p) { return qRed(p) - qBlue(p) > 60; });
         QVERIFY(!box.isEmpty());

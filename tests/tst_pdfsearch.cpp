@@ -1,10 +1,8 @@
-#include "pdf/pdfservice.h"
 #include "pdf/textmatch.h"
-#include "pdfgen.h"
 #include "pdfsupport.h"
 #include "testenv.h"
 
-#include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
 #include <QPdfDocument>
 #include <QPdfSearchModel>
@@ -21,15 +19,13 @@ namespace {
 // engine's per-match cost low), followed by `tail` letter pages with the word once each.
 QString denseDocument(const QString &name, const QList<int> &counts, int tail)
 {
-    return fixture(name, [&](const QString &path) {
-        QList<PdfGen::Page> pages(counts.size(), PdfGen::Page{QSizeF(2200, 150), {}, {}});
-        for (qsizetype i = 0; i < counts.size(); ++i) {
-            for (int left = counts.at(i); left > 0; left -= 50)
-                pages[i].lines.append(QStringList(qMin(left, 50), u"dense"_s).join(u' '));
-        }
-        pages.append(QList<PdfGen::Page>(tail, PdfGen::Page{QSizeF(612, 792), {}, {u"only one dense word here"_s}}));
-        return PdfGen::writePdf(path, pages);
-    });
+    QList<PdfGen::Page> pages(counts.size(), PdfGen::Page{QSizeF(2200, 150), {}, {}});
+    for (qsizetype i = 0; i < counts.size(); ++i) {
+        for (int left = counts.at(i); left > 0; left -= 50)
+            pages[i].lines.append(QStringList(qMin(left, 50), u"dense"_s).join(u' '));
+    }
+    pages.append(QList<PdfGen::Page>(tail, PdfGen::Page{QSizeF(612, 792), {}, {u"only one dense word here"_s}}));
+    return fixture(name, pages);
 }
 
 // "page context" for each hit.
@@ -87,9 +83,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, count);
 
-        const QString path = fixture(u"match-%1.pdf"_s.arg(QString::fromLatin1(QTest::currentDataTag())).replace(u' ', u'-'), [&](const QString &path) {
-            return PdfGen::writePdf(path, {PdfGen::Page{QSizeF(612, 792), {}, lines}});
-        });
+        const QString path = fixture(u"match.pdf"_s, {PdfGen::Page{QSizeF(612, 792), {}, lines}});
         QPdfDocument document;
         QCOMPARE(document.load(path), QPdfDocument::Error::None);
         QPdfSearchModel engine;
@@ -133,12 +127,10 @@ private Q_SLOTS:
     void findsHitsInPageOrder()
     {
         // "needle" three times on page 2, in three spellings, and once on page 9.
-        const QString path = fixture(u"needles.pdf"_s, [](const QString &path) {
-            QList<PdfGen::Page> pages(10, PdfGen::Page{QSizeF(612, 792), {}, {u"hay only"_s}});
-            pages[1].lines = {u"a needle here"_s, u"hay NEEDLE hay"_s, u"Needle"_s};
-            pages[8].lines = {u"one more needle"_s};
-            return PdfGen::writePdf(path, pages);
-        });
+        QList<PdfGen::Page> pages(10, PdfGen::Page{QSizeF(612, 792), {}, {u"hay only"_s}});
+        pages[1].lines = {u"a needle here"_s, u"hay NEEDLE hay"_s, u"Needle"_s};
+        pages[8].lines = {u"one more needle"_s};
+        const QString path = fixture(u"needles.pdf"_s, pages);
         auto service = loadedService(path);
         // Page text is the operator's business: none of it may reach the log.
         QLoggingCategory::setFilterRules(u"*.debug=true"_s);
@@ -189,13 +181,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("hits"); // of the last
         QTest::addColumn<bool>("truncated");
 
-        const QString refine = fixture(u"refine.pdf"_s, [](const QString &path) {
-            QList<PdfGen::Page> pages(10, PdfGen::Page{QSizeF(612, 792), {}, {u"hay only"_s}});
-            pages[2].lines = {u"a needle here and a needle there"_s};
-            pages[5].lines = {u"Needle Here"_s};
-            pages[7].lines = {u"needles"_s};
-            return PdfGen::writePdf(path, pages);
-        });
+        QList<PdfGen::Page> pages(10, PdfGen::Page{QSizeF(612, 792), {}, {u"hay only"_s}});
+        pages[2].lines = {u"a needle here and a needle there"_s};
+        pages[5].lines = {u"Needle Here"_s};
+        pages[7].lines = {u"needles"_s};
+        const QString refine = fixture(u"refine.pdf"_s, pages);
         // A longer text is only where a shorter one was found, letter case aside.
         QTest::newRow("a refined search looks only where the shorter text was") << refine
             << u"needle=10, needle her=3, NEEDLE HERE=2, needle there=3, needle where=3, needle where not=0, hay=10"_s

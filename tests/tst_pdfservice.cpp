@@ -1,29 +1,16 @@
-#include "pdf/pdfservice.h"
 #include "pdfsupport.h"
 #include "testenv.h"
 #include "windowtest.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QPointer>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using namespace PdfTest;
-
-namespace {
-
-const QString Damaged = u"The PDF is damaged, unsupported, or contains no pages."_s;
-const QString NotFound = u"The file was not found or cannot be read."_s;
-const QString NeedsPassword = u"PDF requires a valid password."_s;
-const QString Changed =
-    u"The file was changed on disk after it was opened; pages not shown yet cannot be shown. Open it again."_s;
-
-} // namespace
 
 class TestPdfService final : public QObject
 {
@@ -41,12 +28,15 @@ private Q_SLOTS:
         TestEnvironment &env = TestEnvironment::instance();
         const QString encrypted = env.encryptedDocument(u"secret"_s);
         const auto fails = [](const QString &message) { return QVariantList{message, false}; };
+        const QVariantList damaged = fails(u"The PDF is damaged, unsupported, or contains no pages."_s);
         QTest::newRow("text document") << env.textDocument(5) << QString() << 5 << QVariantList() << 0;
         QTest::newRow("right password") << encrypted << u"secret"_s << 3 << QVariantList() << 0;
-        QTest::newRow("missing file") << env.path(u"nowhere.pdf"_s) << QString() << 0 << fails(NotFound) << 3;
-        QTest::newRow("damaged file") << env.damagedDocument() << QString() << 0 << fails(Damaged) << 4;
-        QTest::newRow("no pages") << env.zeroPageDocument() << QString() << 0 << fails(Damaged) << 0;
-        QTest::newRow("wrong password") << encrypted << u"Secret"_s << 0 << QVariantList{NeedsPassword, true} << 5;
+        QTest::newRow("missing file") << env.path(u"nowhere.pdf"_s) << QString() << 0
+                                      << fails(u"The file was not found or cannot be read."_s) << 3;
+        QTest::newRow("damaged file") << env.damagedDocument() << QString() << 0 << damaged << 4;
+        QTest::newRow("no pages") << env.zeroPageDocument() << QString() << 0 << damaged << 0;
+        QTest::newRow("wrong password") << encrypted << u"Secret"_s << 0
+                                        << QVariantList{u"PDF requires a valid password."_s, true} << 5;
         // Opening a pipe nobody writes to would hold the worker for good.
         const QString pipe = env.path(u"pipe.pdf"_s);
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
@@ -135,8 +125,7 @@ private Q_SLOTS:
         const QImage image = spy.rendered.at(0).at(2).value<QImage>();
         QCOMPARE(image.size(), PdfService::renderSize(real, QSize(480, 480)));
         // One job either way, whose picture is opaque on white as every job's.
-        QCOMPARE(jobs.size(), 1);
-        QCOMPARE(jobs.at(0).at(1).toInt(), last);
+        QCOMPARE(jobs, (QList<QVariantList>{{u"output"_s, last}}));
         QCOMPARE(image.format(), QImage::Format_RGB32);
         QCOMPARE(image.pixel(image.width() / 2, image.height() / 2), qRgb(255, 255, 255));
 
@@ -216,7 +205,8 @@ private Q_SLOTS:
         QVERIFY(drainWorker(service));
         QCOMPARE(spy.loaded.size() + spy.failed.size(), second.isEmpty() ? 0 : 1);
         QTEST(service.pageCount(), "pages");
-        QCOMPARE(channels(spy.rendered), second.isEmpty() ? QStringList() : QStringList{u"output"_s});
+        QCOMPARE(spy.rendered.size(), second.isEmpty() ? 0 : 1);
+        QCOMPARE(spy.rendered.value(0).value(0).toString(), second.isEmpty() ? QString() : u"output"_s);
         // The new document's page is a job of its own; the old one's waiting preload is none.
         QCOMPARE(service.renderJobCount(), jobs + (second.isEmpty() ? 0 : 1));
         QCOMPARE(openHandles(first), first == second ? 1 : 0);
@@ -237,8 +227,10 @@ private Q_SLOTS:
         for (int page : {1, 2, 3})
             service->render(u"page%1"_s.arg(page), page, QSize(480, 270), 0, RenderPriority::Reader);
         QTRY_COMPARE(spy.renderFailed.size(), 3);
-        for (const QVariantList &failure : std::as_const(spy.renderFailed))
-            QCOMPARE(failure.at(2).toString(), Changed);
+        const QString changed =
+            u"The file was changed on disk after it was opened; pages not shown yet cannot be shown. Open it again."_s;
+        QCOMPARE(spy.renderFailed,
+                 (QList<QVariantList>{{u"page1"_s, 1, changed}, {u"page2"_s, 2, changed}, {u"page3"_s, 3, changed}}));
         // What was made before the change still comes from the cache.
         service->render(u"output"_s, 0, QSize(480, 270), 0, RenderPriority::Output, RenderShape::Whole);
         QTRY_COMPARE(spy.rendered.size(), 2);
@@ -282,14 +274,10 @@ private Q_SLOTS:
         } else if (busyWith == u"search"_s) {
             service->search(u"common"_s);
         }
-        QPointer<QThread> thread = service->workerThread();
-        QVERIFY(thread->isRunning());
-
         QElapsedTimer clock;
         clock.start();
         if (destroy) {
             service.reset();
-            QVERIFY(thread.isNull());
         } else {
             service->load(TestEnvironment::instance().deck(2));
             QVERIFY(waitForWorker(*service));

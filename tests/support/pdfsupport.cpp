@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QSemaphore>
 
-#include <algorithm>
-
 namespace {
 
 // Runs `function` on the worker thread after every job posted to it so far.
@@ -33,24 +31,22 @@ QString fixture(const QString &name, const std::function<QString(const QString &
     return path;
 }
 
-QString mixedSizeDocument()
+QString fixture(const QString &name, const QList<PdfGen::Page> &pages)
 {
-    return fixture(QStringLiteral("mixed.pdf"), [](const QString &path) {
-        QList<PdfGen::Page> pages(40, PdfGen::Page{QSizeF(960, 540), {}, {}});
-        pages.first().sizePt = QSizeF(612, 792);
-        pages[20].sizePt = QSizeF(300, 400);
-        return PdfGen::writePdf(path, pages);
-    });
+    return fixture(name, [&pages](const QString &path) { return PdfGen::writePdf(path, pages); });
 }
 
-Spies::Spies(PdfService *service)
-    : loaded(service, &PdfService::loaded)
-    , closed(service, &PdfService::closed)
-    , failed(service, &PdfService::failed)
-    , rendered(service, &PdfService::rendered)
-    , renderFailed(service, &PdfService::renderFailed)
-    , found(service, &PdfService::searchFinished)
+QString fixture(const QString &name, const QList<PdfGen::BarePage> &pages, PdfGen::Layout layout)
 {
+    return fixture(name, [&](const QString &path) { return PdfGen::writeBarePages(path, pages, layout); });
+}
+
+QString mixedSizeDocument()
+{
+    QList<PdfGen::Page> pages(40, PdfGen::Page{QSizeF(960, 540), {}, {}});
+    pages.first().sizePt = QSizeF(612, 792);
+    pages[20].sizePt = QSizeF(300, 400);
+    return fixture(QStringLiteral("mixed.pdf"), pages);
 }
 
 std::unique_ptr<PdfService> loadedService(const QString &path, bool textReader)
@@ -88,12 +84,11 @@ std::shared_ptr<void> holdWorker(PdfService &service)
 int openHandles(const QString &path)
 {
     const QString target = QFileInfo(path).canonicalFilePath(); // empty for a missing file
-    if (target.isEmpty())
-        return 0;
-    const QFileInfoList fds = QDir(QStringLiteral("/proc/self/fd"))
-                                  .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    return int(std::count_if(fds.cbegin(), fds.cend(),
-                             [&target](const QFileInfo &fd) { return fd.symLinkTarget() == target; }));
+    int count = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QFileInfo &fd : fds.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        count += !target.isEmpty() && fd.symLinkTarget() == target;
+    return count;
 }
 
 QList<SearchHit> searchAll(PdfService &service, const QString &text, bool *truncated)
@@ -105,14 +100,6 @@ QList<SearchHit> searchAll(PdfService &service, const QString &text, bool *trunc
     if (truncated)
         *truncated = found.at(0).at(1).toBool();
     return found.at(0).at(0).value<QList<SearchHit>>();
-}
-
-QStringList channels(const QSignalSpy &spy)
-{
-    QStringList result;
-    for (const QList<QVariant> &arguments : spy)
-        result.append(arguments.at(0).toString());
-    return result;
 }
 
 } // namespace PdfTest

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "pdf/searchhit.h"
+#include "pdf/pdfservice.h"
+#include "pdfgen.h"
 
 #include <QSignalSpy>
 #include <QStringList>
@@ -8,18 +9,24 @@
 #include <functional>
 #include <memory>
 
-class PdfService;
-
 // Shared steps of the PDF engine tests.
 namespace PdfTest {
 
 // Writes a fixture into the scratch folder; `write` returns an error text.
 QString fixture(const QString &name, const std::function<QString(const QString &path)> &write);
+// The same for generated pages, and for pages as hand-written producers make them.
+QString fixture(const QString &name, const QList<PdfGen::Page> &pages);
+QString fixture(const QString &name, const QList<PdfGen::BarePage> &pages, PdfGen::Layout layout);
 
 // Every signal of one service, caught in order of arrival.
 struct Spies final
 {
-    explicit Spies(PdfService *service);
+    explicit Spies(PdfService *s)
+        : loaded(s, &PdfService::loaded), closed(s, &PdfService::closed), failed(s, &PdfService::failed)
+        , rendered(s, &PdfService::rendered), renderFailed(s, &PdfService::renderFailed)
+        , found(s, &PdfService::searchFinished)
+    {
+    }
     QSignalSpy loaded, closed, failed, rendered, renderFailed, found;
 };
 
@@ -46,8 +53,5 @@ int openHandles(const QString &path);
 
 // The hits of a search for `text`, once it has ended; the test run stops when it does not end.
 QList<SearchHit> searchAll(PdfService &service, const QString &text, bool *truncated = nullptr);
-
-// The channel of every reply a `rendered` or `renderFailed` spy caught, in order.
-QStringList channels(const QSignalSpy &spy);
 
 } // namespace PdfTest

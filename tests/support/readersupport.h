@@ -1,10 +1,33 @@
 #pragma once
 
 #include <QApplication>
+#include <QImage>
 #include <QWheelEvent>
 
-// Shared steps of the reader view tests.
+#include <functional>
+
+// Shared steps of the reader view and page canvas tests.
 namespace ReaderTest {
+
+// Whether each channel of `pixel` is within `tolerance` of `expected`'s.
+inline bool near(QRgb pixel, const QColor &expected, int tolerance = 12)
+{
+    return qAbs(qRed(pixel) - expected.red()) <= tolerance && qAbs(qGreen(pixel) - expected.green()) <= tolerance
+        && qAbs(qBlue(pixel) - expected.blue()) <= tolerance;
+}
+
+// Bounding box of the pixels that match.
+inline QRect areaOf(const QImage &image, const std::function<bool(QRgb)> &match)
+{
+    QRect area;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (match(image.pixel(x, y)))
+                area |= QRect(x, y, 1, 1);
+        }
+    }
+    return area;
+}
 
 // A classic mouse wheel turn of `angle` (120 per notch) over the middle of `target`; returns
 // whether the widget took it.
