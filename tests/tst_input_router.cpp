@@ -60,7 +60,6 @@ private Q_SLOTS:
         }
         // The numbers name the stored keys, so neither they nor the order may change.
         QCOMPARE(values, (QList<int>{0, 1, 2, 3, 4, 5, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
-        // The first one is the edit text of Next slide.
         QCOMPARE(texts, (QStringList{u"PgDown; Right; Down; Space"_qs, u"PgUp; Left; Up"_qs, u"Home"_qs, u"End"_qs,
                                      u"Ctrl+Right"_qs, u"Ctrl+Left"_qs, u"B; ."_qs, u"T"_qs, u"Esc"_qs, u"Shift+Up"_qs,
                                      u"Shift+Down"_qs, u"Shift+Right"_qs, u"Shift+Left"_qs, u"R"_qs, u"Backspace"_qs,
@@ -85,6 +84,7 @@ private Q_SLOTS:
         QTest::newRow("unknown key name") << 2 << QVariant(QStringList{u"Foo"_qs}) << false << Keys();
         QTest::newRow("several keys in one binding") << 9 << QVariant(QStringList{u"Ctrl+A, B"_qs}) << false << Keys();
     }
+    // Read back as at the next start, then saved and read back again: the same both times.
     void loadStoredBindings()
     {
         QFETCH(int, action);
@@ -93,59 +93,38 @@ private Q_SLOTS:
         QFETCH(Keys, loaded);
         auto store = freshStore();
         store->setValue(u"input/ignoreText"_qs, false);
-        store->setValue(u"input/debounceMs"_qs, 300);
+        store->setValue(u"input/debounceMs"_qs, 0);
         store->setValue(u"input/keys/14"_qs, QStringList{u"F9"_qs}); // valid on its own
+        // Keys for the unused numbers are never read, however broken.
+        store->setValue(u"input/keys/6"_qs, u"Foo"_qs);
+        store->setValue(u"input/keys/8"_qs, QStringList{u"B"_qs, u"B"_qs});
         store->setValue(u"input/keys/%1"_qs.arg(action), stored);
-        store->sync();
-        // Read back through a second store, as at the next start.
-        QSettings reread(store->fileName(), QSettings::IniFormat);
-        InputRouter router;
         if (valid)
             QTest::failOnWarning(invalidWarning);
         else
             QTest::ignoreMessage(QtWarningMsg, invalidWarning);
-        router.loadSettings(AppSettings(reread));
-
         BindingTable expected = InputRouter::defaultBindings();
         if (valid) {
             expected.insert(Action::TimerMinusTenSeconds, keys(u"F9"_qs));
             expected.insert(static_cast<Action>(action), loaded);
         }
-        QCOMPARE(router.bindings(), expected);
-        // A refused table never costs the options.
-        QCOMPARE(router.ignoreText(), false);
-        QCOMPARE(router.debounceMs(), 300);
-    }
-
-    void saveWritesEveryBindableActionAndLoadsBack()
-    {
-        QTest::failOnWarning(invalidWarning);
-        auto store = freshStore();
-        InputRouter saving;
-        saving.setBinding(Action::ToggleBlackout, {});
-        saving.setBinding(Action::NextSlide, keys(u"PgDown|Return|Ctrl+Space|Shift+Right"_qs));
-        saving.setBinding(Action::TimerPlusTenSeconds, keys(u"Alt+Right"_qs));
-        saving.setIgnoreText(false);
-        saving.setDebounceMs(0);
-        AppSettings settings(*store);
-        saving.saveSettings(settings);
-        // The two options and one key per bindable action, never 6 or 8.
-        QCOMPARE(store->allKeys().size(), 19);
-        for (int value = 0; value <= 19; ++value)
-            QCOMPARE(store->contains(u"input/keys/%1"_qs.arg(value)), value != 6 && value != 8 && value != 19);
-        QCOMPARE(store->value(u"input/keys/0"_qs).toStringList(),
-                 (QStringList{u"PgDown"_qs, u"Return"_qs, u"Ctrl+Space"_qs, u"Shift+Right"_qs}));
-
-        // Keys for the unused numbers are never read, however broken.
-        store->setValue(u"input/keys/6"_qs, u"Foo"_qs);
-        store->setValue(u"input/keys/8"_qs, QStringList{u"B"_qs, u"B"_qs});
-        store->sync();
-        QSettings reread(store->fileName(), QSettings::IniFormat);
-        InputRouter loading;
-        loading.loadSettings(AppSettings(reread));
-        QCOMPARE(loading.bindings(), saving.bindings());
-        QCOMPARE(loading.ignoreText(), false);
-        QCOMPARE(loading.debounceMs(), 0);
+        for (int round = 0; round < 2; ++round) {
+            store->sync();
+            QSettings reread(store->fileName(), QSettings::IniFormat);
+            InputRouter router;
+            router.loadSettings(AppSettings(reread));
+            QCOMPARE(router.bindings(), expected);
+            // A refused table never costs the options.
+            QCOMPARE(router.ignoreText(), false);
+            QCOMPARE(router.debounceMs(), 0);
+            store = freshStore();
+            AppSettings settings(*store);
+            router.saveSettings(settings);
+            // The two options and one key per bindable action, never 6, 8 or 19.
+            QCOMPARE(store->allKeys().size(), 19);
+            for (int value = 0; value <= 19; ++value)
+                QCOMPARE(store->contains(u"input/keys/%1"_qs.arg(value)), value != 6 && value != 8 && value != 19);
+        }
     }
 
     void parse_data()
