@@ -81,9 +81,9 @@ private Q_SLOTS:
 
     void init()
     {
-        qunsetenv("OLVANTI_NOTICES_FILE"); // each test names its own notices file, if any
         qputenv("OLVANTI_VERSION_URL", m_server.address() + "version.txt");
         m_server.response.clear();
+        m_opened.clear();
         m_window = std::make_unique<QWidget>();
         m_check = new UpdateCheck(m_window.get());
         // Longer than the whole answer's limit, so a silent server runs into that one.
@@ -95,16 +95,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QByteArray>("status"); // empty: the server never answers
-        QTest::addColumn<QString>("result");    // "latest", "new VERSION" or "failed: DETAIL" (*: the network's words)
+        // "latest", "failed: DETAIL" (*: the network's words) or "new VERSION / BUTTON / OPENED": the
+        // download button and what it opens, a web address or "~", the installer beside the version file
+        QTest::addColumn<QString>("result");
         const QByteArray ok = "200 OK";
         const QString unexpected = u"failed: unexpected content of the version file"_s;
+        const QString installer = u"new v0.8 / Download v0.8 / ~"_s;
         QTest::newRow("same version") << "0.7\n"_ba << ok << u"latest"_s;
-        QTest::newRow("newer, text as written") << "v0.8\nhttps://dl.test/setup"_ba << ok << u"new v0.8"_s;
-        QTest::newRow("blank lines and padding ignored") << "\n\n  V0.9  \r\n\r\n"_ba << ok << u"new V0.9"_s;
+        QTest::newRow("newer, text as written") << "v0.8\nhttps://dl.test/setup"_ba << ok
+                                                << u"new v0.8 / Download v0.8 / https://dl.test/setup"_s;
+        QTest::newRow("blank lines and padding ignored") << "\n\n  V0.9  \r\n\r\n"_ba << ok
+                                                         << u"new V0.9 / Download v0.9 / ~"_s;
         QTest::newRow("first line without digits") << "latest\n0.8\n"_ba << ok << unexpected;
         QTest::newRow("words after the version") << "0.8 is out, click here"_ba << ok << unexpected;
         QTest::newRow("dot without a number") << "0.8."_ba << ok << unexpected;
-        QTest::newRow("0.10 is newer, not 0.1") << "0.10"_ba << ok << u"new 0.10"_s;
+        QTest::newRow("0.10 is newer, not 0.1") << "0.10"_ba << ok << u"new 0.10 / Download v0.10 / ~"_s;
         QTest::newRow("0.7.0 is the same") << "0.7.0"_ba << ok << u"latest"_s;
         QTest::newRow("digits of another script") << "\u0660.\u0668"_ba << ok << unexpected;
         // The reason phrase reaches the box as part of the network's error text.
@@ -113,8 +118,14 @@ private Q_SLOTS:
         QTest::newRow("no answer within the whole answer's limit") << QByteArray() << QByteArray()
                                                                    << u"failed: no complete answer within 1.5 s"_s;
         const QByteArray padding(65536 - 4, '\n');
-        QTest::newRow("64 KiB taken") << "0.8\n"_ba + padding << ok << u"new 0.8"_s;
+        QTest::newRow("64 KiB taken") << "0.8\n"_ba + padding << ok << u"new 0.8 / Download v0.8 / ~"_s;
         QTest::newRow("a byte more is not a version file") << "0.8\n"_ba + padding + '\n' << ok << unexpected;
+        QTest::newRow("http address, scheme in capitals") << "v0.8\nHTTP://dl.test/setup"_ba << ok
+                                                          << u"new v0.8 / Download v0.8 / http://dl.test/setup"_s;
+        QTest::newRow("local file") << "v0.8\nfile:///usr/bin/xterm\n"_ba << ok << installer;
+        QTest::newRow("bare path") << "v0.8\n/usr/bin/xterm\n"_ba << ok << installer;
+        QTest::newRow("web scheme without host") << "v0.8\nhttps:///setup\n"_ba << ok << installer;
+        QTest::newRow("name and password for another server") << "v0.8\nhttps://u:pw@dl.test/setup\n"_ba << ok << installer;
     }
 
     void manualResult()
@@ -125,7 +136,8 @@ private Q_SLOTS:
         if (!status.isEmpty())
             m_server.serve(body, status);
         // The automatic check speaks only of a newer version, and each check cleans up.
-        const bool newer = result.startsWith(u"new "_s);
+        const QStringList parts = result.split(u" / "_s); // a newer version: its text, button and address
+        const bool newer = parts.size() == 3;
         QSignalSpy finished(m_check, &UpdateCheck::finished);
         QVERIFY(m_check->check(true));
         QVERIFY(finished.wait(15000));
@@ -134,13 +146,13 @@ private Q_SLOTS:
         QTRY_VERIFY(m_window->findChildren<QNetworkAccessManager *>().isEmpty());
         qDeleteAll(m_window->findChildren<QMessageBox *>());
 
-        QMessageBox *box = manualBox();
+        QPointer<QMessageBox> box = manualBox();
         QVERIFY(box);
         const bool failed = result.startsWith(u"failed: "_s);
         QCOMPARE(box->icon(), failed ? QMessageBox::Warning : QMessageBox::Information);
         QCOMPARE(box->text(), failed  ? u"The latest version could not be determined. "
                                          "Check your internet connection and try again."_s
-                              : newer ? u"A new version %1 is available (you have v0.7)."_s.arg(result.mid(4))
+                              : newer ? u"A new version %1 is available (you have v0.7)."_s.arg(parts[0].mid(4))
                                       : u"You have the latest version (v0.7)."_s);
         const QString detail = result.section(u": "_s, 1);
         if (detail == u"*"_s)
@@ -151,34 +163,14 @@ private Q_SLOTS:
         // Remote text is shown as it is: no markup, no links.
         for (const QLabel *label : box->findChildren<QLabel *>())
             QVERIFY(label->textFormat() == Qt::PlainText && !label->openExternalLinks());
-    }
-
-    void downloadOpensOnlyWebAddresses_data()
-    {
-        QTest::addColumn<QByteArray>("line2");
-        QTest::addColumn<QString>("url");  // empty: the installer beside the version file
-        QTest::newRow("https address") << "https://dl.test/setup-0.8"_ba << u"https://dl.test/setup-0.8"_s;
-        QTest::newRow("http address, scheme in capitals") << "HTTP://dl.test/setup"_ba << u"http://dl.test/setup"_s;
-        QTest::newRow("local file") << "file:///usr/bin/xterm"_ba << QString();
-        QTest::newRow("bare path") << "/usr/bin/xterm"_ba << QString();
-        QTest::newRow("web scheme without host") << "https:///setup"_ba << QString();
-        QTest::newRow("name and password for another server") << "https://user:pw@dl.test/setup"_ba << QString();
-    }
-
-    void downloadOpensOnlyWebAddresses()
-    {
-        QFETCH(QByteArray, line2);
-        QFETCH(QString, url);
-        m_server.serve("v0.8\n" + line2 + "\n");
-        m_opened.clear();
-        QPointer<QMessageBox> box = manualBox();
-        QVERIFY(box);
+        if (!newer)
+            return;
         auto *download = box->findChild<QPushButton *>(u"downloadUpdate"_s);
-        QVERIFY(download);
-        QCOMPARE(download->text(), u"Download v0.8"_s);
+        QCOMPARE(download->text(), parts[1]);
         download->click();
-        const QString installer = QString::fromLatin1(m_server.address() + "OlvantiVIVuderidazi-0.8.tar.gz");
-        QCOMPARE(m_opened, QList<QUrl>{QUrl(url.isEmpty() ? installer : url)});
+        const QString installer = QString::fromLatin1(m_server.address() + "OlvantiVIVuderidazi-")
+                                  + parts[1].section(u'v', 1) + u".tar.gz"_s;
+        QCOMPARE(m_opened, QList<QUrl>{QUrl(parts[2] == u"~"_s ? installer : parts[2])});
         QTRY_VERIFY(box.isNull());
     }
 
@@ -246,8 +238,8 @@ private Q_SLOTS:
         for (const char *part : {"GNU LESSER GENERAL PUBLIC LICENSE", "Version 3, 29 June 2007", "Qt PDF", "PDFium",
                                  "Apache License", "FreeType", "HarfBuzz", "Unicode, Inc.", "libpng", "Jean-loup Gailly"})
             QVERIFY2(content.contains(QLatin1String(part)), part);
-        if (!shipped)
-            qputenv("OLVANTI_NOTICES_FILE", QFile::encodeName(TestEnvironment::instance().path(u"absent.txt"_s)));
+        const QString absent = TestEnvironment::instance().path(u"absent.txt"_s);
+        qputenv("OLVANTI_NOTICES_FILE", shipped ? QByteArray() : QFile::encodeName(absent));
 
         QWidget window;
         QStringList seen;
