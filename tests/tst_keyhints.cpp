@@ -115,8 +115,7 @@ private Q_SLOTS:
         QFETCH(QString, bindings);
         QFETCH(QString, label);
         QFETCH(QString, expected);
-        const QList<QKeySequence> keys = bindings.isNull() ? QList<QKeySequence>()
-                                                           : QKeySequence::listFromString(bindings, QKeySequence::PortableText);
+        const QList<QKeySequence> keys = QKeySequence::listFromString(bindings, QKeySequence::PortableText);
         QCOMPARE(label.isNull() ? KeyHints::keyHintText(keys) : KeyHints::keyHintText(keys, label), expected);
     }
 
