@@ -173,8 +173,8 @@ private Q_SLOTS:
         row("editable combo box, ignoring text", "editableCombo B", "");
         // It takes no shortcut of its own, so B beats the menu's.
         row("fixed combo box is no text input", "fixedCombo B", b);
-        // Key capture fields always get their keys; in test mode too (see the binding dialog).
-        row("key sequence editor, not ignoring text", "text keySequenceEdit B", "");
+        // Key capture fields always get their keys, in test mode too.
+        row("key sequence editor in test mode, not ignoring text", "test text keySequenceEdit B", "");
         row("an unbound key reaches the menu's shortcut", "Q", "menu");
         row("an open menu keeps its keys", "menu PgDown", "");
         row("a modal box keeps its keys", "box PgDown", "");
