@@ -88,7 +88,6 @@ private Q_SLOTS:
 
     void testModeAppliesEditsOnlyWhenValid()
     {
-        QSignalSpy triggered(m_router.get(), &InputRouter::triggered);
         row(Action::NextSlide)->setText(u"F2"_qs); // applied before the failing row
         row(Action::ResetTimer)->setText(u"R; Foo"_qs);
 
@@ -115,7 +114,6 @@ private Q_SLOTS:
         QCOMPARE(lastInput->text(), u"Captured: Esc -> Exit presentation"_qs);
         QVERIFY(m_dialog->isVisible());
         QVERIFY(m_store->allKeys().isEmpty());
-        QCOMPARE(triggered.size(), 0);
     }
 
     void closingEndsTestMode_data()
