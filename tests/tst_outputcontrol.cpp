@@ -45,7 +45,6 @@ struct Rig
         fillDisplayChoice(&choice, QString());
     }
 
-    // The three-page deck, its first page live.
     bool load()
     {
         service.load(TestEnvironment::instance().deck(3));
