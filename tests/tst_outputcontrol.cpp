@@ -79,8 +79,7 @@ private Q_SLOTS:
     void opensOnTheChosenScreenInDevicePixels()
     {
         Rig rig;
-        rig.control.setOutputEnabled(true);
-        QVERIFY(!rig.output.isVisible());
+        QVERIFY(!rig.open());
         QCOMPARE(rig.lastStatus(), (QVariantList{QStringLiteral("Open a PDF before starting output."), 5000}));
         QVERIFY(!rig.refresh.isEmpty());
 
