@@ -259,13 +259,9 @@ private Q_SLOTS:
             const QKeyCombination key = QKeySequence::fromString(m.captured(1), QKeySequence::PortableText)[0];
             if (fields.contains(word)) {
                 QVERIFY(activate(&window, fields.value(word)));
-            } else if (word == u"menu"_qs) {
-                menu->popup(window.mapToGlobal(QPoint(10, 10)));
-                QTRY_COMPARE(QApplication::activePopupWidget(), menu);
-                held = true;
-            } else if (word == u"box"_qs) {
-                box.open();
-                QTRY_COMPARE(QApplication::activeModalWidget(), &box);
+            } else if (word == u"menu"_qs || word == u"box"_qs) {
+                word == u"menu"_qs ? menu->popup(window.mapToGlobal(QPoint(10, 10))) : box.open();
+                QTRY_VERIFY(QApplication::activePopupWidget() == menu || QApplication::activeModalWidget() == &box);
                 held = true;
             } else if (word == u"pause"_qs) {
                 QTRY_COMPARE(digits.constLast().constFirst().toString(), QString());
