@@ -60,7 +60,6 @@ private Q_SLOTS:
         }
         // The numbers name the stored keys, so neither they nor the order may change.
         QCOMPARE(values, (QList<int>{0, 1, 2, 3, 4, 5, 7, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
-        // The first one is the edit text of Next slide.
         QCOMPARE(texts, (QStringList{u"PgDown; Right; Down; Space"_qs, u"PgUp; Left; Up"_qs, u"Home"_qs, u"End"_qs,
                                      u"Ctrl+Right"_qs, u"Ctrl+Left"_qs, u"B; ."_qs, u"T"_qs, u"Esc"_qs, u"Shift+Up"_qs,
                                      u"Shift+Down"_qs, u"Shift+Right"_qs, u"Shift+Left"_qs, u"R"_qs, u"Backspace"_qs,
@@ -85,6 +84,7 @@ private Q_SLOTS:
         QTest::newRow("unknown key name") << 2 << QVariant(QStringList{u"Foo"_qs}) << false << Keys();
         QTest::newRow("several keys in one binding") << 9 << QVariant(QStringList{u"Ctrl+A, B"_qs}) << false << Keys();
     }
+    // Read back as at the next start, then saved and read back again: the same both times.
     void loadStoredBindings()
     {
         QFETCH(int, action);
@@ -93,89 +93,64 @@ private Q_SLOTS:
         QFETCH(Keys, loaded);
         auto store = freshStore();
         store->setValue(u"input/ignoreText"_qs, false);
-        store->setValue(u"input/debounceMs"_qs, 300);
+        store->setValue(u"input/debounceMs"_qs, 0);
         store->setValue(u"input/keys/14"_qs, QStringList{u"F9"_qs}); // valid on its own
+        // Keys for the unused numbers are never read, however broken.
+        store->setValue(u"input/keys/6"_qs, u"Foo"_qs);
+        store->setValue(u"input/keys/8"_qs, QStringList{u"B"_qs, u"B"_qs});
         store->setValue(u"input/keys/%1"_qs.arg(action), stored);
-        store->sync();
-        // Read back through a second store, as at the next start.
-        QSettings reread(store->fileName(), QSettings::IniFormat);
-        InputRouter router;
         if (valid)
             QTest::failOnWarning(invalidWarning);
         else
             QTest::ignoreMessage(QtWarningMsg, invalidWarning);
-        router.loadSettings(AppSettings(reread));
-
         BindingTable expected = InputRouter::defaultBindings();
         if (valid) {
             expected.insert(Action::TimerMinusTenSeconds, keys(u"F9"_qs));
             expected.insert(static_cast<Action>(action), loaded);
         }
-        QCOMPARE(router.bindings(), expected);
-        // A refused table never costs the options.
-        QCOMPARE(router.ignoreText(), false);
-        QCOMPARE(router.debounceMs(), 300);
-    }
-
-    void saveWritesEveryBindableActionAndLoadsBack()
-    {
-        QTest::failOnWarning(invalidWarning);
-        auto store = freshStore();
-        InputRouter saving;
-        saving.setBinding(Action::ToggleBlackout, {});
-        saving.setBinding(Action::NextSlide, keys(u"PgDown|Return|Ctrl+Space|Shift+Right"_qs));
-        saving.setBinding(Action::TimerPlusTenSeconds, keys(u"Alt+Right"_qs));
-        saving.setIgnoreText(false);
-        saving.setDebounceMs(0);
-        AppSettings settings(*store);
-        saving.saveSettings(settings);
-        // The two options and one key per bindable action, never 6 or 8.
-        QCOMPARE(store->allKeys().size(), 19);
-        for (int value = 0; value <= 19; ++value)
-            QCOMPARE(store->contains(u"input/keys/%1"_qs.arg(value)), value != 6 && value != 8 && value != 19);
-        QCOMPARE(store->value(u"input/keys/0"_qs).toStringList(),
-                 (QStringList{u"PgDown"_qs, u"Return"_qs, u"Ctrl+Space"_qs, u"Shift+Right"_qs}));
-
-        // Keys for the unused numbers are never read, however broken.
-        store->setValue(u"input/keys/6"_qs, u"Foo"_qs);
-        store->setValue(u"input/keys/8"_qs, QStringList{u"B"_qs, u"B"_qs});
-        store->sync();
-        QSettings reread(store->fileName(), QSettings::IniFormat);
-        InputRouter loading;
-        loading.loadSettings(AppSettings(reread));
-        QCOMPARE(loading.bindings(), saving.bindings());
-        QCOMPARE(loading.ignoreText(), false);
-        QCOMPARE(loading.debounceMs(), 0);
+        for (int round = 0; round < 2; ++round) {
+            store->sync();
+            QSettings reread(store->fileName(), QSettings::IniFormat);
+            InputRouter router;
+            router.loadSettings(AppSettings(reread));
+            QCOMPARE(router.bindings(), expected);
+            // A refused table never costs the options.
+            QCOMPARE(router.ignoreText(), false);
+            QCOMPARE(router.debounceMs(), 0);
+            store = freshStore();
+            AppSettings settings(*store);
+            router.saveSettings(settings);
+            // The two options and one key per bindable action, never 6, 8 or 19.
+            QCOMPARE(store->allKeys().size(), 19);
+            for (int value = 0; value <= 19; ++value)
+                QCOMPARE(store->contains(u"input/keys/%1"_qs.arg(value)), value != 6 && value != 8 && value != 19);
+        }
     }
 
     void parse_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("error");
-        QTest::addColumn<Keys>("parsed");
-        QTest::newRow("spaces and empty pieces") << u" Right ;; Space;"_qs << QString() << keys(u"Right|Space"_qs);
-        QTest::newRow("unknown key keeps its leading space") << u"Right; Foo"_qs << u"Invalid key:  Foo"_qs << Keys();
-        QTest::newRow("only semicolons is unassigned") << u";;;"_qs << QString() << Keys();
+        QTest::addColumn<QString>("expected"); // the keys, '|' between them, or the error
+        QTest::newRow("spaces and empty pieces") << u" Right ;; Space;"_qs << u"Right|Space"_qs;
+        QTest::newRow("unknown key keeps its leading space") << u"Right; Foo"_qs << u"Invalid key:  Foo"_qs;
+        QTest::newRow("only semicolons is unassigned") << u";;;"_qs << QString();
         QTest::newRow("modifiers, as written by the text form")
-            << InputRouter::bindingText(keys(u"Ctrl+Alt+Del|Shift+F5"_qs)) << QString()
-            << keys(u"Ctrl+Alt+Del|Shift+F5"_qs);
-        QTest::newRow("multi-key passes parsing")
-            << u"Ctrl+A, B"_qs << QString()
-            << Keys{QKeySequence(QKeyCombination(Qt::CTRL | Qt::Key_A), QKeyCombination(Qt::Key_B))};
-        QTest::newRow("unknown name after a known one") << u"C,rl+Left@"_qs << u"Invalid key: C,rl+Left@"_qs << Keys();
+            << InputRouter::bindingText(keys(u"Ctrl+Alt+Del|Shift+F5"_qs)) << u"Ctrl+Alt+Del|Shift+F5"_qs;
+        QTest::newRow("multi-key passes parsing") << u"Ctrl+A, B"_qs << u"Ctrl+A, B"_qs;
+        QTest::newRow("unknown name after a known one") << u"C,rl+Left@"_qs << u"Invalid key: C,rl+Left@"_qs;
         QTest::newRow("control character is not a key")
-            << u",,"_qs + QChar(0) + u",l+l"_qs << u"Invalid key: ,,"_qs + QChar(0) + u",l+l"_qs << Keys();
-        QTest::newRow("blank piece is not a key") << u"Right; ;Space"_qs << u"Invalid key:  "_qs << Keys();
+            << u",,"_qs + QChar(0) + u",l+l"_qs << u"Invalid key: ,,"_qs + QChar(0) + u",l+l"_qs;
+        QTest::newRow("blank piece is not a key") << u"Right; ;Space"_qs << u"Invalid key:  "_qs;
     }
     void parse()
     {
         QFETCH(QString, text);
-        QFETCH(QString, error);
-        QFETCH(Keys, parsed);
+        QFETCH(QString, expected);
         const Keys untouched = keys(u"F12"_qs);
         Keys out = untouched;
-        QCOMPARE(InputRouter::parseBindingText(text, &out), error);
-        QCOMPARE(out, error.isEmpty() ? parsed : untouched);
+        const bool valid = !expected.startsWith(u"Invalid key:"_qs);
+        QCOMPARE(InputRouter::parseBindingText(text, &out), valid ? QString() : expected);
+        QCOMPARE(out, valid ? keys(expected) : untouched);
     }
 
     // Where a press goes, in a window whose menu has B and Q as shortcuts (B is bound, Q is not)
@@ -198,8 +173,8 @@ private Q_SLOTS:
         row("editable combo box, ignoring text", "editableCombo B", "");
         // It takes no shortcut of its own, so B beats the menu's.
         row("fixed combo box is no text input", "fixedCombo B", b);
-        // Key capture fields always get their keys; in test mode too (see the binding dialog).
-        row("key sequence editor, not ignoring text", "text keySequenceEdit B", "");
+        // Key capture fields always get their keys, in test mode too.
+        row("key sequence editor in test mode, not ignoring text", "test text keySequenceEdit B", "");
         row("an unbound key reaches the menu's shortcut", "Q", "menu");
         row("an open menu keeps its keys", "menu PgDown", "");
         row("a modal box keeps its keys", "box PgDown", "");
@@ -284,13 +259,9 @@ private Q_SLOTS:
             const QKeyCombination key = QKeySequence::fromString(m.captured(1), QKeySequence::PortableText)[0];
             if (fields.contains(word)) {
                 QVERIFY(activate(&window, fields.value(word)));
-            } else if (word == u"menu"_qs) {
-                menu->popup(window.mapToGlobal(QPoint(10, 10)));
-                QTRY_COMPARE(QApplication::activePopupWidget(), menu);
-                held = true;
-            } else if (word == u"box"_qs) {
-                box.open();
-                QTRY_COMPARE(QApplication::activeModalWidget(), &box);
+            } else if (word == u"menu"_qs || word == u"box"_qs) {
+                word == u"menu"_qs ? menu->popup(window.mapToGlobal(QPoint(10, 10))) : box.open();
+                QTRY_VERIFY(QApplication::activePopupWidget() == menu || QApplication::activeModalWidget() == &box);
                 held = true;
             } else if (word == u"pause"_qs) {
                 QTRY_COMPARE(digits.constLast().constFirst().toString(), QString());

@@ -26,8 +26,6 @@ private Q_SLOTS:
         m_hints = new KeyHints(m_host.get());
     }
 
-    void cleanup() { m_host.reset(); }
-
     // The hint's point at `hintAnchor` (fractions of its size) lands on the target's point at
     // `targetAnchor`, moved by `offset`; half a pixel is left for centring.
     void placements_data()
@@ -115,8 +113,7 @@ private Q_SLOTS:
         QFETCH(QString, bindings);
         QFETCH(QString, label);
         QFETCH(QString, expected);
-        const QList<QKeySequence> keys = bindings.isNull() ? QList<QKeySequence>()
-                                                           : QKeySequence::listFromString(bindings, QKeySequence::PortableText);
+        const QList<QKeySequence> keys = QKeySequence::listFromString(bindings, QKeySequence::PortableText);
         QCOMPARE(label.isNull() ? KeyHints::keyHintText(keys) : KeyHints::keyHintText(keys, label), expected);
     }
 

@@ -1,6 +1,5 @@
 #include "modal.h"
 
-#include <QAbstractButton>
 #include <QPushButton>
 #include <QApplication>
 #include <QInputDialog>
@@ -51,11 +50,6 @@ std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button
         target->click();
         return true;
     });
-}
-
-std::shared_ptr<ModalAnswer> answerInputDialog(std::function<void(QDialog *)> act)
-{
-    return answerInputDialogs({std::move(act)});
 }
 
 std::shared_ptr<ModalAnswer> answerInputDialogs(QList<std::function<void(QDialog *)>> acts)

@@ -30,10 +30,11 @@ struct ModalAnswer
 // Clicks `button` in the next QMessageBox that becomes the active modal widget.
 [[nodiscard]] std::shared_ptr<ModalAnswer> answerMessageBox(QMessageBox::StandardButton button);
 
-// Runs `act` on the next dialog of type QInputDialog that becomes modal.
-[[nodiscard]] std::shared_ptr<ModalAnswer> answerInputDialog(std::function<void(QDialog *)> act);
-
 // Runs the actions on the next input dialogs, one each, in order. For dialogs that follow each
 // other from inside the code under test (a retry loop), where the test cannot step in between.
 // The answer counts the dialogs handled in `answered` only once all were handled.
 [[nodiscard]] std::shared_ptr<ModalAnswer> answerInputDialogs(QList<std::function<void(QDialog *)>> acts);
+[[nodiscard]] inline std::shared_ptr<ModalAnswer> answerInputDialog(std::function<void(QDialog *)> act)
+{
+    return answerInputDialogs({std::move(act)});
+}
