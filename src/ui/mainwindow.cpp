@@ -102,7 +102,6 @@ MainWindow::MainWindow(const QString &startDocument, QWidget *parent)
     m_playlistControl = new PlaylistControl({m_show, m_countdown, m_playlist, m_undo, m_settings.get()}, this);
 
     buildUi();
-    m_handOver = new HandOverNotice(this);
     restoreGeometry(m_settings->windowGeometry());
     connectServices();
     connectDocuments();

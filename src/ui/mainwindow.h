@@ -116,6 +116,7 @@ Q_SIGNALS:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -190,6 +191,7 @@ private:
     UpdateCheck *m_updates = nullptr;
     PlaylistPanel *m_playlistPanel = nullptr;
     HandOverNotice *m_handOver = nullptr;
+    bool m_keyHintsRegistered = false;
 
     QToolBar *m_header = nullptr;
     QToolBar *m_readerBar = nullptr;

@@ -73,6 +73,9 @@ void MainWindow::reportMissing(const QString &path)
 
 void MainWindow::receiveHandOver(const QStringList &paths)
 {
+    // Made at the first hand-over: most shows never see one.
+    if (!m_handOver)
+        m_handOver = new HandOverNotice(this);
     m_handOver->receive(paths);
 }
 

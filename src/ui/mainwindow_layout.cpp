@@ -143,9 +143,9 @@ void MainWindow::buildUi()
                                                             {Action::TimerMinusMinute, "timerDown"}};
     for (const auto &[command, name] : timerButtons)
         m_commands->addFlash(command, findChild<QAbstractButton *>(QString::fromLatin1(name)));
+    // The key hints watch the whole application for the Ctrl key themselves. Their labels are
+    // made when the window is first shown, so that nothing styles them before Ctrl is held.
     m_keyHints = new KeyHints(this);
-    // The key hints watch the whole application for the Ctrl key themselves.
-    registerKeyHints();
 }
 
 void MainWindow::buildHeader()
@@ -451,6 +451,15 @@ void MainWindow::setPagesCollapsed(bool collapsed, bool animate)
             [this](const QVariant &value) { m_pagesPanel->setFixedHeight(value.toInt()); });
     connect(m_pagesAnimation, &QVariantAnimation::finished, this, &MainWindow::applyPagesGeometry);
     m_pagesAnimation->start();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_keyHintsRegistered) {
+        m_keyHintsRegistered = true;
+        registerKeyHints();
+    }
 }
 
 void MainWindow::changeEvent(QEvent *event)
