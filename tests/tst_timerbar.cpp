@@ -177,6 +177,8 @@ private Q_SLOTS:
         label->setText(text);
         label->resize(size);
         label->show();
+        // Fitted once the label's first showing is through.
+        QTRY_VERIFY(label->fittedSize() > 0);
         const double fitted = label->fittedSize();
         QVERIFY2(fitsLabel(text, fitted, size, clock), qPrintable(QString::number(fitted)));
         QVERIFY2(!fitsLabel(text, fitted + 1, size, clock), qPrintable(QString::number(fitted)));
@@ -209,6 +211,7 @@ private Q_SLOTS:
         label.resize(400, 160);
         label.setText(text);
         label.show();
+        QTRY_VERIFY(label.fittedSize() > 0);
         const QPoint at(x < 0 ? label.width() + x : x, upper ? 20 : label.height() - 20);
         QTest::mouseClick(&label, Qt::LeftButton, {}, at);
         QCOMPARE(calls, delta ? QList<int>{delta} : QList<int>{});

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -85,6 +86,13 @@ QSize FitLabel::minimumSizeHint() const
 
 void FitLabel::fitFont()
 {
+    // A label not on screen is fitted once it is shown: a window being built resizes it
+    // several times, and every size measured loads a font of its own.
+    if (!isVisible()) {
+        m_fitPending = true;
+        return;
+    }
+    m_fitPending = false;
     // Each size measured loads a font of its own. Text grows nearly in proportion to its
     // size, so one measurement at the size the hint uses comes within a step or two of the
     // largest fitting size, and those steps settle it. Small sizes measure a little less
@@ -110,8 +118,37 @@ void FitLabel::fitFont()
                                  : QStringLiteral("QLabel#%1 { font-size:%2pt; }").arg(name, number));
 }
 
+void FitLabel::fitLater()
+{
+    m_fitPending = true;
+    if (m_fitQueued)
+        return;
+    m_fitQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_fitQueued = false;
+            if (m_fitPending)
+                fitFont();
+        },
+        Qt::QueuedConnection);
+}
+
+void FitLabel::showEvent(QShowEvent *event)
+{
+    QLabel::showEvent(event);
+    if (m_fitPending)
+        fitLater();
+}
+
 void FitLabel::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
-    fitFont();
+    // While its window is being shown for the first time, the label is resized and laid out
+    // again more than once: fitted once that is over, before the window is first painted.
+    const QWindow *shownOn = window()->windowHandle();
+    if (shownOn && shownOn->isExposed())
+        fitFont();
+    else
+        fitLater();
 }

@@ -34,12 +34,17 @@ protected:
     FitLabel(int reservedMargin, bool digitsOnly, QWidget *parent);
 
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    // Fits once the events of the moment are through.
+    void fitLater();
     // The space the text may take: the label less its padding and reserved margins.
     QSizeF textSpace() const;
 
     int m_reservedMargin = 0;
     bool m_digitsOnly = false;
     double m_fittedSize = 0.0;
+    bool m_fitPending = false;
+    bool m_fitQueued = false;
 };
