@@ -18,6 +18,8 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <thread>
 
@@ -130,10 +132,16 @@ int runApplication(int argc, char **argv)
 {
     keepPicturesOutOfTheHeap();
     answerWithoutWindows(argc, argv);
+    // Reading the system's font configuration and then its font list takes milliseconds the
+    // window would otherwise wait for at its first text: a second core starts on it at once.
+    std::jthread configuration([] { FcInit(); });
     Application app(argc, argv);
-    // Reading the system's font list takes milliseconds the window would otherwise wait for
-    // at its first text; a second core does it meanwhile.
-    std::jthread fonts([] { QFontDatabase::families(); });
+    // Joined before the application goes, and after the configuration: two readers of it at
+    // once would each read it whole.
+    std::jthread fonts([&configuration] {
+        configuration.join();
+        QFontDatabase::families();
+    });
     Logo::prepare();
     setIdentity();
     setWindowIdentity();
