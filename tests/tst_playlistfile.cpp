@@ -17,6 +17,7 @@
 #include <QtEndian>
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -28,6 +29,8 @@ const QString NotPlaylist = u"This is not an Olvanti playlist file."_s;
 const QString NotPackage = u"This is not an Olvanti playlist package."_s;
 const QString Damaged = u"The package is damaged or incomplete."_s;
 const QByteArray Magic("OLVANTIPACK1\n");
+const QByteArray OnePdf = R"({"items":[{"name":"a.pdf","size":8}]})";
+const QByteArray TwoPdfs = R"({"items":[{"name":"a.pdf","size":8},{"name":"b.pdf","size":8}]})";
 
 // A package by hand; `length` overrides the header length field when given.
 QByteArray package(const QByteArray &header, const QByteArray &payload = {}, qint64 length = -1)
@@ -51,22 +54,24 @@ class TestPlaylistFile : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void playlistPaths_data()
+    std::unique_ptr<QTemporaryDir> m_root; // each test's own folder
+    QString at(const QString &name) const { return m_root->filePath(name); }
+    // Writes `bytes` to `name` in the test's folder; its path.
+    QString put(const QString &name, const QByteArray &bytes)
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("playlist");
-        QTest::newRow("playlist file") << QStringLiteral("/shows/a.oplaylist") << true;
-        QTest::newRow("package, upper case") << QStringLiteral("/shows/A.OPACK") << true;
-        QTest::newRow("pdf") << QStringLiteral("/shows/a.pdf") << false;
-        QTest::newRow("suffix only in the folder") << QStringLiteral("/x.opack/a.pdf") << false;
+        writeBytes(at(name), bytes);
+        return at(name);
     }
 
+private Q_SLOTS:
+    void init() { m_root = std::make_unique<QTemporaryDir>(); }
+
+    // Playlists and packages by their suffix in any case, not by a folder's.
     void playlistPaths()
     {
-        QFETCH(QString, path);
-        QFETCH(bool, playlist);
-        QCOMPARE(Playlist::isPlaylistPath(path), playlist);
+        QStringList paths{u"/shows/a.oplaylist"_s, u"/shows/A.OPACK"_s, u"/shows/a.pdf"_s, u"/x.opack/a.pdf"_s};
+        paths.removeIf([](const QString &path) { return !Playlist::isPlaylistPath(path); });
+        QCOMPARE(paths, (QStringList{u"/shows/a.oplaylist"_s, u"/shows/A.OPACK"_s}));
     }
 
     // Entries are cleaned on the way in, only new existing files are added, and the current
@@ -141,14 +146,13 @@ private Q_SLOTS:
         QFETCH(bool, pdfsInCopy);
         QFETCH(QString, expectedFolder);
 
-        QTemporaryDir root;
-        const QString a = root.path() + u"/A"_s;
-        const QString b = root.path() + u"/B"_s;
+        const QString a = at(u"A"_s);
+        const QString b = at(u"B"_s);
         for (const QString &folder : pdfsInCopy ? QStringList{a, b} : QStringList{a}) {
             writeBytes(folder + u"/talks/one.pdf"_s, "1");
             writeBytes(folder + u"/two.pdf"_s, "2");
         }
-        const QString other = root.path() + u"/other/c.pdf"_s;
+        const QString other = at(u"other/c.pdf"_s);
         QCOMPARE(PlaylistFile::writeJsonPlaylist(a + u"/show.oplaylist"_s, {{a + u"/talks/one.pdf"_s, 3}, {a + u"/two.pdf"_s, 0}, {other, 720}}),
                  QString());
         const QByteArray written = readBytes(a + u"/show.oplaylist"_s);
@@ -159,14 +163,14 @@ private Q_SLOTS:
                                  uR"({"minutes":600,"path":"ROOT/other/c.pdf","relative":"../other/c.pdf"}],)"
                                  uR"("version":1})"_s;
         QCOMPARE(QString::fromUtf8(QJsonDocument::fromJson(written).toJson(QJsonDocument::Compact)),
-                 QString(expected).replace(u"ROOT"_s, root.path()));
+                 QString(expected).replace(u"ROOT"_s, m_root->path()));
         writeBytes(b + u"/show.oplaylist"_s, written);
         if (!keepOriginal)
             QVERIFY(QDir(a).removeRecursively());
 
         QList<PlaylistEntry> entries{{u"/stale.pdf"_s, 1}};
         QCOMPARE(PlaylistFile::readJsonPlaylist(b + u"/show.oplaylist"_s, entries), QString());
-        const QString folder = root.path() + u'/' + expectedFolder;
+        const QString folder = at(expectedFolder);
         QCOMPARE(entries, (QList<PlaylistEntry>{{folder + u"/talks/one.pdf"_s, 3}, {folder + u"/two.pdf"_s, 0}, {other, 600}}));
     }
 
@@ -247,21 +251,17 @@ private Q_SLOTS:
     // a multiple of one, with bytes that differ from chunk to chunk, shows a skipped or repeated chunk.
     void writesExactLayoutAndReadsItBack()
     {
-        QTemporaryDir root;
-        const QString a = root.path() + u"/talks/a.pdf"_s;
-        const QString b = root.path() + u"/b.pdf"_s;
-        const QString large = root.path() + u"/large.pdf"_s;
         QByteArray bytes(2 * 1048576 + 5, Qt::Uninitialized);
         for (qsizetype i = 0; i < bytes.size(); ++i)
             bytes[i] = char((i * 7 + i / 1048576) & 0xff);
-        writeBytes(a, "abc");
-        writeBytes(b, "defg");
-        writeBytes(large, bytes);
-        const QString target = root.path() + u"/show.opack"_s;
-        const QString gone = root.path() + u"/gone.pdf"_s;
+        const QString a = put(u"talks/a.pdf"_s, "abc");
+        const QString b = put(u"b.pdf"_s, "defg");
+        const QString large = put(u"large.pdf"_s, bytes);
+        const QString target = at(u"show.opack"_s);
+        const QString gone = at(u"gone.pdf"_s);
 
         int leftOut = -1;
-        QCOMPARE(PlaylistFile::buildPackage(target, {{a, 5}, {gone, 7}, {b, 0}, {root.path(), 1}, {large, 720}, {a, 600}},
+        QCOMPARE(PlaylistFile::buildPackage(target, {{a, 5}, {gone, 7}, {b, 0}, {m_root->path(), 1}, {large, 720}, {a, 600}},
                                             &leftOut),
                  QString());
         QCOMPARE(leftOut, 2); // a missing file and a folder
@@ -271,7 +271,7 @@ private Q_SLOTS:
         const QByteArray written = Magic + QByteArray("\x00\x00\x00\xb1", 4) + header + "abc" + "defg" + bytes + "abc";
         QCOMPARE(readBytes(target), written);
 
-        const QString folder = root.path() + u"/unpacked/deeper"_s;
+        const QString folder = at(u"unpacked/deeper"_s);
         QList<PlaylistEntry> entries{{u"/stale.pdf"_s, 1}};
         QCOMPARE(PlaylistFile::readPackage(target, folder, entries), QString());
         QCOMPARE(entries, (QList<PlaylistEntry>{{folder + u"/01_a.pdf"_s, 5}, {folder + u"/02_b.pdf"_s, 0},
@@ -287,7 +287,7 @@ private Q_SLOTS:
         QCOMPARE(leftOut, 2);
         QCOMPARE(readBytes(target), written);
         // The most PDFs an import accepts; one more would make a package nobody can open.
-        const QString many = root.path() + u"/many.opack"_s;
+        const QString many = at(u"many.opack"_s);
         QCOMPARE(PlaylistFile::buildPackage(many, QList<PlaylistEntry>(10000, {a, 0})), QString());
         QVERIFY(QFile::remove(many));
         QCOMPARE(PlaylistFile::buildPackage(many, QList<PlaylistEntry>(10001, {a, 0})),
@@ -308,14 +308,13 @@ private Q_SLOTS:
     {
         QFETCH(int, disk);
         QFETCH(bool, import);
-        QTemporaryDir root;
-        const QString folder = root.filePath(u"full"_s);
+        const QString folder = at(u"full"_s);
         FullDisk full(FullDisk::Kind(disk), folder);
         if (!full.unavailable().isEmpty())
             QSKIP(qPrintable(full.unavailable()));
         TestEnvironment &env = TestEnvironment::instance();
         const QList<PlaylistEntry> pdfs{{env.textDocument(2), 5}, {env.deck(3), 0}, {env.textDocument(3), 0}};
-        const QString package = root.filePath(u"show.opack"_s);
+        const QString package = at(u"show.opack"_s);
         QCOMPARE(PlaylistFile::buildPackage(package, pdfs), QString());
         const QString target = folder + (import ? u"/unpacked"_s : u"/show.opack"_s);
         // Any amount of room: the write either fails, naming why, with the old file as it was,
@@ -352,13 +351,9 @@ private Q_SLOTS:
     void pdfChangedDuringExportFailsIt()
     {
         QFETCH(QByteArray, rewrite);
-        QTemporaryDir root;
-        const QString first = root.path() + u"/first.pdf"_s;
-        const QString pdf = root.path() + u"/a.pdf"_s;
-        writeBytes(first, "first pdf");
-        writeBytes(pdf, "rewritten");
-        const QString target = root.path() + u"/show.opack"_s;
-        writeBytes(target, "old package");
+        const QString first = put(u"first.pdf"_s, "first pdf");
+        const QString pdf = put(u"a.pdf"_s, "rewritten");
+        const QString target = put(u"show.opack"_s, "old package");
 
         // Changed as another program might, the moment the export's own debug line says it copies it.
         static std::function<void()> change;
@@ -379,17 +374,14 @@ private Q_SLOTS:
         qInstallMessageHandler(previous);
         QCOMPARE(error, u"A PDF changed while it was being exported: %1"_s.arg(pdf));
         QCOMPARE(readBytes(target), QByteArray("old package"));
-        QCOMPARE(tree(root.path()), (QStringList{u"a.pdf"_s, u"first.pdf"_s, u"show.opack"_s}));
+        QCOMPARE(tree(m_root->path()), (QStringList{u"a.pdf"_s, u"first.pdf"_s, u"show.opack"_s}));
     }
 
     void importFoldersKeepPackagesApartAndCancelTakesBackItsOwn()
     {
-        QTemporaryDir root;
-        const QString show = root.path() + u"/show/col.lide.opack"_s;
-        const QString twin = root.path() + u"/twin/col.lide.opack"_s;
         // Equal sizes, other bytes.
-        writeBytes(show, package(R"({"items":[{"name":"a.pdf","size":8}]})", "contents"));
-        writeBytes(twin, package(R"({"items":[{"name":"a.pdf","size":8}]})", "CONTENTS"));
+        const QString show = put(u"show/col.lide.opack"_s, package(OnePdf, "contents"));
+        const QString twin = put(u"twin/col.lide.opack"_s, package(OnePdf, "CONTENTS"));
 
         QList<PlaylistEntry> entries;
         QCOMPARE(PlaylistFile::importPackage(show, entries), QString());
@@ -408,8 +400,7 @@ private Q_SLOTS:
         QCOMPARE(PlaylistFile::importFolder(show), folder + u" (3)"_s);
 
         // A cancelled import takes back only what it wrote: an earlier import keeps its files.
-        const QString path = root.filePath(u"cancel.opack"_s);
-        writeBytes(path, package(R"({"items":[{"name":"a.pdf","size":8},{"name":"b.pdf","size":8}]})", "contentsCONTENTS"));
+        const QString path = put(u"cancel.opack"_s, package(TwoPdfs, "contentsCONTENTS"));
         const QString cancelFolder = PlaylistFile::importFolder(path);
         const auto duringSecond = [](qint64 done, qint64) { return done <= 8; };
         QCOMPARE(PlaylistFile::importPackage(path, entries, duringSecond), PlaylistFile::cancelledText());
@@ -427,8 +418,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error");
         QTest::addColumn<QStringList>("unpacked"); // file name = content, "contents" when not given
 
-        const QByteArray one = R"({"items":[{"name":"a.pdf","size":8}]})";
-        const QByteArray two = R"({"items":[{"name":"a.pdf","size":8},{"name":"b.pdf","size":8}]})";
         auto withName = [](const QByteArray &jsonName) {
             return package(R"({"items":[{"name":)" + jsonName + R"(,"size":8}]})", "contents");
         };
@@ -438,26 +427,26 @@ private Q_SLOTS:
 
         const QStringList none;
         QTest::newRow("empty file") << QByteArray() << NotPackage << none;
-        QTest::newRow("wrong magic") << package(one).replace("PACK1", "PACK2") << NotPackage << none;
+        QTest::newRow("wrong magic") << package(OnePdf).replace("PACK1", "PACK2") << NotPackage << none;
         QTest::newRow("length field cut short") << QByteArray(Magic + QByteArray(2, '\0')) << NotPackage << none;
-        QTest::newRow("zero-length header") << package(QByteArray(), one, 0) << NotPackage << none;
+        QTest::newRow("zero-length header") << package(QByteArray(), OnePdf, 0) << NotPackage << none;
         // Real headers at the limit, valid JSON either way, so only the limit decides.
         QTest::newRow("header of exactly 16 MiB accepted") << package(paddedHeader(16777216), "contents") << QString()
                                                            << QStringList{u"01_a.pdf"_s};
         QTest::newRow("header one byte above 16 MiB") << package(paddedHeader(16777217), "contents") << NotPackage << none;
-        QTest::newRow("header length beyond the end of the file") << package(one, "contents", 100) << NotPackage << none;
+        QTest::newRow("header length beyond the end of the file") << package(OnePdf, "contents", 100) << NotPackage << none;
         QTest::newRow("header is not JSON") << package("{\"items\":[") << NotPackage << none;
         QTest::newRow("no items") << package("{\"version\":1}") << NotPackage << none;
         QTest::newRow("second item without size unpacks nothing")
             << package(R"({"items":[{"name":"a.pdf","size":8},{"name":"b.pdf"}]})", "contents") << NotPackage << none;
         QTest::newRow("negative size") << withSize("-1") << NotPackage << none;
-        QTest::newRow("cut inside the second PDF: the first is taken back") << package(two, "contentscont") << Damaged << none;
+        QTest::newRow("cut inside the second PDF: the first is taken back") << package(TwoPdfs, "contentscont") << Damaged << none;
         QTest::newRow("first size larger than the rest") << withSize("9") << Damaged << none;
         QTest::newRow("size beyond 64 bits") << withSize("1e300") << Damaged << none;
         QTest::newRow("smaller size: trailing bytes ignored") << withSize("4") << QString() << QStringList{u"01_a.pdf=cont"_s};
         QTest::newRow("fractional size truncated") << withSize("4.9") << QString() << QStringList{u"01_a.pdf=cont"_s};
         QTest::newRow("duplicate names numbered apart")
-            << package(QByteArray(two).replace("b.pdf", "a.pdf"), "contentsCONTENTS") << QString()
+            << package(QByteArray(TwoPdfs).replace("b.pdf", "a.pdf"), "contentsCONTENTS") << QString()
             << QStringList{u"01_a.pdf"_s, u"02_a.pdf=CONTENTS"_s};
         QTest::newRow("name climbs out of the folder") << withName(R"("../../x.pdf")") << QString() << QStringList{u"01_x.pdf"_s};
         const QString longName = QString(70, u'x').replace(u"x"_s, u"\U0001F600"_s);
@@ -507,17 +496,13 @@ private Q_SLOTS:
 
     void refusesToUnpackThroughLink()
     {
-        QTemporaryDir root;
-        const QString outside = root.path() + u"/outside.pdf"_s;
-        writeBytes(outside, "precious");
-        const QString link = root.path() + u"/unpacked/01_a.pdf"_s;
-        QDir().mkpath(root.path() + u"/unpacked"_s);
-        QVERIFY(QFile::link(outside, link));
-        const QString path = root.path() + u"/show.opack"_s;
-        writeBytes(path, package(R"({"items":[{"name":"a.pdf","size":8}]})", "contents"));
+        const QString outside = put(u"outside.pdf"_s, "precious");
+        const QString link = at(u"unpacked/01_a.pdf"_s);
+        QVERIFY(QDir().mkpath(at(u"unpacked"_s)) && QFile::link(outside, link));
+        const QString path = put(u"show.opack"_s, package(OnePdf, "contents"));
 
         QList<PlaylistEntry> entries;
-        QCOMPARE(PlaylistFile::readPackage(path, root.path() + u"/unpacked"_s, entries),
+        QCOMPARE(PlaylistFile::readPackage(path, at(u"unpacked"_s), entries),
                  u"A PDF could not be unpacked: %1 is a link to another place."_s.arg(link));
         QCOMPARE(readBytes(outside), QByteArray("precious"));
         QVERIFY(QFileInfo(link).isSymLink());
