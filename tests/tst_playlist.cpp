@@ -123,21 +123,19 @@ QPoint rowPoint(MainWindow &window, int at, bool chip)
     return QPoint(chip ? rect.right() - 16 : rect.left() + 12, rect.center().y());
 }
 
-// Sets the countdown dialog up as `set` says and presses OK; `seen` gets what it showed first:
-// whether the countdown is on, whether its minutes can be changed, the minutes and the file.
-std::shared_ptr<ModalAnswer> answerCountdown(QString *seen, std::function<void(QDialog *)> set)
+// Clicks `button` in the countdown dialog and presses OK; the answer's text tells what the dialog
+// showed first: whether the countdown is on, whether its minutes can be changed, the minutes and the file.
+std::shared_ptr<ModalAnswer> answerCountdown(const QString &button)
 {
-    return watchModal([seen, set](QWidget *modal, ModalAnswer &) {
+    return watchModal([button](QWidget *modal, ModalAnswer &answer) {
         auto *dialog = qobject_cast<QDialog *>(modal);
-        if (!dialog || dialog->objectName() != QStringLiteral("playlistTimeDialog"))
+        if (!dialog || dialog->objectName() != u"playlistTimeDialog"_s)
             return false;
-        auto *minutes = dialog->findChild<QSpinBox *>(QStringLiteral("playlistTimeMinutes"));
-        *seen = QStringLiteral("%1, %2 %3 min, %4")
-                    .arg(dialog->findChild<QCheckBox *>(QStringLiteral("playlistTimeEnabled"))->isChecked() ? QStringLiteral("on") : QStringLiteral("off"),
-                         minutes->isEnabled() ? QStringLiteral("editable") : QStringLiteral("fixed"))
-                    .arg(minutes->value())
-                    .arg(dialog->findChildren<QLabel *>().constFirst()->text());
-        set(dialog);
+        auto *minutes = dialog->findChild<QSpinBox *>(u"playlistTimeMinutes"_s);
+        const bool on = dialog->findChild<QCheckBox *>(u"playlistTimeEnabled"_s)->isChecked();
+        answer.text = u"%1, %2 %3 min, %4"_s.arg(on ? u"on"_s : u"off"_s, minutes->isEnabled() ? u"editable"_s : u"fixed"_s)
+                          .arg(minutes->value()).arg(dialog->findChildren<QLabel *>().constFirst()->text());
+        dialog->findChild<QAbstractButton *>(button)->click();
         dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         return true;
     });
@@ -403,25 +401,16 @@ private Q_SLOTS:
         // Beside the chip a click selects; had it opened a dialog, that one would be answered first.
         QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 1, false));
         QCOMPARE(currentRow(window), 1);
-        QString seen;
-        auto add = answerCountdown(&seen, [](QDialog *dialog) {
-            dialog->findChild<QPushButton *>(QStringLiteral("playlistTimePreset30"))->click();
-        });
-        QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 0, true));
-        QTRY_VERIFY(add->answered);
-        QCOMPARE(seen, QStringLiteral("off, fixed 13 min, row-1.pdf")); // 12:30 rounds to 13 minutes
-        QTRY_COMPARE(window.playlist()->minutesFor(docs.at(0)), 30);
-        QCOMPARE(row(window, 0).data(Qt::UserRole + 1).toString(),
-                 QString(QChar(0x23F1)) + QStringLiteral(" 30 min"));
-
-        auto remove = answerCountdown(&seen, [](QDialog *dialog) {
-            dialog->findChild<QCheckBox *>(QStringLiteral("playlistTimeEnabled"))->setChecked(false);
-        });
-        QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 0, true));
-        QTRY_VERIFY(remove->answered);
-        QCOMPARE(seen, QStringLiteral("on, editable 30 min, row-1.pdf"));
-        QTRY_COMPARE(window.playlist()->minutesFor(docs.at(0)), 0);
-        QVERIFY(row(window, 0).data(Qt::UserRole + 1).isNull());
+        // The chip sets a countdown (12:30 rounds to 13 minutes), then takes it off.
+        for (const auto &[button, shown, minutes] : {std::tuple{u"playlistTimePreset30"_s, u"off, fixed 13 min"_s, 30},
+                                                     {u"playlistTimeEnabled"_s, u"on, editable 30 min"_s, 0}}) {
+            auto answer = answerCountdown(button);
+            QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 0, true));
+            QTRY_VERIFY(answer->answered);
+            QCOMPARE(answer->text, shown + u", row-1.pdf"_s);
+            QTRY_COMPARE(window.playlist()->minutesFor(docs.at(0)), minutes);
+            QCOMPARE(row(window, 0).data(Qt::UserRole + 1), minutes ? QVariant(u"\u23F1 30 min"_s) : QVariant());
+        }
 
         window.playlistPanel()->openFileCountdownDialog(2);
         QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Select a file in the playlist first."));
