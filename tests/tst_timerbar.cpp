@@ -1,4 +1,3 @@
-#include "timer/arrowbutton.h"
 #include "timer/countdown.h"
 #include "timer/fitlabel.h"
 #include "timer/timerbar.h"
@@ -242,67 +241,66 @@ private Q_SLOTS:
         QVERIFY(!label.isRepeating());
     }
 
+    // Each row drives a freshly built ten-minute bar; after each stage ("|") it shows its clock, the
+    // clock's colour when not plain, the warning it is styled for, the start button and its restyles.
+    void builtBarDrivesTheCountdown_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("the bar's own clock shows the time; only a new colour state restyles")
+            << u"timerStart, wait 510000 -> 01:30 #ff5252 warning 90 Pause 1 | wait 91000 -> -00:01 #ffeb3b Pause 2"_s;
+        QTest::newRow("a preset ends overtime")
+            << u"timerStart, wait 601000 -> -00:01 #ffeb3b Pause 1 | timerPreset15 -> 15:00 Start 2"_s;
+        QTest::newRow("the arrows add and take a minute") << u"timerUp -> 11:00 Start 0 | timerDown -> 10:00 Start 0"_s;
+        QTest::newRow("the wheel over any part counts towards whole notches, the rest is kept")
+            << u"wheel timerReset 60 -> 10:00 Start 0 | wheel timerUp 60 -> 11:00 Start 0 | "
+               "wheel timer -200, wheel timerStart -40 -> 09:00 Start 0"_s;
+        QTest::newRow("a click on the lower seconds takes ten") << u"seconds -> 09:50 Start 0"_s;
+        QTest::newRow("reset stops at the duration") << u"timerStart, wait 5000, timerReset -> 10:00 Start 0"_s;
+    }
     void builtBarDrivesTheCountdown()
     {
+        QFETCH(QString, script);
         Countdown countdown;
         qint64 now = 0;
         countdown.setClock([&now] { return now; });
         std::unique_ptr<TimerPanel> bar(qobject_cast<TimerPanel *>(buildTimerBar(&countdown)));
-        QVERIFY(bar);
         bar->setStyleSheet(u"QWidget#timerBar[warning=\"90\"] QLabel#timer { color:#FF5252; }"
                            "QWidget#timerBar[overtime=\"true\"] QLabel#timer { color:#FFEB3B; }"_s);
         bar->resize(520, 320);
         bar->show();
-        auto *label = bar->findChild<TimerLabel *>(u"timer"_s);
-        auto *start = bar->findChild<QPushButton *>(u"timerStart"_s);
-        auto *reset = bar->findChild<QPushButton *>(u"timerReset"_s);
-        auto *up = bar->findChild<ArrowButton *>(u"timerUp"_s);
-        auto *down = bar->findChild<ArrowButton *>(u"timerDown"_s);
-        QVERIFY(label && start && reset && up && down);
-        QCOMPARE(label->text(), u"10:00"_s);
         for (const int minutes : {5, 10, 15, 20, 30, 40, 60}) {
             auto *preset = bar->findChild<QPushButton *>(u"timerPreset%1"_s.arg(minutes));
             QVERIFY(preset && preset->text() == QString::number(minutes) && preset->focusPolicy() == Qt::NoFocus);
         }
-        const auto colour = [label] { return label->palette().color(QPalette::WindowText); };
-        const QColor plain = colour();
-
-        // The bar's own clock picks up the passing time; only a new colour state restyles.
-        QTest::mouseClick(start, Qt::LeftButton);
-        now += 510000;
-        QTRY_COMPARE(label->text(), u"01:30"_s);
-        QCOMPARE(colour(), QColor(0xFF, 0x52, 0x52));
-        QCOMPARE(bar->restyleCount(), 1);
-        now += 91000;
-        QTRY_COMPARE(label->text(), u"-00:01"_s);
-        QCOMPARE(bar->property("warning").toString(), QString()); // overtime shows no warning
-        QCOMPARE(colour(), QColor(0xFF, 0xEB, 0x3B));
-
-        QTest::mouseClick(bar->findChild<QPushButton *>(u"timerPreset15"_s), Qt::LeftButton);
-        QCOMPARE(label->text(), u"15:00"_s);
-        QCOMPARE(colour(), plain);
-        QCOMPARE(bar->restyleCount(), 3);
-
-        QTest::mouseClick(up, Qt::LeftButton);
-        QCOMPARE(label->text(), u"16:00"_s);
-        QTest::mouseClick(down, Qt::LeftButton);
-        QCOMPARE(label->text(), u"15:00"_s);
-        // The wheel over any part of the bar counts towards whole notches, the rest is kept.
-        sendWheel(reset, 60);
-        QCOMPARE(label->text(), u"15:00"_s);
-        sendWheel(up, 60);
-        QCOMPARE(label->text(), u"16:00"_s);
-        sendWheel(label, -200);
-        sendWheel(start, -40);
-        QCOMPARE(label->text(), u"14:00"_s);
-        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(label->width() - 3, label->height() - 25));
-        QCOMPARE(countdown.durationSeconds(), 830);
-
-        QTest::mouseClick(start, Qt::LeftButton);
-        now += 5000;
-        QTest::mouseClick(reset, Qt::LeftButton);
-        QVERIFY(!countdown.isRunning());
-        QCOMPARE(label->text(), u"13:50"_s);
+        auto *label = bar->findChild<TimerLabel *>(u"timer"_s);
+        auto *start = bar->findChild<QPushButton *>(u"timerStart"_s);
+        const QColor plain = label->palette().color(QPalette::WindowText);
+        const auto shown = [&]() -> QString {
+            const QColor colour = label->palette().color(QPalette::WindowText);
+            const QString warning = bar->property("warning").toString();
+            return label->text() + (colour == plain ? QString() : u' ' + colour.name())
+                   + (warning.isEmpty() ? QString() : u" warning "_s + warning) + u' ' + start->text() + u' '
+                   + QString::number(bar->restyleCount());
+        };
+        QCOMPARE(shown(), u"10:00 Start 0"_s);
+        for (const QString &stage : script.split(u" | "_s)) {
+            for (const QString &command : stage.section(u" -> "_s, 0, 0).split(u", "_s)) {
+                const QStringList w = command.split(u' ');
+                if (w.at(0) == u"wait"_s)
+                    now += w.at(1).toInt();
+                else if (w.at(0) == u"wheel"_s)
+                    sendWheel(bar->findChild<QWidget *>(w.at(1)), w.at(2).toInt());
+                else if (w.at(0) == u"seconds"_s)
+                    QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(label->width() - 3, label->height() - 25));
+                else
+                    QTest::mouseClick(bar->findChild<QWidget *>(w.at(0)), Qt::LeftButton);
+            }
+            // Only the bar's own clock brings the passing time; commands show at once.
+            if (stage.contains(u"wait"_s))
+                QTRY_COMPARE(shown(), stage.section(u" -> "_s, 1));
+            else
+                QCOMPARE(shown(), stage.section(u" -> "_s, 1));
+        }
     }
 };
 
