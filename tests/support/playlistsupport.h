@@ -4,8 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-struct PlaylistEntry;
-
 // Shared steps of the playlist file and package tests.
 namespace PlaylistTest {
 
@@ -15,10 +13,4 @@ void writeBytes(const QString &path, const QByteArray &bytes);
 // The file's bytes, or "<unreadable>".
 QByteArray readBytes(const QString &path);
 
-// Every file and folder below `root`, relative to it and sorted, hidden ones included.
-QStringList tree(const QString &root);
-
 } // namespace PlaylistTest
-
-// Lets QCOMPARE show playlist entries.
-char *toString(const PlaylistEntry &entry);
