@@ -151,22 +151,17 @@ private Q_SLOTS:
     // as no "minutes", a longer one as the longest; read from a copy of the playlist in another folder.
     void writtenPlaylistsFindTheirFiles_data()
     {
-        QTest::addColumn<bool>("keepOriginal");
-        QTest::addColumn<bool>("pdfsInCopy");
-        QTest::addColumn<QString>("expectedFolder");
-        QTest::newRow("folder moved: relative paths lead to the new place") << false << true << u"B"_s;
-        QTest::newRow("folder copied: stored path wins over relative") << true << true << u"A"_s;
-        QTest::newRow("PDFs gone everywhere: stored path kept") << false << false << u"A"_s;
+        QTest::addColumn<QString>("copy"); // the playlist is copied from A to B; "-> X": the files are read in X
+        QTest::newRow("folder moved: relative paths lead to the new place") << u"A removed, PDFs in B -> B"_s;
+        QTest::newRow("folder copied: stored path wins over relative") << u"A kept, PDFs in B -> A"_s;
+        QTest::newRow("PDFs gone everywhere: stored path kept") << u"A removed, no PDFs in B -> A"_s;
     }
     void writtenPlaylistsFindTheirFiles()
     {
-        QFETCH(bool, keepOriginal);
-        QFETCH(bool, pdfsInCopy);
-        QFETCH(QString, expectedFolder);
-
+        QFETCH(QString, copy);
         const QString a = at(u"A"_s);
         const QString b = at(u"B"_s);
-        for (const QString &folder : pdfsInCopy ? QStringList{a, b} : QStringList{a}) {
+        for (const QString &folder : copy.contains(u"no PDFs"_s) ? QStringList{a} : QStringList{a, b}) {
             writeBytes(folder + u"/talks/one.pdf"_s, "1");
             writeBytes(folder + u"/two.pdf"_s, "2");
         }
@@ -183,12 +178,12 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(QJsonDocument::fromJson(written).toJson(QJsonDocument::Compact)),
                  QString(expected).replace(u"ROOT"_s, m_root->path()));
         writeBytes(b + u"/show.oplaylist"_s, written);
-        if (!keepOriginal)
+        if (copy.contains(u"A removed"_s))
             QVERIFY(QDir(a).removeRecursively());
 
         QList<PlaylistEntry> entries{{u"/stale.pdf"_s, 1}};
         QCOMPARE(PlaylistFile::readJsonPlaylist(b + u"/show.oplaylist"_s, entries), QString());
-        const QString folder = at(expectedFolder);
+        const QString folder = at(copy.section(u"-> "_s, 1));
         QCOMPARE(entries, (QList<PlaylistEntry>{{folder + u"/talks/one.pdf"_s, 3}, {folder + u"/two.pdf"_s, 0}, {other, 600}}));
     }
 
