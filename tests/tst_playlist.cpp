@@ -80,11 +80,13 @@ QModelIndex row(MainWindow &window, int at) { return list(window)->model()->inde
 int currentRow(MainWindow &window) { return list(window)->currentIndex().row(); }
 void setCurrentRow(MainWindow &window, int at) { list(window)->setCurrentIndex(row(window, at)); }
 
-void click(MainWindow &window, const QString &objectName)
+// A row's text, then its colour and weight when it has them.
+QString look(MainWindow &window, int at)
 {
-    auto *button = window.findChild<QAbstractButton *>(objectName);
-    QVERIFY2(button, qPrintable(objectName));
-    button->click();
+    const QModelIndex index = row(window, at);
+    const QColor colour = index.data(Qt::ForegroundRole).value<QColor>();
+    return index.data().toString() + (colour.isValid() ? u' ' + colour.name() : QString())
+           + (index.data(Qt::FontRole).value<QFont>().weight() == QFont::Bold ? u" bold"_s : QString());
 }
 
 // Clicks the window's button of this name, or triggers the menu command of this text, and waits
@@ -92,7 +94,7 @@ void click(MainWindow &window, const QString &objectName)
 bool answered(MainWindow &window, const QString &command, const std::shared_ptr<ModalAnswer> &answer)
 {
     if (command.startsWith(u"playlist"_s))
-        click(window, command);
+        window.findChild<QAbstractButton *>(command)->click();
     else
         menuAction(window, command)->trigger();
     return QTest::qWaitFor([&] { return answer->answered; }, 5000);
@@ -300,8 +302,9 @@ private Q_SLOTS:
                     // "Yes" or "No" answers the question the command must ask; otherwise none may come.
                     const bool asks = w.size() > 1 && w.at(0) != u"back"_s;
                     auto box = asks ? answerBox(w.at(1)) : closeNextModal();
+                    auto *button = window.findChild<QAbstractButton *>(u"playlist"_s + w.at(0).at(0).toUpper() + w.at(0).mid(1));
                     for (int i = asks ? 1 : w.value(1, u"1"_s).toInt(); i > 0; --i)
-                        click(window, u"playlist"_s + w.at(0).at(0).toUpper() + w.at(0).mid(1));
+                        button->click();
                     if (box->answered)
                         asked << u"asked "_s + box->text;
                     told = w.at(0) == u"back"_s;
@@ -390,12 +393,8 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(openAndWait(window, docs.at(1)));
-        const QString marker = QString(QChar(0x25B6)) + QLatin1Char(' ');
-        QCOMPARE(row(window, 0).data().toString(), QStringLiteral("1. row-1.pdf"));
-        QVERIFY(!row(window, 0).data(Qt::FontRole).value<QFont>().bold());
-        QCOMPARE(row(window, 1).data().toString(), marker + QStringLiteral("2. row-2.pdf"));
-        QCOMPARE(row(window, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(QStringLiteral("#FF9C45")));
-        QCOMPARE(row(window, 1).data(Qt::FontRole).value<QFont>().weight(), QFont::Bold);
+        QCOMPARE(look(window, 0), u"1. row-1.pdf"_s);
+        QCOMPARE(look(window, 1), u"\u25B6 2. row-2.pdf #ff9c45 bold"_s);
         window.countdown()->setTimerSeconds(750);
 
         // Beside the chip a click selects; had it opened a dialog, that one would be answered first.
@@ -418,9 +417,7 @@ private Q_SLOTS:
         // Missing wins over current: red, still marked and bold.
         QFile::remove(docs.at(1));
         window.playlistPanel()->refresh();
-        QCOMPARE(row(window, 1).data().toString(), marker + QStringLiteral("2. row-2.pdf  (missing)"));
-        QCOMPARE(row(window, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(QStringLiteral("#FF6B6B")));
-        QCOMPARE(row(window, 1).data(Qt::FontRole).value<QFont>().weight(), QFont::Bold);
+        QCOMPARE(look(window, 1), u"\u25B6 2. row-2.pdf  (missing) #ff6b6b bold"_s);
     }
 
     void collapsingGivesBackTheWidthTheWindowTook()
