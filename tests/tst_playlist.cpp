@@ -77,8 +77,6 @@ std::shared_ptr<ModalAnswer> answerFileDialog(const QStringList &paths)
 
 QListView *list(MainWindow &window) { return window.findChild<QListView *>(u"playlistList"_s); }
 QModelIndex row(MainWindow &window, int at) { return list(window)->model()->index(at, 0); }
-int currentRow(MainWindow &window) { return list(window)->currentIndex().row(); }
-void setCurrentRow(MainWindow &window, int at) { list(window)->setCurrentIndex(row(window, at)); }
 
 // A row's text, then its colour and weight when it has them.
 QString look(MainWindow &window, int at)
@@ -245,7 +243,7 @@ private Q_SLOTS:
             const QVariantMap stored = store.value(u"playlist/times"_s).toMap();
             for (auto it = stored.cbegin(); it != stored.cend(); ++it)
                 times << u"%1=%2"_s.arg(name(it.key())).arg(it.value().toInt());
-            QStringList shown{numbers.join(u' '), times.join(u' '), u"row %1"_s.arg(currentRow(window)),
+            QStringList shown{numbers.join(u' '), times.join(u' '), u"row %1"_s.arg(list(window)->currentIndex().row()),
                               back->toolTip() + (back->isEnabled() ? QString() : u", off"_s)};
             shown += asked;
             const QString open = window.pdfService()->filePath();
@@ -265,7 +263,7 @@ private Q_SLOTS:
             for (const QString &command : stages.at(stage).split(u',')) {
                 const QStringList w = command.split(u' ', Qt::SkipEmptyParts);
                 if (w.at(0) == u"select"_s) {
-                    setCurrentRow(window, w.at(1).toInt());
+                    list(window)->setCurrentIndex(row(window, w.at(1).toInt()));
                 } else if (w.at(0) == u"minutes"_s) {
                     for (int m = w.at(2).section(u'-', 0, 0).toInt(); m <= w.at(2).section(u'-', -1).toInt(); ++m)
                         window.playlistControl()->setFileMinutes(docs.at(w.at(1).toInt() - 1), m);
@@ -399,7 +397,7 @@ private Q_SLOTS:
 
         // Beside the chip a click selects; had it opened a dialog, that one would be answered first.
         QTest::mouseClick(list(window)->viewport(), Qt::LeftButton, {}, rowPoint(window, 1, false));
-        QCOMPARE(currentRow(window), 1);
+        QCOMPARE(list(window)->currentIndex().row(), 1);
         // The chip sets a countdown (12:30 rounds to 13 minutes), then takes it off.
         for (const auto &[button, shown, minutes] : {std::tuple{u"playlistTimePreset30"_s, u"off, fixed 13 min"_s, 30},
                                                      {u"playlistTimeEnabled"_s, u"on, editable 30 min"_s, 0}}) {
