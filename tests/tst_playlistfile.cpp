@@ -477,8 +477,7 @@ private Q_SLOTS:
 
         QList<PlaylistEntry> entries{{u"/stale.pdf"_s, 1}};
         const QString folder = sandbox + u"/unpacked"_s;
-        const QString error = PlaylistFile::readPackage(sandbox + u"/show.opack"_s, folder, entries);
-        QTEST(error, "error");
+        QTEST(PlaylistFile::readPackage(sandbox + u"/show.opack"_s, folder, entries), "error");
 
         QStringList files;
         QList<PlaylistEntry> expected;
