@@ -38,7 +38,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 using namespace PlaylistTest;
@@ -426,7 +425,7 @@ private Q_SLOTS:
         QCOMPARE(panel->width(), PlaylistPanel::CollapsedWidth);
         QVERIFY(visible(window, "playlistVerticalTitle") && !visible(window, "playlistBody") && !visible(window, "playlistTitle"));
 
-        auto *toggle = window.findChild<QToolButton *>(QStringLiteral("playlistToggle"));
+        auto *toggle = window.findChild<QAbstractButton *>(QStringLiteral("playlistToggle"));
         toggle->click();
         QTRY_COMPARE(panel->maximumWidth(), QWIDGETSIZE_MAX);
         QCOMPARE(splitter->sizes().constFirst(), 260);

@@ -92,8 +92,7 @@ private Q_SLOTS:
         QCOMPARE(paths, (QStringList{u"/shows/a.oplaylist"_s, u"/shows/A.OPACK"_s}));
     }
 
-    // Entries are cleaned on the way in, only new existing files are added, and the current
-    // index follows the open document.
+    // Entries are cleaned on the way in, only new existing files are added, the current index follows the document.
     void entriesAddingAndTheCurrentFile()
     {
         const QString a = TestEnvironment::instance().textDocument(1);

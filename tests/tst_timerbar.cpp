@@ -38,8 +38,7 @@ struct Harness
             QCOMPARE(countdown.durationSeconds(), previous);
             recorded.append(previous);
         });
-        QObject::connect(&countdown, &Countdown::durationChanged, &countdown,
-                         [this](int seconds) { persisted.append(seconds); });
+        QObject::connect(&countdown, &Countdown::durationChanged, &countdown, [this](int s) { persisted.append(s); });
         bar->setStyleSheet(u"QWidget#timerBar[warning=\"90\"] QLabel#timer { color:#FF5252; }"
                            "QWidget#timerBar[overtime=\"true\"] QLabel#timer { color:#FFEB3B; }"_s);
         bar->resize(520, 320);
@@ -55,7 +54,8 @@ struct Harness
     {
         const QString verb = command.section(u' ', 0, 0);
         const QString object = command.section(u' ', 1);
-        const auto click = [this](const QString &name) { QTest::mouseClick(bar->findChild<QWidget *>(name), Qt::LeftButton); };
+        const auto child = [this](const QString &name) { return bar->findChild<QWidget *>(name); };
+        const auto click = [&](const QString &name) { QTest::mouseClick(child(name), Qt::LeftButton); };
         const QString before = label->text();
         const QHash<QString, std::function<void()>> verbs{
             {u"start"_s, [&] { click(u"timerStart"_s); }}, // or pause
@@ -69,11 +69,11 @@ struct Harness
             {u"set"_s, [&] { countdown.setTimerSeconds(object.toInt()); }},
             {u"up"_s, [&] { click(u"timerUp"_s); }},
             {u"down"_s, [&] { click(u"timerDown"_s); }},
-            {u"wheel"_s, [&] { sendWheel(bar->findChild<QWidget *>(object.section(u' ', 0, 0)), object.section(u' ', 1).toInt()); }},
+            {u"wheel"_s, [&] { sendWheel(child(object.section(u' ', 0, 0)), object.section(u' ', 1).toInt()); }},
             {u"click"_s, [&] { // on the clock: left, mid or right; top or bottom
-                const QString x = object.section(u' ', 0, 0);
-                const QPoint at(x == u"left"_s ? 2 : x == u"mid"_s ? label->width() / 2 : label->width() - 3, 25);
-                QTest::mouseClick(label, Qt::LeftButton, {}, object.endsWith(u"top"_s) ? at : at + QPoint(0, label->height() - 50));
+                const int x = object.startsWith(u"left"_s) ? 2 : object.startsWith(u"mid"_s) ? label->width() / 2
+                                                                                              : label->width() - 3;
+                QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(x, object.endsWith(u"top"_s) ? 25 : label->height() - 25));
             }},
             {u"reset"_s, [&] { click(u"timerReset"_s); }},
             {u"preset"_s, [&] { click(u"timerPreset"_s + object); }},
