@@ -28,16 +28,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Runs the event loop until `done` holds; false after 30 seconds.
+// Runs the event loop until `done` holds; false after 30 seconds. What the window queued for
+// itself while it was shown (the clock's fit) goes first, as it does before the window's first
+// paint: a grab paints at once.
 bool waitFor(const std::function<bool()> &done)
 {
     const QDeadlineTimer deadline(30000);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
+    do {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    return true;
+        if (done())
+            return true;
+    } while (!deadline.hasExpired());
+    return false;
 }
 
 bool canvasShows(MainWindow &window, const QString &name)
