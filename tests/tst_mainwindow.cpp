@@ -57,7 +57,6 @@ namespace {
 const QJsonObject Laptop = TestScreens::screen(u"Laptop"_s, 0, 1366, 768);
 const QJsonObject Projector = TestScreens::screen(u"Projector"_s, 1366, 1920, 1080);
 
-// Opens `path` and switches the output on, on the projector.
 bool showOnProjector(MainWindow &window, const QString &path)
 {
     window.show();
@@ -67,7 +66,6 @@ bool showOnProjector(MainWindow &window, const QString &path)
     return QTest::qWaitFor([&] { return !window.outputWindow()->image().isNull(); }, 10000);
 }
 
-// Types `password` into the password prompt and accepts it.
 std::function<void(QDialog *)> typed(const QString &password)
 {
     return [password](QDialog *dialog) { static_cast<QInputDialog *>(dialog)->setTextValue(password), dialog->accept(); };

@@ -57,13 +57,11 @@ struct Rig
         return output.isVisible();
     }
 
-    // Waits until `page` is live and nothing else is on its way.
     bool shows(int page)
     {
         return QTest::qWaitFor([&] { return presentation.livePage() == page && presentation.pendingPage() < 0; }, 10000);
     }
 
-    // The last status message and its display time.
     QVariantList lastStatus() const { return status.isEmpty() ? QVariantList() : status.constLast(); }
 };
 
