@@ -6,7 +6,6 @@
 
 #include <QMetaEnum>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTest>
 #include <QVariantAnimation>
 

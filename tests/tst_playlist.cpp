@@ -28,15 +28,12 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTest>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
-#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -19,7 +18,6 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
