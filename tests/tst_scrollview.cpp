@@ -38,8 +38,7 @@ struct Reader
         view->setViewMode(2, OnePixelPerPoint, 0, false);
         if (!show)
             return true;
-        view->show();
-        return QTest::qWaitForWindowExposed(view.get()) && view->viewport()->size() == viewport;
+        return showAndWait(view.get()) && view->viewport()->size() == viewport;
     }
 
     void userScroll(int y) { view->verticalScrollBar()->setValue(y); }
@@ -108,8 +107,7 @@ private Q_SLOTS:
         };
         // 100 pixels into the second-to-last page; applied when the hidden mirror shows.
         QCOMPARE(follow(998 * 804 + 100), 0.0);
-        mirror.view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mirror.view.get()));
+        QVERIFY(showAndWait(mirror.view.get()));
         QCOMPARE(mirror.view->position().rowFraction, reader.view->position().rowFraction);
         // Only a reader within a pixel of its end sends the mirror to its own end.
         QCOMPARE(follow(803206), 803206.0);
@@ -132,8 +130,7 @@ private Q_SLOTS:
         // Asked while hidden, applied when shown.
         reader.view->goToPage(3, false);
         QCOMPARE(reader.view->scrollPosition(), 0.0);
-        reader.view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(reader.view.get()));
+        QVERIFY(showAndWait(reader.view.get()));
         QCOMPARE(reader.view->scrollPosition(), 3 * 804.0);
 
         // Spreads: page 3 is in the second row, which comes to the top; a row's first page is current.

@@ -53,8 +53,7 @@ private Q_SLOTS:
         ThumbnailModel model(service.get());
         ThumbnailView view(&model, 2);
         view.resize(200, 300);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(showAndWait(&view));
         QTRY_VERIFY(view.thumbnailDelegate()->cellSize().height() > 200);
         QTRY_COMPARE(model.requestsInFlight(), 0);
 
@@ -163,8 +162,7 @@ private Q_SLOTS:
         ThumbnailModel model(service.get());
         ThumbnailView view(&model, ThumbnailView::Strip);
         view.resize(1345, 166);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(showAndWait(&view));
         QTRY_VERIFY(view.gridSize().isValid());
         const QSize settled = view.gridSize();
         for (int row = 0; row < model.rowCount(); ++row) {
