@@ -234,10 +234,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
-        QFETCH(QString, type);
         const QString path = TestEnvironment::instance().path(name);
         PlaylistTest::writeBytes(path, content);
-        QCOMPARE(QMimeDatabase().mimeTypeForFile(path).name(), type);
+        QTEST(QMimeDatabase().mimeTypeForFile(path).name(), "type");
     }
 
     // Every type the entry offers to open is one the MIME database knows, ours included.
