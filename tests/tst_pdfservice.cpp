@@ -1,5 +1,4 @@
 #include "pdfsupport.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include <QElapsedTimer>

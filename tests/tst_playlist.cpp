@@ -1,7 +1,6 @@
 #include "fulldisk.h"
 #include "modal.h"
 #include "playlistsupport.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include "base/settingsguard.h"
@@ -12,7 +11,6 @@
 #include "playlist/undohistory.h"
 #include "show/show.h"
 #include "timer/countdown.h"
-#include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 #include "ui/playlistload.h"
 
