@@ -393,6 +393,7 @@ private Q_SLOTS:
         // The switch then follows the output, whoever turned it.
         m_dialog->setOutputShown(false);
         QVERIFY(!toggle()->isChecked());
+        QCOMPARE(toggle()->text(), u"Output OFF"_s);
         m_dialog->setOutputShown(true);
         QCOMPARE(toggle()->text(), u"Output ON"_s);
     }
