@@ -7,14 +7,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// What every main-window test uses, and their shared steps.
 namespace WindowTest {
 
 // Organisation and application names as the product sets them, so QSettings() finds the
 // window's store; clears that store.
 void useProductSettings();
 
-// The child of `window` with this object name, or null.
 template<typename T>
 T *child(QObject &window, const char *name)
 {
