@@ -213,8 +213,8 @@ private Q_SLOTS:
     void metadataValidates()
     {
         QFETCH(QStringList, command);
-        const ProgramRun validator = runProgram(command.first(), command.mid(1));
-        QVERIFY2(validator.code == 0, qPrintable(command.first() + u": "_s + QString::fromUtf8(validator.out + validator.err)));
+        const ProgramRun run = runProgram(command.first(), command.mid(1));
+        QVERIFY2(run.code == 0, qPrintable(command.first() + u": "_s + QString::fromUtf8(run.out + run.err)));
     }
 
     void fileTypesAreRecognised_data()

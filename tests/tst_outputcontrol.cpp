@@ -127,7 +127,8 @@ private Q_SLOTS:
     void unpluggingAndPluggingBack()
     {
         QFETCH(QString, row);
-        const bool open = !row.startsWith(u"shut"), windowed = row.startsWith(u"window"), closed = row.endsWith(u"closed");
+        const bool open = !row.startsWith(u"shut"), windowed = row.startsWith(u"window");
+        const bool closed = row.endsWith(u"closed");
         QJsonArray remaining;
         for (const QChar name : row.section(u' ', 1, 1))
             remaining.append(name == u'A' ? ScreenA : name == u'B' ? ScreenB : ScreenC);
