@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 

@@ -57,17 +57,14 @@ namespace {
 const QJsonObject Laptop = TestScreens::screen(u"Laptop"_s, 0, 1366, 768);
 const QJsonObject Projector = TestScreens::screen(u"Projector"_s, 1366, 1920, 1080);
 
-// Opens `path` and switches the output on, on the projector.
 bool showOnProjector(MainWindow &window, const QString &path)
 {
-    window.show();
     if (!openAndWait(window, path))
         return false;
     child<QPushButton>(window, "outputHeaderButton")->click();
     return QTest::qWaitFor([&] { return !window.outputWindow()->image().isNull(); }, 10000);
 }
 
-// Types `password` into the password prompt and accepts it.
 std::function<void(QDialog *)> typed(const QString &password)
 {
     return [password](QDialog *dialog) { static_cast<QInputDialog *>(dialog)->setTextValue(password), dialog->accept(); };
@@ -146,8 +143,7 @@ private Q_SLOTS:
     void thePresenterViewFromTheStartToAPlaylist()
     {
         MainWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showAndWait(&window));
         QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
         for (QWidget *bottom : {child<QWidget>(window, "thumbnailStrip"), static_cast<QWidget *>(window.statusBar())})
             QVERIFY(window.rect().contains(QRect(bottom->mapTo(&window, QPoint()), bottom->size())));
@@ -192,7 +188,6 @@ private Q_SLOTS:
         const QString doc = copyOf(TestEnvironment::instance().textDocument(10), QStringLiteral("positions.pdf"));
         QSettings().setValue(AppSettings::positionKey(doc), 25);
         MainWindow window;
-        window.show();
         QVERIFY(openAndWait(window, doc));
         QCOMPARE(window.reader()->currentPage(), 9);
         // In presenter mode the audience starts at page 1, not at the reader's place.
@@ -262,7 +257,6 @@ private Q_SLOTS:
     void badFilesLeaveTheCurrentDocument()
     {
         MainWindow window;
-        window.show();
         TestEnvironment &env = TestEnvironment::instance();
         const QString doc = env.textDocument(2);
         QVERIFY(openAndWait(window, doc));
@@ -297,8 +291,7 @@ private Q_SLOTS:
     {
         {
             MainWindow window;
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(showAndWait(&window));
             window.close();
             const QByteArray stored = QSettings().value(QStringLiteral("presenter/vsplit")).toByteArray();
             QVERIFY(!stored.isEmpty());
@@ -311,8 +304,7 @@ private Q_SLOTS:
         {
             // Reopened collapsed; expanding brings back a usable height.
             MainWindow window;
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(showAndWait(&window));
             QVERIFY(window.pagesCollapsed());
             QVERIFY(!child<QWidget>(window, "thumbnailStrip")->isVisible());
             window.setPagesCollapsed(false, false);
@@ -341,7 +333,6 @@ private Q_SLOTS:
     void destroyedWhileTheReaderScrolls()
     {
         auto window = std::make_unique<MainWindow>();
-        window->show();
         QVERIFY(openAndWait(*window, TestEnvironment::instance().deck(5)));
         child<QPushButton>(*window, "modeReader")->click();
         child<QCheckBox>(*window, "scrollMode")->setChecked(true);
@@ -405,7 +396,6 @@ private Q_SLOTS:
         QFETCH(int, output);
         QFETCH(QString, answer);
         MainWindow window;
-        window.show();
         const QString live = TestEnvironment::instance().deck(3);
         QVERIFY(openAndWait(window, live));
         auto *fullscreen = child<QPushButton>(window, "fullscreenButton");
@@ -510,7 +500,6 @@ private Q_SLOTS:
         MainWindow window;
         window.setWindowState(Qt::WindowNoState);
         window.resize(1280, 850);
-        window.show();
         QVERIFY(openAndWait(window, TestEnvironment::instance().deck(4)));
         QStringList faults;
         const auto check = [&](const QList<QWidget *> &widgets) {

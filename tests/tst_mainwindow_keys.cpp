@@ -113,7 +113,6 @@ private Q_SLOTS:
             {QStringLiteral("key"), [&] { press(key[0].key(), key[0].keyboardModifiers()); }}};
         if (QAction *entry = menuAction(window(), window().commands()->action(action)->text()))
             paths.append({QStringLiteral("menu"), [entry] { entry->trigger(); }});
-        // The buttons the operator sees in this mode.
         const auto toolButton = [&](QAction *item) {
             return qobject_cast<QAbstractButton *>(child<QToolBar>(window(), "readerBar")->widgetForAction(item));
         };

@@ -57,13 +57,11 @@ struct Rig
         return output.isVisible();
     }
 
-    // Waits until `page` is live and nothing else is on its way.
     bool shows(int page)
     {
         return QTest::qWaitFor([&] { return presentation.livePage() == page && presentation.pendingPage() < 0; }, 10000);
     }
 
-    // The last status message and its display time.
     QVariantList lastStatus() const { return status.isEmpty() ? QVariantList() : status.constLast(); }
 };
 
@@ -119,22 +117,21 @@ private Q_SLOTS:
 
     void unpluggingAndPluggingBack_data()
     {
-        QTest::addColumn<bool>("open");
-        QTest::addColumn<bool>("windowed");
-        QTest::addColumn<QJsonArray>("remaining");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("the output's screen closes the output until it is back") << true << false << QJsonArray{ScreenA, ScreenC} << true;
-        QTest::newRow("another screen leaves it open") << true << false << QJsonArray{ScreenA, ScreenB} << false;
-        QTest::newRow("the target's screen while closed is ignored") << false << false << QJsonArray{ScreenA, ScreenC} << false;
-        QTest::newRow("a window stays open when its screen goes") << true << true << QJsonArray{ScreenA, ScreenC} << false;
+        QTest::addColumn<QString>("row"); // "OUTPUT SCREENS-LEFT -> closed|stays": OUTPUT full, window or shut
+        QTest::newRow("the output's screen closes the output until it is back") << QStringLiteral("full AC -> closed");
+        QTest::newRow("another screen leaves it open") << QStringLiteral("full AB -> stays");
+        QTest::newRow("the target's screen while closed is ignored") << QStringLiteral("shut AC -> stays");
+        QTest::newRow("a window stays open when its screen goes") << QStringLiteral("window AC -> stays");
     }
 
     void unpluggingAndPluggingBack()
     {
-        QFETCH(bool, open);
-        QFETCH(bool, windowed);
-        QFETCH(QJsonArray, remaining);
-        QFETCH(bool, closed);
+        QFETCH(QString, row);
+        const bool open = !row.startsWith(u"shut"), windowed = row.startsWith(u"window");
+        const bool closed = row.endsWith(u"closed");
+        QJsonArray remaining;
+        for (const QChar name : row.section(u' ', 1, 1))
+            remaining.append(name == u'A' ? ScreenA : name == u'B' ? ScreenB : ScreenC);
         QVERIFY(TestScreens::apply({ScreenA, ScreenB, ScreenC}));
         Rig rig;
         rig.settings.setOutputWindowed(windowed);

@@ -6,7 +6,6 @@
 
 #include <QMetaEnum>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTest>
 #include <QVariantAnimation>
 
@@ -187,8 +186,7 @@ private Q_SLOTS:
         OutputWindow window;
         QCOMPARE(window.cursor().shape(), Qt::BlankCursor);
         QSignalSpy dismissed(&window, &OutputWindow::dismissed);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showAndWait(&window));
         QVERIFY(window.close());
         QCOMPARE(dismissed.size(), 1);
         QVERIFY(!window.isVisible());

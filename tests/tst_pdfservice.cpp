@@ -1,11 +1,9 @@
 #include "pdfsupport.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTest>
 
 #include <sys/stat.h>
 

@@ -1,7 +1,6 @@
 #include "fulldisk.h"
 #include "modal.h"
 #include "playlistsupport.h"
-#include "testenv.h"
 #include "windowtest.h"
 
 #include "base/settingsguard.h"
@@ -12,7 +11,6 @@
 #include "playlist/undohistory.h"
 #include "show/show.h"
 #include "timer/countdown.h"
-#include "ui/mainwindow.h"
 #include "ui/playlistcontrol.h"
 #include "ui/playlistload.h"
 
@@ -28,15 +26,12 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTest>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -345,8 +340,7 @@ private Q_SLOTS:
             QCOMPARE(window.playlist()->count(), 0);
         }
         MainWindow window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showAndWait(&window));
         // The turns of the window's event loop while the file is read, and whether the progress showed.
         QSignalSpy background(SettingsGuard::of(*window.findChild<QSettings *>()), &SettingsGuard::backgroundWritten);
         window.playlistControl()->loadPlaylistFile(path);
@@ -382,8 +376,7 @@ private Q_SLOTS:
         const QStringList docs = documents(QStringLiteral("row"), 2);
         window.playlistControl()->addFiles(docs);
         window.playlistPanel()->setCollapsed(false, false);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showAndWait(&window));
         QVERIFY(openAndWait(window, docs.at(1)));
         QCOMPARE(look(window, 0), u"1. row-1.pdf"_s);
         QCOMPARE(look(window, 1), u"\u25B6 2. row-2.pdf #ff9c45 bold"_s);
@@ -418,8 +411,7 @@ private Q_SLOTS:
         const QRect available = window.screen()->availableGeometry();
         window.resize(1000, 700);
         window.move(available.right() - 1050, 40);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(showAndWait(&window));
         auto *panel = window.playlistPanel();
         auto *splitter = window.findChild<QSplitter *>(QStringLiteral("rootSplitter"));
         QCOMPARE(panel->width(), PlaylistPanel::CollapsedWidth);

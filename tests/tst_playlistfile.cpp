@@ -13,7 +13,6 @@
 #include <QJsonDocument>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -33,7 +32,6 @@ const QByteArray Magic("OLVANTIPACK1\n");
 const QByteArray OnePdf = R"({"items":[{"name":"a.pdf","size":8}]})";
 const QByteArray TwoPdfs = R"({"items":[{"name":"a.pdf","size":8},{"name":"b.pdf","size":8}]})";
 
-// A package by hand.
 QByteArray package(const QByteArray &header, const QByteArray &payload = {})
 {
     QByteArray field(4, '\0');
@@ -74,7 +72,6 @@ class TestPlaylistFile : public QObject
 
     std::unique_ptr<QTemporaryDir> m_root; // each test's own folder
     QString at(const QString &name) const { return m_root->filePath(name); }
-    // Writes `bytes` to `name` in the test's folder; its path.
     QString put(const QString &name, const QByteArray &bytes)
     {
         writeBytes(at(name), bytes);

@@ -30,7 +30,6 @@ struct Show
         return QTest::qWaitFor([this] { return frames.size() == 1; }, 10000);
     }
 
-    // Replies delivered on `channel`, as (page, image size).
     QList<Delivery> deliveries(const QString &channel) const
     {
         QList<Delivery> result;

@@ -5,11 +5,12 @@
 #include "testenv.h"
 
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -37,8 +38,7 @@ struct Reader
         view->setViewMode(2, OnePixelPerPoint, 0, false);
         if (!show)
             return true;
-        view->show();
-        return QTest::qWaitForWindowExposed(view.get()) && view->viewport()->size() == viewport;
+        return showAndWait(view.get()) && view->viewport()->size() == viewport;
     }
 
     void userScroll(int y) { view->verticalScrollBar()->setValue(y); }
@@ -57,28 +57,24 @@ private Q_SLOTS:
     // and a wheel notch down while it animates, which extends the step's target.
     void stepScreen_data()
     {
-        QTest::addColumn<int>("viewportHeight");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("expected");
+        QTest::addColumn<QString>("row"); // "VIEWPORT-HEIGHT START DIRECTION -> END"
         // Six letter pages: row starts 0, 804, ..., 4020; content 4832 high.
-        QTest::newRow("next page start on screen comes to the top") << 800 << 704 << 1 << 804;
-        QTest::newRow("next page start below the screen: 90 %") << 800 << 0 << 1 << 720;
-        QTest::newRow("last row: 90 %") << 400 << 4020 << 1 << 4380;
-        QTest::newRow("last row: limited by the range") << 400 << 4100 << 1 << 4432;
-        QTest::newRow("previous page start on screen") << 800 << 900 << -1 << 804;
-        QTest::newRow("previous page start too far up: 90 %") << 800 << 804 << -1 << 84;
-        QTest::newRow("a wheel notch while a line step animates") << 800 << 0 << 0 << 200;
+        QTest::newRow("next page start on screen comes to the top") << u"800 704 1 -> 804"_s;
+        QTest::newRow("next page start below the screen: 90 %") << u"800 0 1 -> 720"_s;
+        QTest::newRow("last row: 90 %") << u"400 4020 1 -> 4380"_s;
+        QTest::newRow("last row: limited by the range") << u"400 4100 1 -> 4432"_s;
+        QTest::newRow("previous page start on screen") << u"800 900 -1 -> 804"_s;
+        QTest::newRow("previous page start too far up: 90 %") << u"800 804 -1 -> 84"_s;
+        QTest::newRow("a wheel notch while a line step animates") << u"800 0 0 -> 200"_s;
     }
 
     void stepScreen()
     {
-        QFETCH(int, viewportHeight);
-        QFETCH(int, start);
-        QFETCH(int, direction);
-        QFETCH(int, expected);
+        QFETCH(QString, row);
+        const QStringList n = row.remove(u"-> "_s).split(u' ');
+        const int start = n.at(1).toInt(), direction = n.at(2).toInt(), expected = n.at(3).toInt();
         Reader reader;
-        QVERIFY(reader.open(TestEnvironment::instance().textDocument(6), QSize(700, viewportHeight)));
+        QVERIFY(reader.open(TestEnvironment::instance().textDocument(6), QSize(700, n.at(0).toInt())));
         reader.userScroll(start);
         if (direction == 0) {
             reader.view->stepLines(1);
@@ -111,8 +107,7 @@ private Q_SLOTS:
         };
         // 100 pixels into the second-to-last page; applied when the hidden mirror shows.
         QCOMPARE(follow(998 * 804 + 100), 0.0);
-        mirror.view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mirror.view.get()));
+        QVERIFY(showAndWait(mirror.view.get()));
         QCOMPARE(mirror.view->position().rowFraction, reader.view->position().rowFraction);
         // Only a reader within a pixel of its end sends the mirror to its own end.
         QCOMPARE(follow(803206), 803206.0);
@@ -135,8 +130,7 @@ private Q_SLOTS:
         // Asked while hidden, applied when shown.
         reader.view->goToPage(3, false);
         QCOMPARE(reader.view->scrollPosition(), 0.0);
-        reader.view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(reader.view.get()));
+        QVERIFY(showAndWait(reader.view.get()));
         QCOMPARE(reader.view->scrollPosition(), 3 * 804.0);
 
         // Spreads: page 3 is in the second row, which comes to the top; a row's first page is current.

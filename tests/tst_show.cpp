@@ -85,7 +85,6 @@ struct Stage
         }, 10000);
     }
 
-    // One command of a row's script.
     void perform(const QString &command)
     {
         const QStringList words = command.split(u' ');

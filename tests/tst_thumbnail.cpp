@@ -7,7 +7,6 @@
 
 #include <QPainter>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
 
@@ -54,8 +53,7 @@ private Q_SLOTS:
         ThumbnailModel model(service.get());
         ThumbnailView view(&model, 2);
         view.resize(200, 300);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(showAndWait(&view));
         QTRY_VERIFY(view.thumbnailDelegate()->cellSize().height() > 200);
         QTRY_COMPARE(model.requestsInFlight(), 0);
 
@@ -120,26 +118,20 @@ private Q_SLOTS:
 
     void delegatePainting_data()
     {
-        QTest::addColumn<bool>("live");
-        QTest::addColumn<bool>("selected");
-        QTest::addColumn<QColor>("background");
-        QTest::addColumn<QColor>("frame");
-        QTest::addColumn<QColor>("number");
-        const QColor orange(0xFF, 0x9C, 0x45);
-        const QColor white(Qt::white);
-        const QColor liveCard(0x4A, 0x33, 0x20);
-        QTest::newRow("live") << true << false << liveCard << orange << orange;
-        QTest::newRow("live wins over selected") << true << true << liveCard << orange << orange;
-        QTest::newRow("selected") << false << true << QColor(0x36, 0x52, 0x69) << white << white;
+        QTest::addColumn<QString>("row"); // "STATE -> CARD FRAME NUMBER": the colours painted
+        QTest::newRow("live") << u"live -> #4a3320 #ff9c45 #ff9c45"_s;
+        QTest::newRow("live wins over selected") << u"live selected -> #4a3320 #ff9c45 #ff9c45"_s;
+        QTest::newRow("selected") << u"selected -> #365269 #ffffff #ffffff"_s;
         // The plain frame is a line of 1 px, half over the card.
-        QTest::newRow("plain") << false << false << QColor(0x15, 0x23, 0x31) << QColor(0x21, 0x33, 0x44) << white;
+        QTest::newRow("plain") << u"plain -> #152331 #213344 #ffffff"_s;
     }
 
     void delegatePainting()
     {
-        QFETCH(bool, live);
-        QFETCH(bool, selected);
-        QFETCH(QColor, number);
+        QFETCH(QString, row);
+        const bool live = row.startsWith(u"live"_s), selected = row.contains(u"selected -"_s);
+        const QStringList colours = row.section(u" -> "_s, 1).split(u' ');
+        const QColor number(colours.at(2));
         // A cell painted by the delegate alone, 166 x 132 like the initial cell.
         QStandardItemModel model(1, 1);
         model.setData(model.index(0, 0), live, ThumbnailModel::LiveRole);
@@ -153,8 +145,8 @@ private Q_SLOTS:
         ThumbnailDelegate().paint(&painter, option, model.index(0, 0));
         painter.end();
         // Card 3 px in, frame 2 px further in, image area from 9 px.
-        QTEST(cell.pixelColor(83, 60), "background");
-        QTEST(cell.pixelColor(5, 66), "frame");
+        QCOMPARE(cell.pixelColor(83, 60), QColor(colours.at(0)));
+        QCOMPARE(cell.pixelColor(5, 66), QColor(colours.at(1)));
         // The badge sits 4 px inside the image area.
         QCOMPARE(cell.pixelColor(14, 20) == QColor(0xFF, 0x9C, 0x45), live);
         // The page number in the bottom band, above the frame: antialiased, so any pixel near its colour.
@@ -170,8 +162,7 @@ private Q_SLOTS:
         ThumbnailModel model(service.get());
         ThumbnailView view(&model, ThumbnailView::Strip);
         view.resize(1345, 166);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(showAndWait(&view));
         QTRY_VERIFY(view.gridSize().isValid());
         const QSize settled = view.gridSize();
         for (int row = 0; row < model.rowCount(); ++row) {

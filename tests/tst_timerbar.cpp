@@ -6,7 +6,6 @@
 #include "readersupport.h"
 #include "testenv.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QFontMetricsF>
 #include <QHash>

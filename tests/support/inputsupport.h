@@ -8,7 +8,6 @@
 class QSettings;
 class QWidget;
 
-// Shared steps of the key binding, routing and binding dialog tests.
 namespace InputTest {
 
 using Keys = QList<QKeySequence>;

@@ -9,7 +9,6 @@
 #include <functional>
 #include <memory>
 
-// Shared steps of the PDF engine tests.
 namespace PdfTest {
 
 // Writes a fixture into the scratch folder; `write` returns an error text.

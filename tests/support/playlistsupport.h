@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-// Shared steps of the playlist file and package tests.
 namespace PlaylistTest {
 
 // Writes `bytes` to `path`, creating its folders; a failure fails the running test.

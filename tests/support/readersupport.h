@@ -6,7 +6,6 @@
 
 #include <functional>
 
-// Shared steps of the reader view and page canvas tests.
 namespace ReaderTest {
 
 // Whether each channel of `pixel` is within `tolerance` of `expected`'s.
@@ -16,7 +15,6 @@ inline bool near(QRgb pixel, const QColor &expected, int tolerance = 12)
         && qAbs(qBlue(pixel) - expected.blue()) <= tolerance;
 }
 
-// Bounding box of the pixels that match.
 inline QRect areaOf(const QImage &image, const std::function<bool(QRgb)> &match)
 {
     QRect area;

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QProcess>
 #include <QTest>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -101,6 +102,12 @@ QString TestEnvironment::damagedDocument()
 QString TestEnvironment::brokenPageDocument()
 {
     return generated(QStringLiteral("broken-page.pdf"), [](const QString &p) { return PdfGen::writeBrokenPageDocument(p); });
+}
+
+bool showAndWait(QWidget *widget)
+{
+    widget->show();
+    return QTest::qWaitForWindowExposed(widget);
 }
 
 ProgramRun runProgram(const QString &program, const QStringList &arguments, const QStringList &changes)

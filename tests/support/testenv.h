@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+class QWidget;
+
 // A build with the address sanitizer runs several times slower: bounds on time widen by this.
 #if defined(__SANITIZE_ADDRESS__)
 #define OLVANTI_TEST_TIME_FACTOR 10
@@ -40,6 +42,9 @@ public:
 private:
     QTemporaryDir m_home;
 };
+
+// Shows `widget` and waits until the window system has exposed it.
+bool showAndWait(QWidget *widget);
 
 // A program run to its end: exit code (-1: crashed or still running after two minutes) and output.
 struct ProgramRun

@@ -18,6 +18,7 @@ void useProductSettings()
 
 bool openAndWait(MainWindow &window, const QString &path)
 {
+    window.show();
     QSignalSpy ready(&window, &MainWindow::documentReady);
     window.openPath(path);
     return QTest::qWaitFor([&] { return !ready.isEmpty(); }, 10000);

@@ -7,21 +7,19 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// What every main-window test uses, and their shared steps.
 namespace WindowTest {
 
 // Organisation and application names as the product sets them, so QSettings() finds the
 // window's store; clears that store.
 void useProductSettings();
 
-// The child of `window` with this object name, or null.
 template<typename T>
 T *child(QObject &window, const char *name)
 {
     return window.findChild<T *>(QString::fromLatin1(name));
 }
 
-// Opens `path` through the window's open path and waits until the first frame is live.
+// Shows the window, opens `path` through its open path and waits until the first frame is live.
 bool openAndWait(MainWindow &window, const QString &path);
 
 // A copy of `source` under `name` in the test's scratch folder (replacing an older one).
