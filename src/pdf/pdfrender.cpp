@@ -79,7 +79,7 @@ void PdfService::opaqueOnWhite(QImage &image)
 {
     const QImage::Format format = image.format();
     if (format == QImage::Format_ARGB32 || format == QImage::Format_ARGB32_Premultiplied) {
-        // The painter's general path takes several times this, on three cores, and nearly every
+        // The painter's general path takes several times this, on three threads, and nearly every
         // pixel of a page is opaque or empty: eight at a time while they all are one or the other.
         const bool straight = format == QImage::Format_ARGB32;
         constexpr quint64 Alphas = 0xff000000ff000000ull;
