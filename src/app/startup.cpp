@@ -11,6 +11,7 @@
 #include "playlist/playlist.h"
 #include "presentation/logo.h"
 #include "presentation/presentation.h"
+#include "ui/icons.h"
 #include "ui/mainwindow.h"
 
 #include <QCommandLineParser>
@@ -143,6 +144,7 @@ int runApplication(int argc, char **argv)
         QFontDatabase::families();
     });
     Logo::prepare();
+    prepareIcons();
     setIdentity();
     setWindowIdentity();
     installTranslators(app);

@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 #include <QIcon>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
 
 #include <array>
+#include <future>
 #include <optional>
 
 namespace {
@@ -108,17 +110,36 @@ void paintKind(QPainter &p, IconKind kind)
     }
 }
 
+// Painted as images, which any thread may paint, in the form a pixmap keeps.
+using IconImages = std::array<QImage, IconKindCount>;
+
+IconImages paintAll()
+{
+    IconImages images;
+    for (int kind = 0; kind < IconKindCount; ++kind) {
+        QImage image(128, 128, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(2);
+        image.fill(Qt::transparent);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            paintKind(p, IconKind(kind));
+        }
+        images[kind] = image;
+    }
+    return images;
+}
+
+std::future<IconImages> &painting()
+{
+    static std::future<IconImages> pending;
+    return pending;
+}
+
 QIcon buildIcon(IconKind kind)
 {
-    QPixmap pixmap(128, 128);
-    pixmap.setDevicePixelRatio(2);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        paintKind(p, kind);
-    }
-    return QIcon(pixmap);
+    static const IconImages images = painting().valid() ? painting().get() : paintAll();
+    return QIcon(QPixmap::fromImage(images[int(kind)]));
 }
 
 // Blackout icons live until the application object goes, not until static destruction, so
@@ -138,6 +159,12 @@ std::array<std::optional<QIcon>, 2> &blackoutIcons()
 }
 
 } // namespace
+
+void prepareIcons()
+{
+    if (!painting().valid())
+        painting() = std::async(std::launch::async, paintAll);
+}
 
 QIcon paintedIcon(IconKind kind)
 {

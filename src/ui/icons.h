@@ -9,3 +9,5 @@ class QIcon;
 // The two blackout icons are built once and shared for the
 // rest of the process, since the blackout button swaps them on every toggle.
 QIcon paintedIcon(IconKind kind);
+// Starts painting the whole set on another core, for the window being built meanwhile.
+void prepareIcons();
