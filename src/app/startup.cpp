@@ -22,6 +22,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cstdio>
+#include <future>
 #include <thread>
 
 #include <unistd.h>
@@ -47,11 +48,10 @@ void setIdentity()
     QCoreApplication::setApplicationVersion(u"0.7"_s);
 }
 
-void setWindowIdentity()
+void setWindowIdentity(const QImage &icon)
 {
-    // The title bar's size: the icon is decoded before the first frame, and the desktop's
-    // larger pictures come from the installed icon theme.
-    QApplication::setWindowIcon(QIcon(u":/app-icon.png"_s));
+    // The title bar's size; the desktop's larger pictures come from the installed icon theme.
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     // Lets the desktop match our windows with the installed entry and its icon.
     QGuiApplication::setDesktopFileName(u"example.olvanti.OlvantiVIVuderidazi"_s);
 }
@@ -135,18 +135,25 @@ int runApplication(int argc, char **argv)
     answerWithoutWindows(argc, argv);
     // Reading the system's font configuration and then its font list takes milliseconds the
     // window would otherwise wait for at its first text: a second core starts on it at once.
-    std::jthread configuration([] { FcInit(); });
+    // Nothing may read fonts before the configuration is read: a second reader would read it
+    // whole again.
+    std::promise<void> configured;
+    const std::shared_future<void> configuration = configured.get_future().share();
+    std::jthread reading([&configured] {
+        FcInit();
+        configured.set_value();
+    });
     Application app(argc, argv);
-    // Joined before the application goes, and after the configuration: two readers of it at
-    // once would each read it whole.
-    std::jthread fonts([&configuration] {
-        configuration.join();
+    // Joined before the application goes.
+    std::jthread fonts([configuration] {
+        configuration.wait();
         QFontDatabase::families();
     });
     Logo::prepare();
     prepareIcons();
     setIdentity();
-    setWindowIdentity();
+    // Decoded on another core while the window is built, and given before it is shown.
+    std::future<QImage> windowIcon = std::async(std::launch::async, [] { return QImage(u":/app-icon.png"_s); });
     installTranslators(app);
 
     QCommandLineParser parser;
@@ -173,11 +180,13 @@ int runApplication(int argc, char **argv)
 
     // A PDF given at start begins to load and render while the window is being built.
     const QString path = documentToOpen(options, app.pendingOpenPath());
+    configuration.wait();
     MainWindow window(Playlist::isPlaylistPath(path) ? QString() : path);
     // In force while the window is built, the sheet would polish a panel again each time it
     // is put into its place; set afterwards, it polishes each widget once.
     app.setStyleSheet(applicationStyleSheet());
     app.setMainWindow(&window);
+    setWindowIdentity(windowIcon.get());
     window.show();
     // Queued: whatever the window does with them, the socket has long been answered.
     QObject::connect(&instance, &SingleInstance::handedOver, &window, &MainWindow::receiveHandOver,

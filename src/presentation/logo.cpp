@@ -1,34 +1,71 @@
 #include "logo.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <future>
 
 namespace {
 
-QImage decode()
+struct Pictures
 {
-    // In the form a pixmap keeps, so that handing it over copies and converts nothing.
-    return QImage(QStringLiteral(":/logo.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage logo;
+    // For the header, at the ratio of the screen the window starts on as a rule.
+    QImage header;
+    qreal headerRatio = 0;
+};
+
+QImage scaledLogo(const QImage &logo, int height, qreal ratio)
+{
+    QImage scaled = logo.scaledToHeight(qRound(height * ratio), Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    return scaled;
 }
 
-std::future<QImage> &decoding()
+Pictures decode(qreal headerRatio)
 {
-    static std::future<QImage> pending;
+    Pictures pictures;
+    // In the form a pixmap keeps, so that handing it over copies and converts nothing.
+    pictures.logo = QImage(QStringLiteral(":/logo.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (headerRatio > 0) {
+        pictures.header = scaledLogo(pictures.logo, Logo::HeaderHeight, headerRatio);
+        pictures.headerRatio = headerRatio;
+    }
+    return pictures;
+}
+
+std::future<Pictures> &decoding()
+{
+    static std::future<Pictures> pending;
     return pending;
+}
+
+const Pictures &pictures()
+{
+    // Kept as images: a pixmap must not outlive the application, a static would.
+    static const Pictures decoded = decoding().valid() ? decoding().get() : decode(0);
+    return decoded;
 }
 
 } // namespace
 
 void Logo::prepare()
 {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
     if (!decoding().valid())
-        decoding() = std::async(std::launch::async, decode);
+        decoding() = std::async(std::launch::async, decode, ratio);
 }
 
 QPixmap Logo::pixmap()
 {
-    // Kept as an image: a pixmap must not outlive the application, a static would.
-    static const QImage image = decoding().valid() ? decoding().get() : decode();
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(pictures().logo);
+}
+
+QPixmap Logo::header(qreal ratio)
+{
+    const Pictures &decoded = pictures();
+    return QPixmap::fromImage(decoded.headerRatio == ratio ? decoded.header
+                                                           : scaledLogo(decoded.logo, HeaderHeight, ratio));
 }

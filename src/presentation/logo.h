@@ -7,7 +7,11 @@
 // while the window is being built.
 namespace Logo {
 
+constexpr int HeaderHeight = 30;
+
 void prepare();
 QPixmap pixmap();
+// The logo `HeaderHeight` logical pixels high for a screen of `ratio`.
+QPixmap header(qreal ratio);
 
 } // namespace Logo

@@ -9,6 +9,7 @@
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
+#include "presentation/logo.h"
 #include "reader/readercontrol.h"
 #include "reader/searchdialog.h"
 #include "reader/thumbnailmodel.h"
@@ -209,10 +210,7 @@ void MainWindow::buildHeader()
 
     auto *logo = new QLabel(m_header);
     logo->setObjectName(QStringLiteral("headerLogo"));
-    const qreal ratio = devicePixelRatioF();
-    QPixmap scaled = m_logo.scaledToHeight(qRound(30 * ratio), Qt::SmoothTransformation);
-    scaled.setDevicePixelRatio(ratio);
-    logo->setPixmap(scaled);
+    logo->setPixmap(Logo::header(devicePixelRatioF()));
     logo->setContentsMargins(0, 0, 6, 0);
     m_header->addWidget(logo);
 
