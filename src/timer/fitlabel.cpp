@@ -87,7 +87,7 @@ QSize FitLabel::minimumSizeHint() const
 void FitLabel::fitFont()
 {
     // A label not on screen is fitted once it is shown: a window being built resizes it
-    // several times, and every size measured loads a font of its own.
+    // several times.
     if (!isVisible()) {
         m_fitPending = true;
         return;

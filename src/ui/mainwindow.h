@@ -191,7 +191,6 @@ private:
     UpdateCheck *m_updates = nullptr;
     PlaylistPanel *m_playlistPanel = nullptr;
     HandOverNotice *m_handOver = nullptr;
-    bool m_keyHintsRegistered = false;
 
     QToolBar *m_header = nullptr;
     QToolBar *m_readerBar = nullptr;

@@ -5,11 +5,11 @@
 #include "playlist/playlist.h"
 #include "playlist/playlistpanel.h"
 #include "presentation/displaymanager.h"
+#include "presentation/logo.h"
 #include "presentation/outputcontrol.h"
 #include "presentation/outputwindow.h"
 #include "presentation/pagecanvas.h"
 #include "presentation/presentation.h"
-#include "presentation/logo.h"
 #include "reader/readercontrol.h"
 #include "reader/searchdialog.h"
 #include "reader/thumbnailmodel.h"
@@ -144,9 +144,6 @@ void MainWindow::buildUi()
                                                             {Action::TimerMinusMinute, "timerDown"}};
     for (const auto &[command, name] : timerButtons)
         m_commands->addFlash(command, findChild<QAbstractButton *>(QString::fromLatin1(name)));
-    // The key hints watch the whole application for the Ctrl key themselves. Their labels are
-    // made when the window is first shown, so that nothing styles them before Ctrl is held.
-    m_keyHints = new KeyHints(this);
 }
 
 void MainWindow::buildHeader()
@@ -454,8 +451,10 @@ void MainWindow::setPagesCollapsed(bool collapsed, bool animate)
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!m_keyHintsRegistered) {
-        m_keyHintsRegistered = true;
+    // The key hints watch the whole application for the Ctrl key themselves. They are made when
+    // the window is first shown, so that nothing styles their labels before Ctrl is held.
+    if (!m_keyHints) {
+        m_keyHints = new KeyHints(this);
         registerKeyHints();
     }
 }
