@@ -149,11 +149,7 @@ int runApplication(int argc, char **argv)
         configuration.wait();
         QFontDatabase::families();
     });
-    Logo::prepare();
-    prepareIcons();
     setIdentity();
-    // Decoded on another core while the window is built, and given before it is shown.
-    std::future<QImage> windowIcon = std::async(std::launch::async, [] { return QImage(u":/app-icon.png"_s); });
     installTranslators(app);
 
     QCommandLineParser parser;
@@ -176,6 +172,12 @@ int runApplication(int argc, char **argv)
             return refuseVerify();
         }
     }
+    // Painted and decoded on other cores while the window is built. Only a start that goes on
+    // to build the window begins them: the window takes them before anything returns, so no
+    // painting is left running while the application and the program's statics go.
+    Logo::prepare();
+    prepareIcons();
+    std::future<QImage> windowIcon = std::async(std::launch::async, [] { return QImage(u":/app-icon.png"_s); });
     applyApplicationLook();
 
     // A PDF given at start begins to load and render while the window is being built.
