@@ -56,6 +56,10 @@ QLabel *KeyHints::registerKeyHint(QWidget *target, std::function<QString()> text
 
 void KeyHints::showKeyHints(bool shown)
 {
+    if (shown && !m_shownBefore) {
+        m_shownBefore = true;
+        Q_EMIT firstShowing();
+    }
     // Controls that are gone take their labels with them.
     m_entries.removeIf([](const Entry &entry) {
         if (entry.target && entry.label)

@@ -44,6 +44,11 @@ public:
     // The key text, a blank and `label` (as for "+1 min"), or empty when nothing is bound.
     static QString keyHintText(const QList<QKeySequence> &bindings, const QString &label);
 
+Q_SIGNALS:
+    // Once, when the hints are first shown: the host registers its hints then, so that no
+    // label is made or styled before anybody holds Ctrl.
+    void firstShowing();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -62,4 +67,5 @@ private:
 
     QPointer<QWidget> m_host;
     QList<Entry> m_entries;
+    bool m_shownBefore = false;
 };

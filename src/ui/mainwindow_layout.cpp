@@ -144,6 +144,10 @@ void MainWindow::buildUi()
                                                             {Action::TimerMinusMinute, "timerDown"}};
     for (const auto &[command, name] : timerButtons)
         m_commands->addFlash(command, findChild<QAbstractButton *>(QString::fromLatin1(name)));
+
+    // The key hints watch the whole application for the Ctrl key themselves.
+    m_keyHints = new KeyHints(this);
+    connect(m_keyHints, &KeyHints::firstShowing, this, &MainWindow::registerKeyHints);
 }
 
 void MainWindow::buildHeader()
@@ -446,17 +450,6 @@ void MainWindow::setPagesCollapsed(bool collapsed, bool animate)
             [this](const QVariant &value) { m_pagesPanel->setFixedHeight(value.toInt()); });
     connect(m_pagesAnimation, &QVariantAnimation::finished, this, &MainWindow::applyPagesGeometry);
     m_pagesAnimation->start();
-}
-
-void MainWindow::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    // The key hints watch the whole application for the Ctrl key themselves. They are made when
-    // the window is first shown, so that nothing styles their labels before Ctrl is held.
-    if (!m_keyHints) {
-        m_keyHints = new KeyHints(this);
-        registerKeyHints();
-    }
 }
 
 void MainWindow::changeEvent(QEvent *event)
