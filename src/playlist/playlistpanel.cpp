@@ -5,7 +5,7 @@
 #include "playlist/playlistmodel.h"
 #include "playlist/undohistory.h"
 
-#include <QFontDatabase>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -49,8 +49,9 @@ protected:
 private:
     static QFont boldFont()
     {
-        // The desktop's own font, as the collapsed panel's title has always been drawn.
-        QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        // The application's font made bold: the same as the bold captions, so the window
+        // loads no font of its own for it.
+        QFont font = QApplication::font();
         font.setWeight(QFont::Bold);
         return font;
     }
