@@ -23,6 +23,7 @@
 
 #include <cstdio>
 #include <future>
+#include <chrono>
 #include <thread>
 
 #include <unistd.h>
@@ -182,7 +183,10 @@ int runApplication(int argc, char **argv)
 
     // A PDF given at start begins to load and render while the window is being built.
     const QString path = documentToOpen(options, app.pendingOpenPath());
-    configuration.wait();
+    // Only milliseconds remain of the reading. A thread that sleeps on them is woken a
+    // millisecond late here (its core has gone idle), so this one stays awake, giving way.
+    while (configuration.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        std::this_thread::yield();
     MainWindow window(Playlist::isPlaylistPath(path) ? QString() : path);
     // In force while the window is built, the sheet would polish a panel again each time it
     // is put into its place; set afterwards, it polishes each widget once.

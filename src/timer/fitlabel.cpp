@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -144,11 +143,7 @@ void FitLabel::showEvent(QShowEvent *event)
 void FitLabel::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
-    // While its window is being shown for the first time, the label is resized and laid out
-    // again more than once: fitted once that is over, before the window is first painted.
-    const QWindow *shownOn = window()->windowHandle();
-    if (shownOn && shownOn->isExposed())
-        fitFont();
-    else
-        fitLater();
+    // A window being shown or laid out resizes the label more than once: it is fitted once
+    // that is over, still before the window is painted (painting waits behind queued work).
+    fitLater();
 }
