@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetricsF>
 
 #include <algorithm>
@@ -71,11 +72,15 @@ QSizeF FitLabel::textSpace() const
 QSize FitLabel::sizeHint() const
 {
     // Sized for the longest clock text at a large size, independent of the fitted font,
-    // so refitting never changes the layout.
-    const QFont font = measuringFont(HintPointSize);
-    const double advance = QFontMetricsF(font).horizontalAdvance(QStringLiteral("88:88:88"));
+    // so refitting never changes the layout. Measured in the application's bold font,
+    // which the window has loaded anyway, and scaled up: a hint needs no font of its own.
+    QFont font = QApplication::font();
+    font.setWeight(QFont::Bold);
+    const double pixels = QFontInfo(font).pixelSize();
+    const double scale = pixels > 0 ? HintPointSize * logicalDpiY() / 72.0 / pixels : 1.0;
+    const double advance = QFontMetricsF(font).horizontalAdvance(QStringLiteral("88:88:88")) * scale;
     return QSize(int(std::ceil(advance)) + 2 * Padding,
-                 int(std::ceil(textHeight(font))) + (m_reservedMargin + Padding) * 2);
+                 int(std::ceil(textHeight(font) * scale)) + (m_reservedMargin + Padding) * 2);
 }
 
 QSize FitLabel::minimumSizeHint() const
