@@ -230,6 +230,9 @@ private Q_SLOTS:
         QVERIFY2(fitsLabel(text, fitted, size, clock), qPrintable(QString::number(fitted)));
         QVERIFY2(!fitsLabel(text, fitted + 1, size, clock), qPrintable(QString::number(fitted)));
         QCOMPARE(label->font().pointSizeF(), fitted);
+        // The hint stands for the longest clock at 150 points, whatever size was fitted.
+        const double wish = QFontMetricsF(FitLabel::measuringFont(150)).horizontalAdvance(u"88:88:88"_s);
+        QVERIFY2(std::abs(label->sizeHint().width() - wish) < wish * 0.03, qPrintable(QString::number(wish)));
     }
 
     // A held click on the bar's clock repeats after a pause, then faster, until released or hidden.

@@ -21,9 +21,9 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <chrono>
 #include <cstdio>
 #include <future>
-#include <chrono>
 #include <thread>
 
 #include <unistd.h>
