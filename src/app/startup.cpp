@@ -30,6 +30,8 @@
 
 #ifdef __GLIBC__
 #include <malloc.h>
+#include <pthread.h>
+#include <sched.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -119,6 +121,23 @@ void startVerifyTimers(Application &app, MainWindow &window)
     });
 }
 
+// A new thread is queued behind the busy thread that made it, often for milliseconds before
+// the scheduler moves it to an idle core; put on another core, it starts at once.
+void startOnAnotherCore(std::jthread &thread)
+{
+#ifdef __GLIBC__
+    const int here = sched_getcpu();
+    cpu_set_t others;
+    if (here < 0 || sched_getaffinity(0, sizeof others, &others) != 0)
+        return;
+    CPU_CLR(here, &others);
+    if (CPU_COUNT(&others) > 0)
+        pthread_setaffinity_np(thread.native_handle(), sizeof others, &others);
+#else
+    Q_UNUSED(thread)
+#endif
+}
+
 } // namespace
 
 void keepPicturesOutOfTheHeap()
@@ -144,6 +163,7 @@ int runApplication(int argc, char **argv)
         FcInit();
         configured.set_value();
     });
+    startOnAnotherCore(reading);
     Application app(argc, argv);
     // Joined before the application goes.
     std::jthread fonts([configuration] {
