@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,12 @@ constexpr double MinPointSize = 10.0;
 constexpr double MaxPointSize = 600.0;
 constexpr double HintPointSize = 150.0;
 constexpr int Padding = 4;
+
+QEvent::Type fitEvent()
+{
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
 
 QString probeText(const QString &text)
 {
@@ -128,14 +135,22 @@ void FitLabel::fitLater()
     if (m_fitQueued)
         return;
     m_fitQueued = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_fitQueued = false;
-            if (m_fitPending)
-                fitFont();
-        },
-        Qt::QueuedConnection);
+    // Behind the queued work of the moment, the audience's frames among it, and still ahead
+    // of the paint that waits behind that work too.
+    QCoreApplication::postEvent(this, new QEvent(fitEvent()), Qt::LowEventPriority);
+}
+
+bool FitLabel::event(QEvent *event)
+{
+    if (event->type() == fitEvent()) {
+        m_fitQueued = false;
+        if (m_fitPending)
+            fitFont();
+        return true;
+    }
+    if (event->type() == QEvent::Paint)
+        m_painted = true;
+    return QLabel::event(event);
 }
 
 void FitLabel::showEvent(QShowEvent *event)
@@ -148,7 +163,12 @@ void FitLabel::showEvent(QShowEvent *event)
 void FitLabel::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
-    // A window being shown or laid out resizes the label more than once: it is fitted once
-    // that is over, still before the window is painted (painting waits behind queued work).
-    fitLater();
+    // A window being shown for the first time resizes the label more than once: it is fitted
+    // once that is over, before its first paint. Later, a new size is fitted at once, so no
+    // paint shows the old size.
+    const QWindow *shownOn = window()->windowHandle();
+    if (m_painted && shownOn && shownOn->isExposed())
+        fitFont();
+    else
+        fitLater();
 }

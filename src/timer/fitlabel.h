@@ -33,6 +33,7 @@ public:
 protected:
     FitLabel(int reservedMargin, bool digitsOnly, QWidget *parent);
 
+    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -47,4 +48,5 @@ private:
     double m_fittedSize = 0.0;
     bool m_fitPending = false;
     bool m_fitQueued = false;
+    bool m_painted = false;
 };
