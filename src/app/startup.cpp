@@ -24,6 +24,7 @@
 #include <chrono>
 #include <cstdio>
 #include <future>
+#include <optional>
 #include <thread>
 
 #include <unistd.h>
@@ -154,22 +155,22 @@ int runApplication(int argc, char **argv)
     keepPicturesOutOfTheHeap();
     answerWithoutWindows(argc, argv);
     // Reading the system's font configuration and then its font list takes milliseconds the
-    // window would otherwise wait for at its first text: a second core starts on it at once.
-    // Nothing may read fonts before the configuration is read: a second reader would read it
-    // whole again.
-    std::promise<void> configured;
-    const std::shared_future<void> configuration = configured.get_future().share();
-    std::jthread reading([&configured] {
+    // window would otherwise wait for at its first text: another core does both from the start,
+    // the list once the application exists. Nothing may read fonts before: a second reader
+    // would read the configuration whole again.
+    std::optional<Application> application; // outlives the reading, which is joined first
+    std::promise<void> made;
+    std::promise<void> read;
+    std::future<void> fontsRead = read.get_future();
+    std::jthread reading([applicationMade = made.get_future(), &read] {
         FcInit();
-        configured.set_value();
+        applicationMade.wait();
+        QFontDatabase::families();
+        read.set_value();
     });
     startOnAnotherCore(reading);
-    Application app(argc, argv);
-    // Joined before the application goes.
-    std::jthread fonts([configuration] {
-        configuration.wait();
-        QFontDatabase::families();
-    });
+    Application &app = application.emplace(argc, argv);
+    made.set_value();
     setIdentity();
     installTranslators(app);
 
@@ -205,7 +206,7 @@ int runApplication(int argc, char **argv)
     const QString path = documentToOpen(options, app.pendingOpenPath());
     // Only milliseconds remain of the reading. A thread that sleeps on them is woken a
     // millisecond late here (its core has gone idle), so this one stays awake, giving way.
-    while (configuration.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+    while (fontsRead.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         std::this_thread::yield();
     MainWindow window(Playlist::isPlaylistPath(path) ? QString() : path);
     // In force while the window is built, the sheet would polish a panel again each time it
