@@ -40,6 +40,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int UpdateCheckDelayMs = 1500;
+constexpr int FirstPaintWaitMs = 100;
 constexpr int VerifyTimeoutMs = 20000;
 constexpr int VerifyTimeoutExitCode = 2;
 constexpr int VerifyRefusedExitCode = 3;
@@ -208,12 +209,22 @@ int runApplication(int argc, char **argv)
     // millisecond late here (its core has gone idle), so this one stays awake, giving way.
     while (fontsRead.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         std::this_thread::yield();
-    MainWindow window(Playlist::isPlaylistPath(path) ? QString() : path);
+    const QString startDocument = Playlist::isPlaylistPath(path) ? QString() : path;
+    MainWindow window(startDocument);
     // In force while the window is built, the sheet would polish a panel again each time it
     // is put into its place; set afterwards, it polishes each widget once.
     app.setStyleSheet(applicationStyleSheet());
     app.setMainWindow(&window);
     setWindowIdentity(windowIcon.get());
+    // The window's first paint waits a moment for the first frame, so that it shows the slide
+    // instead of the placeholder just before it, and the frame does not wait behind it.
+    if (!startDocument.isEmpty()) {
+        window.setUpdatesEnabled(false);
+        const auto paint = [&window] { window.setUpdatesEnabled(true); };
+        QObject::connect(&window, &MainWindow::documentReady, &window, paint, Qt::SingleShotConnection);
+        QObject::connect(&window, &MainWindow::documentFailed, &window, paint, Qt::SingleShotConnection);
+        QTimer::singleShot(FirstPaintWaitMs, &window, paint);
+    }
     window.show();
     // Queued: whatever the window does with them, the socket has long been answered.
     QObject::connect(&instance, &SingleInstance::handedOver, &window, &MainWindow::receiveHandOver,
