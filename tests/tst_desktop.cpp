@@ -379,6 +379,11 @@ private Q_SLOTS:
         QTest::newRow("version") << QStringList{u"--version"_s} << 0 << QByteArray("OlvantiVIVuderidazi 0.7\n");
         QTest::newRow("no value: a parse error, not a crash") << QStringList{u"--verify"_s} << 1
                                                               << QByteArray("Missing value after '--verify'.");
+        // Answered once the window system's own options are taken, with the application made.
+        QTest::newRow("version after a window system option")
+            << QStringList{u"-platform"_s, u"offscreen"_s, u"--version"_s} << 0 << QByteArray("OlvantiVIVuderidazi 0.7\n");
+        QTest::newRow("unknown option after a window system option")
+            << QStringList{u"-platform"_s, u"offscreen"_s, u"--bogus"_s} << 1 << QByteArray("Unknown option 'bogus'.");
         // Code 2 would mean it sat out the time-out; its own code means it stopped at the refusal.
         QTest::newRow("damaged file") << QStringList{u"--verify"_s, env.damagedDocument()} << 3 << refused;
         QTest::newRow("pipe") << QStringList{u"--verify"_s, pipe} << 3 << refused;
@@ -403,6 +408,8 @@ private Q_SLOTS:
         const qint64 elapsed = clock.elapsed();
 
         QTEST(app.code, "exitCode");
+        // Nothing is torn down under a thread still at work.
+        QVERIFY2(!app.err.contains("QMutex"), app.err.constData());
         const bool logged = output.startsWith("[2]");
         QVERIFY2((logged ? app.err : app.out + app.err).contains(output), app.err.constData());
         if (logged) {

@@ -177,6 +177,11 @@ int runApplication(int argc, char **argv)
 
     QCommandLineParser parser;
     configureParser(parser);
+    // A faulty command line, help or version end the program inside process(): the reading
+    // is joined first, so that no font is read while the program's statics go.
+    if (!parser.parse(QCoreApplication::arguments()) || parser.isSet(u"help"_s) || parser.isSet(u"help-all"_s)
+        || parser.isSet(u"version"_s))
+        reading.join();
     parser.process(app);
     const LaunchOptions options = launchOptions(parser);
     // A verify run keeps its settings and log apart from the operator's.
