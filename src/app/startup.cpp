@@ -200,9 +200,8 @@ int runApplication(int argc, char **argv)
             return refuseVerify();
         }
     }
-    // Painted and decoded on other cores while the window is built. Only a start that goes on
-    // to build the window begins them: the window takes them before anything returns, so no
-    // painting is left running while the application and the program's statics go.
+    // Painted and decoded on other cores while the window is built; only a start that goes on
+    // to build the window needs them.
     Logo::prepare();
     prepareIcons();
     std::future<QImage> windowIcon = std::async(std::launch::async, [] { return QImage(u":/app-icon.png"_s); });

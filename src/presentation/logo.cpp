@@ -54,8 +54,15 @@ void Logo::prepare()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
-    if (!decoding().valid())
-        decoding() = std::async(std::launch::async, decode, ratio);
+    if (decoding().valid())
+        return;
+    decoding() = std::async(std::launch::async, decode, ratio);
+    // A start that ends before the logo is taken lets the decoding end while the application
+    // still exists, not under the program's statics as they go.
+    qAddPostRoutine([] {
+        if (decoding().valid())
+            decoding().wait();
+    });
 }
 
 QPixmap Logo::pixmap()

@@ -162,8 +162,15 @@ std::array<std::optional<QIcon>, 2> &blackoutIcons()
 
 void prepareIcons()
 {
-    if (!painting().valid())
-        painting() = std::async(std::launch::async, paintAll);
+    if (painting().valid())
+        return;
+    painting() = std::async(std::launch::async, paintAll);
+    // A start that ends before the icons are taken lets the painting end while the
+    // application still exists, not under the program's statics as they go.
+    qAddPostRoutine([] {
+        if (painting().valid())
+            painting().wait();
+    });
 }
 
 QIcon paintedIcon(IconKind kind)
